@@ -1,0 +1,8 @@
+// The main unit of the Stemra DLL: its one module instance.
+#include "plugin/PluginModule.h"
+
+PluginModule& ThisPlugin()
+{
+    static PluginModule module(DatePluginTraits);
+    return module;
+}

@@ -1,0 +1,60 @@
+// Controls of the POSIX stand-in, for tests and `stem`: the facts that a real Windows system
+// would supply. Every control has a default that looks like a Japanese Windows 7 SP1 system.
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace standin {
+
+// Windows paths map onto a root folder: "C:\a\b" -> "<root>/C/a/b" (case kept as written).
+// The drive Z: maps to "/" as it does under Wine, so Linux paths can be named "Z:\tmp\x".
+// Default root: $TMPDIR/stemra-standin (or /tmp/stemra-standin); an empty folder restores it.
+void SetFileRoot(const std::string& posixFolder);
+std::string FileRoot();
+std::string ToPosixPath(const AnsiString& windowsPath);
+AnsiString ToWindowsPath(const std::string& posixPath);
+
+// The version records and by-name query results. Default: Windows 7 SP1 workstation
+// (6.1.7601, platform 2, "Service Pack 1", product type 1, x64, product number 1).
+struct VersionFacts {
+    bool basicOk = true;
+    platform::VersionRecord record;
+    bool hasVersionEx = true;
+    bool hasNativeSystemInfo = true;
+    uint16_t architecture = 9;
+    uint32_t productNumber = 1;  // 0 = GetProductInfo missing
+    bool serverR2 = false;       // GetSystemMetrics(SM_SERVERR2)
+};
+void SetVersionFacts(const VersionFacts& facts);
+VersionFacts DefaultVersionFacts();
+
+// Special folders by CSIDL. Defaults: 38 -> "C:\Program Files",
+// 26 -> "C:\Users\<user>\AppData\Roaming"; any other number fails.
+void SetSpecialFolder(int csidl, const AnsiString& path);
+void ResetSpecialFolders();
+
+// The host program's path (GetModuleFileNameA). Default (also for an empty path): the
+// running program as a Z: path.
+void SetHostExecutablePath(const AnsiString& path);
+
+// The in-memory HKEY_CURRENT_USER: emptied.
+void ClearRegistry();
+
+// The message box: the answer it gives (default 6, Yes) and what it was last shown.
+struct MessageBoxCall {
+    platform::HostWindow owner = nullptr;
+    AnsiString text;
+    AnsiString caption;
+    uint32_t style = 0;
+    int count = 0;
+};
+void SetMessageBoxAnswer(int answer);
+const MessageBoxCall& LastMessageBox();
+void ResetMessageBox();
+
+// Puts every control back to its default.
+void ResetAll();
+
+}  // namespace standin

@@ -1,0 +1,13 @@
+#include "platform/HostSupport.h"
+
+// In the stand-in a host window is the receiver itself.
+namespace platform {
+
+HostWindow CreateHostWindow(HostReceiver& receiver)
+{
+    return &receiver;
+}
+
+void DestroyHostWindow(HostWindow) {}
+
+}  // namespace platform

@@ -1,0 +1,110 @@
+#include "plugin/PluginModule.h"
+
+#include "plugin/EditorOperations.h"
+#include "plugin/HostInterface.h"
+
+namespace {
+// "アンインストールしますか？" in Shift-JIS.
+constexpr const char* UninstallQuestion =
+    "\x83\x41\x83\x93\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
+constexpr uint32_t YesNoQuestionStyle = 0x24;  // MB_YESNO | MB_ICONQUESTION
+constexpr int YesButton = 6;                     // IDYES
+
+// Answers a name or version query: the text copied into the caller's buffer when there is
+// one, cut short as lstrcpynA does; the result is always the full length.
+intptr_t CopyNameInto(const AnsiString& text, uintptr_t bufferSize, intptr_t buffer)
+{
+    if (buffer != 0)
+        platform::BoundedCopy(reinterpret_cast<char*>(buffer), text.c_str(),
+                              static_cast<int>(static_cast<int32_t>(bufferSize)));
+    return static_cast<intptr_t>(text.size());
+}
+}  // namespace
+
+PluginModule::PluginModule(const PluginTraits& traits) : traits_(traits)
+{
+    state_.pluginName = traits.name;
+}
+
+void PluginModule::OnCommand(platform::HostWindow)
+{
+    try {
+        // The insert command arrives with the settings and formatter units.
+    } catch (...) {
+    }
+}
+
+int32_t PluginModule::QueryStatus(platform::HostWindow window, void* checkMark)
+{
+    try {
+        const intptr_t reply = platform::SendToHost(window, RequestCommandStatus, HostStatusCommand,
+                                                    reinterpret_cast<intptr_t>(checkMark));
+        return (reply & 0xFF) != 0 ? -1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+void PluginModule::OnEvents(platform::HostWindow window, uint32_t events, uintptr_t param)
+{
+    try {
+        HandleEvents(window, events, param);
+    } catch (...) {
+    }
+}
+
+intptr_t PluginModule::PlugInProc(platform::HostWindow window, uint32_t message, uintptr_t wParam,
+                                  intptr_t lParam)
+{
+    try {
+        return HandleProc(window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+void PluginModule::HandleEvents(platform::HostWindow window, uint32_t events, uintptr_t param)
+{
+    // One call can carry several events; they are handled in this fixed order.
+    if (events & StartUpEvent)
+        StartUp(param);
+    if (events & ShutDownEvent)
+        state_.formatList.reset();
+    if (events & Event40)
+        SendRequest802(window, state_.startUpParam);
+    for (uint32_t bit : RunEndingEvents) {
+        if (events & bit)
+            state_.consecutivePress = false;
+    }
+}
+
+void PluginModule::StartUp(uintptr_t param)
+{
+    state_.startUpParam = param;
+    state_.patternIndex = 0;
+    state_.consecutivePress = false;
+    state_.settingsPath.clear();
+    state_.settingsFileTime = 0.0;
+    // A list still held from an earlier start-up is freed here, not leaked.
+    state_.formatList = std::make_unique<TCommonStringRecordList>();
+}
+
+intptr_t PluginModule::HandleProc(platform::HostWindow window, uint32_t message, uintptr_t wParam,
+                                  intptr_t lParam)
+{
+    switch (message) {
+    case ProcGetName:
+        return CopyNameInto(state_.pluginName, wParam, lParam);
+    case ProcGetVersion:
+        return CopyNameInto(state_.pluginVersion, wParam, lParam);
+    case ProcQueryUninstall:
+        return 1;
+    case ProcConfirmUninstall:
+        return platform::ShowMessageBox(window, UninstallQuestion, state_.pluginName,
+                                        YesNoQuestionStyle) == YesButton
+                   ? 1
+                   : 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,28 @@
+// What tells the two plug-ins apart: name, settings section, default patterns, and whether the
+// calendar entries are special.
+#pragma once
+
+#include "MyLibrary/Common/Types.h"
+
+// One default pattern: key and value as ANSI bytes (Japanese characters in Shift-JIS).
+struct DefaultPattern {
+    const char* key;
+    const char* value;
+};
+
+struct PluginTraits {
+    const char* name;            // PluginName: "Stemra" or "Stemko"
+    const char* patternSection;  // "DateFormat" or "TimeFormat"
+    const DefaultPattern* defaults;
+    int defaultCount;
+    bool hasCalendarEntries;     // "Calendar1" / "Calendar2" insert the month calendar
+};
+
+extern const PluginTraits DatePluginTraits;
+extern const PluginTraits TimePluginTraits;
+
+// The version string that both plug-ins report.
+constexpr const char* PluginVersion = "Version 2.0.0";
+
+// The settings file both plug-ins share, in the editor's plug-in folder.
+constexpr const char16_t* SettingsFileName = u"StemraTime.ini";

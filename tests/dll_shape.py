@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""Checks the shape of the built plug-in DLLs without running them: exports by name with
+ordinals 1 to 7 in order, imports from system DLLs only, and the resources (Japanese string
+table entries 1 and 2, bitmap 101 of 808 bytes, version 2.0.0.0 with only "FileVersion").
+
+Usage: dll_shape.py BUILD_DIR   (reads BUILD_DIR/Stemra.dll and BUILD_DIR/Stemko.dll)
+"""
+import struct
+import sys
+from pathlib import Path
+
+EXPORTS = ["OnCommand", "QueryStatus", "OnEvents", "GetMenuTextID", "GetStatusMessageID",
+           "GetBitmapID", "PlugInProc"]
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "shell32.dll", "msvcrt.dll",
+               "ntdll.dll", "gdi32.dll", "ole32.dll"}
+TEXTS = {
+    "Stemra": ("日付文字の挿入", "日付文字の挿入\n日付の挿入"),
+    "Stemko": ("時刻文字の挿入", "時刻文字の挿入\n時刻の挿入"),
+}
+RT_STRING, RT_BITMAP, RT_VERSION = 6, 2, 16
+LANG_JAPANESE = 0x411
+
+
+class PeFile:
+    def __init__(self, data):
+        self.data = data
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        assert data[pe:pe + 4] == b"PE\0\0", "not a PE file"
+        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        optional = pe + 24
+        magic = struct.unpack_from("<H", data, optional)[0]
+        directories = optional + (96 if magic == 0x10B else 112)
+        self.directories = [struct.unpack_from("<II", data, directories + 8 * i) for i in range(16)]
+        self.sections = []
+        table = optional + optional_size
+        for i in range(sections):
+            _, vsize, vaddr, rsize, raddr = struct.unpack_from("<8sIIII", data, table + 40 * i)
+            self.sections.append((vaddr, max(vsize, rsize), raddr))
+
+    def offset(self, rva):
+        for vaddr, size, raddr in self.sections:
+            if vaddr <= rva < vaddr + size:
+                return rva - vaddr + raddr
+        raise ValueError("address outside every section: %#x" % rva)
+
+    def cstring(self, rva):
+        start = self.offset(rva)
+        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
+
+    def exports(self):
+        rva, _ = self.directories[0]
+        at = self.offset(rva)
+        _, _, _, _, _, base, functions, names, _, name_table, ordinal_table = struct.unpack_from("<IIHHIIIIIII", self.data, at)
+        result = {}
+        for i in range(names):
+            name = self.cstring(struct.unpack_from("<I", self.data, self.offset(name_table) + 4 * i)[0])
+            index = struct.unpack_from("<H", self.data, self.offset(ordinal_table) + 2 * i)[0]
+            result[name] = base + index
+        return result, functions
+
+    def imports(self):
+        rva, _ = self.directories[1]
+        at = self.offset(rva)
+        result = []
+        while True:
+            fields = struct.unpack_from("<IIIII", self.data, at)
+            if not any(fields):
+                return result
+            result.append(self.cstring(fields[3]))
+            at += 20
+
+    def resources(self):
+        """{(type, id, language): bytes}"""
+        rva, _ = self.directories[2]
+        root = self.offset(rva)
+        found = {}
+
+        def walk(at, path):
+            named, ids = struct.unpack_from("<HH", self.data, at + 12)
+            for i in range(named + ids):
+                key, target = struct.unpack_from("<II", self.data, at + 16 + 8 * i)
+                if target & 0x80000000:
+                    walk(root + (target & 0x7FFFFFFF), path + [key])
+                else:
+                    data_rva, size = struct.unpack_from("<II", self.data, root + target)
+                    start = self.offset(data_rva)
+                    found[tuple(path + [key])] = self.data[start:start + size]
+
+        walk(root, [])
+        return found
+
+
+def string_table_entries(block):
+    """The 16 counted UTF-16 strings of one string-table block."""
+    entries, at = [], 0
+    for _ in range(16):
+        length = struct.unpack_from("<H", block, at)[0]
+        entries.append(block[at + 2:at + 2 + 2 * length].decode("utf-16-le"))
+        at += 2 + 2 * length
+    return entries
+
+
+def check(dll, name):
+    problems = []
+    pe = PeFile(dll.read_bytes())
+    exports, function_count = pe.exports()
+    wanted = {n: i + 1 for i, n in enumerate(EXPORTS)}
+    if exports != wanted or function_count != 7:
+        problems.append("exports %r (%d functions), wanted %r" % (exports, function_count, wanted))
+    foreign = [d for d in pe.imports() if d.lower() not in SYSTEM_DLLS and not d.lower().startswith("api-ms-win-")]
+    if foreign:
+        problems.append("imports non-system DLLs: %s" % ", ".join(foreign))
+
+    resources = pe.resources()
+    block = resources.get((RT_STRING, 1, LANG_JAPANESE))
+    if block is None:
+        problems.append("no Japanese string table block 1")
+    else:
+        entries = string_table_entries(block)
+        if (entries[1], entries[2]) != TEXTS[name]:
+            problems.append("string table entries 1 and 2 are %r" % ((entries[1], entries[2]),))
+        if len(entries[2]) != 13:
+            problems.append("status message is %d characters" % len(entries[2]))
+    bitmaps = [v for k, v in resources.items() if k[:2] == (RT_BITMAP, 101)]
+    if len(bitmaps) != 1 or len(bitmaps[0]) != 808:
+        problems.append("bitmap 101 missing or not 808 bytes")
+    else:
+        header = struct.unpack_from("<IiiHHI", bitmaps[0], 0)
+        if header != (40, 16, 16, 1, 24, 0):
+            problems.append("bitmap header %r" % (header,))
+    versions = [v for k, v in resources.items() if k[0] == RT_VERSION]
+    if len(versions) != 1:
+        problems.append("no single version resource")
+    else:
+        info = versions[0]
+        fixed = info.index(struct.pack("<I", 0xFEEF04BD))
+        ms, ls = struct.unpack_from("<II", info, fixed + 8)
+        if (ms, ls) != (0x00020000, 0):
+            problems.append("file version %#x.%#x" % (ms, ls))
+        text = info.decode("utf-16-le", errors="replace")
+        if "FileVersion\0" not in text or "2.0.0.0" not in text:
+            problems.append("no FileVersion string 2.0.0.0")
+        for other in ("CompanyName", "ProductName", "FileDescription", "ProductVersion"):
+            if other in text:
+                problems.append("unexpected version string %s" % other)
+    return problems
+
+
+def main():
+    build = Path(sys.argv[1])
+    failed = False
+    for name in ("Stemra", "Stemko"):
+        problems = check(build / (name + ".dll"), name)
+        for problem in problems:
+            print("%s.dll: %s" % (name, problem))
+        failed |= bool(problems)
+        if not problems:
+            print("%s.dll: 7 exports in order, system imports only, resources as expected" % name)
+    sys.exit(1 if failed else 0)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "MyLibrary/Common/Errors.h"
+#include "MyLibrary/TemplateList/ListClone.h"
+#include "MyLibrary/WideStringRecordList/RecordList.h"
+
+namespace {
+
+// Records every change notification, to check when the hook runs and when it does not.
+class RecordingList : public TListClone {
+public:
+    struct Change {
+        void* item;
+        ListChange reason;
+    };
+    std::vector<Change> changes;
+    void ItemChanged(void* item, ListChange reason) override { changes.push_back({item, reason}); }
+};
+
+void* Item(intptr_t n)
+{
+    return reinterpret_cast<void*>(n);
+}
+
+TEST(ListClone, GrowsCapacityByTheStepRule)
+{
+    TListClone list;
+    const std::vector<std::pair<int, int>> growth = {
+        {1, 4}, {5, 8}, {9, 12}, {13, 28}, {29, 44}, {45, 60}, {61, 76}, {77, 95}, {96, 118}, {119, 147}};
+    size_t next = 0;
+    for (int n = 1; n <= 147; ++n) {
+        const int before = list.Capacity();
+        list.AddItem(Item(n));
+        if (list.Capacity() != before) {
+            ASSERT_LT(next, growth.size());
+            EXPECT_EQ(n, growth[next].first);
+            EXPECT_EQ(list.Capacity(), growth[next].second);
+            ++next;
+        }
+    }
+    EXPECT_EQ(next, growth.size());
+    EXPECT_EQ(list.ItemAt(146), Item(147));
+}
+
+TEST(ListClone, BoundViolationsRaiseTheListErrorAndChangeNothing)
+{
+    TListClone list;
+    list.AddItem(Item(1));
+    list.AddItem(Item(2));
+    const auto expectListError = [](auto&& call) {
+        try {
+            call();
+            ADD_FAILURE() << "no list error";
+        } catch (const AssertionFailure& error) {
+            // "Listエラー (ListClone.cpp, 127 行)" in Shift-JIS.
+            EXPECT_STREQ(error.what(), "List\x83\x47\x83\x89\x81\x5b (ListClone.cpp, 127 \x8d\x73)");
+        }
+    };
+    expectListError([&] { list.ItemAt(-1); });
+    expectListError([&] { list.ItemAt(2); });
+    expectListError([&] { list.DeleteAt(2); });
+    expectListError([&] { list.SetCapacity(1); });
+    expectListError([&] { list.SetCapacity(MaxListSize + 1); });
+    expectListError([&] { list.SetItemCount(-1); });
+    expectListError([&] { list.SetItemCount(MaxListSize + 1); });
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.ItemAt(1), Item(2));
+}
+
+TEST(ListClone, NullItemsAreStoredWithoutNotification)
+{
+    RecordingList list;
+    list.AddItem(nullptr);
+    list.AddItem(Item(7));
+    list.DeleteAt(0);
+    ASSERT_EQ(list.changes.size(), 1u);
+    EXPECT_EQ(list.changes[0].item, Item(7));
+    EXPECT_EQ(list.changes[0].reason, ItemAdded);
+    list.DeleteAt(0);
+    ASSERT_EQ(list.changes.size(), 2u);
+    EXPECT_EQ(list.changes[1].reason, ItemRemoved);
+}
+
+TEST(ListClone, SetItemCountFillsWithNullAndRemovesFromTheEnd)
+{
+    RecordingList list;
+    list.AddItem(Item(1));
+    list.SetItemCount(5);
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_GE(list.Capacity(), 5);
+    for (int i = 1; i < 5; ++i)
+        EXPECT_EQ(list.ItemAt(i), nullptr);
+    list.SetItemCount(0);
+    list.AddItem(Item(2));
+    list.AddItem(Item(3));
+    list.AddItem(Item(4));
+    list.changes.clear();
+    list.SetItemCount(1);
+    ASSERT_EQ(list.changes.size(), 2u);
+    EXPECT_EQ(list.changes[0].item, Item(4)) << "the last item goes first";
+    EXPECT_EQ(list.changes[1].item, Item(3));
+}
+
+TEST(ListClone, DeleteMovesLaterItemsDown)
+{
+    TListClone list;
+    for (int n = 1; n <= 4; ++n)
+        list.AddItem(Item(n));
+    list.DeleteAt(1);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.ItemAt(1), Item(3));
+    list.DeleteAt(2);
+    EXPECT_EQ(list.ItemAt(1), Item(3));
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(RecordList, OwnsCopiesOfItsTexts)
+{
+    TCommonStringRecordList list;
+    WideString text = u"yyyy/mm/dd";
+    EXPECT_EQ(list.AddText(text), 0);
+    EXPECT_EQ(list.AddText(u""), 1);
+    text[0] = u'X';
+    EXPECT_EQ(list.TextAt(0), u"yyyy/mm/dd");
+    EXPECT_EQ(list.TextAt(1), u"");
+    EXPECT_EQ(list.TextCount(), 2);
+}
+
+TEST(RecordList, OutOfRangeReadsRaiseTheListError)
+{
+    TCommonStringRecordList list;
+    EXPECT_THROW(list.TextAt(0), AssertionFailure);
+    list.AddText(u"a");
+    EXPECT_THROW(list.TextAt(1), AssertionFailure);
+    EXPECT_THROW(list.TextAt(-1), AssertionFailure);
+}
+
+TEST(RecordList, ClearingEmptiesAndAllowsReuse)
+{
+    TCommonStringRecordList list;
+    list.ClearTexts();
+    EXPECT_EQ(list.TextCount(), 0);
+    for (int i = 0; i < 100; ++i)
+        list.AddText(WideString(static_cast<size_t>(i), u'x'));
+    list.ClearTexts();
+    EXPECT_EQ(list.TextCount(), 0);
+    list.AddText(u"again");
+    EXPECT_EQ(list.TextAt(0), u"again");
+}
+
+}  // namespace

@@ -1,0 +1,8 @@
+// The main unit of the Stemko DLL: its one module instance.
+#include "plugin/PluginModule.h"
+
+PluginModule& ThisPlugin()
+{
+    static PluginModule module(TimePluginTraits);
+    return module;
+}
