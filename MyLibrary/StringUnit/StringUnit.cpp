@@ -1,0 +1,420 @@
+#include "MyLibrary/StringUnit/StringUnit.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/Platform.h"
+
+namespace {
+
+// True when the run of count units from the 1-based position lies wholly inside length units.
+// 64-bit sums, so no position or count can wrap around.
+bool RunInside(size_t length, int64_t position, int64_t count)
+{
+    return position >= 1 && count >= 1 && position + count - 1 <= static_cast<int64_t>(length);
+}
+
+bool IsBlank(WideChar c)
+{
+    return c <= 0x20;
+}
+
+bool InSet(WideChar c, const WideString& set)
+{
+    return set.find(c) != WideString::npos;
+}
+
+unsigned char FoldAscii(unsigned char byte)
+{
+    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 0x20) : byte;
+}
+
+// The kind of every byte in one forward pass; the same parity rule as ByteKindAt.
+std::vector<ByteKind> ByteKindsOf(const AnsiString& text)
+{
+    std::vector<ByteKind> kinds(text.size());
+    int64_t leadRun = 0;  // lead-range bytes immediately before the current one
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool lead = IsShiftJisLeadByte(static_cast<unsigned char>(text[i]));
+        kinds[i] = (leadRun % 2 == 1) ? KindTrail : (lead ? KindLead : KindSingle);
+        leadRun = lead ? leadRun + 1 : 0;
+    }
+    return kinds;
+}
+
+// AnsiCountOccurrences with the text's byte kinds worked out by the caller, who may count many
+// patterns in the same text.
+int CountOccurrences(const AnsiString& pattern, const AnsiString& text,
+                     const std::vector<ByteKind>& textKinds, bool nonOverlapping, bool ignoreCase)
+{
+    if (pattern.empty() || text.empty() || pattern.size() > text.size())
+        return 0;
+    const std::vector<ByteKind> patternKinds = ByteKindsOf(pattern);
+    auto sameByte = [ignoreCase](char x, char y) {
+        unsigned char a = static_cast<unsigned char>(x);
+        unsigned char b = static_cast<unsigned char>(y);
+        return ignoreCase ? FoldAscii(a) == FoldAscii(b) : a == b;
+    };
+    int count = 0;
+    size_t p = 0;
+    while (p + pattern.size() <= text.size()) {
+        size_t k = 0;
+        while (k < pattern.size() && sameByte(text[p + k], pattern[k]) &&
+               textKinds[p + k] == patternKinds[k])
+            ++k;
+        if (k == pattern.size()) {
+            ++count;
+            p += nonOverlapping ? pattern.size() : 1;
+        } else {
+            ++p;
+        }
+    }
+    return count;
+}
+
+// The largest length the replacement can reach with case-sensitive matches: every occurrence
+// of a growing old text (counted on the ANSI forms) replaced by its longer new text. A bound
+// beyond what a string can hold gives just the source length; the result then grows as needed.
+size_t ReplacementBound(const WideString& source, const std::vector<WideString>& oldTexts,
+                        const std::vector<WideString>& newTexts, size_t maxSize)
+{
+    uint64_t bound = source.size();
+    AnsiString ansiSource;
+    std::vector<ByteKind> sourceKinds;
+    bool converted = false;
+    for (size_t i = 0; i < oldTexts.size(); ++i) {
+        if (oldTexts[i].empty())
+            continue;
+        int64_t growth = NonNegative(static_cast<int64_t>(newTexts[i].size()) -
+                                     static_cast<int64_t>(oldTexts[i].size()));
+        if (growth == 0)
+            continue;
+        if (!converted) {
+            ansiSource = platform::WideToAnsi(source);
+            sourceKinds = ByteKindsOf(ansiSource);
+            converted = true;
+        }
+        int count = CountOccurrences(platform::WideToAnsi(oldTexts[i]), ansiSource, sourceKinds,
+                                     true, false);
+        bound += static_cast<uint64_t>(count) * static_cast<uint64_t>(growth);
+        if (bound > maxSize)
+            return source.size();
+    }
+    return static_cast<size_t>(bound);
+}
+
+// Index of the first pair whose old text matches at the 0-based offset, -1 when none.
+int FirstMatchingPair(const WideString& source, size_t offset,
+                      const std::vector<WideString>& oldTexts, bool ignoreCase)
+{
+    const size_t rest = source.size() - offset;
+    for (size_t i = 0; i < oldTexts.size(); ++i) {
+        const WideString& old = oldTexts[i];
+        if (old.empty() || old.size() > rest)
+            continue;
+        if (ignoreCase) {
+            if (MatchesAtIgnoreCase(old, source, static_cast<int>(offset + 1)))
+                return static_cast<int>(i);
+        } else if (old[0] == source[offset] &&
+                   std::equal(old.begin() + 1, old.end(), source.begin() + offset + 1)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+// ---- Wide text ----
+
+WideString TrimBlanks(const WideString& text)
+{
+    size_t first = 0;
+    while (first < text.size() && IsBlank(text[first]))
+        ++first;
+    if (first == text.size())
+        return {};
+    size_t end = text.size();
+    while (IsBlank(text[end - 1]))
+        --end;
+    return text.substr(first, end - first);
+}
+
+WideString TrimBlanksLeft(const WideString& text)
+{
+    size_t first = 0;
+    while (first < text.size() && IsBlank(text[first]))
+        ++first;
+    return text.substr(first);
+}
+
+int CountLeadingInSet(const WideString& text, const WideString& set)
+{
+    size_t count = 0;
+    while (count < text.size() && InSet(text[count], set))
+        ++count;
+    return static_cast<int>(count);
+}
+
+int CountTrailingInSet(const WideString& text, const WideString& set)
+{
+    size_t count = 0;
+    while (count < text.size() && InSet(text[text.size() - 1 - count], set))
+        ++count;
+    return static_cast<int>(count);
+}
+
+WideString TrimLeftInSet(const WideString& text, const WideString& set)
+{
+    return text.substr(static_cast<size_t>(CountLeadingInSet(text, set)));
+}
+
+WideString TrimRightInSet(const WideString& text, const WideString& set)
+{
+    return text.substr(0, text.size() - static_cast<size_t>(CountTrailingInSet(text, set)));
+}
+
+WideString TrimInSet(const WideString& text, const WideString& set)
+{
+    return TrimLeftInSet(TrimRightInSet(text, set), set);
+}
+
+WideString StripQuotes(const WideString& text, const WideString& quotes)
+{
+    if (text.size() < 2 || quotes.empty())
+        return text;
+    size_t opening = quotes.find(text.front());
+    if (opening == WideString::npos || opening != quotes.find(text.back()))
+        return text;
+    return text.substr(1, text.size() - 2);
+}
+
+bool WideCharsMatchAt(const WideString& a, const WideString& b, int posA, bool ignoreCase,
+                      int count, int posB)
+{
+    if (!RunInside(a.size(), posA, count) || !RunInside(b.size(), posB, count))
+        return false;
+    return platform::CompareWide(a.data() + posA - 1, count, b.data() + posB - 1, count,
+                                 ignoreCase) == platform::CompareEqual;
+}
+
+namespace {
+
+// The pattern fits in the text at the position (the guards shared by the MatchesAt family).
+bool PatternFitsAt(const WideString& pattern, const WideString& text, int position)
+{
+    return !pattern.empty() && RunInside(text.size(), position, static_cast<int64_t>(pattern.size()));
+}
+
+}  // namespace
+
+bool MatchesAt(const WideString& pattern, const WideString& text, int position)
+{
+    return PatternFitsAt(pattern, text, position) &&
+           WideCharsMatchAt(pattern, text, 1, false, static_cast<int>(pattern.size()), position);
+}
+
+bool MatchesAtIgnoreCase(const WideString& pattern, const WideString& text, int position)
+{
+    return PatternFitsAt(pattern, text, position) &&
+           WideCharsMatchAt(pattern, text, 1, true, static_cast<int>(pattern.size()), position);
+}
+
+bool CodeUnitsMatchAt(const WideString& pattern, const WideString& text, int position)
+{
+    return PatternFitsAt(pattern, text, position) &&
+           text.compare(static_cast<size_t>(position - 1), pattern.size(), pattern) == 0;
+}
+
+bool EndsWithText(const WideString& text, const WideString& suffix, bool ignoreCase)
+{
+    if (text.empty() || suffix.empty() || suffix.size() > text.size())
+        return false;
+    int position = static_cast<int>(text.size() - suffix.size() + 1);
+    return ignoreCase ? MatchesAtIgnoreCase(suffix, text, position)
+                      : MatchesAt(suffix, text, position);
+}
+
+WideString EnsureSuffix(const WideString& text, const WideString& suffix, bool ignoreCase)
+{
+    return EndsWithText(text, suffix, ignoreCase) ? text : text + suffix;
+}
+
+WideString EnsureTrailingBackslash(const WideString& path)
+{
+    return EnsureSuffix(path, u"\\", false);
+}
+
+WideString SliceByPositions(const WideString& text, int first, int last)
+{
+    int64_t from = std::max<int64_t>(first, 1);
+    int64_t to = std::min<int64_t>(last, static_cast<int64_t>(text.size()));
+    if (to < from)
+        return {};
+    return text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1));
+}
+
+// Explicit lengths in both calls, so a U+0000 inside the text (which "\0" produces) is mapped
+// like any other character instead of ending the text early.
+WideString LocaleMapText(const WideString& text, uint32_t mapFlags)
+{
+    if (text.empty() || text.size() > INT_MAX)
+        return {};
+    int length = static_cast<int>(text.size());
+    int size = platform::MapWide(mapFlags, text.data(), length, nullptr, 0);
+    if (size <= 0)
+        return {};
+    WideString result(static_cast<size_t>(size), u'\0');
+    int written = platform::MapWide(mapFlags, text.data(), length, &result[0], size);
+    result.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return result;
+}
+
+WideString ToFullWidth(const WideString& text)
+{
+    return LocaleMapText(text, platform::MapFullWidth);
+}
+
+WideString ReplacePairs(const WideString& source, const std::vector<WideString>& oldTexts,
+                        const std::vector<WideString>& newTexts, bool replaceAll, bool ignoreCase)
+{
+    if (oldTexts.empty() || oldTexts.size() != newTexts.size())
+        return source;
+    WideString result;
+    if (source.empty())
+        return result;
+    // The bound holds for case-sensitive matching; ignoring case, the buffer may still grow.
+    result.reserve(ReplacementBound(source, oldTexts, newTexts, result.max_size()));
+    size_t offset = 0;
+    while (offset < source.size()) {
+        int pair = FirstMatchingPair(source, offset, oldTexts, ignoreCase);
+        if (pair < 0) {
+            result.push_back(source[offset++]);
+            continue;
+        }
+        result += newTexts[static_cast<size_t>(pair)];
+        offset += oldTexts[static_cast<size_t>(pair)].size();
+        if (!replaceAll) {
+            result.append(source, offset, WideString::npos);
+            break;
+        }
+    }
+    return result;
+}
+
+const std::vector<WideString>& EscapeSequences()
+{
+    static const std::vector<WideString> sequences = {u"\\r", u"\\n", u"\\t", u"\\\\", u"\\0"};
+    return sequences;
+}
+
+const std::vector<WideString>& EscapeReplacements()
+{
+    static const std::vector<WideString> replacements = {u"\r", u"\n", u"\t", u"\\",
+                                                         WideString(1, u'\0')};
+    return replacements;
+}
+
+WideString ExpandEscapes(const WideString& text)
+{
+    return ReplacePairs(text, EscapeSequences(), EscapeReplacements(), true, true);
+}
+
+// ---- ANSI text ----
+
+bool IsShiftJisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+ByteKind ByteKindAt(const AnsiString& text, int position)
+{
+    if (!RunInside(text.size(), position, 1))
+        return KindSingle;
+    size_t index = static_cast<size_t>(position - 1);
+    size_t leadRun = 0;
+    while (leadRun < index && IsShiftJisLeadByte(static_cast<unsigned char>(text[index - 1 - leadRun])))
+        ++leadRun;
+    if (leadRun % 2 == 1)
+        return KindTrail;
+    return IsShiftJisLeadByte(static_cast<unsigned char>(text[index])) ? KindLead : KindSingle;
+}
+
+bool AnsiMatchesAt(const AnsiString& a, const AnsiString& b, int posA, bool ignoreCase, int count,
+                   int posB)
+{
+    if (!RunInside(a.size(), posA, count) || !RunInside(b.size(), posB, count))
+        return false;
+    if (platform::CompareAnsi(a.data() + posA - 1, count, b.data() + posB - 1, count, ignoreCase) !=
+        platform::CompareEqual)
+        return false;
+    if (ByteKindAt(a, posA) != ByteKindAt(b, posB))
+        return false;
+    const int64_t lastA = static_cast<int64_t>(posA) + count - 1;
+    const int64_t lastB = static_cast<int64_t>(posB) + count - 1;
+    if (ByteKindAt(b, static_cast<int>(lastB)) != KindLead)
+        return true;
+    // The run ends on a lead byte: the whole character, trail byte included, must match.
+    if (!RunInside(a.size(), lastA, 2) || !RunInside(b.size(), lastB, 2))
+        return false;
+    return platform::CompareAnsi(a.data() + lastA - 1, 2, b.data() + lastB - 1, 2, ignoreCase) ==
+           platform::CompareEqual;
+}
+
+int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int direction,
+               bool ignoreCase, int window)
+{
+    const int64_t textLength = static_cast<int64_t>(text.size());
+    const int64_t patternLength = static_cast<int64_t>(pattern.size());
+    if (patternLength == 0 || textLength == 0 || start < 1 || start > textLength ||
+        window < patternLength || window < 1)
+        return 0;
+    int64_t last = static_cast<int64_t>(start) + window - 1;
+    if (last > INT32_MAX || last > textLength)
+        last = textLength;
+    const int64_t first = start;
+    const int64_t final = last - patternLength + 1;
+    if (final < first)
+        return 0;
+    const int length = static_cast<int>(patternLength);
+    if (direction == SearchForward) {
+        for (int64_t p = first; p <= final; ++p)
+            if (AnsiMatchesAt(text, pattern, static_cast<int>(p), ignoreCase, length, 1))
+                return static_cast<int>(p);
+    } else if (direction == SearchBackward) {
+        for (int64_t p = final; p >= first; --p)
+            if (AnsiMatchesAt(text, pattern, static_cast<int>(p), ignoreCase, length, 1))
+                return static_cast<int>(p);
+    }
+    return 0;
+}
+
+int AnsiFindText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase)
+{
+    return AnsiFindEx(pattern, text, 1, SearchForward, ignoreCase, 0x7FFFFFFF);
+}
+
+bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase)
+{
+    return AnsiFindText(pattern, text, ignoreCase) >= 1;
+}
+
+int AnsiCountOccurrences(const AnsiString& pattern, const AnsiString& text, bool nonOverlapping,
+                         bool ignoreCase)
+{
+    if (pattern.empty() || pattern.size() > text.size())
+        return 0;
+    return CountOccurrences(pattern, text, ByteKindsOf(text), nonOverlapping, ignoreCase);
+}
+
+AnsiString DropLastChars(const AnsiString& text, int n)
+{
+    if (n <= 0 || static_cast<size_t>(n) > text.size())
+        return text;
+    return text.substr(0, text.size() - static_cast<size_t>(n));
+}
+
+int64_t NonNegative(int64_t value)
+{
+    return value > 0 ? value : 0;
+}

@@ -1,0 +1,85 @@
+// Text routines shared by both plug-ins: trimming, unquoting, comparing at a position,
+// one-pass multi-pair replacement, escapes, full-width mapping, and Shift-JIS aware search.
+// Positions are 1-based. No routine raises an error or reads outside its strings, whatever
+// position or count it is given.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "MyLibrary/Common/Types.h"
+
+// ---- Wide (UTF-16) text ----
+
+// Removes leading and trailing characters up to U+0020 (space and controls). U+3000 stays.
+WideString TrimBlanks(const WideString& text);
+WideString TrimBlanksLeft(const WideString& text);
+
+int CountLeadingInSet(const WideString& text, const WideString& set);
+int CountTrailingInSet(const WideString& text, const WideString& set);
+WideString TrimLeftInSet(const WideString& text, const WideString& set);
+WideString TrimRightInSet(const WideString& text, const WideString& set);
+WideString TrimInSet(const WideString& text, const WideString& set);
+
+// Removes one pair of enclosing quotes when the first and last characters are the same member
+// of the quote set.
+WideString StripQuotes(const WideString& text, const WideString& quotes);
+
+// count code units of a from posA equal count code units of b from posB under the user locale.
+// False when count < 1 or either run does not lie wholly inside its text.
+bool WideCharsMatchAt(const WideString& a, const WideString& b, int posA, bool ignoreCase,
+                      int count, int posB);
+bool MatchesAt(const WideString& pattern, const WideString& text, int position);
+bool MatchesAtIgnoreCase(const WideString& pattern, const WideString& text, int position);
+// Exact equality of code units: what a token or delimiter match needs. Locale comparison may
+// treat different texts as equal (ignorable characters, expansions), this never does.
+bool CodeUnitsMatchAt(const WideString& pattern, const WideString& text, int position);
+bool EndsWithText(const WideString& text, const WideString& suffix, bool ignoreCase);
+WideString EnsureSuffix(const WideString& text, const WideString& suffix, bool ignoreCase);
+WideString EnsureTrailingBackslash(const WideString& path);
+
+// The characters from first to last inclusive, clipped to the text; first below 1 counts as 1.
+WideString SliceByPositions(const WideString& text, int first, int last);
+
+// LCMapStringW under the user locale. Empty when the mapping fails.
+WideString LocaleMapText(const WideString& text, uint32_t mapFlags);
+WideString ToFullWidth(const WideString& text);
+
+// One left-to-right pass: at each position the first pair (in index order) whose old text
+// matches is replaced; replaced text is never scanned again.
+WideString ReplacePairs(const WideString& source, const std::vector<WideString>& oldTexts,
+                        const std::vector<WideString>& newTexts, bool replaceAll, bool ignoreCase);
+
+// The escape table, parallel by index: \r \n \t \\ \0 and what each stands for.
+const std::vector<WideString>& EscapeSequences();
+const std::vector<WideString>& EscapeReplacements();
+
+// \r \n \t \\ \0, letters in either case.
+WideString ExpandEscapes(const WideString& text);
+
+// ---- ANSI text (Shift-JIS aware) ----
+
+enum ByteKind { KindSingle = 0, KindLead = 1, KindTrail = 2 };
+
+bool IsShiftJisLeadByte(unsigned char byte);
+// By the parity of the lead-range bytes before position. KindSingle outside the text.
+ByteKind ByteKindAt(const AnsiString& text, int position);
+
+// False when count < 1 or either run does not lie wholly inside its text.
+bool AnsiMatchesAt(const AnsiString& a, const AnsiString& b, int posA, bool ignoreCase, int count,
+                   int posB);
+
+enum SearchDirection { SearchForward = 0, SearchBackward = 1 };
+
+// Position of the first match in search order within the window, 0 when none.
+int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int direction,
+               bool ignoreCase, int window);
+int AnsiFindText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase);
+bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase);
+int AnsiCountOccurrences(const AnsiString& pattern, const AnsiString& text, bool nonOverlapping,
+                         bool ignoreCase);
+
+// The text without its last n bytes; unchanged when n <= 0 or n > length.
+AnsiString DropLastChars(const AnsiString& text, int n);
+
+int64_t NonNegative(int64_t value);

@@ -1,0 +1,436 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "MyLibrary/StringUnit/StringUnit.h"
+
+namespace {
+
+struct WideCase {
+    WideString input;
+    WideString expected;
+};
+
+const WideString Nul(1, u'\0');
+
+}  // namespace
+
+// ---- Trimming ----
+
+TEST(TrimBlanks, RemovesSpacesAndControlsAtBothEnds)
+{
+    const WideCase cases[] = {
+        {u"  a b  ", u"a b"},
+        {u"\t\r\nkey\x01\x1f", u"key"},
+        {u" \t\r\n ", u""},
+        {u"", u""},
+        {Nul + u"x" + Nul, u"x"},
+        {u"\u3000x\u3000", u"\u3000x\u3000"},  // the ideographic space is not a blank
+        {u"!x!", u"!x!"},
+    };
+    for (const WideCase& c : cases)
+        EXPECT_EQ(TrimBlanks(c.input), c.expected);
+}
+
+TEST(TrimBlanks, LeftVariantKeepsTheTrailingBlanks)
+{
+    EXPECT_EQ(TrimBlanksLeft(u" \t;comment "), u";comment ");
+    EXPECT_EQ(TrimBlanksLeft(u"   "), u"");
+    EXPECT_EQ(TrimBlanksLeft(u"\u3000a"), u"\u3000a");
+}
+
+TEST(TrimInSet, TrimsOnlyMembersOfTheSet)
+{
+    EXPECT_EQ(TrimInSet(u" a b ", u" "), u"a b");
+    EXPECT_EQ(TrimInSet(u" a b ", u""), u" a b ");
+    EXPECT_EQ(TrimInSet(u"\t a \t", u" "), u"\t a \t");
+    EXPECT_EQ(TrimInSet(u"xyaxy", u"yx"), u"a");
+    EXPECT_EQ(TrimInSet(u"xxxx", u"x"), u"");
+    EXPECT_EQ(TrimLeftInSet(u"--a--", u"-"), u"a--");
+    EXPECT_EQ(TrimRightInSet(u"--a--", u"-"), u"--a");
+}
+
+TEST(TrimInSet, CountsTheRunsAtEachEnd)
+{
+    EXPECT_EQ(CountLeadingInSet(u"  ab ", u" "), 2);
+    EXPECT_EQ(CountTrailingInSet(u"  ab ", u" "), 1);
+    EXPECT_EQ(CountLeadingInSet(u"aaa", u"a"), 3);
+    EXPECT_EQ(CountTrailingInSet(u"aaa", u"a"), 3);
+    EXPECT_EQ(CountLeadingInSet(u"", u"a"), 0);
+    EXPECT_EQ(CountLeadingInSet(u"abc", u""), 0);
+}
+
+TEST(StripQuotes, RemovesExactlyOneMatchingPair)
+{
+    const WideCase cases[] = {
+        {u"\"abc\"", u"abc"},
+        {u"\"\"", u""},
+        {u"\"abc", u"\"abc"},
+        {u"\"", u"\""},
+        {u"\"\"abc\"\"", u"\"abc\""},
+        {u"abc", u"abc"},
+        {u"", u""},
+    };
+    for (const WideCase& c : cases)
+        EXPECT_EQ(StripQuotes(c.input, u"\""), c.expected);
+}
+
+TEST(StripQuotes, BothEndsMustBeTheSameQuote)
+{
+    EXPECT_EQ(StripQuotes(u"'abc'", u"\"'"), u"abc");
+    EXPECT_EQ(StripQuotes(u"\"abc'", u"\"'"), u"\"abc'");
+    EXPECT_EQ(StripQuotes(u"\"abc\"", u""), u"\"abc\"");
+}
+
+// ---- Comparing at a position ----
+
+TEST(MatchesAt, FindsThePatternOnlyWhereItFits)
+{
+    struct Case {
+        int position;
+        bool expected;
+    };
+    const Case cases[] = {{2, true}, {1, false}, {3, false}, {0, false}, {-1, false},
+                          {INT_MIN, false}, {INT_MAX, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchesAt(u"ab", u"xab", c.position), c.expected) << c.position;
+    EXPECT_FALSE(MatchesAt(u"", u"xab", 1));
+    EXPECT_FALSE(MatchesAt(u"ab", u"", 1));
+    EXPECT_FALSE(MatchesAt(u"xabc", u"xab", 1));
+}
+
+TEST(MatchesAt, IsCaseAndWidthSensitive)
+{
+    EXPECT_FALSE(MatchesAt(u"AB", u"ab", 1));
+    EXPECT_TRUE(MatchesAtIgnoreCase(u"AB", u"ab", 1));
+    EXPECT_FALSE(MatchesAtIgnoreCase(u"AB", u"\uff41\uff42", 1));  // ａｂ
+    EXPECT_TRUE(MatchesAt(u"\u5e74", u"2024\u5e74", 5));
+}
+
+TEST(WideCharsMatchAt, RejectsRunsOutsideEitherText)
+{
+    EXPECT_TRUE(WideCharsMatchAt(u"xabc", u"abcx", 2, false, 3, 1));
+    EXPECT_FALSE(WideCharsMatchAt(u"xabc", u"abcx", 2, false, 4, 1));
+    EXPECT_FALSE(WideCharsMatchAt(u"abc", u"abc", 1, false, 0, 1));
+    EXPECT_FALSE(WideCharsMatchAt(u"abc", u"abc", 1, false, -1, 1));
+    EXPECT_FALSE(WideCharsMatchAt(u"abc", u"abc", INT_MAX, false, INT_MAX, 1));
+    EXPECT_FALSE(WideCharsMatchAt(u"abc", u"abc", 2, false, INT_MAX, 2));
+    EXPECT_FALSE(WideCharsMatchAt(u"abc", u"abc", 1, false, 1, 0));
+}
+
+TEST(CodeUnitsMatchAt, ComparesExactly)
+{
+    EXPECT_TRUE(CodeUnitsMatchAt(u"ab", u"xab", 2));
+    EXPECT_FALSE(CodeUnitsMatchAt(u"AB", u"xab", 2));
+    EXPECT_FALSE(CodeUnitsMatchAt(u"ab", u"xab", 3));
+    EXPECT_FALSE(CodeUnitsMatchAt(u"ab", u"xab", INT_MAX));
+    EXPECT_FALSE(CodeUnitsMatchAt(u"", u"xab", 1));
+    EXPECT_FALSE(CodeUnitsMatchAt(u"a" + Nul, Nul + u"a", 1));
+}
+
+TEST(EndsWithText, ComparesTheTail)
+{
+    EXPECT_TRUE(EndsWithText(u"folder\\", u"\\", false));
+    EXPECT_FALSE(EndsWithText(u"folder", u"\\", false));
+    EXPECT_FALSE(EndsWithText(u"", u"\\", false));
+    EXPECT_FALSE(EndsWithText(u"abc", u"", false));
+    EXPECT_FALSE(EndsWithText(u"c", u"abc", false));
+    EXPECT_FALSE(EndsWithText(u"file.INI", u".ini", false));
+    EXPECT_TRUE(EndsWithText(u"file.INI", u".ini", true));
+}
+
+TEST(EnsureSuffix, AppendsOnlyWhenMissing)
+{
+    EXPECT_EQ(EnsureSuffix(u"file.INI", u".ini", true), u"file.INI");
+    EXPECT_EQ(EnsureSuffix(u"file.INI", u".ini", false), u"file.INI.ini");
+    EXPECT_EQ(EnsureTrailingBackslash(u"C:\\Plugins\\"), u"C:\\Plugins\\");
+    EXPECT_EQ(EnsureTrailingBackslash(u"C:\\Plugins"), u"C:\\Plugins\\");
+    EXPECT_EQ(EnsureTrailingBackslash(u""), u"\\");
+}
+
+TEST(SliceByPositions, ClipsToTheText)
+{
+    struct Case {
+        int first;
+        int last;
+        WideString expected;
+    };
+    const Case cases[] = {
+        {2, 3, u"bc"},   {1, 5, u"abcde"}, {0, 2, u"ab"},        {-100, 1, u"a"},
+        {4, 99, u"de"},  {3, 2, u""},      {6, 9, u""},          {INT_MIN, INT_MAX, u"abcde"},
+        {INT_MAX, INT_MAX, u""}, {5, 5, u"e"}, {2, INT_MIN, u""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SliceByPositions(u"abcde", c.first, c.last), c.expected)
+            << c.first << ".." << c.last;
+    EXPECT_EQ(SliceByPositions(u"", 1, 1), u"");
+}
+
+// ---- Full-width mapping ----
+
+TEST(ToFullWidth, MapsTokenValues)
+{
+    EXPECT_EQ(ToFullWidth(u""), u"");
+    EXPECT_EQ(LocaleMapText(u"", 0x00800000), u"");
+    EXPECT_EQ(ToFullWidth(u"06"), u"\uff10\uff16");
+    EXPECT_EQ(ToFullWidth(u"Sep pm"), u"\uff33\uff45\uff50\u3000\uff50\uff4d");
+    EXPECT_EQ(ToFullWidth(u"\uff8a\uff9f"), u"\u30d1");  // the result can be shorter
+}
+
+TEST(ToFullWidth, MapsPastAnEmbeddedNul)
+{
+    EXPECT_EQ(ToFullWidth(u"1" + Nul + u"2"), u"\uff11" + Nul + u"\uff12");
+}
+
+TEST(LocaleMapText, FailedMappingGivesEmptyText)
+{
+    EXPECT_EQ(LocaleMapText(u"abc", 0), u"");
+}
+
+// ---- Replacing many pairs in one pass ----
+
+TEST(ReplacePairs, FirstPairInIndexOrderWins)
+{
+    EXPECT_EQ(ReplacePairs(u"ab", {u"a", u"ab"}, {u"x", u"y"}, true, false), u"xb");
+    EXPECT_EQ(ReplacePairs(u"ab", {u"ab", u"a"}, {u"y", u"x"}, true, false), u"y");
+    // Longest-first ordering, as the token table has it.
+    EXPECT_EQ(ReplacePairs(u"mmmmm-mm", {u"mmmm", u"mmm", u"mm", u"m"}, {u"L", u"S", u"2", u"1"},
+                           true, false),
+              u"L1-2");
+}
+
+TEST(ReplacePairs, NeverRescansReplacedText)
+{
+    EXPECT_EQ(ReplacePairs(u"aaa", {u"a"}, {u"aa"}, true, false), u"aaaaaa");
+    EXPECT_EQ(ReplacePairs(u"ab", {u"a", u"xb"}, {u"x", u"!"}, true, false), u"xb");
+    EXPECT_EQ(ReplacePairs(u"yy", {u"yy", u"y"}, {u"y", u"Z"}, true, false), u"y");
+}
+
+TEST(ReplacePairs, MatchMayStartRightAfterThePreviousOne)
+{
+    EXPECT_EQ(ReplacePairs(u"dddd", {u"dd"}, {u"1"}, true, false), u"11");
+    EXPECT_EQ(ReplacePairs(u"ddd", {u"dd"}, {u"1"}, true, false), u"1d");
+}
+
+TEST(ReplacePairs, WithoutReplaceAllOnlyTheFirstMatchIsReplaced)
+{
+    EXPECT_EQ(ReplacePairs(u"a-b-a", {u"b", u"a"}, {u"B", u"A"}, false, false), u"A-b-a");
+    EXPECT_EQ(ReplacePairs(u"xyz", {u"q"}, {u"Q"}, false, false), u"xyz");
+}
+
+TEST(ReplacePairs, UnusablePairsLeaveTheSource)
+{
+    EXPECT_EQ(ReplacePairs(u"abc", {}, {}, true, false), u"abc");
+    EXPECT_EQ(ReplacePairs(u"abc", {u"a", u"b"}, {u"x"}, true, false), u"abc");
+    EXPECT_EQ(ReplacePairs(u"abc", {u""}, {u"x"}, true, false), u"abc");
+    EXPECT_EQ(ReplacePairs(u"", {u"a"}, {u"x"}, true, false), u"");
+}
+
+TEST(ReplacePairs, CaseMattersUnlessIgnored)
+{
+    EXPECT_EQ(ReplacePairs(u"Dd", {u"d"}, {u"7"}, true, false), u"D7");
+    EXPECT_EQ(ReplacePairs(u"Dd", {u"d"}, {u"7"}, true, true), u"77");
+    EXPECT_EQ(ReplacePairs(u"\uff44d", {u"d"}, {u"7"}, true, true), u"\uff447");  // width kept
+}
+
+TEST(ReplacePairs, GrowsPastTheBoundWhenIgnoringCase)
+{
+    // The reserved size counts case-sensitive matches only; the capitals still expand.
+    EXPECT_EQ(ReplacePairs(u"aAaA", {u"a"}, {u"long"}, true, true), u"longlonglonglong");
+}
+
+TEST(ReplacePairs, ShrinksAndHandlesDoubleByteText)
+{
+    EXPECT_EQ(ReplacePairs(u"yyyy\u5e74", {u"yyyy", u"\u5e74"}, {u"2024", u"/"}, true, false),
+              u"2024/");
+    EXPECT_EQ(ReplacePairs(u"\u5e74\u5e74", {u"\u5e74"}, {u""}, true, false), u"");
+    // Characters without an ANSI form still count towards the bound and are replaced.
+    EXPECT_EQ(ReplacePairs(u"\uac00\uac00", {u"\uac00"}, {u"abc"}, true, false), u"abcabc");
+}
+
+// ---- Escapes ----
+
+TEST(ExpandEscapes, ExpandsEachEscapeOnce)
+{
+    const WideCase cases[] = {
+        {u"a\\tb", u"a\tb"},
+        {u"\\T", u"\t"},
+        {u"\\r\\n", u"\r\n"},
+        {u"\\R\\N", u"\r\n"},
+        {u"\\\\t", u"\\t"},
+        {u"\\\\nx", u"\\nx"},
+        {u"\\q", u"\\q"},
+        {u"\\d", u"\\d"},
+        {u"end\\", u"end\\"},
+        {u"\\\\\\", u"\\\\"},
+        {u"\\0", Nul},
+        {u"a\\0b", u"a" + Nul + u"b"},
+        {u"", u""},
+    };
+    for (const WideCase& c : cases)
+        EXPECT_EQ(ExpandEscapes(c.input), c.expected);
+}
+
+// ---- Double-byte classification ----
+
+TEST(IsShiftJisLeadByte, CoversBothLeadRanges)
+{
+    const std::pair<unsigned char, bool> cases[] = {
+        {0x00, false}, {0x41, false}, {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false},
+        {0xB1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true}, {0xFD, false}, {0xFF, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsShiftJisLeadByte(c.first), c.second) << int(c.first);
+}
+
+TEST(ByteKindAt, FollowsTheParityOfLeadRangeBytes)
+{
+    const AnsiString lead4 = "\x81\x81\x81\x81";
+    const ByteKind expected[] = {KindLead, KindTrail, KindLead, KindTrail};
+    for (int p = 1; p <= 4; ++p)
+        EXPECT_EQ(ByteKindAt(lead4, p), expected[p - 1]) << p;
+
+    const AnsiString mixed = "A\x83\x41\xb1\x94\x4e" "B";  // A ア ｱ 年 B
+    const ByteKind mixedKinds[] = {KindSingle, KindLead, KindTrail, KindSingle,
+                                   KindLead,   KindTrail, KindSingle};
+    for (int p = 1; p <= 7; ++p)
+        EXPECT_EQ(ByteKindAt(mixed, p), mixedKinds[p - 1]) << p;
+}
+
+TEST(ByteKindAt, PositionsOutsideTheTextAreSingle)
+{
+    EXPECT_EQ(ByteKindAt("\x81\x81", 0), KindSingle);
+    EXPECT_EQ(ByteKindAt("\x81\x81", -1), KindSingle);
+    EXPECT_EQ(ByteKindAt("\x81\x81", 3), KindSingle);
+    EXPECT_EQ(ByteKindAt("\x81\x81", INT_MAX), KindSingle);
+    EXPECT_EQ(ByteKindAt("", 1), KindSingle);
+}
+
+// ---- ANSI search ----
+
+TEST(AnsiFindText, NeverMatchesOnATrailByte)
+{
+    EXPECT_EQ(AnsiFindText("A", "\x83\x41", false), 0);
+    EXPECT_EQ(AnsiFindText("A", "\x83\x41" "A", false), 3);
+    EXPECT_EQ(AnsiFindText("\x83", "\x83\x41", false), 0);  // half a character
+    EXPECT_EQ(AnsiFindText("\x83\x41", "x\x83\x41", false), 2);
+    EXPECT_EQ(AnsiFindText("\x81\x81", "\x81\x81\x81\x81", false), 1);
+    EXPECT_EQ(AnsiFindText("\x81\x41", "\x81\x81\x41", false), 0);  // 0x81 0x81 is one character
+}
+
+TEST(AnsiFindText, CaseIsIgnoredOnlyWhenAsked)
+{
+    EXPECT_EQ(AnsiFindText("KEY", "a key", false), 0);
+    EXPECT_EQ(AnsiFindText("KEY", "a key", true), 3);
+    EXPECT_EQ(AnsiFindText("\x82\x60", "\x82\x81", true), 1);  // Ａ finds ａ
+    EXPECT_EQ(AnsiFindText("", "abc", false), 0);
+    EXPECT_EQ(AnsiFindText("abc", "", false), 0);
+}
+
+TEST(AnsiHasText, FindsTheEqualsSignOfAKeyLine)
+{
+    EXPECT_TRUE(AnsiHasText("=", "Item01=yyyy/mm/dd", false));
+    EXPECT_FALSE(AnsiHasText("=", "[DateFormat]", false));
+    EXPECT_TRUE(AnsiHasText("Windows 7", "Microsoft Windows 7 Ultimate", false));
+    EXPECT_FALSE(AnsiHasText("Windows 7", "Microsoft windows 7", false));
+}
+
+TEST(AnsiFindEx, SearchesInBothDirections)
+{
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, SearchForward, false, INT_MAX), 2);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, SearchBackward, false, INT_MAX), 5);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 3, SearchForward, false, INT_MAX), 5);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, 2, false, INT_MAX), 0);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, -1, false, INT_MAX), 0);
+}
+
+TEST(AnsiFindEx, StaysInsideTheWindow)
+{
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, SearchBackward, false, 4), 2);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, SearchBackward, false, 6), 5);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, SearchForward, false, 2), 0);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 2, SearchForward, false, 2), 2);
+    EXPECT_EQ(AnsiFindEx("bc", "abcabc", 1, SearchForward, false, 1), 0);  // window < pattern
+    EXPECT_EQ(AnsiFindEx("b", "abc", 1, SearchForward, false, 0), 0);
+    EXPECT_EQ(AnsiFindEx("b", "abc", 1, SearchForward, false, -5), 0);
+}
+
+TEST(AnsiFindEx, RejectsStartsOutsideTheText)
+{
+    EXPECT_EQ(AnsiFindEx("c", "abc", 3, SearchForward, false, INT_MAX), 3);
+    EXPECT_EQ(AnsiFindEx("c", "abc", 4, SearchForward, false, INT_MAX), 0);
+    EXPECT_EQ(AnsiFindEx("c", "abc", 0, SearchForward, false, INT_MAX), 0);
+    EXPECT_EQ(AnsiFindEx("c", "abc", INT_MIN, SearchForward, false, INT_MAX), 0);
+    EXPECT_EQ(AnsiFindEx("c", "abc", INT_MAX, SearchBackward, false, INT_MAX), 0);
+}
+
+TEST(AnsiFindEx, WindowEndOverflowMeansTheRestOfTheText)
+{
+    // start + window - 1 does not fit in 32 bits: the window runs to the end.
+    EXPECT_EQ(AnsiFindEx("a", "xaxa", 2, SearchBackward, false, INT_MAX), 4);
+    EXPECT_EQ(AnsiFindEx("a", "xaxa", 3, SearchForward, false, INT_MAX), 4);
+}
+
+TEST(AnsiMatchesAt, RejectsRunsOutsideEitherText)
+{
+    EXPECT_TRUE(AnsiMatchesAt("xab", "ab", 2, false, 2, 1));
+    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", 3, false, 2, 1));
+    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", 2, false, 0, 1));
+    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", 2, false, INT_MAX, 1));
+    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", INT_MAX, false, INT_MAX, INT_MAX));
+    // A run that ends on a lead byte needs the whole character in both texts.
+    EXPECT_TRUE(AnsiMatchesAt("\x83\x41", "\x83\x41", 1, false, 1, 1));
+    EXPECT_FALSE(AnsiMatchesAt("\x83\x41", "\x83\x42", 1, false, 1, 1));
+    EXPECT_FALSE(AnsiMatchesAt("\x83", "\x83\x41", 1, false, 1, 1));
+}
+
+// ---- Counting ----
+
+TEST(AnsiCountOccurrences, CountsWithOrWithoutOverlap)
+{
+    EXPECT_EQ(AnsiCountOccurrences("aa", "aaaa", false, false), 3);
+    EXPECT_EQ(AnsiCountOccurrences("aa", "aaaa", true, false), 2);
+    EXPECT_EQ(AnsiCountOccurrences("a", "aAa", true, false), 2);
+    EXPECT_EQ(AnsiCountOccurrences("a", "aAa", true, true), 3);
+    EXPECT_EQ(AnsiCountOccurrences("ab", "xa", true, false), 0);
+    EXPECT_EQ(AnsiCountOccurrences("abc", "ab", true, false), 0);
+    EXPECT_EQ(AnsiCountOccurrences("", "ab", true, false), 0);
+    EXPECT_EQ(AnsiCountOccurrences("a", "", true, false), 0);
+}
+
+TEST(AnsiCountOccurrences, SkipsBytesInsideDoubleByteCharacters)
+{
+    EXPECT_EQ(AnsiCountOccurrences("A", "\x83\x41" "A", true, false), 1);
+    EXPECT_EQ(AnsiCountOccurrences("a", "\x83\x41", true, true), 0);
+    EXPECT_EQ(AnsiCountOccurrences("\x81\x81", "\x81\x81\x81\x81\x81\x81", false, false), 3);
+    EXPECT_EQ(AnsiCountOccurrences("\x81", "\x81\x81", false, false), 1);
+}
+
+// ---- Small helpers ----
+
+TEST(DropLastChars, CutsOnlyWhenTheCountFits)
+{
+    struct Case {
+        AnsiString text;
+        int n;
+        AnsiString expected;
+    };
+    const Case cases[] = {
+        {"123", 1, "12"}, {"123", 2, "1"}, {"123", 3, ""},   {"5", 2, "5"},
+        {"123", 0, "123"}, {"123", -1, "123"}, {"123", INT_MAX, "123"}, {"", 1, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DropLastChars(c.text, c.n), c.expected) << c.text << " " << c.n;
+}
+
+TEST(NonNegative, ClampsBelowZero)
+{
+    EXPECT_EQ(NonNegative(5), 5);
+    EXPECT_EQ(NonNegative(0), 0);
+    EXPECT_EQ(NonNegative(-3), 0);
+    EXPECT_EQ(NonNegative(INT64_MIN), 0);
+    EXPECT_EQ(NonNegative(INT64_MAX), INT64_MAX);
+}
