@@ -1,0 +1,45 @@
+// The running Windows system named in one line of ANSI text: "Windows", the release, the
+// edition and the service pack. The settings location searches this name for the releases
+// that keep per-user data out of Program Files.
+#pragma once
+
+#include <cstdint>
+
+#include "MyLibrary/Common/Types.h"
+#include "platform/Platform.h"
+
+// What the name builder asks of the system, in the order it needs it. Each question is asked
+// only on the rows that read its answer.
+class TVersionQueries {
+public:
+    virtual ~TVersionQueries() = default;
+    virtual bool BasicVersion(platform::VersionRecord& record) = 0;  // false: no name at all
+    virtual void ExtendedVersion(platform::VersionRecord& record) = 0;  // untouched if missing
+    virtual void NativeArchitecture(uint16_t& architecture) = 0;       // untouched if missing
+    virtual uint32_t ProductType(uint32_t major, uint32_t minor) = 0;  // 0 if missing
+    virtual bool ServerR2() = 0;
+};
+
+// A system described by value, for building the name of any Windows version anywhere.
+struct VersionFacts {
+    bool basicOk = true;
+    // Basic fields always; the extended fields (suite mask, product type, service-pack
+    // numbers) only when hasVersionEx.
+    platform::VersionRecord record;
+    bool hasVersionEx = true;
+    bool hasNativeSystemInfo = true;
+    uint16_t architecture = 0;   // 6 = Itanium, 9 = x64
+    uint32_t productNumber = 0;  // 0 = no product number (query missing or undefined)
+    bool serverR2 = false;
+};
+
+// The name built by asking the queries. Empty when the basic version query fails.
+//
+// A missing by-name query leaves its fields as a zeroed record has them: product type 0 and
+// suite mask 0 (so the "other product type" rows apply, and the generic step says "Server"),
+// architecture 0 (no architecture suffix, not x64), product number 0 (no 6.x edition).
+AnsiString BuildWindowsVersionName(TVersionQueries& queries);
+AnsiString BuildWindowsVersionName(const VersionFacts& facts);
+
+// The name of the running system, asked afresh at each call.
+AnsiString GetWindowsVersionName();

@@ -1,0 +1,173 @@
+// The stand-in's HKEY_CURRENT_USER: a tree of keys in memory. Key and value names compare
+// ignoring letter case, as in the Windows registry. A handle remembers its path rather than a
+// node, so a key deleted while open simply reads as empty.
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/posix/RegistryTree.h"
+#include "platform/posix/StandIn.h"
+
+namespace {
+
+char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+struct IgnoreCaseLess {
+    bool operator()(const std::string& a, const std::string& b) const
+    {
+        const size_t common = std::min(a.size(), b.size());
+        for (size_t i = 0; i < common; ++i) {
+            const char x = UpperAscii(a[i]);
+            const char y = UpperAscii(b[i]);
+            if (x != y)
+                return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        }
+        return a.size() < b.size();
+    }
+};
+
+struct Value {
+    uint32_t type = 0;
+    std::string data;
+};
+
+struct Node {
+    std::map<std::string, std::unique_ptr<Node>, IgnoreCaseLess> children;
+    std::map<std::string, Value, IgnoreCaseLess> values;
+};
+
+using KeyPath = std::vector<std::string>;
+
+struct KeyHandle {
+    KeyPath path;
+};
+
+Node root;
+
+// "a\b\" -> {"a", "b"}: a trailing or doubled backslash changes nothing. A leading backslash
+// is refused, as RegCreateKeyExA refuses it.
+bool SplitKeyPath(const AnsiString& text, KeyPath& path)
+{
+    if (!text.empty() && text[0] == '\\')
+        return false;
+    std::string part;
+    for (const char c : text) {
+        if (c != '\\') {
+            part += c;
+        } else if (!part.empty()) {
+            path.push_back(part);
+            part.clear();
+        }
+    }
+    if (!part.empty())
+        path.push_back(part);
+    return true;
+}
+
+Node* FindNode(const KeyPath& path)
+{
+    Node* node = &root;
+    for (const std::string& name : path) {
+        const auto found = node->children.find(name);
+        if (found == node->children.end())
+            return nullptr;
+        node = found->second.get();
+    }
+    return node;
+}
+
+Node* CreateNode(const KeyPath& path)
+{
+    Node* node = &root;
+    for (const std::string& name : path) {
+        std::unique_ptr<Node>& child = node->children[name];
+        if (!child)
+            child = std::make_unique<Node>();
+        node = child.get();
+    }
+    return node;
+}
+
+}  // namespace
+
+namespace standin {
+
+void ClearRegistry()
+{
+    root.children.clear();
+    root.values.clear();
+}
+
+namespace registry {
+
+bool WriteValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+                const std::string& data)
+{
+    KeyPath path;
+    if (!SplitKeyPath(keyPath, path))
+        return false;
+    CreateNode(path)->values[name] = Value{type, data};
+    return true;
+}
+
+bool DeleteTree(const AnsiString& keyPath)
+{
+    KeyPath path;
+    if (!SplitKeyPath(keyPath, path) || path.empty())
+        return false;
+    const std::string last = path.back();
+    path.pop_back();
+    if (Node* parent = FindNode(path))
+        parent->children.erase(last);
+    return true;
+}
+
+}  // namespace registry
+}  // namespace standin
+
+namespace platform {
+
+RegistryKey OpenOrCreateUserKey(const AnsiString& path)
+{
+    auto handle = std::make_unique<KeyHandle>();
+    if (!SplitKeyPath(path, handle->path))
+        return nullptr;
+    CreateNode(handle->path);
+    return handle.release();
+}
+
+RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
+{
+    if (key == nullptr)
+        return nullptr;
+    auto handle = std::make_unique<KeyHandle>(*static_cast<KeyHandle*>(key));
+    if (!SplitKeyPath(name, handle->path) || FindNode(handle->path) == nullptr)
+        return nullptr;
+    return handle.release();
+}
+
+bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type, std::string& data)
+{
+    if (key == nullptr)
+        return false;
+    const Node* node = FindNode(static_cast<KeyHandle*>(key)->path);
+    if (node == nullptr)
+        return false;
+    const auto found = node->values.find(name);
+    if (found == node->values.end())
+        return false;
+    type = found->second.type;
+    data = found->second.data;
+    return true;
+}
+
+void CloseRegistryKey(RegistryKey key)
+{
+    delete static_cast<KeyHandle*>(key);
+}
+
+}  // namespace platform

@@ -1,0 +1,27 @@
+#include <windows.h>
+
+#include "platform/HostSupport.h"
+
+namespace platform {
+
+bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+                          const std::string& data)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG status = RegSetValueExA(key, name.c_str(), 0, type,
+                                       reinterpret_cast<const BYTE*>(data.data()),
+                                       static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool DeleteUserRegistryTree(const AnsiString& keyPath)
+{
+    const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+#include "plugin/PluginRegAccessUnit.h"
+
+#include <cstdint>
+
+#include "MyLibrary/StringUnit/StringUnit.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// A registry key closed on every path out of the scope that opened it.
+class OpenKey {
+public:
+    explicit OpenKey(platform::RegistryKey key) : key_(key) {}
+    ~OpenKey() { platform::CloseRegistryKey(key_); }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    platform::RegistryKey get() const { return key_; }
+
+private:
+    platform::RegistryKey key_;
+};
+
+// "PlugIns" beside the host program: its path up to and including the last backslash.
+AnsiString DefaultPluginFolder()
+{
+    const AnsiString program = platform::HostExecutablePath();
+    const size_t lastBackslash = LastBackslashOf(program);
+    const size_t folderLength = lastBackslash == AnsiString::npos ? 0 : lastBackslash + 1;
+    return program.substr(0, folderLength) + "PlugIns";
+}
+
+// A string value's text: up to its first NUL, never past its data. Other types are not text.
+bool StringValueText(uint32_t type, const std::string& data, AnsiString& text)
+{
+    if (type != platform::RegistryString && type != platform::RegistryExpandString)
+        return false;
+    text = data.substr(0, data.find('\0'));
+    return true;
+}
+
+}  // namespace
+
+size_t LastBackslashOf(const AnsiString& path)
+{
+    size_t lastBackslash = AnsiString::npos;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(path[i])))
+            ++i;  // skips the trail byte, which may be 0x5C
+        else if (path[i] == '\\')
+            lastBackslash = i;
+    }
+    return lastBackslash;
+}
+
+AnsiString ExtractFolder(const AnsiString& path)
+{
+    const size_t lastBackslash = LastBackslashOf(path);
+    return lastBackslash == AnsiString::npos ? AnsiString() : path.substr(0, lastBackslash);
+}
+
+WideString ReadPluginFolderAt(const AnsiString& keyPath)
+{
+    AnsiString folder = DefaultPluginFolder();
+    const OpenKey editorKey(platform::OpenOrCreateUserKey(keyPath));
+    const OpenKey commonKey(platform::OpenSubKey(editorKey.get(), "Common"));
+    uint32_t type = 0;
+    std::string data;
+    AnsiString stored;
+    if (platform::QueryRegistryValue(commonKey.get(), "PlugInsFolder", type, data) &&
+        StringValueText(type, data, stored))
+        folder = stored;
+    return platform::AnsiToWide(folder);
+}
+
+WideString ReadPluginFolder()
+{
+    return ReadPluginFolderAt(EditorRegistryKey);
+}
+
+WideString GetPluginFolder(WideString& cache)
+{
+    if (cache.empty())
+        cache = ReadPluginFolder();
+    return cache;
+}

@@ -1,0 +1,29 @@
+// Where the host editor keeps its plug-ins, as it records it in the registry.
+#pragma once
+
+#include <cstddef>
+
+#include "MyLibrary/Common/Types.h"
+
+// The editor's key under HKEY_CURRENT_USER; the folder is the string value "PlugInsFolder" of
+// its subkey "Common".
+constexpr const char* EditorRegistryKey = "Software\\EmSoft\\EmEditor v3\\";
+
+// The plug-in folder from the editor's registry value, or, when there is no such string
+// value, the folder "PlugIns" beside the host program. The value is taken as stored (with or
+// without a trailing backslash), up to its first NUL or the end of its data.
+WideString ReadPluginFolder();
+
+// The same under another key path, for tests that keep their own key.
+WideString ReadPluginFolderAt(const AnsiString& keyPath);
+
+// The cached folder, read from the registry while the cache is empty. Each plug-in module
+// passes its own cache, so the registry is read once per module.
+WideString GetPluginFolder(WideString& cache);
+
+// The index of a path's last backslash (Shift-JIS aware, so a trail byte 0x5C is not taken
+// for one); npos when it has none.
+size_t LastBackslashOf(const AnsiString& path);
+
+// The folder part of a path: everything before its last backslash; empty when there is none.
+AnsiString ExtractFolder(const AnsiString& path);

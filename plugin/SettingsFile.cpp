@@ -1,0 +1,104 @@
+#include "plugin/SettingsFile.h"
+
+#include "MyLibrary/AccessIniFile/AccessIniFile.h"
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
+#include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
+#include "plugin/PluginRegAccessUnit.h"
+
+AnsiString SettingsFileIn(const WideString& pluginFolder)
+{
+    return platform::WideToAnsi(EnsureTrailingBackslash(pluginFolder) + SettingsFileName);
+}
+
+bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName)
+{
+    for (const char* release : {"Windows Vista", "Windows 7", "WindowsServer 2008"})
+        if (AnsiHasText(release, windowsVersionName, false))
+            return true;
+    return false;
+}
+
+// The prefix test has already matched case-sensitively, so the first case-insensitive
+// occurrence is the prefix itself.
+WideString MoveToFolder(const WideString& path, const WideString& programFiles,
+                        const WideString& appData)
+{
+    return ReplacePairs(path, {programFiles}, {appData}, false, true);
+}
+
+void CreateFolderChain(const AnsiString& folder)
+{
+    if (folder.empty() || platform::PathExists(folder))
+        return;
+    const AnsiString parent = ExtractFolder(folder);
+    if (parent.size() < folder.size())
+        CreateFolderChain(parent);
+    platform::CreateFolder(folder);
+}
+
+WideString AdjustSettingsPath(const WideString& path)
+{
+    const WideString programFiles = platform::AnsiToWide(GetSpecialFolderPath(CSIDL_PROGRAM_FILES));
+    if (!MatchesAt(programFiles, path, 1))
+        return path;
+    if (!KeepsSettingsOutOfProgramFiles(GetWindowsVersionName()))
+        return path;
+    const WideString appData = platform::AnsiToWide(GetSpecialFolderPath(CSIDL_APPDATA));
+    const WideString moved = MoveToFolder(path, programFiles, appData);
+    CreateFolderChain(ExtractFolder(platform::WideToAnsi(moved)));
+    return moved;
+}
+
+void WriteDefaultPatterns(const AnsiString& path, const PluginTraits& traits)
+{
+    TAccessIniFile settings(path);
+    if (settings.HasSection(traits.patternSection))
+        return;
+    for (int i = 0; i < traits.defaultCount; ++i)
+        settings.WriteValue(traits.patternSection, traits.defaults[i].key, traits.defaults[i].value);
+    settings.SaveIfChanged();
+}
+
+TDateTime FileTimeToLocalDate(platform::FileTime fileTime)
+{
+    SystemTime local;
+    if (fileTime == 0 || !platform::FileTimeToLocalSystemTime(fileTime, local))
+        return 0;
+    return SystemTimeToDateTime(local);
+}
+
+void GetFileTimes(const AnsiString& path, FileTimes& times)
+{
+    platform::FoundFileTimes found;
+    if (!platform::FindFileTimes(path, found))
+        return;
+    times.created = FileTimeToLocalDate(found.created);
+    times.lastWritten = FileTimeToLocalDate(found.lastWritten);
+    times.lastAccessed = FileTimeToLocalDate(found.lastAccessed);
+}
+
+TDateTime LastWriteTimeOf(const AnsiString& path)
+{
+    FileTimes times;
+    GetFileTimes(path, times);
+    return times.lastWritten;
+}
+
+// The section is read once; each numbered key is then a look-up, so a long list loads in
+// time proportional to its length.
+void LoadFormatList(const AnsiString& path, const AnsiString& section, TCommonStringRecordList& list)
+{
+    list.ClearTexts();
+    TAccessIniFile settings(path);
+    const TIniSectionSnapshot snapshot = settings.ReadSectionSnapshot(section);
+    for (int64_t number = 1;; ++number) {
+        const AnsiString key = "Item" + ZeroPadNumber(2, number);
+        if (!snapshot.HasKey(key))
+            break;
+        list.AddText(platform::AnsiToWide(snapshot.ReadValue(key, "")));
+    }
+    list.AddText(WideString());
+}

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/HostSupport.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// A key of the tests' own under HKEY_CURRENT_USER, removed before and after each test.
+const AnsiString TestKey = "Software\\StemraTests\\RegistrySeam";
+
+class RegistrySeam : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(platform::DeleteUserRegistryTree(TestKey)); }
+    void TearDown() override { platform::DeleteUserRegistryTree(TestKey); }
+
+    // The value under TestKey\subKey as the seam reads it; "<missing>" when it cannot.
+    static std::string Read(const AnsiString& keyPath, const AnsiString& subKey, const AnsiString& name,
+                            uint32_t* type = nullptr)
+    {
+        platform::RegistryKey key = platform::OpenOrCreateUserKey(keyPath);
+        if (key == nullptr)
+            return "<no key>";
+        platform::RegistryKey sub = platform::OpenSubKey(key, subKey);
+        std::string data = "<missing>";
+        uint32_t valueType = 0;
+        if (sub != nullptr && platform::QueryRegistryValue(sub, name, valueType, data) && type != nullptr)
+            *type = valueType;
+        platform::CloseRegistryKey(sub);
+        platform::CloseRegistryKey(key);
+        return data;
+    }
+};
+
+TEST_F(RegistrySeam, ValueReadsBackWithTypeAndRawBytes)
+{
+    const std::string text("C:\\Editor\\PlugIns\0", 18);
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "PlugInsFolder",
+                                               platform::RegistryString, text));
+    uint32_t type = 0;
+    EXPECT_EQ(Read(TestKey, "Common", "PlugInsFolder", &type), text);
+    EXPECT_EQ(type, platform::RegistryString);
+
+    const std::string number("\x01\x00\x00\x00", 4);
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Number", 4, number));
+    EXPECT_EQ(Read(TestKey, "Common", "Number", &type), number);
+    EXPECT_EQ(type, 4u);
+}
+
+TEST_F(RegistrySeam, KeyAndValueNamesIgnoreLetterCase)
+{
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "PlugInsFolder",
+                                               platform::RegistryString, std::string("x\0", 2)));
+    EXPECT_EQ(Read("SOFTWARE\\stemratests\\REGISTRYSEAM", "common", "PLUGINSFOLDER"),
+              std::string("x\0", 2));
+}
+
+TEST_F(RegistrySeam, TrailingBackslashNamesTheSameKey)
+{
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "V", platform::RegistryString,
+                                               std::string("y\0", 2)));
+    EXPECT_EQ(Read(TestKey + "\\", "Common", "V"), std::string("y\0", 2));
+}
+
+TEST_F(RegistrySeam, MissingSubKeyOrValueIsReportedNotCreated)
+{
+    EXPECT_EQ(Read(TestKey, "Common", "PlugInsFolder"), "<missing>");
+    // Opening with create made the key but not the subkey.
+    platform::RegistryKey key = platform::OpenOrCreateUserKey(TestKey);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(platform::OpenSubKey(key, "Common"), nullptr);
+    platform::CloseRegistryKey(key);
+
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Other", platform::RegistryString,
+                                               std::string("z\0", 2)));
+    EXPECT_EQ(Read(TestKey, "Common", "PlugInsFolder"), "<missing>");
+}
+
+TEST_F(RegistrySeam, EmptyValueHasNoBytes)
+{
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Empty", platform::RegistryString, ""));
+    uint32_t type = 0;
+    EXPECT_EQ(Read(TestKey, "Common", "Empty", &type), "");
+    EXPECT_EQ(type, platform::RegistryString);
+}
+
+TEST_F(RegistrySeam, DeletedTreeTakesItsSubKeysAndValues)
+{
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common\\Deep", "V", platform::RegistryString,
+                                               std::string("v\0", 2)));
+    ASSERT_TRUE(platform::DeleteUserRegistryTree(TestKey));
+    EXPECT_EQ(Read(TestKey, "Common\\Deep", "V"), "<missing>");
+    EXPECT_TRUE(platform::DeleteUserRegistryTree(TestKey)) << "deleting a missing key succeeds";
+}
+
+TEST_F(RegistrySeam, NullKeysAreHarmless)
+{
+    std::string data = "unchanged";
+    uint32_t type = 7;
+    EXPECT_EQ(platform::OpenSubKey(nullptr, "Common"), nullptr);
+    EXPECT_FALSE(platform::QueryRegistryValue(nullptr, "V", type, data));
+    EXPECT_EQ(data, "unchanged");
+    EXPECT_EQ(type, 7u);
+    platform::CloseRegistryKey(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,558 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "MyLibrary/AccessIniFile/AccessIniFile.h"
+#include "MyLibrary/Common/Errors.h"
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
+#include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
+#include "TempFolder.h"
+#include "platform/HostSupport.h"
+#include "platform/Platform.h"
+#include "plugin/Settings.h"
+#ifndef _WIN32
+#include "platform/posix/StandIn.h"
+#endif
+
+namespace {
+
+using Patterns = std::vector<WideString>;
+
+// The file both plug-ins make when each writes its defaults into a missing file in turn.
+const std::string DateDefaultsText =
+    "[DateFormat]\r\n"
+    "Item01=yyyy/mm/dd(aaa)\r\n"
+    "Item02=yyyy/mm/dd(a)\r\n"
+    "Item03=yyyy/mm/dd\r\n"
+    "Item04=mm/ddaaa\r\n"
+    "Item05=yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)\r\n"   // yyyy年mm月dd日(aaa)
+    "Item06=gggee\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)\r\n"  // gggee年mm月dd日(aaa)
+    "Item07=a, dd mmm yyyy\r\n"
+    "Item08=aa, dd mmmm yyyy\r\n"
+    "Item09=Calendar1\r\n"
+    "Item10=Calendar2\r\n";
+const std::string TimeDefaultsText =
+    "[TimeFormat]\r\n"
+    "Item01=\" hh:nn\"\r\n"
+    "Item02=\" hh:nn:ss\"\r\n"
+    "Item03=\" hh:nn am/pm\"\r\n"
+    "Item04=\" hh\x8e\x9enn\x95\xaa\"\r\n"      // hh時nn分
+    "Item05=\" AMPMhh\x8e\x9enn\x95\xaa\"\r\n"  // AMPMhh時nn分
+    "Item06=\" hhnnss\"\r\n"
+    "Item07=\" hh-nn-ss\"\r\n";
+
+std::string ReadBytes(const AnsiString& path)
+{
+    std::string bytes;
+    if (platform::ReadWholeFile(path, bytes) != platform::FileStatus::Ok)
+        return "<unreadable>";
+    return bytes;
+}
+
+void WriteBytes(const AnsiString& path, const std::string& bytes)
+{
+    ASSERT_TRUE(platform::WriteNewFile(path, bytes)) << path;
+}
+
+std::filesystem::path HostPath(const AnsiString& windowsPath)
+{
+#ifdef _WIN32
+    return std::filesystem::path(windowsPath);
+#else
+    return standin::ToPosixPath(windowsPath);
+#endif
+}
+
+Patterns Load(const AnsiString& path, const AnsiString& section)
+{
+    TCommonStringRecordList list;
+    LoadFormatList(path, section, list);
+    Patterns patterns;
+    for (int32_t i = 0; i < list.TextCount(); ++i)
+        patterns.push_back(list.TextAt(i));
+    return patterns;
+}
+
+TDateTime Now()
+{
+    return SystemTimeToDateTime(platform::LocalNow());
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override { ResetSystem(); }
+    void TearDown() override { ResetSystem(); }
+
+    static void ResetSystem()
+    {
+#ifndef _WIN32
+        standin::SetVersionFacts(standin::DefaultVersionFacts());
+        standin::ResetSpecialFolders();
+        standin::ClearRegistry();
+        standin::SetHostExecutablePath("");
+#endif
+    }
+
+    TempFolder folder_;
+    const AnsiString path_ = folder_.File("StemraTime.ini");
+};
+
+// ---- Defaults ----
+
+TEST_F(SettingsFile, BothPluginsWriteTheirDefaultsIntoOneFile)
+{
+    WriteDefaultPatterns(path_, DatePluginTraits);
+    EXPECT_EQ(ReadBytes(path_), DateDefaultsText);
+    WriteDefaultPatterns(path_, TimePluginTraits);
+    EXPECT_EQ(ReadBytes(path_), DateDefaultsText + TimeDefaultsText);
+    // Each again: both sections have keys, so nothing changes.
+    WriteDefaultPatterns(path_, DatePluginTraits);
+    WriteDefaultPatterns(path_, TimePluginTraits);
+    EXPECT_EQ(ReadBytes(path_), DateDefaultsText + TimeDefaultsText);
+}
+
+TEST_F(SettingsFile, DefaultsLoadAsTheDatePatternsAndTheSpacedTimePatterns)
+{
+    WriteDefaultPatterns(path_, TimePluginTraits);
+    WriteDefaultPatterns(path_, DatePluginTraits);
+    EXPECT_EQ(Load(path_, "DateFormat"),
+              (Patterns{u"yyyy/mm/dd(aaa)", u"yyyy/mm/dd(a)", u"yyyy/mm/dd", u"mm/ddaaa",
+                        u"yyyy年mm月dd日(aaa)", u"gggee年mm月dd日(aaa)", u"a, dd mmm yyyy",
+                        u"aa, dd mmmm yyyy", u"Calendar1", u"Calendar2", u""}));
+    EXPECT_EQ(Load(path_, "TimeFormat"),
+              (Patterns{u" hh:nn", u" hh:nn:ss", u" hh:nn am/pm", u" hh時nn分", u" AMPMhh時nn分",
+                        u" hhnnss", u" hh-nn-ss", u""}));
+}
+
+TEST_F(SettingsFile, SectionWithAnyKeyIsNeverCompleted)
+{
+    const std::string text = "[DateFormat]\r\nItem05=only five\r\n";
+    WriteBytes(path_, text);
+    WriteDefaultPatterns(path_, DatePluginTraits);
+    EXPECT_EQ(ReadBytes(path_), text);
+    EXPECT_EQ(Load(path_, "DateFormat"), Patterns{u""});
+}
+
+TEST_F(SettingsFile, EmptiedSectionIsRefilledUnderItsKeptHeader)
+{
+    WriteBytes(path_, "[TimeFormat]\r\nItem01=t\r\n[DateFormat]\r\n; my patterns\r\n\r\n[Other]\r\nk=v\r\n");
+    WriteDefaultPatterns(path_, DatePluginTraits);
+    const std::string dateLines = DateDefaultsText.substr(DateDefaultsText.find("\r\n") + 2);
+    EXPECT_EQ(ReadBytes(path_), "[TimeFormat]\r\nItem01=t\r\n[DateFormat]\r\n" + dateLines +
+                                    "; my patterns\r\n\r\n[Other]\r\nk=v\r\n");
+}
+
+TEST_F(SettingsFile, DefaultsIntoAMissingFolderRaiseFileError)
+{
+    EXPECT_THROW(WriteDefaultPatterns(folder_.File("missing\\StemraTime.ini"), DatePluginTraits),
+                 FileError);
+}
+
+// ---- Loading ----
+
+TEST_F(SettingsFile, LoadStopsAtTheFirstMissingNumber)
+{
+    struct Case {
+        const char* name;
+        std::string lines;  // below the [DateFormat] header
+        Patterns expected;
+    };
+    const Case cases[] = {
+        {"gap after two", "Item01=a\r\nItem02=b\r\nItem04=d\r\n", {u"a", u"b", u""}},
+        {"unpadded key", "Item1=a\r\n", {u""}},
+        {"lower-case key", "item01=a\r\n", {u"a", u""}},
+        {"blanks around key and value", "  ITEM01  =  a b  \r\n", {u"a b", u""}},
+        {"numbering, not line order", "Item02=b\r\nItem01=a\r\n", {u"a", u"b", u""}},
+        {"first of a repeated key", "Item01=a\r\nItem01=b\r\n", {u"a", u""}},
+        {"empty value", "Item01=\r\nItem02=b\r\n", {u"", u"b", u""}},
+        {"quotes keep blanks", "Item01=\"  x \"\r\n", {u"  x ", u""}},
+        {"Shift-JIS widened", "Item01=\x94\x4e\x93\xfa\r\n", {u"年日", u""}},
+        {"no keys", "; nothing\r\n", {u""}},
+        {"three digits not padded to three", "Item01=a\r\nItem001=b\r\n", {u"a", u""}},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(path_, "[TimeFormat]\r\nItem01=time\r\nItem02=time\r\n[DateFormat]\r\n" + c.lines);
+        EXPECT_EQ(Load(path_, "DateFormat"), c.expected) << c.name;
+    }
+}
+
+TEST_F(SettingsFile, Item100FollowsItem99)
+{
+    std::string text = "[DateFormat]\r\n";
+    for (int n = 1; n <= 100; ++n)
+        text += "Item" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=p" + std::to_string(n) + "\r\n";
+    text += "Item102=after the gap\r\n";
+    WriteBytes(path_, text);
+    const Patterns patterns = Load(path_, "DateFormat");
+    ASSERT_EQ(patterns.size(), 101u);
+    EXPECT_EQ(patterns[0], u"p1");
+    EXPECT_EQ(patterns[98], u"p99");
+    EXPECT_EQ(patterns[99], u"p100");
+    EXPECT_EQ(patterns[100], u"");
+}
+
+TEST_F(SettingsFile, MissingFileLoadsOnlyTheEmptyEntry)
+{
+    EXPECT_EQ(Load(path_, "DateFormat"), Patterns{u""});
+    EXPECT_FALSE(platform::PathExists(path_)) << "loading creates nothing";
+}
+
+TEST_F(SettingsFile, LoadReplacesWhatTheListHeld)
+{
+    WriteBytes(path_, "[DateFormat]\r\nItem01=new\r\n");
+    TCommonStringRecordList list;
+    list.AddText(u"old");
+    list.AddText(u"");
+    LoadFormatList(path_, "DateFormat", list);
+    ASSERT_EQ(list.TextCount(), 2);
+    EXPECT_EQ(list.TextAt(0), u"new");
+}
+
+// The one-pass load gives what asking the INI class key by key gives, on a file full of the
+// dialect's traps.
+TEST_F(SettingsFile, LoadAgreesWithKeyByKeyReading)
+{
+    WriteBytes(path_,
+               "[TimeFormat]\r\n"
+               "Item01=time\r\n"
+               "[DateFormat]\r\n"
+               "Item01 = \" one \"\r\n"
+               "  item02=two\r\n"
+               "Item02=shadowed\r\n"
+               ";Item03=commented\r\n"
+               "Item03=\r\n"
+               "Item04=\"\"\r\n"
+               "Item05==five\r\n"
+               "Item06=a[b]\r\n"
+               "Item07=after the bracket line\r\n"
+               "[DateFormat]\r\n"
+               "Item07=second header\r\n");
+    const Patterns loaded = Load(path_, "DateFormat");
+
+    TAccessIniFile settings(path_);
+    Patterns expected;
+    for (int n = 1; settings.HasKey("DateFormat", "Item0" + std::to_string(n)); ++n)
+        expected.push_back(platform::AnsiToWide(settings.ReadValue("DateFormat", "Item0" + std::to_string(n), "")));
+    expected.push_back(u"");
+    EXPECT_EQ(loaded, expected);
+    EXPECT_EQ(loaded.size(), 6u) << "the brackets of Item06 end the section";
+}
+
+// ---- File times ----
+
+TEST_F(SettingsFile, FileTimesOfAMissingFileLeaveTheRecordAlone)
+{
+    FileTimes times;
+    times.created = 1;
+    times.lastWritten = 2;
+    times.lastAccessed = 3;
+    GetFileTimes(path_, times);
+    EXPECT_EQ(times.created, 1);
+    EXPECT_EQ(times.lastWritten, 2);
+    EXPECT_EQ(times.lastAccessed, 3);
+    EXPECT_EQ(LastWriteTimeOf(path_), 0);
+}
+
+TEST_F(SettingsFile, FileTimesAreLocalTimesOfTheFile)
+{
+    const TDateTime before = Now();
+    WriteBytes(path_, "[DateFormat]\r\n");
+    FileTimes times;
+    GetFileTimes(path_, times);
+    const TDateTime tolerance = 5.0 / 86400;  // seconds, for file systems with coarse times
+    EXPECT_NEAR(times.lastWritten, before, tolerance);
+    EXPECT_NEAR(times.created, before, tolerance);
+    EXPECT_NEAR(times.lastAccessed, before, tolerance);
+    EXPECT_EQ(LastWriteTimeOf(path_), times.lastWritten);
+}
+
+// A touched file (content unchanged) shows a different last-write time, also one that went
+// backwards; this is what makes the next command reload.
+TEST_F(SettingsFile, TouchedFileShowsItsNewWriteTime)
+{
+    WriteDefaultPatterns(path_, DatePluginTraits);
+    const TDateTime written = LastWriteTimeOf(path_);
+    ASSERT_NE(written, 0);
+    const auto hostPath = HostPath(path_);
+    // The C++ library may set file times to whole seconds only.
+    const TDateTime tolerance = 2.0 / 86400;
+    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) - std::chrono::hours(1));
+    const TDateTime backwards = LastWriteTimeOf(path_);
+    EXPECT_NEAR(backwards, written - 1.0 / 24, tolerance);
+    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) + std::chrono::seconds(3));
+    const TDateTime forwards = LastWriteTimeOf(path_);
+    EXPECT_NEAR(forwards, backwards + 3.0 / 86400, tolerance);
+    EXPECT_NE(forwards, backwards);
+}
+
+TEST(FileTimeToLocalDate, ZeroIsZero)
+{
+    EXPECT_EQ(FileTimeToLocalDate(0), 0);
+}
+
+TEST(FileTimeToLocalDate, ConvertsUtcToLocalToTheMillisecond)
+{
+    constexpr platform::FileTime Jan1st2000Utc = 125911584000000000ULL;
+    constexpr platform::FileTime Day = 864000000000ULL;
+    constexpr platform::FileTime Millisecond = 10000;
+    constexpr TDateTime Jan1st2000 = 36526;
+    const TDateTime local = FileTimeToLocalDate(Jan1st2000Utc);
+    EXPECT_NEAR(local, Jan1st2000, 14.0 / 24) << "within the world's time zones";
+    EXPECT_NEAR(std::remainder(local * 24 * 4, 1.0), 0, 1e-6) << "zones are whole quarter hours";
+    EXPECT_NEAR(FileTimeToLocalDate(Jan1st2000Utc + Day) - local, 1.0, 1e-9);
+    EXPECT_NEAR(FileTimeToLocalDate(Jan1st2000Utc + 1234 * Millisecond) - local, 1.234 / 86400, 1e-9);
+    // Below a millisecond is dropped.
+    EXPECT_EQ(FileTimeToLocalDate(Jan1st2000Utc + 9999), local);
+}
+
+// ---- The plug-in folder ----
+
+const AnsiString TestEditorKey = "Software\\StemraTests\\SettingsEditor\\";
+
+class PluginFolder : public SettingsFile {
+protected:
+    void SetUp() override
+    {
+        SettingsFile::SetUp();
+        ASSERT_TRUE(platform::DeleteUserRegistryTree(TestEditorKey));
+    }
+    void TearDown() override
+    {
+        platform::DeleteUserRegistryTree(TestEditorKey);
+        SettingsFile::TearDown();
+    }
+    static void SetFolderValue(uint32_t type, const std::string& data)
+    {
+        ASSERT_TRUE(platform::SetUserRegistryValue(TestEditorKey + "Common", "PlugInsFolder", type, data));
+    }
+    static WideString BesideHost()
+    {
+        const AnsiString program = platform::HostExecutablePath();
+        return platform::AnsiToWide(program.substr(0, program.rfind('\\') + 1) + "PlugIns");
+    }
+};
+
+TEST_F(PluginFolder, WithoutValueIsPlugInsBesideTheHost)
+{
+    EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), BesideHost());
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestEditorKey + "Common", "Other", platform::RegistryString,
+                                               std::string("x\0", 2)));
+    EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), BesideHost());
+}
+
+TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
+{
+    struct Case {
+        const char* name;
+        uint32_t type;
+        std::string data;
+        WideString expected;  // empty text here: the default folder
+        bool isDefault;
+    };
+    const Case cases[] = {
+        {"plain", platform::RegistryString, std::string("C:\\Tools\\PlugIns\0", 17), u"C:\\Tools\\PlugIns", false},
+        {"trailing backslash", platform::RegistryString, std::string("C:\\P\\\0", 6), u"C:\\P\\", false},
+        {"no terminating NUL", platform::RegistryString, "D:\\P", u"D:\\P", false},
+        {"text after a NUL", platform::RegistryString, std::string("A\0B\0", 4), u"A", false},
+        {"expandable, not expanded", platform::RegistryExpandString, std::string("%APPDATA%\\P\0", 12),
+         u"%APPDATA%\\P", false},
+        {"Shift-JIS", platform::RegistryString, std::string("C:\\\x95\x5c\\P\0", 8), u"C:\\表\\P", false},
+        {"empty", platform::RegistryString, std::string("\0", 1), u"", false},
+        {"number", 4, std::string("\x01\x00\x00\x00", 4), u"", true},
+        {"binary", 3, std::string("C:\\B\0", 5), u"", true},
+        {"multi-string", 7, std::string("C:\\M\0\0", 6), u"", true},
+    };
+    for (const Case& c : cases) {
+        SetFolderValue(c.type, c.data);
+        EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), c.isDefault ? BesideHost() : c.expected) << c.name;
+    }
+}
+
+TEST(SettingsFileIn, OneBackslashBeforeTheFileName)
+{
+    EXPECT_EQ(SettingsFileIn(u"C:\\Editor\\PlugIns"), "C:\\Editor\\PlugIns\\StemraTime.ini");
+    EXPECT_EQ(SettingsFileIn(u"C:\\Editor\\PlugIns\\"), "C:\\Editor\\PlugIns\\StemraTime.ini");
+    EXPECT_EQ(SettingsFileIn(u"C:\\表"), "C:\\\x95\x5c\\StemraTime.ini");
+}
+
+TEST(ExtractFolder, LastBackslashThatIsNotATrailByte)
+{
+    EXPECT_EQ(ExtractFolder("C:\\a\\b.ini"), "C:\\a");
+    EXPECT_EQ(ExtractFolder("C:\\a\\"), "C:\\a");
+    EXPECT_EQ(ExtractFolder("C:\\\x95\x5c"), "C:");  // C:\表: the 0x5C belongs to 表
+    EXPECT_EQ(ExtractFolder("b.ini"), "");
+}
+
+#ifndef _WIN32
+// The editor's own key, in the stand-in's private registry.
+TEST_F(PluginFolder, EditorKeyIsReadOncePerCache)
+{
+    standin::SetHostExecutablePath("C:\\\x95\x5c\\Editor.exe");  // C:\表\Editor.exe
+    WideString cache;
+    EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns");
+
+    const AnsiString common = AnsiString(EditorRegistryKey) + "Common";
+    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
+                                               std::string("C:\\One\0", 7)));
+    EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns") << "cached";
+    WideString otherModule;
+    EXPECT_EQ(GetPluginFolder(otherModule), u"C:\\One");
+    EXPECT_EQ(ReadPluginFolder(), u"C:\\One");
+
+    // An empty value leaves the cache empty, so the next command reads again.
+    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
+                                               std::string("\0", 1)));
+    WideString emptyRead;
+    EXPECT_EQ(GetPluginFolder(emptyRead), u"");
+    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
+                                               std::string("C:\\Two\0", 7)));
+    EXPECT_EQ(GetPluginFolder(emptyRead), u"C:\\Two");
+}
+#endif
+
+// ---- Moving out of Program Files ----
+
+TEST(SettingsLocation, OnlyVistaSevenAndServer2008KeepSettingsOutOfProgramFiles)
+{
+    struct Case {
+        const char* name;
+        bool moves;
+    };
+    const Case cases[] = {
+        {"Windows Vista Business(x64) [Service Pack 2]", true},
+        {"Windows 7 Ultimate(x64) [Service Pack 1]", true},
+        {"Windows 7 ", true},
+        {"WindowsServer 2008 Standard Edition", true},
+        {"WindowsServer 2008 R2 Datacenter Edition(x64)", true},
+        {"WindowsNT6.2 WorkStation", false},
+        {"WindowsNT6.1 WorkStation", false},
+        {"WindowsXP Professional", false},
+        {"WindowsServer 2003 R2 Standard Edition", false},
+        {"windows 7 ultimate", false},
+        {"Windows Server 2008", false},
+        {"Windows7", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeepsSettingsOutOfProgramFiles(c.name), c.moves) << c.name;
+}
+
+TEST(SettingsLocation, ProgramFilesPartIsReplacedWhateverItsCase)
+{
+    EXPECT_EQ(MoveToFolder(u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini", u"C:\\Program Files",
+                           u"C:\\Users\\u\\AppData\\Roaming"),
+              u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini");
+    EXPECT_EQ(MoveToFolder(u"c:\\PROGRAM FILES\\Host\\c:\\program files\\x.ini", u"C:\\Program Files", u"D:\\A"),
+              u"D:\\A\\Host\\c:\\program files\\x.ini");
+}
+
+// On the running system (Windows 7 SP1 under Wine and in the stand-in) a path under Program
+// Files moves below the application-data folder, whose folders are created.
+TEST_F(SettingsFile, PathUnderProgramFilesMovesOnThisSystem)
+{
+    const AnsiString programFiles = GetSpecialFolderPath(CSIDL_PROGRAM_FILES);
+    const AnsiString appData = GetSpecialFolderPath(CSIDL_APPDATA);
+    ASSERT_FALSE(programFiles.empty());
+    ASSERT_TRUE(KeepsSettingsOutOfProgramFiles(GetWindowsVersionName())) << GetWindowsVersionName();
+    const AnsiString host = "StemTestHost" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    const AnsiString below = "\\" + host + "\\PlugIns\\StemraTime.ini";
+
+    const WideString moved = AdjustSettingsPath(platform::AnsiToWide(programFiles + below));
+    EXPECT_EQ(moved, platform::AnsiToWide(appData + below));
+    EXPECT_TRUE(platform::PathExists(appData + "\\" + host + "\\PlugIns"));
+    EXPECT_FALSE(platform::PathExists(appData + below)) << "only folders are made";
+
+    std::error_code ignored;
+    std::filesystem::remove_all(HostPath(appData + "\\" + host), ignored);
+}
+
+TEST_F(SettingsFile, PathOutsideProgramFilesStays)
+{
+    const WideString path = platform::AnsiToWide(path_);
+    EXPECT_EQ(AdjustSettingsPath(path), path);
+    EXPECT_EQ(AdjustSettingsPath(u""), u"");
+}
+
+#ifndef _WIN32
+class StandInSettingsLocation : public SettingsFile {
+protected:
+    void SetUp() override
+    {
+        SettingsFile::SetUp();
+        standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "C:\\Program Files");
+        standin::SetSpecialFolder(CSIDL_APPDATA, "C:\\Users\\u\\AppData\\Roaming");
+    }
+    static void SetVersion(uint32_t major, uint32_t minor, uint8_t productType)
+    {
+        standin::VersionFacts facts = standin::DefaultVersionFacts();
+        facts.record.majorVersion = major;
+        facts.record.minorVersion = minor;
+        facts.record.productType = productType;
+        standin::SetVersionFacts(facts);
+    }
+    const WideString underProgramFiles = u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini";
+    const AnsiString createdFolder = "C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns";
+};
+
+TEST_F(StandInSettingsLocation, SevenMovesAndCreatesTheFolderChain)
+{
+    EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini");
+    EXPECT_TRUE(platform::PathExists(createdFolder));
+}
+
+TEST_F(StandInSettingsLocation, VistaAndBothServer2008sMove)
+{
+    const struct {
+        uint32_t minor;
+        uint8_t productType;
+    } systems[] = {{0, 1}, {0, 3}, {1, 2}};
+    for (const auto& system : systems) {
+        SetVersion(6, system.minor, system.productType);
+        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini")
+            << GetWindowsVersionName();
+    }
+}
+
+TEST_F(StandInSettingsLocation, LowerCasePathIsNotUnderProgramFiles)
+{
+    const WideString path = u"c:\\program files\\Host\\PlugIns\\StemraTime.ini";
+    EXPECT_EQ(AdjustSettingsPath(path), path);
+    EXPECT_FALSE(platform::PathExists(createdFolder));
+}
+
+TEST_F(StandInSettingsLocation, LaterAndEarlierSystemsDoNotMove)
+{
+    const struct {
+        uint32_t major;
+        uint32_t minor;
+    } systems[] = {{6, 2}, {6, 3}, {10, 0}, {5, 1}};
+    for (const auto& system : systems) {
+        SetVersion(system.major, system.minor, 1);
+        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles) << GetWindowsVersionName();
+        EXPECT_FALSE(platform::PathExists(createdFolder));
+    }
+}
+
+TEST_F(StandInSettingsLocation, UnknownProgramFilesFolderMovesNothing)
+{
+    standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "");
+    EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles);
+}
+#endif
+
+TEST_F(SettingsFile, FolderChainIsCreated)
+{
+    const AnsiString deep = folder_.File("a\\\x95\x5c\\c");  // a\表\c
+    CreateFolderChain(deep);
+    EXPECT_TRUE(platform::PathExists(folder_.File("a")));
+    EXPECT_TRUE(platform::PathExists(deep));
+    CreateFolderChain(deep);
+    EXPECT_TRUE(platform::PathExists(deep));
+}
+
+}  // namespace
