@@ -1,0 +1,289 @@
+#include "MyLibrary/AccessIniFile/AccessIniFile.h"
+
+#include "MyLibrary/AccessIniFile/IniDialect.h"
+
+namespace {
+
+// The walk appends this line so that the last section of the file ends like any other; it is
+// removed however the walk ends.
+const char* const Sentinel = "[]";
+
+class SentinelLine {
+public:
+    explicit SentinelLine(TStringLines& lines) : lines_(lines) { lines_.push_back(Sentinel); }
+    ~SentinelLine()
+    {
+        if (!lines_.empty())
+            lines_.pop_back();
+    }
+    SentinelLine(const SentinelLine&) = delete;
+    SentinelLine& operator=(const SentinelLine&) = delete;
+
+private:
+    TStringLines& lines_;
+};
+
+AnsiString UpToNul(const AnsiString& text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
+bool IsBlank(const AnsiString& line)
+{
+    return BlankTrim(line).empty();
+}
+
+// The "key=value" entry of a key line, or nothing for other lines and empty keys.
+bool PairOfLine(const AnsiString& line, AnsiString& pair)
+{
+    if (!IsKeyLine(line))
+        return false;
+    const AnsiString key = BlankTrim(KeyPartOf(line));
+    if (key.empty())
+        return false;
+    pair = key + "=" + Dequote(BlankTrim(ValuePartOf(line)));
+    return true;
+}
+
+// Gives every entry the value of the first entry with an equal key.
+void ResolveFirstValues(TStringLines& pairs)
+{
+    TIniKeyIndex index;
+    for (const AnsiString& pair : pairs)
+        index.Add(KeyPartOf(pair));
+    const TStringLines original = pairs;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        const AnsiString key = KeyPartOf(original[i]);
+        pairs[i] = key + "=" + ValuePartOf(original[index.FirstEqual(key)]);
+    }
+}
+
+TStringLines KeysOfPairs(const TStringLines& pairs)
+{
+    TStringLines keys;
+    keys.reserve(pairs.size());
+    for (const AnsiString& pair : pairs)
+        keys.push_back(KeyPartOf(pair));
+    return keys;
+}
+
+TStringLines SectionKeysOf(const TStringLines& sectionLines)
+{
+    TStringLines pairs;
+    AnsiString pair;
+    for (const AnsiString& line : sectionLines)
+        if (PairOfLine(line, pair))
+            pairs.push_back(pair);
+    ResolveFirstValues(pairs);
+    return KeysOfPairs(pairs);
+}
+
+}  // namespace
+
+// ---- TIniSectionSnapshot ----
+
+TIniSectionSnapshot::TIniSectionSnapshot(const AnsiString& section,
+                                         const TStringLines& sectionLines,
+                                         const TStringLines& sectionKeys)
+    : named_(!SpaceTrim(section).empty()), lines_(sectionLines)
+{
+    for (const AnsiString& line : lines_)
+        lineKeys_.Add(BlankTrim(KeyPartOf(line)));
+    for (const AnsiString& key : sectionKeys)
+        keys_.Add(key);
+}
+
+bool TIniSectionSnapshot::HasKey(const AnsiString& key) const
+{
+    return keys_.FirstEqual(key) >= 0;
+}
+
+AnsiString TIniSectionSnapshot::ReadValue(const AnsiString& key,
+                                          const AnsiString& defaultValue) const
+{
+    const AnsiString wanted = SpaceTrim(key);
+    if (!named_ || wanted.empty())
+        return defaultValue;
+    const int found = lineKeys_.FirstEqual(wanted);
+    if (found < 0)
+        return defaultValue;
+    return Dequote(BlankTrim(ValuePartOf(lines_[found])));
+}
+
+// ---- TAccessIniFile ----
+
+TAccessIniFile::TAccessIniFile(const AnsiString& fileName)
+    : fileName_(fileName), lines_(LoadIniFile(fileName))
+{
+    loadedText_ = JoinIniLines(lines_);
+}
+
+AnsiString TAccessIniFile::ReadValue(const AnsiString& section, const AnsiString& key,
+                                     const AnsiString& defaultValue)
+{
+    return WalkSection(section, key, defaultValue, nullptr, OpRead);
+}
+
+void TAccessIniFile::WriteValue(const AnsiString& section, const AnsiString& key,
+                                const AnsiString& value)
+{
+    WalkSection(UpToNul(section), UpToNul(key), UpToNul(value), nullptr, OpWrite);
+}
+
+void TAccessIniFile::ReadSectionKeys(const AnsiString& section, TStringLines& keys)
+{
+    ReadSectionPairs(section, keys);
+    keys = KeysOfPairs(keys);
+}
+
+void TAccessIniFile::ReadSectionNames(TStringLines& names)
+{
+    names.clear();
+    for (const AnsiString& line : lines_) {
+        const AnsiString name = BlankTrim(SectionNameOf(line));
+        if (!name.empty())
+            names.push_back(name);
+        else if (IsSectionLine(line))
+            break;  // "[]" and brackets around blanks end the list
+    }
+}
+
+void TAccessIniFile::ReadSectionPairs(const AnsiString& section, TStringLines& pairs)
+{
+    pairs.clear();
+    WalkSection(section, AnsiString(), AnsiString(), &pairs, OpSectionPairs);
+    ResolveFirstValues(pairs);
+}
+
+void TAccessIniFile::EraseSection(const AnsiString& section)
+{
+    WalkSection(section, AnsiString(), AnsiString(), nullptr, OpEraseSection);
+}
+
+void TAccessIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
+{
+    WalkSection(section, key, AnsiString(), nullptr, OpDeleteKey);
+}
+
+void TAccessIniFile::SaveIfChanged()
+{
+    const std::string text = JoinIniLines(lines_);
+    if (text == loadedText_)
+        return;
+    SaveIniFile(fileName_, text);
+    loadedText_ = text;  // a second call has nothing new to write
+}
+
+TIniSectionSnapshot TAccessIniFile::ReadSectionSnapshot(const AnsiString& section)
+{
+    TStringLines sectionLines;
+    WalkSection(section, AnsiString(), AnsiString(), &sectionLines, OpSectionLines);
+    return TIniSectionSnapshot(section, sectionLines, SectionKeysOf(sectionLines));
+}
+
+AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiString& key,
+                                       const AnsiString& value, TStringLines* output,
+                                       TIniOperation operation)
+{
+    const AnsiString wantedName = SpaceTrim(section);
+    const AnsiString wantedKey = SpaceTrim(key);
+    const bool byKey = operation == OpRead || operation == OpWrite || operation == OpDeleteKey;
+    if (wantedName.empty() || (byKey && wantedKey.empty()))
+        return value;
+    if (output == nullptr && (operation == OpSectionPairs || operation == OpSectionLines))
+        return value;
+
+    SentinelLine sentinel(lines_);
+    int header = -1;
+    std::size_t i = 0;
+    while (i < lines_.size()) {
+        if (header < 0) {
+            if (!NamesEqual(BlankTrim(SectionNameOf(lines_[i])), wantedName)) {
+                ++i;
+                continue;
+            }
+            header = static_cast<int>(i);  // the header line is also matched as a key below
+        } else if (IsSectionLine(lines_[i])) {
+            EndWalk(operation, header, static_cast<int>(i), wantedKey, value, output);
+            return value;
+        }
+        if (byKey && NamesEqual(BlankTrim(KeyPartOf(lines_[i])), wantedKey)) {
+            if (operation == OpRead)
+                return Dequote(BlankTrim(ValuePartOf(lines_[i])));
+            if (operation == OpWrite) {
+                // The key keeps its stored spelling and spacing; the value goes in verbatim.
+                lines_[i] = KeyPartOf(lines_[i]) + "=" + value;
+                Resplit();
+                return value;
+            }
+            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;  // OpDeleteKey: the next line moved into place
+        }
+        ++i;
+    }
+
+    if (operation == OpWrite) {  // no such section: it goes at the end of the file
+        const auto end = lines_.end() - 1;
+        lines_.insert(end, {"[" + wantedName + "]", wantedKey + "=" + value});
+        Resplit();
+    }
+    return value;
+}
+
+void TAccessIniFile::EndWalk(TIniOperation operation, int header, int end, const AnsiString& key,
+                             const AnsiString& value, TStringLines* output)
+{
+    switch (operation) {
+    case OpWrite:
+        InsertKeyLine(end, key + "=" + value);
+        Resplit();
+        break;
+    case OpEraseSection:
+        EraseLines(header, end);
+        break;
+    case OpSectionPairs: {
+        AnsiString pair;
+        for (int i = header; i < end; ++i)
+            if (PairOfLine(lines_[i], pair))
+                output->push_back(pair);
+        break;
+    }
+    case OpSectionLines:
+        output->assign(lines_.begin() + header, lines_.begin() + end);
+        break;
+    case OpRead:
+    case OpDeleteKey:
+        break;
+    }
+}
+
+// A new key line goes after the section's last key (or its header), ahead of the blank lines
+// and comments that lead to the next section. In the file's last section, a final blank line
+// stays above it.
+void TAccessIniFile::InsertKeyLine(int end, const AnsiString& line)
+{
+    const bool lastSection = end == static_cast<int>(lines_.size()) - 1;
+    int at = end;
+    if (!(lastSection && end > 0 && IsBlank(lines_[end - 1]))) {
+        while (at > 0 && !IsSectionOrKeyLine(lines_[at - 1]))
+            --at;
+    }
+    lines_.insert(lines_.begin() + at, line);
+}
+
+// Deletes the section from its header down to its last line that is neither blank nor a
+// comment; the blank lines and comments below that line stay.
+void TAccessIniFile::EraseLines(int header, int end)
+{
+    int last = end - 1;
+    while (last >= header && (IsBlank(lines_[last]) || IsCommentLine(BlankTrim(lines_[last]))))
+        --last;
+    if (last >= header)
+        lines_.erase(lines_.begin() + header, lines_.begin() + last + 1);
+}
+
+// Turns any CR or LF inside a line into a line break.
+void TAccessIniFile::Resplit()
+{
+    lines_ = SplitIniText(JoinIniLines(lines_));
+}

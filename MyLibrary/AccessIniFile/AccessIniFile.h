@@ -1,0 +1,80 @@
+// The settings file class: the whole INI file as a list of ANSI lines in memory. Every section
+// and key operation goes through one line engine, WalkSection, which defines the dialect:
+// - a section opens at the first line whose bracketed name matches, comment lines included,
+//   and ends at the next section line (any line with "[" before "]", so k=[x] ends it too);
+// - names compare ignoring letter case; values read are blank-trimmed, then lose one pair of
+//   double quotes; values written are stored exactly as given;
+// - a new key goes after the section's last key line, a new section at the end of the file.
+// The file is loaded by the constructor and written only by SaveIfChanged; the destructor
+// never writes and never throws.
+#pragma once
+
+#include <vector>
+
+#include "MyLibrary/AccessIniFile/CustomIniFile.h"
+#include "MyLibrary/AccessIniFile/IniKeyIndex.h"
+
+enum TIniOperation {
+    OpRead = 0,
+    OpWrite = 1,
+    OpDeleteKey = 2,
+    OpEraseSection = 3,
+    OpSectionPairs = 4,
+    OpSectionLines = 5,  // the section's lines as they are, header first
+};
+
+// One section read once, answering HasKey and ReadValue by look-up with the same results as
+// TAccessIniFile gives for that section, without a walk per key.
+class TIniSectionSnapshot {
+public:
+    TIniSectionSnapshot(const AnsiString& section, const TStringLines& sectionLines,
+                        const TStringLines& sectionKeys);
+
+    bool HasKey(const AnsiString& key) const;
+    AnsiString ReadValue(const AnsiString& key, const AnsiString& defaultValue) const;
+
+private:
+    bool named_;
+    TStringLines lines_;    // header to the line before the section's end
+    TIniKeyIndex lineKeys_; // the trimmed key part of each of lines_, as ReadValue matches
+    TIniKeyIndex keys_;     // the names ReadSectionKeys yields, as HasKey matches
+};
+
+class TAccessIniFile : public TCustomIniFile {
+public:
+    // Loads the file when there is one at the path; raises FileError when it cannot be read.
+    explicit TAccessIniFile(const AnsiString& fileName);
+
+    AnsiString ReadValue(const AnsiString& section, const AnsiString& key,
+                         const AnsiString& defaultValue) override;
+    // Texts are taken up to a NUL byte: a NUL in the lines would cut the file short.
+    void WriteValue(const AnsiString& section, const AnsiString& key,
+                    const AnsiString& value) override;
+    void ReadSectionKeys(const AnsiString& section, TStringLines& keys) override;
+    void ReadSectionNames(TStringLines& names) override;
+    // A key that occurs more than once carries its first value in each of its entries.
+    void ReadSectionPairs(const AnsiString& section, TStringLines& pairs) override;
+    // Keeps the blank lines and comments at the end of the section.
+    void EraseSection(const AnsiString& section) override;
+    // Deletes every line of the key within the section.
+    void DeleteKey(const AnsiString& section, const AnsiString& key) override;
+    void SaveIfChanged() override;
+
+    // The section read once, for loading many keys of it.
+    TIniSectionSnapshot ReadSectionSnapshot(const AnsiString& section);
+
+    const AnsiString& FileName() const { return fileName_; }
+
+private:
+    AnsiString WalkSection(const AnsiString& section, const AnsiString& key,
+                           const AnsiString& value, TStringLines* output, TIniOperation operation);
+    void EndWalk(TIniOperation operation, int header, int end, const AnsiString& key,
+                 const AnsiString& value, TStringLines* output);
+    void InsertKeyLine(int end, const AnsiString& line);
+    void EraseLines(int header, int end);
+    void Resplit();
+
+    AnsiString fileName_;
+    AnsiString loadedText_;
+    TStringLines lines_;
+};

@@ -1,0 +1,32 @@
+// The abstract INI file interface: named sections of key=value lines. Names are ANSI text and
+// compare ignoring letter case. Reads return copies; writes change the object's copy of the
+// file, which reaches the disk only through SaveIfChanged.
+#pragma once
+
+#include "MyLibrary/AccessIniFile/IniFileText.h"
+#include "MyLibrary/Common/Types.h"
+
+class TCustomIniFile {
+public:
+    virtual ~TCustomIniFile() = default;
+
+    // The key's value in the section, or defaultValue when there is none.
+    virtual AnsiString ReadValue(const AnsiString& section, const AnsiString& key,
+                                 const AnsiString& defaultValue) = 0;
+    virtual void WriteValue(const AnsiString& section, const AnsiString& key,
+                            const AnsiString& value) = 0;
+    // The keys of the section's key lines, in file order (repeated keys repeated).
+    virtual void ReadSectionKeys(const AnsiString& section, TStringLines& keys) = 0;
+    virtual void ReadSectionNames(TStringLines& names) = 0;
+    // One "key=value" per key line of the section, in file order.
+    virtual void ReadSectionPairs(const AnsiString& section, TStringLines& pairs) = 0;
+    virtual void EraseSection(const AnsiString& section) = 0;
+    virtual void DeleteKey(const AnsiString& section, const AnsiString& key) = 0;
+    // Writes the file when its text changed; raises FileError when it cannot.
+    virtual void SaveIfChanged() = 0;
+
+    // The key is one of those ReadSectionKeys yields for the section.
+    virtual bool HasKey(const AnsiString& section, const AnsiString& key);
+    // The section has at least one key line.
+    bool HasSection(const AnsiString& section);
+};

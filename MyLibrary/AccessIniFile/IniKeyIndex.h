@@ -1,0 +1,25 @@
+// Finds the first of a list of names that equals a given name (NamesEqual: ignoring letter
+// case under the user locale) without comparing against every name in turn.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "MyLibrary/Common/Types.h"
+
+class TIniKeyIndex {
+public:
+    // Appends a name; its index is the number of names added before it.
+    void Add(const AnsiString& name);
+
+    // Index of the first added name that equals the given one, -1 when none does.
+    int FirstEqual(const AnsiString& name) const;
+
+private:
+    // Names of ASCII letters and digits alone are equal exactly when their ASCII lower-case
+    // forms are; they are found by hash. Any other name is compared the long way.
+    std::unordered_map<std::string, int> plainFirst_;
+    std::vector<int> others_;
+    std::vector<AnsiString> names_;
+};

@@ -1,0 +1,279 @@
+// The stand-in's files: Windows paths on a root folder of the Linux file system, with the
+// answers a Windows system gives (not found vs failed, file times since 1601, local time).
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "platform/posix/StandIn.h"
+
+namespace {
+
+std::string DefaultRoot()
+{
+    const char* temp = std::getenv("TMPDIR");
+    const std::string base = temp != nullptr && *temp != '\0' ? temp : "/tmp";
+    return base + "/stemra-standin";
+}
+
+std::string fileRoot = DefaultRoot();
+AnsiString hostExecutablePath;
+
+bool IsDriveLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::string Slashed(std::string path)
+{
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Seconds between 1601-01-01 and 1970-01-01, and file-time units per second.
+constexpr int64_t EpochDifference = 11644473600LL;
+constexpr int64_t UnitsPerSecond = 10000000LL;
+
+platform::FileTime ToFileTime(const struct timespec& time)
+{
+    const int64_t units = (static_cast<int64_t>(time.tv_sec) + EpochDifference) * UnitsPerSecond +
+                          time.tv_nsec / 100;
+    return units < 0 ? 0 : static_cast<platform::FileTime>(units);
+}
+
+// Statx gives the birth time where the file system keeps one; the change time stands in.
+platform::FileTime CreationTime(const std::string& path, const struct stat& info)
+{
+    struct statx extended {};
+    if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &extended) == 0 &&
+        (extended.stx_mask & STATX_BTIME) != 0) {
+        struct timespec birth {};
+        birth.tv_sec = extended.stx_btime.tv_sec;
+        birth.tv_nsec = extended.stx_btime.tv_nsec;
+        return ToFileTime(birth);
+    }
+    return ToFileTime(info.st_ctim);
+}
+
+bool HasWildcard(const std::string& name)
+{
+    return name.find_first_of("*?") != std::string::npos;
+}
+
+// The first entry of the folder (in name order) that the pattern matches, ignoring case as
+// Windows does. Empty when none.
+std::string FirstMatch(const std::string& folder, const std::string& pattern)
+{
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr)
+        return std::string();
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir))
+        if (fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD) == 0)
+            names.push_back(entry->d_name);
+    closedir(dir);
+    if (names.empty())
+        return std::string();
+    return *std::min_element(names.begin(), names.end());
+}
+
+}  // namespace
+
+namespace standin {
+
+void SetFileRoot(const std::string& posixFolder)
+{
+    fileRoot = posixFolder.empty() ? DefaultRoot() : posixFolder;
+    while (fileRoot.size() > 1 && fileRoot.back() == '/')
+        fileRoot.pop_back();
+}
+
+std::string FileRoot()
+{
+    return fileRoot;
+}
+
+std::string ToPosixPath(const AnsiString& windowsPath)
+{
+    if (windowsPath.size() < 2 || windowsPath[1] != ':' || !IsDriveLetter(windowsPath[0]))
+        return Slashed(windowsPath);
+    const std::string rest = Slashed(windowsPath.substr(2));
+    if (windowsPath[0] == 'Z' || windowsPath[0] == 'z')
+        return rest.empty() || rest[0] != '/' ? "/" + rest : rest;
+    const std::string drive = fileRoot + "/" + windowsPath[0];
+    return rest.empty() || rest[0] == '/' ? drive + rest : drive + "/" + rest;
+}
+
+AnsiString ToWindowsPath(const std::string& posixPath)
+{
+    const std::string prefix = fileRoot + "/";
+    if (posixPath.compare(0, prefix.size(), prefix) == 0 && posixPath.size() > prefix.size() &&
+        IsDriveLetter(posixPath[prefix.size()])) {
+        const std::string rest = posixPath.substr(prefix.size() + 1);
+        if (rest.empty() || rest[0] == '/') {
+            std::string path = std::string(1, posixPath[prefix.size()]) + ":" + rest;
+            std::replace(path.begin(), path.end(), '/', '\\');
+            return path.size() == 2 ? path + "\\" : path;
+        }
+    }
+    std::string path = "Z:" + posixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+void SetHostExecutablePath(const AnsiString& path)
+{
+    hostExecutablePath = path;
+}
+
+}  // namespace standin
+
+namespace platform {
+
+FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
+{
+    const int fd = open(standin::ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileStatus::NotFound : FileStatus::Failed;
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {  // a folder opens but does not read, like CreateFileA refusing it
+            close(fd);
+            return FileStatus::Failed;
+        }
+        if (got == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    bytes.swap(text);
+    return FileStatus::Ok;
+}
+
+bool WriteNewFile(const AnsiString& path, const std::string& bytes)
+{
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    const int fd = open(standin::ToPosixPath(path).c_str(), flags, 0644);
+    if (fd < 0)
+        return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            close(fd);
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    const bool flushed = fsync(fd) == 0;
+    return close(fd) == 0 && flushed;
+}
+
+bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement)
+{
+    const std::string to = standin::ToPosixPath(target);
+    const std::string from = standin::ToPosixPath(replacement);
+    struct stat targetInfo {};
+    if (stat(to.c_str(), &targetInfo) != 0 || !S_ISREG(targetInfo.st_mode))
+        return false;
+    if (chmod(from.c_str(), targetInfo.st_mode & 07777) != 0)
+        return false;
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
+{
+    const std::string source = standin::ToPosixPath(from);
+    const std::string target = standin::ToPosixPath(to);
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return false;  // Windows never replaces a folder
+    return rename(source.c_str(), target.c_str()) == 0;
+}
+
+bool RemoveFile(const AnsiString& path)
+{
+    return unlink(standin::ToPosixPath(path).c_str()) == 0;
+}
+
+bool PathExists(const AnsiString& path)
+{
+    struct stat info {};
+    return stat(standin::ToPosixPath(path).c_str(), &info) == 0;
+}
+
+bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
+{
+    std::string path = standin::ToPosixPath(pattern);
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty())
+        return false;  // "C:\folder\" finds nothing on Windows either
+    if (HasWildcard(name)) {
+        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+        const std::string found = FirstMatch(folder, name);
+        if (found.empty())
+            return false;
+        path = folder + found;
+    }
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return false;
+    times.created = CreationTime(path, info);
+    times.lastWritten = ToFileTime(info.st_mtim);
+    times.lastAccessed = ToFileTime(info.st_atim);
+    return true;
+}
+
+bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)
+{
+    if (utc >= 0x8000000000000000ULL)
+        return false;  // beyond what FileTimeToSystemTime accepts
+    const int64_t units = static_cast<int64_t>(utc);
+    const time_t seconds = static_cast<time_t>(units / UnitsPerSecond - EpochDifference);
+    struct tm fields {};
+    if (localtime_r(&seconds, &fields) == nullptr || fields.tm_year + 1900 > 30827)
+        return false;
+    local.year = fields.tm_year + 1900;
+    local.month = fields.tm_mon + 1;
+    local.dayOfWeek = fields.tm_wday;
+    local.day = fields.tm_mday;
+    local.hour = fields.tm_hour;
+    local.minute = fields.tm_min;
+    local.second = fields.tm_sec;
+    local.millisecond = static_cast<int>(units / 10000 % 1000);
+    return true;
+}
+
+bool CreateFolder(const AnsiString& path)
+{
+    return mkdir(standin::ToPosixPath(path).c_str(), 0755) == 0;
+}
+
+AnsiString HostExecutablePath()
+{
+    if (!hostExecutablePath.empty())
+        return hostExecutablePath;
+    char buffer[PATH_MAX];
+    const ssize_t size = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (size <= 0)
+        return AnsiString();
+    return standin::ToWindowsPath(std::string(buffer, static_cast<std::size_t>(size)));
+}
+
+}  // namespace platform

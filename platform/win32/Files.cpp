@@ -1,0 +1,171 @@
+// Files through the ANSI Win32 functions: paths are in the system code page, as the plug-ins
+// hold them.
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace {
+
+// Closes a file handle however the function that opened it ends.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle()
+    {
+        if (IsOpen())
+            CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    bool Close()
+    {
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+platform::FileTime ToFileTime(const FILETIME& time)
+{
+    return (static_cast<platform::FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+FILETIME FromFileTime(platform::FileTime time)
+{
+    FILETIME result;
+    result.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
+    result.dwHighDateTime = static_cast<DWORD>(time >> 32);
+    return result;
+}
+
+}  // namespace
+
+namespace platform {
+
+FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? FileStatus::NotFound
+                   : FileStatus::Failed;
+    }
+    std::string text;
+    std::vector<char> buffer(65536);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+            return FileStatus::Failed;
+        if (got == 0)
+            break;
+        text.append(buffer.data(), got);
+    }
+    bytes.swap(text);
+    return FileStatus::Ok;
+}
+
+bool WriteNewFile(const AnsiString& path, const std::string& bytes)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 20);
+        DWORD put = 0;
+        if (!WriteFile(file.Get(), bytes.data() + done, static_cast<DWORD>(chunk), &put, nullptr) ||
+            put == 0)
+            return false;
+        done += put;
+    }
+    const bool flushed = FlushFileBuffers(file.Get()) != 0;
+    return file.Close() && flushed;
+}
+
+bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement)
+{
+    return ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr) != 0;
+}
+
+bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool RemoveFile(const AnsiString& path)
+{
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool PathExists(const AnsiString& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    times.created = ToFileTime(found.ftCreationTime);
+    times.lastWritten = ToFileTime(found.ftLastWriteTime);
+    times.lastAccessed = ToFileTime(found.ftLastAccessTime);
+    FindClose(search);
+    return true;
+}
+
+bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)
+{
+    const FILETIME universal = FromFileTime(utc);
+    FILETIME localTime;
+    SYSTEMTIME fields;
+    if (!FileTimeToLocalFileTime(&universal, &localTime) ||
+        !FileTimeToSystemTime(&localTime, &fields))
+        return false;
+    local.year = fields.wYear;
+    local.month = fields.wMonth;
+    local.dayOfWeek = fields.wDayOfWeek;
+    local.day = fields.wDay;
+    local.hour = fields.wHour;
+    local.minute = fields.wMinute;
+    local.second = fields.wSecond;
+    local.millisecond = fields.wMilliseconds;
+    return true;
+}
+
+bool CreateFolder(const AnsiString& path)
+{
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+AnsiString HostExecutablePath()
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD size = GetModuleFileNameA(nullptr, buffer.data(),
+                                              static_cast<DWORD>(buffer.size()));
+        if (size == 0)
+            return AnsiString();
+        if (size < buffer.size())
+            return AnsiString(buffer.data(), size);
+        if (buffer.size() >= 32768)
+            return AnsiString(buffer.data(), size);
+        buffer.resize(buffer.size() * 2);  // the path was cut short
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/Platform.h"
+#include "tests/unit/TempFolder.h"
+
+#ifndef _WIN32
+#include "platform/posix/StandIn.h"
+#endif
+
+namespace {
+
+using namespace std::string_literals;
+using platform::FileStatus;
+
+std::string ReadBytes(const std::string& path, FileStatus expected = FileStatus::Ok)
+{
+    std::string bytes = "untouched";
+    EXPECT_EQ(platform::ReadWholeFile(path, bytes), expected) << path;
+    return bytes;
+}
+
+// A count of minutes that grows with the local time, for comparing two readings of the clock.
+long MinutesOf(const SystemTime& t)
+{
+    return ((t.year * 400L + t.month * 32L + t.day) * 24L + t.hour) * 60L + t.minute;
+}
+
+constexpr platform::FileTime UnitsPerDay = 24ULL * 3600ULL * 10000000ULL;
+
+}  // namespace
+
+class FileSeamTest : public ::testing::Test {
+protected:
+    TempFolder folder_;
+};
+
+TEST_F(FileSeamTest, WrittenBytesReadBackExactly)
+{
+    const std::string path = folder_.File("a.ini");
+    const std::string bytes = "[A]\r\nk=\x83\x41\0\n\r\xff"s;
+    ASSERT_TRUE(platform::WriteNewFile(path, bytes));
+    EXPECT_EQ(ReadBytes(path), bytes);
+
+    ASSERT_TRUE(platform::WriteNewFile(path, "x"));  // overwriting truncates
+    EXPECT_EQ(ReadBytes(path), "x");
+    ASSERT_TRUE(platform::WriteNewFile(path, ""));
+    EXPECT_EQ(ReadBytes(path), "");
+}
+
+TEST_F(FileSeamTest, MissingFileIsNotFoundButAFolderFails)
+{
+    EXPECT_EQ(ReadBytes(folder_.File("none.ini"), FileStatus::NotFound), "untouched");
+    ReadBytes(folder_.File("none\\a.ini"), FileStatus::NotFound);
+    ASSERT_TRUE(platform::CreateFolder(folder_.File("sub")));
+    EXPECT_EQ(ReadBytes(folder_.File("sub"), FileStatus::Failed), "untouched");
+    EXPECT_FALSE(platform::WriteNewFile(folder_.File("none\\a.ini"), "x"));
+    EXPECT_FALSE(platform::WriteNewFile(folder_.File("sub"), "x"));
+}
+
+TEST_F(FileSeamTest, CreateFolderNeedsTheParentAndFailsWhenPresent)
+{
+    const std::string sub = folder_.File("sub");
+    EXPECT_FALSE(platform::PathExists(sub));
+    EXPECT_TRUE(platform::CreateFolder(sub));
+    EXPECT_TRUE(platform::PathExists(sub));
+    EXPECT_FALSE(platform::CreateFolder(sub));
+    EXPECT_FALSE(platform::CreateFolder(folder_.File("x\\y")));
+    EXPECT_TRUE(platform::CreateFolder(sub + "\\y"));
+}
+
+TEST_F(FileSeamTest, RemoveTakesFilesOnly)
+{
+    const std::string path = folder_.File("a.ini");
+    ASSERT_TRUE(platform::WriteNewFile(path, "x"));
+    EXPECT_TRUE(platform::PathExists(path));
+    EXPECT_TRUE(platform::RemoveFile(path));
+    EXPECT_FALSE(platform::PathExists(path));
+    EXPECT_FALSE(platform::RemoveFile(path));
+    ASSERT_TRUE(platform::CreateFolder(folder_.File("sub")));
+    EXPECT_FALSE(platform::RemoveFile(folder_.File("sub")));
+}
+
+TEST_F(FileSeamTest, MoveAndReplacePutTheNewFileInPlace)
+{
+    const std::string target = folder_.File("a.ini");
+    const std::string staged = folder_.File("a.new");
+    ASSERT_TRUE(platform::WriteNewFile(staged, "new"));
+    EXPECT_FALSE(platform::ReplaceExistingFile(target, staged));  // no target yet
+    EXPECT_TRUE(platform::MoveFileReplacing(staged, target));
+    EXPECT_FALSE(platform::PathExists(staged));
+    EXPECT_EQ(ReadBytes(target), "new");
+
+    ASSERT_TRUE(platform::WriteNewFile(staged, "newer"));
+    EXPECT_TRUE(platform::MoveFileReplacing(staged, target));
+    EXPECT_EQ(ReadBytes(target), "newer");
+
+    ASSERT_TRUE(platform::WriteNewFile(staged, "newest"));
+    EXPECT_TRUE(platform::ReplaceExistingFile(target, staged));
+    EXPECT_FALSE(platform::PathExists(staged));
+    EXPECT_EQ(ReadBytes(target), "newest");
+    EXPECT_FALSE(platform::MoveFileReplacing(folder_.File("none"), target));
+}
+
+TEST_F(FileSeamTest, FindsTheTimesOfAFreshFile)
+{
+    platform::FoundFileTimes times;
+    EXPECT_FALSE(platform::FindFileTimes(folder_.File("a.ini"), times));
+    EXPECT_EQ(times.lastWritten, 0u);
+
+    ASSERT_TRUE(platform::WriteNewFile(folder_.File("a.ini"), "x"));
+    const SystemTime now = platform::LocalNow();
+    ASSERT_TRUE(platform::FindFileTimes(folder_.File("a.ini"), times));
+    EXPECT_NE(times.created, 0u);
+    EXPECT_NE(times.lastAccessed, 0u);
+    SystemTime written;
+    ASSERT_TRUE(platform::FileTimeToLocalSystemTime(times.lastWritten, written));
+    EXPECT_LE(std::labs(MinutesOf(written) - MinutesOf(now)), 2)
+        << written.hour << ":" << written.minute;
+
+    platform::FoundFileTimes byPattern;
+    ASSERT_TRUE(platform::FindFileTimes(folder_.File("*.INI"), byPattern));
+    EXPECT_EQ(byPattern.lastWritten, times.lastWritten);
+    EXPECT_TRUE(platform::FindFileTimes(folder_.Path(), byPattern));  // a folder is found too
+    EXPECT_FALSE(platform::FindFileTimes(folder_.File("*.txt"), byPattern));
+}
+
+TEST(FileTimeConversion, KeepsSecondsAndMillisecondsAndStepsWholeDays)
+{
+    // 2024-02-29 12:34:56.789 UTC: a Thursday.
+    const platform::FileTime leapDay = 133536836967890000ULL;
+    SystemTime first;
+    SystemTime next;
+    ASSERT_TRUE(platform::FileTimeToLocalSystemTime(leapDay, first));
+    ASSERT_TRUE(platform::FileTimeToLocalSystemTime(leapDay + UnitsPerDay, next));
+    EXPECT_EQ(first.year, 2024);
+    EXPECT_TRUE(first.month == 2 || first.month == 3);
+    EXPECT_EQ(first.second, 56);
+    EXPECT_EQ(first.millisecond, 789);
+    EXPECT_EQ(next.dayOfWeek, (first.dayOfWeek + 1) % 7);
+    EXPECT_EQ(next.hour, first.hour);
+    EXPECT_EQ(next.minute, first.minute);
+    EXPECT_NE(next.day, first.day);
+}
+
+TEST(FileTimeConversion, RejectsTimesBeyondTheCalendar)
+{
+    SystemTime local;
+    local.year = -1;
+    EXPECT_FALSE(platform::FileTimeToLocalSystemTime(0x8000000000000000ULL, local));
+    EXPECT_FALSE(platform::FileTimeToLocalSystemTime(~0ULL, local));
+}
+
+TEST(HostExecutable, NamesTheRunningProgram)
+{
+    const AnsiString path = platform::HostExecutablePath();
+    EXPECT_NE(path.find("FileSeamTests"), std::string::npos) << path;
+    EXPECT_EQ(path.substr(1, 2), ":\\") << path;
+}
+
+#ifndef _WIN32
+// ---- The stand-in's path mapping ----
+
+TEST(StandInPaths, MapsDrivesOntoTheRootAndZOntoSlash)
+{
+    standin::SetFileRoot("/r/");
+    struct Case {
+        const char* windows;
+        const char* posix;
+    };
+    const Case cases[] = {
+        {"C:\\a\\B.ini", "/r/C/a/B.ini"},
+        {"c:\\Program Files", "/r/c/Program Files"},
+        {"D:", "/r/D"},
+        {"Z:\\tmp\\x", "/tmp/x"},
+        {"z:\\", "/"},
+        {"rel\\x", "rel/x"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(standin::ToPosixPath(c.windows), c.posix) << c.windows;
+
+    EXPECT_EQ(standin::ToWindowsPath("/r/C/a/B.ini"), "C:\\a\\B.ini");
+    EXPECT_EQ(standin::ToWindowsPath("/r/C"), "C:\\");
+    EXPECT_EQ(standin::ToWindowsPath("/rx/C/a"), "Z:\\rx\\C\\a");
+    EXPECT_EQ(standin::ToWindowsPath("/tmp/x"), "Z:\\tmp\\x");
+    EXPECT_EQ(standin::FileRoot(), "/r");
+    standin::SetFileRoot("");
+    EXPECT_NE(standin::FileRoot(), "/r");
+}
+
+TEST(StandInPaths, HostPathCanBeSetAndRestored)
+{
+    standin::SetHostExecutablePath("C:\\Program Files\\Editor\\Editor.exe");
+    EXPECT_EQ(platform::HostExecutablePath(), "C:\\Program Files\\Editor\\Editor.exe");
+    standin::SetHostExecutablePath("");
+    EXPECT_NE(platform::HostExecutablePath().find("FileSeamTests"), std::string::npos);
+}
+#endif
