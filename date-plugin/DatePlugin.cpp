@@ -2,6 +2,9 @@
 
 #include "plugin/PluginTraits.h"
 
+#include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+#include "platform/Platform.h"
+
 namespace {
 // 年 0x94 0x4E, 月 0x8C 0x8E, 日 0x93 0xFA.
 const DefaultPattern DateDefaults[] = {
@@ -16,7 +19,21 @@ const DefaultPattern DateDefaults[] = {
     {"Item09", "Calendar1"},
     {"Item10", "Calendar2"},
 };
+
+// "Calendar1" and "Calendar2", compared exactly: any other spelling is an ordinary pattern.
+bool RenderCalendarEntry(const WideString& entry, TDateTime now, WideString& text)
+{
+    int mode = 0;
+    if (entry == u"Calendar1")
+        mode = BlankNeighbourCells;
+    else if (entry == u"Calendar2")
+        mode = NeighbourDayCells;
+    else
+        return false;
+    text = platform::AnsiToWide(BuildMonthCalendar(mode, "  ", now));
+    return true;
+}
 }  // namespace
 
 const PluginTraits DatePluginTraits = {
-    "Stemra", "DateFormat", DateDefaults, static_cast<int>(std::size(DateDefaults)), true};
+    "Stemra", "DateFormat", DateDefaults, static_cast<int>(std::size(DateDefaults)), RenderCalendarEntry};

@@ -28,4 +28,13 @@ bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uin
 // Deletes HKEY_CURRENT_USER\keyPath with everything below it. True when it is gone.
 bool DeleteUserRegistryTree(const AnsiString& keyPath);
 
+// The program's arguments after its name, as UTF-8 (on Windows read from the wide command
+// line, so no code page stands between the user and the program).
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Writes bytes to standard output or standard error as they are, with no line-end
+// translation (UTF-8 text appears as such on a Windows console). False when not all went out.
+bool WriteStandardOutput(const std::string& bytes);
+bool WriteStandardError(const std::string& bytes);
+
 }  // namespace platform

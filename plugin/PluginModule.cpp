@@ -21,16 +21,18 @@ intptr_t CopyNameInto(const AnsiString& text, uintptr_t bufferSize, intptr_t buf
 }
 }  // namespace
 
-PluginModule::PluginModule(const PluginTraits& traits) : traits_(traits)
+PluginModule::PluginModule(const PluginTraits& traits, Clock clock)
+    : traits_(traits), clock_(std::move(clock))
 {
     state_.pluginName = traits.name;
 }
 
-void PluginModule::OnCommand(platform::HostWindow)
+void PluginModule::OnCommand(platform::HostWindow window)
 {
     try {
-        // The insert command arrives with the settings and formatter units.
+        RunCommand(window);
     } catch (...) {
+        // The command stops where it failed; the next press tries again.
     }
 }
 

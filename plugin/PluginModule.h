@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "MyLibrary/Common/Types.h"
@@ -21,11 +22,16 @@ struct ModuleState {
     AnsiString settingsPath;
     TDateTime settingsFileTime = 0.0;
     std::unique_ptr<TCommonStringRecordList> formatList;
+    WideString pluginFolderCache;  // read from the registry once per process
 };
+
+// The local moment a command renders; the DLLs read the computer's clock.
+using Clock = std::function<TDateTime()>;
+TDateTime LocalClock();
 
 class PluginModule {
 public:
-    explicit PluginModule(const PluginTraits& traits);
+    explicit PluginModule(const PluginTraits& traits, Clock clock = LocalClock);
 
     // The exports, each behind its wall.
     void OnCommand(platform::HostWindow window);
@@ -36,11 +42,21 @@ public:
     const ModuleState& State() const { return state_; }
     const PluginTraits& Traits() const { return traits_; }
 
+    // Names the editor's plug-in folder instead of reading it from the registry (for hosts
+    // that are not the editor).
+    void SetPluginFolder(const WideString& folder) { state_.pluginFolderCache = folder; }
+
 private:
+    void RunCommand(platform::HostWindow window);
+    void LocateSettings();
+    void RefreshSettings();
+    void LoadPatterns(const AnsiString& path, TDateTime fileTime);
+    WideString ProduceText(const WideString& entry, TDateTime now) const;
     void HandleEvents(platform::HostWindow window, uint32_t events, uintptr_t param);
     intptr_t HandleProc(platform::HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
     void StartUp(uintptr_t param);
 
     const PluginTraits& traits_;
+    Clock clock_;
     ModuleState state_;
 };

@@ -1,5 +1,5 @@
-// What tells the two plug-ins apart: name, settings section, default patterns, and whether the
-// calendar entries are special.
+// What tells the two plug-ins apart: name, settings section, default patterns, and the entries
+// that are not patterns (the date plug-in's calendars).
 #pragma once
 
 #include "MyLibrary/Common/Types.h"
@@ -15,7 +15,10 @@ struct PluginTraits {
     const char* patternSection;  // "DateFormat" or "TimeFormat"
     const DefaultPattern* defaults;
     int defaultCount;
-    bool hasCalendarEntries;     // "Calendar1" / "Calendar2" insert the month calendar
+    // Produces the text of an entry that is not a pattern and returns true; false for an
+    // ordinary pattern. Null when every entry is a pattern. (Kept behind a pointer so that the
+    // time plug-in does not carry the calendar.)
+    bool (*renderSpecialEntry)(const WideString& entry, TDateTime now, WideString& text);
 };
 
 extern const PluginTraits DatePluginTraits;

@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
-# What `make run` shows: the plug-in DLLs that were built and what they tell the editor.
+# What `make run` shows: the plug-in DLLs that were built, then both plug-ins pressed in the
+# simulated editor with a fresh settings file, and the file they wrote.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 echo "== The plug-in DLLs (32-bit Windows) =="
 ls -l build/win32/Stemra.dll build/win32/Stemko.dll
 python3 tests/dll_shape.py build/win32
+
+folder=build/demo/PlugIns
+rm -rf build/demo
+mkdir -p "$folder"
+echo
+echo "== The date plug-in pressed 11 times: every default pattern, then the empty entry =="
+build/native/stem press date --times 11 --folder "$folder"
+echo
+echo "== The time plug-in pressed twice =="
+build/native/stem press time --times 2 --folder "$folder"
+echo
+echo "== The settings file they share: $folder/StemraTime.ini (Shift-JIS, shown as UTF-8) =="
+iconv -f CP932 -t UTF-8 "$folder/StemraTime.ini" | tr -d '\r'

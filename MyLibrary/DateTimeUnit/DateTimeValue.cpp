@@ -1,0 +1,104 @@
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+
+#include <cmath>
+
+// Before 1899-12-30 the value follows the OLE convention: the integer part counts days
+// backwards, and the time of day is the absolute value of the fraction. So -1.25 is
+// 1899-12-29 06:00, not 1899-12-28 18:00, and a time of day always runs forward from the
+// midnight that the integer part names.
+
+namespace {
+
+constexpr uint32_t MillisecondsPerHour = 3600000;
+constexpr uint32_t MillisecondsPerMinute = 60000;
+
+// Rounds half away from zero, as llround does, for x >= 0: the fraction x - trunc(x) is exact.
+int64_t RoundNonNegative(double x)
+{
+    const auto whole = static_cast<int64_t>(x);
+    return x - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
+}
+
+DateTimeFields FieldsOf(int64_t serialDay, uint32_t msOfDay)
+{
+    const CivilDate date = CivilFromDays(serialDay + DateTimeEpochDays);
+    DateTimeFields fields;
+    fields.year = static_cast<int>(date.year);
+    fields.month = date.month;
+    fields.day = date.day;
+    fields.weekday = WeekdayFromDays(serialDay + DateTimeEpochDays);
+    fields.hour = static_cast<int>(msOfDay / MillisecondsPerHour);
+    fields.minute = static_cast<int>(msOfDay % MillisecondsPerHour / MillisecondsPerMinute);
+    fields.second = static_cast<int>(msOfDay % MillisecondsPerMinute / 1000);
+    fields.millisecond = static_cast<int>(msOfDay % 1000);
+    return fields;
+}
+
+}  // namespace
+
+SerialMoment SplitDateTime(TDateTime value)
+{
+    if (std::isnan(value))
+        value = 0;
+    if (value <= static_cast<double>(FirstSerialDay) - 1)
+        return {FirstSerialDay, 0};
+    if (value >= static_cast<double>(LastSerialDay) + 1)
+        return {LastSerialDay, MillisecondsPerDay - 1};
+
+    const double whole = std::trunc(value);
+    int64_t serialDay = static_cast<int64_t>(whole);
+    int64_t msOfDay = RoundNonNegative(std::fabs(value - whole) * MillisecondsPerDay);
+    if (msOfDay >= MillisecondsPerDay) {  // 23:59:59.9995 and later round to the next midnight
+        msOfDay -= MillisecondsPerDay;
+        ++serialDay;
+    }
+    if (serialDay > LastSerialDay)
+        return {LastSerialDay, MillisecondsPerDay - 1};
+    return {serialDay, static_cast<uint32_t>(msOfDay)};
+}
+
+DateTimeFields DecodeDateTime(TDateTime value)
+{
+    const SerialMoment moment = SplitDateTime(value);
+    return FieldsOf(moment.serialDay, moment.msOfDay);
+}
+
+TDateTime EncodeDateTime(const DateTimeFields& fields)
+{
+    const int64_t serialDay =
+        DaysFromCivil(fields.year, fields.month, fields.day) - DateTimeEpochDays;
+    const int64_t msOfDay = int64_t{fields.hour} * MillisecondsPerHour +
+                            int64_t{fields.minute} * MillisecondsPerMinute +
+                            int64_t{fields.second} * 1000 + fields.millisecond;
+    const double fraction = static_cast<double>(msOfDay) / MillisecondsPerDay;
+    const double days = static_cast<double>(serialDay);
+    return serialDay >= 0 ? days + fraction : days - fraction;
+}
+
+SystemTime DateTimeToSystemTime(TDateTime value)
+{
+    const DateTimeFields fields = DecodeDateTime(value);
+    SystemTime time;
+    time.year = fields.year;
+    time.month = fields.month;
+    time.dayOfWeek = fields.weekday - 1;
+    time.day = fields.day;
+    time.hour = fields.hour;
+    time.minute = fields.minute;
+    time.second = fields.second;
+    time.millisecond = fields.millisecond;
+    return time;
+}
+
+TDateTime SystemTimeToDateTime(const SystemTime& time)
+{
+    DateTimeFields fields;
+    fields.year = time.year;
+    fields.month = time.month;
+    fields.day = time.day;
+    fields.hour = time.hour;
+    fields.minute = time.minute;
+    fields.second = time.second;
+    fields.millisecond = time.millisecond;
+    return EncodeDateTime(fields);
+}

@@ -1,0 +1,67 @@
+#include "MyLibrary/DateTimeUnit/LocaleNames.h"
+
+#include "MyLibrary/DateTimeUnit/NameTables.h"
+
+namespace {
+
+constexpr unsigned LanguageJapanese = 0x11;
+constexpr unsigned LanguageChinese = 0x04;
+constexpr unsigned SubLanguageTaiwan = 0x01;
+
+WideString ReadOr(LocaleTextReader reader, platform::LocaleText item, int weekday,
+                  const char* fallback)
+{
+    AnsiString text;
+    if (!reader(item, weekday, text))
+        text = fallback;
+    return platform::AnsiToWide(text);
+}
+
+}  // namespace
+
+LocaleNames ReadLocaleNames(LocaleTextReader reader)
+{
+    using platform::LocaleText;
+    LocaleNames names;
+    names.am = ReadOr(reader, LocaleText::AmDesignator, 1, "am");
+    names.pm = ReadOr(reader, LocaleText::PmDesignator, 1, "pm");
+    for (int i = 0; i < 7; ++i) {
+        names.longDays[i] = ReadOr(reader, LocaleText::LongDayName, i + 1, EnglishLongDayNames[i]);
+        names.shortDays[i] =
+            ReadOr(reader, LocaleText::ShortDayName, i + 1, EnglishShortDayNames[i]);
+    }
+    return names;
+}
+
+const LocaleNames& ThreadLocaleNames()
+{
+    static const LocaleNames names = [] {
+        LocaleNames read = ReadLocaleNames(&platform::GetLocaleText);
+        read.primaryLanguage = platform::ThreadPrimaryLanguage();
+        read.subLanguage = platform::ThreadSubLanguage();
+        return read;
+    }();
+    return names;
+}
+
+WideString EraInitialOf(const WideString& eraName, unsigned primaryLanguage, unsigned subLanguage)
+{
+    if (primaryLanguage == LanguageJapanese)
+        return eraName.substr(0, 1);
+    if (primaryLanguage == LanguageChinese && subLanguage == SubLanguageTaiwan &&
+        eraName.size() == 4)
+        return eraName.substr(2, 2);
+    return eraName;
+}
+
+EraFields EraFieldsOf(int year, int month, int day)
+{
+    EraFields fields;
+    AnsiString text;
+    if (platform::FormatAltCalendarDate(year, month, day, "gg", text))
+        fields.name = platform::AnsiToWide(text);
+    text.clear();
+    if (platform::FormatAltCalendarDate(year, month, day, "yy", text))
+        fields.year2 = platform::AnsiToWide(text);
+    return fields;
+}

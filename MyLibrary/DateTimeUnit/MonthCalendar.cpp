@@ -1,0 +1,60 @@
+#include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/DateTimeUnit/NameTables.h"
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "platform/Platform.h"
+
+namespace {
+
+const char* const LineEnd = "\r\n";
+const char* const BlankCell = "  ";
+
+// The day number of the date `offset` days from the given day (counted from 1970-01-01).
+AnsiString DayCell(int64_t days, int64_t offset)
+{
+    return SpacePadNumber(2, CivilFromDays(days + offset).day);
+}
+
+}  // namespace
+
+AnsiString SpacePadNumber(int width, int64_t number)
+{
+    return PadNumber(width, ' ', number);
+}
+
+AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDateTime value)
+{
+    const bool showNeighbours = calendarMode == NeighbourDayCells;
+    const DateTimeFields fields = DecodeDateTime(value);
+    const int dayCount = DaysInMonth(fields.year, fields.month);
+    const int64_t first = DaysFromCivil(fields.year, fields.month, 1);
+    const int64_t last = first + dayCount - 1;
+    const int firstWeekday = WeekdayFromDays(first);
+    const int lastWeekday = WeekdayFromDays(last);
+
+    // The title comes from the formatter, so the month always has two digits. Its "年" and "月"
+    // are the kanji year and month.
+    AnsiString text = platform::WideToAnsi(RenderPattern(u"yyyy年mm月", value)) + LineEnd;
+
+    for (int i = 1; i <= 7; ++i)
+        text += AnsiString(WeekdayKanji[i - 1]) + (i < 7 ? separator.c_str() : LineEnd);
+
+    for (int i = 1; i < firstWeekday; ++i)
+        text += (showNeighbours ? DayCell(first, i - firstWeekday) : BlankCell) + separator;
+
+    for (int day = 1; day <= dayCount; ++day) {
+        const bool saturday = WeekdayFromDays(first + day - 1) == 7;
+        text += SpacePadNumber(2, day) + (saturday ? LineEnd : separator.c_str());
+    }
+
+    if (lastWeekday != 7) {
+        for (int i = lastWeekday + 1; i <= 7; ++i) {
+            text += showNeighbours ? DayCell(last, i - lastWeekday) : BlankCell;
+            if (i < 7)
+                text += separator;
+        }
+        text += LineEnd;
+    }
+    return text;
+}

@@ -1,0 +1,25 @@
+// The pattern formatter: turns a user pattern into text for one date-time value.
+//
+// A pattern is split at double quotes; text between quotes is copied as written, every other
+// section has its backslash escapes expanded and its tokens (PatternTokens.h) replaced by the
+// value's fields in one left-to-right pass. A section that holds one of the am/pm tokens shows
+// its hours on a 12-hour clock running 0 to 11.
+#pragma once
+
+#include <cstdint>
+
+#include "MyLibrary/Common/Types.h"
+
+WideString RenderPattern(const WideString& pattern, TDateTime value);
+
+// One section of a pattern that lies outside double quotes.
+WideString FormatPatternPiece(const WideString& section, TDateTime value);
+
+// The letter ("m", "t", "s", "h") of an era initial (Shift-JIS 明, 大, 昭, 平); empty for any
+// other text.
+AnsiString EraLetterOf(const AnsiString& eraInitial);
+
+// The decimal text of number ("-" first when negative), with pad characters put in front
+// until it is width characters long.
+AnsiString PadNumber(int width, char pad, int64_t number);
+AnsiString ZeroPadNumber(int width, int64_t number);

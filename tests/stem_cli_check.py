@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Checks the command-line contract of `stem`: exact output of `render` and `calendar`, and
+bad arguments ending with one line on stderr and exit status 2.
+
+Usage: stem_cli_check.py [--windows] [RUNNER ...] STEM
+With --windows (stem.exe under Wine, where each run is slow), only the bad-argument cases
+that reach a different check run, and bytes that are not UTF-8, which a Windows command line
+cannot carry, are left out.
+"""
+import subprocess
+import sys
+
+AT = "2026-12-06T13:05:09.987"
+
+# (arguments, expected standard output as bytes)
+GOOD = [
+    (["render", "yyyy/mm/dd(aaa) hh:nn:ss.zzz", "--at", AT], "2026/12/06(日) 13:05:09.987\n"),
+    (["render", "--at=" + AT, "ｙｙｙｙ年ｍ月ｄ日"], "２０２６年１２月６日\n"),
+    (["render", "h:nn am/pm", "--at", "2026-12-06T00:30:00"], "0:30 am\n"),
+    (["render", "d\"d\"\\t", "--at", AT], "6d\t\n"),
+    (["render", "--at", AT, "--", "--d"], "--6\n"),
+    (["render", "", "--at", AT], "\n"),
+    (["render", "\U0001F600 d", "--at", AT], "\U0001F600 6\n"),
+    (["calendar", "2", "--at", "2026-02-01T00:00:00"],
+     "2026年02月\r\n日  月  火  水  木  金  土\r\n"
+     " 1   2   3   4   5   6   7\r\n 8   9  10  11  12  13  14\r\n"
+     "15  16  17  18  19  20  21\r\n22  23  24  25  26  27  28\r\n"),
+]
+
+BAD = [
+    [],
+    ["frobnicate"],
+    ["render"],
+    ["render", "a", "b"],
+    ["render", "d", "--at"],
+    ["render", "d", "--at", "2026-12-06"],
+    ["render", "d", "--at", "2026-02-30T00:00:00"],
+    ["render", "d", "--at", "2026-13-01T00:00:00"],
+    ["render", "d", "--at", "0000-01-01T00:00:00"],
+    ["render", "d", "--at", "2026-12-06T24:00:00"],
+    ["render", "d", "--at", "2026-12-06T12:60:00"],
+    ["render", "d", "--at", "2026-12-06T12:00:60"],
+    ["render", "d", "--at", "2026-12-06T12:00:00.12"],
+    ["render", "d", "--at", "2026-12-06 12:00:00"],
+    ["render", "d", "--at", "２０２６-12-06T12:00:00"],
+    ["render", "d", "--at", AT, "--at", AT],
+    ["render", "d", "--when", AT],
+    ["calendar"],
+    ["calendar", "3"],
+    ["calendar", "0"],
+    ["calendar", "1", "2"],
+    ["calendar", "x", "--at", AT],
+]
+
+# One case per kind of check: command, missing argument, moment form, impossible date, mode.
+WINDOWS_BAD = [1, 2, 5, 6, 18]
+
+NOT_UTF8 = [b"render", b"\xff\xfe d"]
+
+
+def run(command, arguments):
+    return subprocess.run(command + arguments, capture_output=True)
+
+
+def main():
+    args = sys.argv[1:]
+    windows = bool(args) and args[0] == "--windows"
+    command = args[1:] if windows else args
+    if not command:
+        sys.exit(__doc__)
+    failures = []
+
+    for arguments, expected in GOOD:
+        result = run(command, arguments)
+        if result.returncode != 0 or result.stdout != expected.encode("utf-8") or result.stderr:
+            failures.append(f"{arguments}: status {result.returncode}, "
+                            f"out {result.stdout!r}, err {result.stderr!r}")
+
+    cases = [BAD[i] for i in WINDOWS_BAD] if windows else BAD
+    bad = [[a.encode("utf-8") for a in arguments] for arguments in cases]
+    if not windows:
+        bad.append(NOT_UTF8)
+    for arguments in bad:
+        result = run(command, arguments)
+        lines = result.stderr.decode("utf-8", "replace").splitlines()
+        if result.returncode != 2 or result.stdout or len(lines) != 1 or not lines[0]:
+            failures.append(f"{arguments}: status {result.returncode}, "
+                            f"out {result.stdout!r}, err {result.stderr!r}")
+
+    help_result = run(command, ["--help"])
+    help_text = help_result.stdout.decode("utf-8", "replace")
+    for name in ("render", "calendar"):
+        if f"stem {name} " not in help_text or f"Example: stem {name} " not in help_text:
+            failures.append(f"--help does not explain {name}")
+    if help_result.returncode != 0:
+        failures.append(f"--help: status {help_result.returncode}")
+
+    for failure in failures:
+        print(failure, file=sys.stderr)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()

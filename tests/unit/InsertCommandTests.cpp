@@ -1,0 +1,212 @@
+// The insert command end to end inside one module: settings file on disk, simulated editor,
+// a fixed clock. Runs the same in the native build and under Wine.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+#include "host/SimulatedEditor.h"
+#include "plugin/HostInterface.h"
+#include "plugin/PluginModule.h"
+#include "tests/unit/TempFolder.h"
+
+namespace {
+
+// Monday 7 December 2026, 13:05:09.250.
+TDateTime FixedMoment()
+{
+    DateTimeFields fields;
+    fields.year = 2026;
+    fields.month = 12;
+    fields.day = 7;
+    fields.hour = 13;
+    fields.minute = 5;
+    fields.second = 9;
+    fields.millisecond = 250;
+    return EncodeDateTime(fields);
+}
+
+class InsertCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window_ = platform::CreateHostWindow(editor_);
+        for (PluginModule* module : {&date_, &time_}) {
+            module->SetPluginFolder(platform::AnsiToWide(folder_.Path()));
+            module->OnEvents(window_, StartUpEvent, 0);
+        }
+    }
+    void TearDown() override { platform::DestroyHostWindow(window_); }
+
+    AnsiString SettingsFile() const { return folder_.File("StemraTime.ini"); }
+
+    // Rewrites the settings file; the pause makes its last-write time differ from the last load.
+    void WriteSettings(const std::string& text)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_TRUE(platform::WriteNewFile(SettingsFile(), text));
+    }
+
+    std::string ReadSettings() const
+    {
+        std::string bytes;
+        EXPECT_EQ(platform::ReadWholeFile(SettingsFile(), bytes), platform::FileStatus::Ok);
+        return bytes;
+    }
+
+    TempFolder folder_;
+    SimulatedEditor editor_;
+    platform::HostWindow window_ = nullptr;
+    PluginModule date_{DatePluginTraits, FixedMoment};
+    PluginModule time_{TimePluginTraits, FixedMoment};
+};
+
+TEST_F(InsertCommand, FirstPressCreatesTheDefaultsAndInsertsTheFirstPattern)
+{
+    editor_.SetText(u"<>", 1);
+    date_.OnCommand(window_);
+    // yyyy/mm/dd(aaa) with the locale's short weekday name, 月 for Monday.
+    EXPECT_EQ(editor_.Text(), u"<2026/12/07(\u6708)>");
+    EXPECT_EQ(date_.State().lastInsertLength, 13);
+    EXPECT_TRUE(date_.State().consecutivePress);
+    EXPECT_EQ(date_.State().formatList->TextCount(), 11);
+    EXPECT_EQ(ReadSettings().substr(0, 46), "[DateFormat]\r\nItem01=yyyy/mm/dd(aaa)\r\nItem02=y");
+}
+
+TEST_F(InsertCommand, TwoPatternsCycleInsertReplaceRemoveAndInsertAgain)
+{
+    WriteSettings("[DateFormat]\r\nItem01=yyyy\r\nItem02=mm/dd\r\n");
+    editor_.SetText(u"ab", 1);
+    const WideString expected[] = {u"a2026b", u"a12/07b", u"ab", u"a2026b", u"a12/07b"};
+    for (const WideString& text : expected) {
+        date_.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), text);
+    }
+    EXPECT_EQ(date_.State().patternIndex, 1);
+}
+
+TEST_F(InsertCommand, RunEndingEventsStartANewRun)
+{
+    WriteSettings("[TimeFormat]\r\nItem01=hh\r\nItem02=nn\r\n");
+    for (uint32_t event : {0x20u, 0x10u, 0x40000u}) {
+        PluginModule module{TimePluginTraits, FixedMoment};
+        module.SetPluginFolder(platform::AnsiToWide(folder_.Path()));
+        editor_.SetText(u"", 0);
+        module.OnCommand(window_);
+        module.OnEvents(window_, event, 0);
+        module.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"1313") << "event " << event;
+    }
+}
+
+TEST_F(InsertCommand, EmptyRenderingSelectsNothingOnTheNextPress)
+{
+    WriteSettings("[DateFormat]\r\nItem01=\r\nItem02=dd\r\n");
+    editor_.SetText(u"xy", 1);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"xy");
+    EXPECT_EQ(date_.State().lastInsertLength, 0);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"x07y");
+}
+
+TEST_F(InsertCommand, OnlyTheExactCalendarWordsInsertTheCalendar)
+{
+    WriteSettings("[DateFormat]\r\nItem01=Calendar2\r\nItem02=calendar2\r\n"
+                  "[TimeFormat]\r\nItem01=Calendar1\r\n");
+    date_.OnCommand(window_);
+    const WideString calendar = platform::AnsiToWide(BuildMonthCalendar(2, "  ", FixedMoment()));
+    EXPECT_EQ(editor_.Text(), calendar);
+    EXPECT_EQ(date_.State().lastInsertLength, static_cast<int32_t>(calendar.size()));
+
+    // "calendar2" is a pattern: c, a (weekday), l, e (era year), n (minute), d, a, r, 2. The
+    // era year is left out of the comparison: Wine has no era calendar.
+    const auto expectPattern = [this](const WideString& head, const WideString& tail) {
+        const WideString& text = editor_.Text();
+        ASSERT_GE(text.size(), head.size() + tail.size());
+        EXPECT_EQ(text.substr(0, head.size()), head);
+        EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    };
+    date_.OnCommand(window_);
+    expectPattern(u"cMonl", u"57Monr2");
+
+    editor_.SetText(u"", 0);
+    time_.OnCommand(window_);
+    expectPattern(u"CMonl", u"57Monr1");
+}
+
+TEST_F(InsertCommand, EditToFewerPatternsReloadsWrapsAndStillReplaces)
+{
+    WriteSettings("[DateFormat]\r\nItem01=yyyy\r\nItem02=mm\r\nItem03=dd\r\n");
+    editor_.SetText(u"", 0);
+    date_.OnCommand(window_);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"12");
+    WriteSettings("[DateFormat]\r\nItem01=yy\r\n");
+    date_.OnCommand(window_);  // index 2 reaches the new count 2: wraps to the first pattern
+    EXPECT_EQ(editor_.Text(), u"26");
+    EXPECT_EQ(date_.State().formatList->TextCount(), 2);
+}
+
+TEST_F(InsertCommand, StartUpBetweenPressesLocatesAgainAndStartsOver)
+{
+    WriteSettings("[DateFormat]\r\nItem01=d\r\nItem02=m\r\n");
+    editor_.SetText(u"", 0);
+    date_.OnCommand(window_);
+    date_.OnEvents(window_, StartUpEvent, 0);
+    EXPECT_TRUE(date_.State().settingsPath.empty());
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"77");
+    EXPECT_FALSE(date_.State().settingsPath.empty());
+}
+
+TEST_F(InsertCommand, DeletedFileGetsTheDefaultsAgain)
+{
+    WriteSettings("[DateFormat]\r\nItem01=d\r\n");
+    date_.OnCommand(window_);
+    ASSERT_TRUE(platform::RemoveFile(SettingsFile()));
+    date_.OnEvents(window_, 0x20, 0);
+    editor_.SetText(u"", 0);
+    date_.OnCommand(window_);
+    EXPECT_EQ(date_.State().formatList->TextCount(), 11) << "defaults written and loaded";
+    EXPECT_EQ(date_.State().settingsFileTime, 0.0) << "the time read before the defaults";
+    date_.OnCommand(window_);
+    EXPECT_NE(date_.State().settingsFileTime, 0.0) << "the re-created file reloads once more";
+}
+
+TEST_F(InsertCommand, BothPluginsShareOneFileAndEachReloadsAfterTheOtherWrites)
+{
+    date_.OnCommand(window_);
+    const TDateTime dateLoaded = date_.State().settingsFileTime;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    editor_.SetText(u"", 0);
+    time_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u" 13:05");
+    EXPECT_EQ(time_.State().formatList->TextCount(), 8);
+    date_.OnEvents(window_, 0x20, 0);
+    date_.OnCommand(window_);
+    EXPECT_NE(date_.State().settingsFileTime, dateLoaded) << "the time plug-in's write is seen";
+    const std::string file = ReadSettings();
+    EXPECT_NE(file.find("[DateFormat]"), std::string::npos);
+    EXPECT_NE(file.find("[TimeFormat]\r\nItem01=\" hh:nn\"\r\n"), std::string::npos);
+}
+
+TEST_F(InsertCommand, NoStartUpEventStillInsertsAndAFailedPressChangesNothing)
+{
+    PluginModule fresh{DatePluginTraits, FixedMoment};
+    fresh.SetPluginFolder(platform::AnsiToWide(folder_.File("missing")));
+    editor_.SetText(u"keep", 4);
+    fresh.OnCommand(window_);  // the folder does not exist: the defaults cannot be saved
+    EXPECT_EQ(editor_.Text(), u"keep");
+    EXPECT_FALSE(fresh.State().consecutivePress);
+    EXPECT_TRUE(fresh.State().settingsPath.empty()) << "the next press locates again";
+
+    ASSERT_TRUE(platform::CreateFolder(folder_.File("missing")));
+    fresh.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"keep2026/12/07(\u6708)");
+    EXPECT_TRUE(fresh.State().consecutivePress);
+}
+
+}  // namespace

@@ -1,0 +1,337 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/DateTimeUnit/LocaleNames.h"
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "platform/Platform.h"
+
+namespace {
+
+TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+             int millisecond = 0)
+{
+    DateTimeFields fields;
+    fields.year = year;
+    fields.month = month;
+    fields.day = day;
+    fields.hour = hour;
+    fields.minute = minute;
+    fields.second = second;
+    fields.millisecond = millisecond;
+    return EncodeDateTime(fields);
+}
+
+// Sunday, 6 December 2026, 13:05:09.987.
+const TDateTime Sunday = At(2026, 12, 6, 13, 5, 9, 987);
+
+struct Case {
+    const char16_t* pattern;
+    TDateTime moment;
+    WideString expected;
+};
+
+void ExpectRendered(const Case& c)
+{
+    EXPECT_EQ(RenderPattern(c.pattern, c.moment), c.expected)
+        << "pattern " << platform::WideToAnsi(c.pattern);
+}
+
+// The platform's alternate calendar gives Japanese eras (not so under Wine, whose alternate
+// calendar formatting ignores the era calendar).
+bool HasJapaneseEras()
+{
+    AnsiString era;
+    return platform::FormatAltCalendarDate(1989, 1, 8, "gg", era) &&
+           era == "\x95\xbd\x90\xac";  // 平成
+}
+
+}  // namespace
+
+TEST(RenderPattern, NumericTokensGiveTheFieldsOfTheMoment)
+{
+    const Case cases[] = {
+        {u"yyyy/mm/dd", Sunday, u"2026/12/06"},
+        {u"m/d", Sunday, u"12/6"},
+        {u"yyyymmdd", Sunday, u"20261206"},
+        {u"yy", Sunday, u"26"},
+        {u"yyyy yy", At(33, 1, 5), u"0033 33"},
+        {u"yy", At(2005, 1, 5), u"05"},
+        {u"hh:nn:ss", Sunday, u"13:05:09"},
+        {u"h:n:s", At(2026, 1, 2, 3, 4, 5), u"3:4:5"},
+        {u"hh:nn:ss", At(2026, 1, 2, 0, 0, 0), u"00:00:00"},
+        {u"zzz zz z", At(2026, 1, 2, 12, 0, 0, 987), u"987 98 9"},
+        {u"zzz zz z", At(2026, 1, 2, 12, 0, 0, 5), u"005 00 0"},
+        {u"zzzz", At(2026, 1, 2, 12, 0, 0, 987), u"9879"},
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+TEST(RenderPattern, FirstTokenInTableOrderWinsAndValuesAreNotRescanned)
+{
+    const Case cases[] = {
+        {u"hh:mm", Sunday, u"13:12"},            // mm is always the month
+        {u"dddd", Sunday, u"0606"},              // dd twice
+        {u"ddd", Sunday, u"066"},                // dd then d
+        {u"yyy", Sunday, u"26y"},                // yy then a plain y
+        {u"Am/Pm", Sunday, u"A12/P12"},          // no token: A, m, /, P, m
+        {u"mmmmm", Sunday, u"December12"},       // mmmm then m
+        {u"aaaaa", Sunday, u"日曜日Sun"},        // aaaa then a
+        {u"ggggg", At(1500, 1, 1), u""},         // ggg then gg, both empty here
+        {u"y w q D A Y", Sunday, u"y w q D A Y"},
+        {u"時刻", Sunday, u"時刻"},
+        {u"", Sunday, u""},
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+TEST(RenderPattern, NamesComeFromTheNameTablesAndTheLocale)
+{
+    const Case cases[] = {
+        {u"mmmm mmm", Sunday, u"December Dec"},
+        {u"mmmm mmm", At(2026, 5, 1), u"May May"},
+        {u"aaaa aaa aa a", Sunday, u"日曜日 日 Sunday Sun"},
+        {u"aaaa aaa aa a", At(2026, 12, 12), u"土曜日 土 Saturday Sat"},
+        {u"ampm AMPM", At(2026, 1, 1, 11, 59), u"午前 午前"},
+        {u"ampm AMPM", At(2026, 1, 1, 12, 0), u"午後 午後"},
+        {u"am/pm AM/PM", At(2026, 1, 1, 9), u"am AM"},
+        {u"am/pm AM/PM", At(2026, 1, 1, 21), u"pm PM"},
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+// The am/pm family in a section shifts its hours back by 12 in the afternoon, so the clock
+// runs 0 to 11 in both halves of the day.
+TEST(RenderPattern, AnAmPmTokenPutsItsSectionOnATwelveHourClock)
+{
+    const Case cases[] = {
+        {u"h:nn am/pm", At(2026, 1, 1, 12, 30), u"0:30 pm"},
+        {u"h:nn am/pm", At(2026, 1, 1, 0, 30), u"0:30 am"},
+        {u"h:nn am/pm", At(2026, 1, 1, 23, 5), u"11:05 pm"},
+        {u"h:nn am/pm", At(2026, 1, 1, 11, 5), u"11:05 am"},
+        {u"h:nn", At(2026, 1, 1, 23, 5), u"23:05"},
+        {u"hh AMPM", At(2026, 1, 1, 13), u"01 午後"},
+        {u"ＡＭ/ＰＭ hh", At(2026, 1, 1, 13), u"ＰＭ 01"},
+        {u"ａｍ/ｐｍ ｈ", At(2026, 1, 1, 13), u"ｐｍ １"},
+        // Only the am/pm family is looked for: aampm holds "ampm", but renders as aa, m, p, m.
+        {u"aampm h", At(2026, 12, 6, 13), u"Sunday12p12 1"},
+        // Each unquoted section decides for itself.
+        {u"h\"時\"ampm", At(2026, 1, 1, 13), u"13時午後"},
+        {u"h\"時\" ampm h", At(2026, 1, 1, 13), u"13時 午後 1"},
+        // Am/Pm is no token, so it leaves the clock alone.
+        {u"h Am/Pm", At(2026, 12, 1, 13), u"13 A12/P12"},
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+TEST(RenderPattern, QuotedTextIsLiteralAndQuotesAreNeverOutput)
+{
+    const Case cases[] = {
+        {u"d\"d\"", Sunday, u"6d"},
+        {u"\"yyyy\"yyyy", Sunday, u"yyyy2026"},
+        {u"d\"d", Sunday, u"6d"},                  // an unmatched quote: the rest is literal
+        {u"d\"\"d", Sunday, u"66"},                // two adjacent quotes add nothing
+        {u"\"\"", Sunday, u""},
+        {u"\"", Sunday, u""},
+        {u"\"\\n\"", Sunday, u"\\n"},              // no escapes inside quotes
+        {u"\"a\"\"b\"", Sunday, u"ab"},
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+TEST(RenderPattern, BackslashEscapesAreExpandedBeforeTokens)
+{
+    const Case cases[] = {
+        {u"x\\ny", Sunday, u"x\ny"},
+        {u"\\t\\r", Sunday, u"\t\r"},
+        {u"\\N\\T\\R", Sunday, u"\n\t\r"},         // letters in either case
+        {u"\\\\n", Sunday, u"\\5"},                // \\ first, then n is the minute
+        {u"\\d", Sunday, u"\\6"},                  // a backslash protects nothing
+        {u"x\\", Sunday, u"x\\"},
+        {u"\\0", Sunday, WideString(1, u'\0')},
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+TEST(RenderPattern, FullWidthTokensArePaddedBeforeWidening)
+{
+    const Case cases[] = {
+        {u"ｙｙｙｙ年ｍ月ｄ日", Sunday, u"２０２６年１２月６日"},
+        {u"ｍｍ", At(2026, 6, 1), u"０６"},
+        {u"ｙｙ/ｍ/ｄｄ", At(2026, 6, 1), u"２６/６/０１"},
+        {u"ｈｈ:ｎｎ:ｓｓ ｈ:ｎ:ｓ", At(2026, 1, 1, 9, 5, 7), u"０９:０５:０７ ９:５:７"},
+        {u"ｍｍｍｍ ｍｍｍ", Sunday, u"Ｄｅｃｅｍｂｅｒ Ｄｅｃ"},
+        {u"ａａ ａ", Sunday, u"Ｓｕｎｄａｙ Ｓｕｎ"},
+        {u"ａｍ/ｐｍ", At(2026, 1, 1, 9), u"ａｍ"},
+        {u"ｚ", Sunday, u"ｚ"},  // the millisecond tokens have no full-width twin
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+// The time of day is rounded to the millisecond before any field is read.
+TEST(RenderPattern, MomentsJustBeforeMidnightRoundIntoTheNextDay)
+{
+    const double lastMoment = At(2026, 12, 31) + 1 - 0.2 / MillisecondsPerDay;
+    EXPECT_EQ(RenderPattern(u"yyyy/mm/dd hh:nn:ss.zzz", lastMoment),
+              u"2027/01/01 00:00:00.000");
+}
+
+TEST(RenderPattern, EraTokensFollowTheJapaneseEraCalendar)
+{
+    if (!HasJapaneseEras())
+        GTEST_SKIP() << "this platform's alternate calendar gives no Japanese eras (Wine)";
+    const Case cases[] = {
+        {u"ggg gg ee e g G", At(1989, 1, 7), u"昭和 昭 64 64 s S"},
+        {u"ggg gg ee e g G", At(1989, 1, 8), u"平成 平 01 1 h H"},
+        {u"ggg gg ee e g G", At(2019, 4, 30), u"平成 平 31 31 h H"},
+        {u"ggg gg ee e g G", At(2019, 5, 1), u"令和 令 01 1  "},  // 令 has no letter
+        {u"ggg gg ee e g G", At(1912, 7, 29), u"明治 明 45 45 m M"},
+        {u"ggg gg ee e g G", At(1912, 7, 30), u"大正 大 01 1 t T"},
+        {u"ggg ee", At(1926, 12, 24), u"大正 15"},
+        {u"ggg ee", At(1926, 12, 25), u"昭和 01"},
+        {u"ggg ee g", At(1868, 1, 1), u"明治 01 m"},
+        {u"ggg|gg|ee|e|g|G|ｅｅ", At(1867, 12, 31), u"||||||"},
+        {u"ｅｅ ｅ ｇ Ｇ", At(1989, 1, 8), u"０１ １ ｈ Ｈ"},
+        {u"gggee年mm月dd日(aaa)", Sunday, u"令和08年12月06日(日)"},
+    };
+    for (const Case& c : cases)
+        ExpectRendered(c);
+}
+
+TEST(RenderPattern, EraTokensAreEmptyWhenThePlatformCannotFormatTheDate)
+{
+    EXPECT_EQ(RenderPattern(u"[ggg][gg][ee][e][g][G]", At(1500, 6, 1)), u"[][][][][][]");
+}
+
+TEST(FormatPatternPiece, TreatsQuotesAsOrdinaryCharacters)
+{
+    EXPECT_EQ(FormatPatternPiece(u"d\"d", Sunday), u"6\"6");
+    EXPECT_EQ(FormatPatternPiece(u"h am/pm", At(2026, 1, 1, 15)), u"3 pm");
+}
+
+TEST(PatternTokens, EveryTokenIsFoundAsItselfAheadOfItsShorterPrefixes)
+{
+    for (const PatternToken& token : TokenTable) {
+        const WideString text(token.text);
+        EXPECT_EQ(MatchTokenAt(text, 0), &token) << platform::WideToAnsi(text);
+        EXPECT_EQ(MatchTokenAt(u"x" + text, 1), &token) << platform::WideToAnsi(text);
+    }
+}
+
+TEST(PatternTokens, TheDetectionScanSeesTheAmPmFamilyAlone)
+{
+    const WideString text = u"aampm";
+    EXPECT_EQ(MatchTokenAt(text, 0, AmPmFamilyCount), nullptr);
+    ASSERT_NE(MatchTokenAt(text, 1, AmPmFamilyCount), nullptr);
+    EXPECT_EQ(MatchTokenAt(text, 1, AmPmFamilyCount)->kind, TokenKind::LocaleAmPm);
+    EXPECT_EQ(MatchTokenAt(text, 0)->kind, TokenKind::EnglishLongDay);
+    EXPECT_EQ(MatchTokenAt(u"am/p", 0)->kind, TokenKind::EnglishShortDay);  // cut at the end
+    EXPECT_EQ(MatchTokenAt(u"x", 5), nullptr);
+}
+
+TEST(EraLetterOf, GivesTheLetterOfTheFourEraInitialsOnly)
+{
+    struct Case {
+        const char* initial;
+        const char* letter;
+    };
+    const Case cases[] = {
+        {"\x96\xbe", "m"},  // 明
+        {"\x91\xe5", "t"},  // 大
+        {"\x8f\xba", "s"},  // 昭
+        {"\x95\xbd", "h"},  // 平
+        {"\x97\xdf", ""},   // 令
+        {"\x95\xbd\x90\xac", ""},  // 平成: the whole name is no initial
+        {"h", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EraLetterOf(c.initial), c.letter) << c.letter;
+}
+
+TEST(PadNumber, PutsPadCharactersInFrontUpToTheWidth)
+{
+    EXPECT_EQ(PadNumber(2, '0', 5), "05");
+    EXPECT_EQ(PadNumber(2, '0', 12), "12");
+    EXPECT_EQ(PadNumber(2, '0', 123), "123");
+    EXPECT_EQ(PadNumber(4, ' ', 7), "   7");
+    EXPECT_EQ(PadNumber(0, '0', 7), "7");
+    EXPECT_EQ(PadNumber(-3, '0', 7), "7");
+    EXPECT_EQ(PadNumber(4, ' ', -5), "  -5");  // the sign counts toward the width
+    EXPECT_EQ(PadNumber(1, '0', INT64_MIN), "-9223372036854775808");
+    EXPECT_EQ(ZeroPadNumber(2, 7), "07");
+    EXPECT_EQ(ZeroPadNumber(2, 10), "10");
+}
+
+TEST(EraInitialOf, CutsTheEraNameByTheLanguageOfTheLocale)
+{
+    EXPECT_EQ(EraInitialOf(u"平成", 0x11, 0x01), u"平");
+    EXPECT_EQ(EraInitialOf(u"", 0x11, 0x01), u"");
+    EXPECT_EQ(EraInitialOf(u"中華民國", 0x04, 0x01), u"民國");
+    EXPECT_EQ(EraInitialOf(u"民國", 0x04, 0x01), u"民國");       // not four characters
+    EXPECT_EQ(EraInitialOf(u"中華民國", 0x04, 0x02), u"中華民國");  // not Taiwan
+    EXPECT_EQ(EraInitialOf(u"A.D.", 0x09, 0x01), u"A.D.");
+}
+
+namespace {
+
+bool NothingReadable(platform::LocaleText, int, AnsiString&)
+{
+    return false;
+}
+
+// Gives the morning designator and Monday's names only.
+bool SomeReadable(platform::LocaleText item, int weekday, AnsiString& text)
+{
+    if (item == platform::LocaleText::AmDesignator) {
+        text = "AM";
+        return true;
+    }
+    if (item == platform::LocaleText::PmDesignator || weekday != 2)
+        return false;
+    text = item == platform::LocaleText::LongDayName ? "lundi" : "lun.";
+    return true;
+}
+
+}  // namespace
+
+TEST(LocaleNames, TextsTheLocaleCannotGiveFallBackToEnglish)
+{
+    const LocaleNames none = ReadLocaleNames(&NothingReadable);
+    EXPECT_EQ(none.am, u"am");
+    EXPECT_EQ(none.pm, u"pm");
+    EXPECT_EQ(none.longDays[0], u"Sunday");
+    EXPECT_EQ(none.shortDays[6], u"Sat");
+
+    const LocaleNames some = ReadLocaleNames(&SomeReadable);
+    EXPECT_EQ(some.am, u"AM");
+    EXPECT_EQ(some.pm, u"pm");
+    EXPECT_EQ(some.longDays[1], u"lundi");
+    EXPECT_EQ(some.shortDays[1], u"lun.");
+    EXPECT_EQ(some.longDays[2], u"Tuesday");
+}
+
+// Both builds run as a Japanese system: the real Win32 locale data and the stand-in agree.
+TEST(LocaleNames, TheThreadLocaleIsJapanese)
+{
+    const LocaleNames& names = ThreadLocaleNames();
+    EXPECT_EQ(names.am, u"午前");
+    EXPECT_EQ(names.pm, u"午後");
+    const char16_t* const longDays[7] = {u"日曜日", u"月曜日", u"火曜日", u"水曜日",
+                                         u"木曜日", u"金曜日", u"土曜日"};
+    const char16_t* const shortDays[7] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(names.longDays[i], longDays[i]);
+        EXPECT_EQ(names.shortDays[i], shortDays[i]);
+    }
+    EXPECT_EQ(names.primaryLanguage, 0x11u);
+}

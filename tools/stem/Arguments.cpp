@@ -1,0 +1,140 @@
+#include "tools/stem/Arguments.h"
+
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "platform/Platform.h"
+#include "tools/stem/Utf8.h"
+
+namespace {
+
+const std::string AtOption = "--at";
+const char* const MomentForm = "YYYY-MM-DDThh:nn:ss[.zzz]";
+
+[[noreturn]] void BadMoment(const std::string& text, const std::string& reason)
+{
+    throw UsageError("--at '" + Printable(text) + "': " + reason);
+}
+
+// The number written by `digits` decimal digits at position; -1 when they are not all digits.
+int DigitsAt(const std::string& text, size_t position, size_t digits)
+{
+    int value = 0;
+    for (size_t i = position; i < position + digits; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// Checks the separators of the form; the digit fields are checked by DigitsAt.
+bool HasMomentShape(const std::string& text)
+{
+    if (text.size() != 19 && text.size() != 23)
+        return false;
+    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+        return false;
+    return text.size() == 19 || text[19] == '.';
+}
+
+void CheckRange(const std::string& text, const char* field, int value, int low, int high)
+{
+    if (value < low || value > high)
+        BadMoment(text, std::string(field) + " " + std::to_string(value) + " is not in " +
+                            std::to_string(low) + ".." + std::to_string(high));
+}
+
+}  // namespace
+
+std::string Printable(const std::string& word)
+{
+    std::string shown = word;
+    for (char& c : shown)
+        if (c < 0x20 || c > 0x7E)
+            c = '?';
+    return shown;
+}
+
+CommandArguments SplitArguments(const std::vector<std::string>& words)
+{
+    CommandArguments arguments;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (optionsEnded || word.compare(0, 2, "--") != 0) {
+            arguments.positionals.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        if (word == AtOption) {
+            if (i + 1 == words.size())
+                throw UsageError("--at needs a moment, " + std::string(MomentForm));
+            value = words[++i];
+        } else if (word.compare(0, AtOption.size() + 1, AtOption + "=") == 0) {
+            value = word.substr(AtOption.size() + 1);
+        } else {
+            throw UsageError("unknown option '" + Printable(word) + "'");
+        }
+        if (arguments.at)
+            throw UsageError("--at is given twice");
+        arguments.at = value;
+    }
+    return arguments;
+}
+
+void RequirePositionals(const CommandArguments& arguments, const std::vector<const char*>& names)
+{
+    const size_t given = arguments.positionals.size();
+    if (given < names.size())
+        throw UsageError(std::string(names[given]) + " is missing");
+    if (given > names.size())
+        throw UsageError("unexpected argument '" + Printable(arguments.positionals[names.size()]) +
+                         "'");
+}
+
+TDateTime ParseMoment(const std::string& text)
+{
+    if (!HasMomentShape(text))
+        BadMoment(text, std::string("expected the form ") + MomentForm);
+    DateTimeFields fields;
+    const int numbers[] = {DigitsAt(text, 0, 4),  DigitsAt(text, 5, 2),  DigitsAt(text, 8, 2),
+                           DigitsAt(text, 11, 2), DigitsAt(text, 14, 2), DigitsAt(text, 17, 2),
+                           text.size() == 23 ? DigitsAt(text, 20, 3) : 0};
+    for (int number : numbers)
+        if (number < 0)
+            BadMoment(text, std::string("expected digits in the form ") + MomentForm);
+    fields.year = numbers[0];
+    fields.month = numbers[1];
+    fields.day = numbers[2];
+    fields.hour = numbers[3];
+    fields.minute = numbers[4];
+    fields.second = numbers[5];
+    fields.millisecond = numbers[6];
+    CheckRange(text, "year", fields.year, 1, 9999);
+    CheckRange(text, "month", fields.month, 1, 12);
+    if (!IsValidDate(fields.year, fields.month, fields.day))
+        BadMoment(text, "day " + std::to_string(fields.day) + " does not exist in " +
+                            text.substr(0, 7));
+    CheckRange(text, "hour", fields.hour, 0, 23);
+    CheckRange(text, "minute", fields.minute, 0, 59);
+    CheckRange(text, "second", fields.second, 0, 59);
+    return EncodeDateTime(fields);
+}
+
+TDateTime MomentOf(const CommandArguments& arguments)
+{
+    if (arguments.at)
+        return ParseMoment(*arguments.at);
+    return SystemTimeToDateTime(platform::LocalNow());
+}
+
+WideString WideFromUtf8(const std::string& bytes, const char* what)
+{
+    WideString text;
+    if (!Utf8ToWide(bytes, text))
+        throw UsageError(std::string(what) + " is not valid UTF-8");
+    return text;
+}

@@ -1,0 +1,41 @@
+// What every command of `stem` shares: the split of its arguments, the `--at` moment, UTF-8
+// input, and the one error type that ends the program with status 2.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "MyLibrary/Common/Types.h"
+
+// Bad arguments. The message is one line naming what is wrong; `stem` prints it and exits 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The word as it may appear in a one-line message: bytes other than printable ASCII show as "?".
+std::string Printable(const std::string& word);
+
+struct CommandArguments {
+    std::vector<std::string> positionals;
+    std::optional<std::string> at;  // the text given to --at
+};
+
+// Splits the words after the command name. "--at VALUE" and "--at=VALUE" may stand anywhere;
+// after "--" every word is positional. Any other word starting with "--" is an error.
+CommandArguments SplitArguments(const std::vector<std::string>& words);
+
+// Checks that exactly the named positional arguments were given.
+void RequirePositionals(const CommandArguments& arguments, const std::vector<const char*>& names);
+
+// A local moment written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz, a real date in the
+// years 0001 to 9999.
+TDateTime ParseMoment(const std::string& text);
+
+// The --at moment when given, else the local clock now.
+TDateTime MomentOf(const CommandArguments& arguments);
+
+// UTF-8 bytes as wide text; an error naming `what` when they are not valid UTF-8.
+WideString WideFromUtf8(const std::string& bytes, const char* what);

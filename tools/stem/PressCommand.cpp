@@ -1,0 +1,144 @@
+// stem press: the plug-in's command pressed in the simulated editor, with the settings file
+// in a real folder that a person can open and edit.
+#include <filesystem>
+#include <string>
+
+#include "host/SimulatedEditor.h"
+#include "plugin/HostInterface.h"
+#include "plugin/PluginModule.h"
+#include "plugin/Settings.h"
+#include "tools/stem/Arguments.h"
+#include "tools/stem/Commands.h"
+#include "tools/stem/Utf8.h"
+
+#ifndef _WIN32
+#include "platform/posix/StandIn.h"
+#endif
+
+namespace {
+
+struct PressOptions {
+    const PluginTraits* traits = nullptr;
+    int times = 1;
+    std::string folder;  // empty: "PlugIns" beside this program
+    TDateTime moment = 0;
+    bool fixedMoment = false;
+};
+
+// Takes --times and --folder out of the words; the rest goes through the shared parser.
+PressOptions ParsePressOptions(const std::vector<std::string>& words)
+{
+    PressOptions options;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const bool takesValue = word == "--times" || word == "--folder";
+        if (!takesValue) {
+            rest.push_back(word);
+            continue;
+        }
+        if (i + 1 >= words.size())
+            throw UsageError(word + " needs a value");
+        const std::string& value = words[++i];
+        if (word == "--folder") {
+            options.folder = value;
+            continue;
+        }
+        if (value.empty() || value.size() > 4 || value.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(value) < 1)
+            throw UsageError("--times needs a number from 1 to 9999, not '" + Printable(value) + "'");
+        options.times = std::stoi(value);
+    }
+    const CommandArguments arguments = SplitArguments(rest);
+    RequirePositionals(arguments, {"date|time"});
+    const std::string& which = arguments.positionals[0];
+    if (which == "date")
+        options.traits = &DatePluginTraits;
+    else if (which == "time")
+        options.traits = &TimePluginTraits;
+    else
+        throw UsageError("the plug-in is 'date' or 'time', not '" + Printable(which) + "'");
+    if (arguments.at) {
+        options.moment = ParseMoment(*arguments.at);
+        options.fixedMoment = true;
+    }
+    return options;
+}
+
+// The plug-in folder as the plug-ins name it: a Windows path (natively, a Linux folder is
+// reached through the stand-in's Z: drive).
+AnsiString PluginFolderFor(const std::string& folder)
+{
+    if (folder.empty())
+        return ExtractFolder(platform::HostExecutablePath()) + "\\PlugIns";
+#ifdef _WIN32
+    return folder;
+#else
+    return standin::ToWindowsPath(std::filesystem::absolute(folder).string());
+#endif
+}
+
+// The document as lines prefixed with "| ", line breaks shown as they are meant.
+std::string ShowDocument(const WideString& text)
+{
+    WideString shown = u"| ";
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue;
+        if (text[i] == u'\n')
+            shown += u"\n| ";
+        else
+            shown += text[i];
+    }
+    return WideToUtf8(shown) + "\n";
+}
+
+int RunPress(const std::vector<std::string>& words)
+{
+    const PressOptions options = ParsePressOptions(words);
+    const AnsiString folder = PluginFolderFor(options.folder);
+    CreateFolderChain(folder);
+
+    Clock clock = LocalClock;
+    if (options.fixedMoment)
+        clock = [moment = options.moment] { return moment; };
+    PluginModule module(*options.traits, clock);
+    module.SetPluginFolder(platform::AnsiToWide(folder));
+
+    SimulatedEditor editor;
+    const platform::HostWindow window = platform::CreateHostWindow(editor);
+    module.OnEvents(window, StartUpEvent, 0);
+    std::string out;
+    for (int press = 1; press <= options.times; ++press) {
+        module.OnCommand(window);
+        const ModuleState& state = module.State();
+        if (!state.consecutivePress) {
+            out += "press " + std::to_string(press) + ": the command failed (settings file " +
+                   WideToUtf8(platform::AnsiToWide(state.settingsPath)) + ")\n";
+            continue;
+        }
+        const int32_t index = state.patternIndex;
+        const WideString entry = state.formatList->TextAt(index);
+        out += "press " + std::to_string(press) + ": entry " + std::to_string(index + 1) + " of " +
+               std::to_string(state.formatList->TextCount()) + ", " +
+               (index + 1 == state.formatList->TextCount() ? std::string("the empty entry that ends the cycle")
+                                                            : "\"" + WideToUtf8(entry) + "\"") +
+               "\n" + ShowDocument(editor.Text());
+    }
+    out += "settings file: " + WideToUtf8(platform::AnsiToWide(module.State().settingsPath)) + "\n";
+    platform::DestroyHostWindow(window);
+    return PrintUtf8(out);
+}
+
+}  // namespace
+
+const Command PressCommand = {
+    "press",
+    "date|time [--times N] [--folder DIR] [--at YYYY-MM-DDThh:nn:ss[.zzz]]",
+    "  Presses the date or time plug-in's command N times (default 1) in a simulated editor and\n"
+    "  prints, after each press, the entry used and the whole document. The settings file\n"
+    "  StemraTime.ini lives in DIR (default: the folder PlugIns beside this program) and is\n"
+    "  created with the defaults when it has none: edit it and press again.",
+    "stem press date --times 3 --folder /tmp/plugins --at 2026-12-07T09:30:00",
+    RunPress,
+};

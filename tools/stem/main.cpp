@@ -1,0 +1,68 @@
+// stem: the plug-ins' logic on the command line. Dispatches to one command per file.
+#include <string>
+
+#include "platform/HostSupport.h"
+#include "tools/stem/Arguments.h"
+#include "tools/stem/Commands.h"
+
+namespace {
+
+const Command* const Commands[] = {
+    &RenderCommand,
+    &CalendarCommand,
+    &PressCommand,
+};
+
+constexpr int UsageStatus = 2;
+
+std::string HelpText()
+{
+    std::string text =
+        "Usage: stem COMMAND [ARGUMENTS]\n"
+        "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
+        "Output is UTF-8. Bad arguments end with a message and exit status 2.\n";
+    for (const Command* command : Commands) {
+        text += std::string("\nstem ") + command->name + " " + command->usage + "\n";
+        text += command->summary;
+        text += std::string("\n  Example: ") + command->example + "\n";
+    }
+    return text;
+}
+
+const Command* FindCommand(const std::string& name)
+{
+    for (const Command* command : Commands)
+        if (name == command->name)
+            return command;
+    return nullptr;
+}
+
+int Run(const std::vector<std::string>& words)
+{
+    if (words.empty())
+        throw UsageError("no command given; 'stem --help' lists the commands");
+    const std::string& name = words[0];
+    if (name == "--help" || name == "-h" || name == "help")
+        return PrintUtf8(HelpText());
+    const Command* command = FindCommand(name);
+    if (command == nullptr)
+        throw UsageError("unknown command '" + Printable(name) + "'; 'stem --help' lists the commands");
+    return command->run(std::vector<std::string>(words.begin() + 1, words.end()));
+}
+
+}  // namespace
+
+int PrintUtf8(const std::string& text)
+{
+    return platform::WriteStandardOutput(text) ? 0 : 1;
+}
+
+int main(int argc, char** argv)
+{
+    try {
+        return Run(platform::ProgramArguments(argc, argv));
+    } catch (const UsageError& error) {
+        platform::WriteStandardError(std::string("stem: ") + error.what() + "\n");
+        return UsageStatus;
+    }
+}
