@@ -9,29 +9,11 @@
 
 namespace {
 
-constexpr uint32_t MillisecondsPerHour = 3600000;
-constexpr uint32_t MillisecondsPerMinute = 60000;
-
 // Rounds half away from zero, as llround does, for x >= 0: the fraction x - trunc(x) is exact.
 int64_t RoundNonNegative(double x)
 {
     const auto whole = static_cast<int64_t>(x);
     return x - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
-}
-
-DateTimeFields FieldsOf(int64_t serialDay, uint32_t msOfDay)
-{
-    const CivilDate date = CivilFromDays(serialDay + DateTimeEpochDays);
-    DateTimeFields fields;
-    fields.year = static_cast<int>(date.year);
-    fields.month = date.month;
-    fields.day = date.day;
-    fields.weekday = WeekdayFromDays(serialDay + DateTimeEpochDays);
-    fields.hour = static_cast<int>(msOfDay / MillisecondsPerHour);
-    fields.minute = static_cast<int>(msOfDay % MillisecondsPerHour / MillisecondsPerMinute);
-    fields.second = static_cast<int>(msOfDay % MillisecondsPerMinute / 1000);
-    fields.millisecond = static_cast<int>(msOfDay % 1000);
-    return fields;
 }
 
 }  // namespace
@@ -60,16 +42,25 @@ SerialMoment SplitDateTime(TDateTime value)
 DateTimeFields DecodeDateTime(TDateTime value)
 {
     const SerialMoment moment = SplitDateTime(value);
-    return FieldsOf(moment.serialDay, moment.msOfDay);
+    const CivilDate date = moment.Date();
+    DateTimeFields fields;
+    fields.year = static_cast<int>(date.year);
+    fields.month = date.month;
+    fields.day = date.day;
+    fields.weekday = moment.Weekday();
+    fields.hour = moment.Hour();
+    fields.minute = moment.Minute();
+    fields.second = moment.Second();
+    fields.millisecond = moment.Millisecond();
+    return fields;
 }
 
 TDateTime EncodeDateTime(const DateTimeFields& fields)
 {
     const int64_t serialDay =
         DaysFromCivil(fields.year, fields.month, fields.day) - DateTimeEpochDays;
-    const int64_t msOfDay = int64_t{fields.hour} * MillisecondsPerHour +
-                            int64_t{fields.minute} * MillisecondsPerMinute +
-                            int64_t{fields.second} * 1000 + fields.millisecond;
+    const int64_t seconds = (int64_t{fields.hour} * 60 + fields.minute) * 60 + fields.second;
+    const int64_t msOfDay = seconds * 1000 + fields.millisecond;
     const double fraction = static_cast<double>(msOfDay) / MillisecondsPerDay;
     const double days = static_cast<double>(serialDay);
     return serialDay >= 0 ? days + fraction : days - fraction;

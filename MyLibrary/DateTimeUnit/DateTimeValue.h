@@ -89,6 +89,13 @@ struct DateTimeFields {
 struct SerialMoment {
     int64_t serialDay;
     uint32_t msOfDay;  // 0 .. 86399999
+
+    int Hour() const { return static_cast<int>(msOfDay / 3600000); }
+    int Minute() const { return static_cast<int>(msOfDay / 60000 % 60); }
+    int Second() const { return static_cast<int>(msOfDay / 1000 % 60); }
+    int Millisecond() const { return static_cast<int>(msOfDay % 1000); }
+    CivilDate Date() const { return CivilFromDays(serialDay + DateTimeEpochDays); }
+    int Weekday() const { return WeekdayFromDays(serialDay + DateTimeEpochDays); }
 };
 SerialMoment SplitDateTime(TDateTime value);
 

@@ -48,14 +48,32 @@ public:
 
     void Append(const char16_t* text, size_t count)
     {
+        char16_t* out = Extend(count);
         for (size_t i = 0; i < count; ++i)
-            *this += text[i];
+            out[i] = text[i];
+    }
+
+    // Room for count more code units, to be written through the pointer.
+    char16_t* Extend(size_t count)
+    {
+        if (Capacity - size_ < count) {
+            Spill();
+            if (count > Capacity) {  // too long for the array: straight into the string
+                spilled_.resize(spilled_.size() + count);
+                return &spilled_[spilled_.size() - count];
+            }
+        }
+        char16_t* out = local_ + size_;
+        size_ += count;
+        return out;
     }
 
     void operator+=(std::u16string_view text) { Append(text.data(), text.size()); }
 
     WideString Take()
     {
+        if (spilled_.empty())
+            return WideString(local_, size_);
         Spill();
         return std::move(spilled_);
     }
@@ -76,6 +94,24 @@ private:
 // Appends the decimal digits of a non-negative number, zero-padded to minDigits (at most 11).
 void AppendNumber(OutputBuffer& out, int number, int minDigits)
 {
+    if (number < 100 && minDigits <= 2) {  // all fields but the year
+        if (number < 10 && minDigits < 2) {
+            *out.Extend(1) = static_cast<char16_t>(u'0' + number);
+            return;
+        }
+        char16_t* digits = out.Extend(2);
+        digits[0] = static_cast<char16_t>(u'0' + number / 10);
+        digits[1] = static_cast<char16_t>(u'0' + number % 10);
+        return;
+    }
+    if (number < 10000 && minDigits == 4) {  // the year
+        char16_t* digits = out.Extend(4);
+        digits[0] = static_cast<char16_t>(u'0' + number / 1000);
+        digits[1] = static_cast<char16_t>(u'0' + number / 100 % 10);
+        digits[2] = static_cast<char16_t>(u'0' + number / 10 % 10);
+        digits[3] = static_cast<char16_t>(u'0' + number % 10);
+        return;
+    }
     char16_t digits[12];
     char16_t* first = digits + sizeof digits / sizeof digits[0];
     char16_t* const end = first;
@@ -88,14 +124,44 @@ void AppendNumber(OutputBuffer& out, int number, int minDigits)
     out.Append(first, static_cast<size_t>(end - first));
 }
 
-bool IsTwelveHourSection(const WideString& section, const DateTimeFields& fields);
+// The fields of the moment being rendered. The time fields are a division or two each; the
+// date is worked out once, when a token first needs it.
+class MomentFields {
+public:
+    explicit MomentFields(TDateTime value) : moment_(SplitDateTime(value)) {}
+
+    int Year() { return static_cast<int>(Date().year); }
+    int Month() { return Date().month; }
+    int Day() { return Date().day; }
+    int Weekday() const { return moment_.Weekday(); }
+    int Hour() const { return moment_.Hour(); }
+    int Minute() const { return moment_.Minute(); }
+    int Second() const { return moment_.Second(); }
+    int Millisecond() const { return moment_.Millisecond(); }
+
+private:
+    const CivilDate& Date()
+    {
+        if (!dateKnown_) {
+            date_ = moment_.Date();
+            dateKnown_ = true;
+        }
+        return date_;
+    }
+
+    const SerialMoment moment_;
+    bool dateKnown_ = false;
+    CivilDate date_{};
+};
+
+bool IsTwelveHourSection(const WideString& section, MomentFields& fields);
 
 // Writes the values of the tokens of one section. Values are computed when a token asks for
 // them: the 12-hour mode when the first hour token comes, the era fields (two platform calls)
 // at most once per section.
 class SectionWriter {
 public:
-    SectionWriter(const DateTimeFields& fields, const WideString& section, OutputBuffer& out)
+    SectionWriter(MomentFields& fields, const WideString& section, OutputBuffer& out)
         : fields_(fields), section_(section), out_(out)
     {
     }
@@ -121,9 +187,11 @@ private:
     WideString EraInitial();
     AnsiString EraLetter();
 
-    bool Morning() const { return fields_.hour < 12; }
+    bool Morning() const { return fields_.Hour() < 12; }
+    int MonthIndex() { return fields_.Month() - 1; }
+    int WeekdayIndex() const { return fields_.Weekday() - 1; }
 
-    const DateTimeFields& fields_;
+    MomentFields& fields_;
     const WideString& section_;
     OutputBuffer& out_;
     enum class Clock { Unknown, TwentyFourHour, TwelveHour } clock_ = Clock::Unknown;
@@ -133,32 +201,30 @@ private:
 
 void SectionWriter::WriteValue(TokenKind kind, OutputBuffer& out)
 {
-    const int month = fields_.month - 1;
-    const int weekday = fields_.weekday - 1;
     switch (kind) {
     case TokenKind::AmPm: out += Morning() ? u"am" : u"pm"; break;
     case TokenKind::AmPmUpper: out += Morning() ? u"AM" : u"PM"; break;
     case TokenKind::LocaleAmPm:
         out += Morning() ? ThreadLocaleNames().am : ThreadLocaleNames().pm;
         break;
-    case TokenKind::Year4: AppendNumber(out, fields_.year, 4); break;
-    case TokenKind::Year2: AppendNumber(out, fields_.year % 100, 2); break;
-    case TokenKind::MonthLongName: out += WideEnglishNames().longMonths[month]; break;
-    case TokenKind::MonthShortName: out += WideEnglishNames().shortMonths[month]; break;
-    case TokenKind::Month2: AppendNumber(out, fields_.month, 2); break;
-    case TokenKind::Month: AppendNumber(out, fields_.month, 1); break;
-    case TokenKind::Day2: AppendNumber(out, fields_.day, 2); break;
-    case TokenKind::Day: AppendNumber(out, fields_.day, 1); break;
-    case TokenKind::LocaleLongDay: out += ThreadLocaleNames().longDays[weekday]; break;
-    case TokenKind::LocaleShortDay: out += ThreadLocaleNames().shortDays[weekday]; break;
-    case TokenKind::EnglishLongDay: out += WideEnglishNames().longDays[weekday]; break;
-    case TokenKind::EnglishShortDay: out += WideEnglishNames().shortDays[weekday]; break;
+    case TokenKind::Year4: AppendNumber(out, fields_.Year(), 4); break;
+    case TokenKind::Year2: AppendNumber(out, fields_.Year() % 100, 2); break;
+    case TokenKind::MonthLongName: out += WideEnglishNames().longMonths[MonthIndex()]; break;
+    case TokenKind::MonthShortName: out += WideEnglishNames().shortMonths[MonthIndex()]; break;
+    case TokenKind::Month2: AppendNumber(out, fields_.Month(), 2); break;
+    case TokenKind::Month: AppendNumber(out, fields_.Month(), 1); break;
+    case TokenKind::Day2: AppendNumber(out, fields_.Day(), 2); break;
+    case TokenKind::Day: AppendNumber(out, fields_.Day(), 1); break;
+    case TokenKind::LocaleLongDay: out += ThreadLocaleNames().longDays[WeekdayIndex()]; break;
+    case TokenKind::LocaleShortDay: out += ThreadLocaleNames().shortDays[WeekdayIndex()]; break;
+    case TokenKind::EnglishLongDay: out += WideEnglishNames().longDays[WeekdayIndex()]; break;
+    case TokenKind::EnglishShortDay: out += WideEnglishNames().shortDays[WeekdayIndex()]; break;
     case TokenKind::Hour2: AppendNumber(out, Hour(), 2); break;
     case TokenKind::Hour: AppendNumber(out, Hour(), 1); break;
-    case TokenKind::Minute2: AppendNumber(out, fields_.minute, 2); break;
-    case TokenKind::Minute: AppendNumber(out, fields_.minute, 1); break;
-    case TokenKind::Second2: AppendNumber(out, fields_.second, 2); break;
-    case TokenKind::Second: AppendNumber(out, fields_.second, 1); break;
+    case TokenKind::Minute2: AppendNumber(out, fields_.Minute(), 2); break;
+    case TokenKind::Minute: AppendNumber(out, fields_.Minute(), 1); break;
+    case TokenKind::Second2: AppendNumber(out, fields_.Second(), 2); break;
+    case TokenKind::Second: AppendNumber(out, fields_.Second(), 1); break;
     case TokenKind::EraName: out += Era().name; break;
     case TokenKind::EraInitial: out += EraInitial(); break;
     case TokenKind::EraYear2: out += Era().year2; break;
@@ -185,7 +251,7 @@ void SectionWriter::WriteValue(TokenKind kind, OutputBuffer& out)
 // Hundredths and tenths are the three-digit text cut short, so they truncate, never round.
 void SectionWriter::WriteMilliseconds(int digits, OutputBuffer& out) const
 {
-    const AnsiString text = DropLastChars(ZeroPadNumber(3, fields_.millisecond), 3 - digits);
+    const AnsiString text = DropLastChars(ZeroPadNumber(3, fields_.Millisecond()), 3 - digits);
     for (const char c : text)
         out += static_cast<char16_t>(c);
 }
@@ -196,13 +262,13 @@ int SectionWriter::Hour()
     if (clock_ == Clock::Unknown)
         clock_ = IsTwelveHourSection(section_, fields_) ? Clock::TwelveHour
                                                         : Clock::TwentyFourHour;
-    return clock_ == Clock::TwelveHour ? fields_.hour - 12 : fields_.hour;
+    return clock_ == Clock::TwelveHour ? fields_.Hour() - 12 : fields_.Hour();
 }
 
 const EraFields& SectionWriter::Era()
 {
     if (!eraRead_) {
-        era_ = EraFieldsOf(fields_.year, fields_.month, fields_.day);
+        era_ = EraFieldsOf(fields_.Year(), fields_.Month(), fields_.Day());
         eraRead_ = true;
     }
     return era_;
@@ -220,7 +286,7 @@ AnsiString SectionWriter::EraLetter()
 }
 
 // Replaces the tokens among the first tableSize entries of the table in one pass.
-void WriteSection(const WideString& section, const DateTimeFields& fields, int tableSize,
+void WriteSection(const WideString& section, MomentFields& fields, int tableSize,
                   OutputBuffer& out)
 {
     SectionWriter writer(fields, section, out);
@@ -229,25 +295,28 @@ void WriteSection(const WideString& section, const DateTimeFields& fields, int t
 
 bool HasAmPmToken(const WideString& section)
 {
-    for (size_t position = 0; position < section.size(); ++position)
-        if (MatchTokenAt(section, position, AmPmFamilyCount) != nullptr)
+    for (size_t position = 0; position < section.size(); ++position) {
+        const char16_t c = section[position];  // every am/pm token starts with a, A, ａ or Ａ
+        if ((c == u'a' || c == u'A' || c == u'ａ' || c == u'Ａ') &&
+            MatchTokenAt(section, position, AmPmFamilyCount) != nullptr)
             return true;
+    }
     return false;
 }
 
 // 12-hour mode: the am/pm family alone, replaced in the section, changes it, and the hour is
 // past noon. Before noon the mode changes nothing, and a section without an am/pm token is
 // left unchanged by the pass, so the pass runs only when it can matter.
-bool IsTwelveHourSection(const WideString& section, const DateTimeFields& fields)
+bool IsTwelveHourSection(const WideString& section, MomentFields& fields)
 {
-    if (fields.hour < 12 || !HasAmPmToken(section))
+    if (fields.Hour() < 12 || !HasAmPmToken(section))
         return false;
     OutputBuffer replaced;
     WriteSection(section, fields, AmPmFamilyCount, replaced);
     return replaced.Take() != section;
 }
 
-void AppendFormattedSection(const WideString& section, const DateTimeFields& fields,
+void AppendFormattedSection(const WideString& section, MomentFields& fields,
                             OutputBuffer& out)
 {
     WriteSection(ExpandEscapes(section), fields, TokenCount, out);
@@ -267,14 +336,15 @@ bool IsPlainSection(const WideString& pattern)
 
 WideString FormatPatternPiece(const WideString& section, TDateTime value)
 {
+    MomentFields fields(value);
     OutputBuffer result;
-    AppendFormattedSection(section, DecodeDateTime(value), result);
+    AppendFormattedSection(section, fields, result);
     return result.Take();
 }
 
 WideString RenderPattern(const WideString& pattern, TDateTime value)
 {
-    const DateTimeFields fields = DecodeDateTime(value);
+    MomentFields fields(value);
     OutputBuffer result;
     if (IsPlainSection(pattern)) {
         WriteSection(pattern, fields, TokenCount, result);

@@ -187,19 +187,18 @@ inline constexpr Buckets ByFirstLetter = Build();
 }  // namespace token_index
 
 // The first of the first `tableSize` entries of TokenTable whose text equals the text at
-// position (exact code units, case- and width-sensitive); null when none does.
-inline const PatternToken* MatchTokenAt(const WideString& text, size_t position,
-                                        int tableSize = TokenCount)
+// `here` (exact code units, case- and width-sensitive; `left` code units remain from there);
+// null when none does.
+inline const PatternToken* MatchTokenHere(const char16_t* here, size_t left,
+                                          int tableSize = TokenCount)
 {
     using namespace token_index;
-    if (position >= text.size())
+    if (left == 0)
         return nullptr;
-    const char16_t letter = text[position];
+    const char16_t letter = here[0];
     const int bucket = BucketOf(letter);
     if (bucket < 0)
         return nullptr;
-    const char16_t* const here = text.data() + position;
-    const size_t left = text.size() - position;
     for (int k = 0; k < ByFirstLetter.specialCount[bucket]; ++k) {
         const int i = ByFirstLetter.specials[bucket][k];
         const std::u16string_view token = TokenTable[i].text;
@@ -220,26 +219,41 @@ inline const PatternToken* MatchTokenAt(const WideString& text, size_t position,
     return nullptr;
 }
 
+// The same at a 0-based position of text; null at or past its end.
+inline const PatternToken* MatchTokenAt(const WideString& text, size_t position,
+                                        int tableSize = TokenCount)
+{
+    if (position >= text.size())
+        return nullptr;
+    return MatchTokenHere(text.data() + position, text.size() - position, tableSize);
+}
+
 // Walks a section once, left to right: handler.OnToken(token) for each token (the first in
 // table order among the first tableSize entries), handler.OnText(first, count) for each run
 // of code units between tokens. Token text is never looked at twice.
 template <typename Handler>
 void ScanPatternSection(const WideString& section, int tableSize, Handler& handler)
 {
+    const char16_t* const text = section.data();
+    const size_t size = section.size();
     size_t runStart = 0;
     size_t position = 0;
-    while (position < section.size()) {
-        const PatternToken* token = MatchTokenAt(section, position, tableSize);
+    while (position < size) {
+        // Most text between tokens is not a Latin letter: skip it without a lookup.
+        const PatternToken* token = token_index::BucketOf(text[position]) < 0
+                                        ? nullptr
+                                        : MatchTokenHere(text + position, size - position,
+                                                         tableSize);
         if (token == nullptr) {
             ++position;
             continue;
         }
         if (position > runStart)
-            handler.OnText(section.data() + runStart, position - runStart);
+            handler.OnText(text + runStart, position - runStart);
         handler.OnToken(*token);
         position += token->text.size();
         runStart = position;
     }
     if (position > runStart)
-        handler.OnText(section.data() + runStart, position - runStart);
+        handler.OnText(text + runStart, position - runStart);
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <random>
+#include <vector>
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/LocaleNames.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -177,6 +179,21 @@ TEST(RenderPattern, FullWidthTokensArePaddedBeforeWidening)
         ExpectRendered(c);
 }
 
+// Output longer than the formatter's local buffer, in many pieces and in one long literal run.
+TEST(RenderPattern, LongResultsComeOutWhole)
+{
+    WideString pattern;
+    WideString expected;
+    for (int i = 0; i < 60; ++i) {
+        pattern += u"mmmm/";
+        expected += u"December/";
+    }
+    EXPECT_EQ(RenderPattern(pattern, Sunday), expected);
+    const WideString literal(300, u'/');
+    EXPECT_EQ(RenderPattern(u"d" + literal + u"d", Sunday), u"6" + literal + u"6");
+    EXPECT_EQ(RenderPattern(u"\\" + literal + u"\"" + literal, Sunday), u"\\" + literal + literal);
+}
+
 // The time of day is rounded to the millisecond before any field is read.
 TEST(RenderPattern, MomentsJustBeforeMidnightRoundIntoTheNextDay)
 {
@@ -231,10 +248,9 @@ TEST(PatternTokens, TheDetectionScanSeesTheAmPmFamilyAlone)
 {
     const WideString text = u"aampm";
     EXPECT_EQ(MatchTokenAt(text, 0, AmPmFamilyCount), nullptr);
-    ASSERT_NE(MatchTokenAt(text, 1, AmPmFamilyCount), nullptr);
-    EXPECT_EQ(MatchTokenAt(text, 1, AmPmFamilyCount)->kind, TokenKind::LocaleAmPm);
-    EXPECT_EQ(MatchTokenAt(text, 0)->kind, TokenKind::EnglishLongDay);
-    EXPECT_EQ(MatchTokenAt(u"am/p", 0)->kind, TokenKind::EnglishShortDay);  // cut at the end
+    EXPECT_EQ(MatchTokenAt(text, 1, AmPmFamilyCount), &TokenTable[4]);  // ampm
+    EXPECT_EQ(MatchTokenAt(text, 0), &TokenTable[24]);                  // aa
+    EXPECT_EQ(MatchTokenAt(u"am/p", 0), &TokenTable[25]);               // a: am/pm is cut short
     EXPECT_EQ(MatchTokenAt(u"x", 5), nullptr);
 }
 
@@ -334,4 +350,59 @@ TEST(LocaleNames, TheThreadLocaleIsJapanese)
         EXPECT_EQ(names.shortDays[i], shortDays[i]);
     }
     EXPECT_EQ(names.primaryLanguage, 0x11u);
+}
+
+namespace {
+
+WideString Marker(size_t index)
+{
+    const std::string digits = "<" + std::to_string(index) + ">";
+    return WideString(digits.begin(), digits.end());
+}
+
+// Writes each token found by the scanner as its marker "<index>".
+struct MarkerWriter {
+    WideString out;
+    void OnText(const char16_t* text, size_t count) { out.append(text, count); }
+    void OnToken(const PatternToken& token) { out += Marker(&token - TokenTable); }
+};
+
+// The same by the plain definition: one pass of ReplacePairs over the table's first entries.
+WideString ReplacedByTable(const WideString& section, int tableSize)
+{
+    std::vector<WideString> tokens;
+    std::vector<WideString> markers;
+    for (int i = 0; i < tableSize; ++i) {
+        tokens.emplace_back(TokenTable[i].text);
+        markers.push_back(Marker(static_cast<size_t>(i)));
+    }
+    return ReplacePairs(section, tokens, markers, true, false);
+}
+
+}  // namespace
+
+// Random sections made of token spellings and loose letters, so tokens overlap and run into
+// each other: the scanner finds exactly the tokens that a one-pass, first-in-table-order
+// replacement of the whole table finds, and so does its am/pm-only mode.
+TEST(PatternTokens, ScanAgreesWithOnePassReplacementOfTheTable)
+{
+    std::vector<WideString> pieces;
+    for (const PatternToken& token : TokenTable)
+        pieces.emplace_back(token.text);
+    for (const char16_t c : std::u16string(u"amp/AMPydhsgezqｍａｐＡＭＰｙｇ"))
+        pieces.emplace_back(1, c);
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> count(0, 6);
+    for (int n = 0; n < 3000; ++n) {
+        WideString section;
+        for (int k = count(random); k > 0; --k)
+            section += pieces[piece(random)];
+        for (const int tableSize : {TokenCount, AmPmFamilyCount}) {
+            MarkerWriter writer;
+            ScanPatternSection(section, tableSize, writer);
+            ASSERT_EQ(writer.out, ReplacedByTable(section, tableSize))
+                << platform::WideToAnsi(section) << " with " << tableSize << " tokens";
+        }
+    }
 }

@@ -46,7 +46,8 @@ int Run(const std::vector<std::string>& words)
         return PrintUtf8(HelpText());
     const Command* command = FindCommand(name);
     if (command == nullptr)
-        throw UsageError("unknown command '" + Printable(name) + "'; 'stem --help' lists the commands");
+        throw UsageError("unknown command '" + Printable(name) +
+                         "'; 'stem --help' lists the commands");
     return command->run(std::vector<std::string>(words.begin() + 1, words.end()));
 }
 
