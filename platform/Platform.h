@@ -78,6 +78,9 @@ bool RemoveFile(const AnsiString& path);
 // GetFileAttributesA: true when something (file or folder) exists at the path.
 bool PathExists(const AnsiString& path);
 
+// GetFileAttributesA: a file (not a folder) with the read-only attribute.
+bool IsReadOnlyFile(const AnsiString& path);
+
 // Windows file time: 100-nanosecond intervals since 1601-01-01 UTC.
 using FileTime = uint64_t;
 

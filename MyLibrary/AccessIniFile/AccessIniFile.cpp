@@ -1,6 +1,7 @@
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 
 #include "MyLibrary/AccessIniFile/IniDialect.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -113,7 +114,15 @@ AnsiString TIniSectionSnapshot::ReadValue(const AnsiString& key,
 // ---- TAccessIniFile ----
 
 TAccessIniFile::TAccessIniFile(const AnsiString& fileName)
-    : fileName_(fileName), lines_(LoadIniFile(fileName))
+    : TAccessIniFile(fileName, LoadIniFile(fileName))
+{
+}
+
+TAccessIniFile::TAccessIniFile(const AnsiString& fileName, TIniFileContent content)
+    : fileName_(fileName),
+      lines_(std::move(content.lines)),
+      encoding_(content.encoding),
+      faithful_(content.faithful)
 {
     loadedText_ = JoinIniLines(lines_);
 }
@@ -165,13 +174,16 @@ void TAccessIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
     WalkSection(section, key, AnsiString(), nullptr, OpDeleteKey);
 }
 
-void TAccessIniFile::SaveIfChanged()
+TSaveOutcome TAccessIniFile::SaveIfChanged()
 {
     const std::string text = JoinIniLines(lines_);
     if (text == loadedText_)
-        return;
-    SaveIniFile(fileName_, text);
+        return TSaveOutcome::Unchanged;
+    if (!faithful_ || platform::IsReadOnlyFile(fileName_))
+        return TSaveOutcome::LeftAlone;
+    SaveIniFile(fileName_, EncodeIniText(lines_, encoding_));
     loadedText_ = text;  // a second call has nothing new to write
+    return TSaveOutcome::Saved;
 }
 
 TIniSectionSnapshot TAccessIniFile::ReadSectionSnapshot(const AnsiString& section)

@@ -5,8 +5,9 @@
 // - names compare ignoring letter case; values read are blank-trimmed, then lose one pair of
 //   double quotes; values written are stored exactly as given;
 // - a new key goes after the section's last key line, a new section at the end of the file.
-// The file is loaded by the constructor and written only by SaveIfChanged; the destructor
-// never writes and never throws.
+// The file is loaded by the constructor and written only by SaveIfChanged, in the encoding it
+// was read in; a read-only file, or one the lines could not carry exactly, is never written.
+// The destructor never writes and never throws.
 #pragma once
 
 #include <vector>
@@ -58,12 +59,15 @@ public:
     void EraseSection(const AnsiString& section) override;
     // Deletes every line of the key within the section.
     void DeleteKey(const AnsiString& section, const AnsiString& key) override;
-    void SaveIfChanged() override;
+    TSaveOutcome SaveIfChanged() override;
 
     // The section read once, for loading many keys of it.
     TIniSectionSnapshot ReadSectionSnapshot(const AnsiString& section);
 
     const AnsiString& FileName() const { return fileName_; }
+    TIniEncoding Encoding() const { return encoding_; }
+    // False when the file held what the lines cannot carry (see IniFileText.h).
+    bool Faithful() const { return faithful_; }
 
 private:
     AnsiString WalkSection(const AnsiString& section, const AnsiString& key,
@@ -74,7 +78,11 @@ private:
     void EraseLines(int header, int end);
     void Resplit();
 
+    TAccessIniFile(const AnsiString& fileName, TIniFileContent content);
+
     AnsiString fileName_;
     AnsiString loadedText_;
     TStringLines lines_;
+    TIniEncoding encoding_;
+    bool faithful_;
 };

@@ -6,6 +6,12 @@
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "MyLibrary/Common/Types.h"
 
+enum class TSaveOutcome {
+    Unchanged,  // nothing to write
+    Saved,
+    LeftAlone,  // changed, but the file is read-only or could not be read faithfully
+};
+
 class TCustomIniFile {
 public:
     virtual ~TCustomIniFile() = default;
@@ -22,8 +28,9 @@ public:
     virtual void ReadSectionPairs(const AnsiString& section, TStringLines& pairs) = 0;
     virtual void EraseSection(const AnsiString& section) = 0;
     virtual void DeleteKey(const AnsiString& section, const AnsiString& key) = 0;
-    // Writes the file when its text changed; raises FileError when it cannot.
-    virtual void SaveIfChanged() = 0;
+    // Writes the file when its text changed, unless the file is one to leave alone (see
+    // TSaveOutcome); raises FileError when the write fails.
+    virtual TSaveOutcome SaveIfChanged() = 0;
 
     // The key is one of those ReadSectionKeys yields for the section.
     virtual bool HasKey(const AnsiString& section, const AnsiString& key);

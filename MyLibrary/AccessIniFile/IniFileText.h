@@ -1,5 +1,12 @@
 // The file layer of the INI class: bytes on disk <-> lines in memory. The line engine never
-// sees bytes, so encodings or a safer replace strategy can be added here alone.
+// sees bytes: it works on lines of ANSI text in the system code page, whatever the file's
+// encoding.
+//
+// A file that begins with the UTF-16LE or the UTF-8 byte-order mark is read in that encoding and
+// written back in it, mark first; any other file is ANSI text, read and written byte for byte.
+// A file whose content the lines cannot carry exactly (a NUL inside, malformed UTF-16 or UTF-8,
+// a character the code page lacks) is read as far as it goes and marked unfaithful: writing
+// those lines back would lose part of it, so the class never does.
 #pragma once
 
 #include <vector>
@@ -8,6 +15,14 @@
 
 using TStringLines = std::vector<AnsiString>;
 
+enum class TIniEncoding { Ansi, Utf16Le, Utf8 };
+
+struct TIniFileContent {
+    TStringLines lines;
+    TIniEncoding encoding = TIniEncoding::Ansi;
+    bool faithful = true;  // the lines hold every character of the file
+};
+
 // Splits at CR LF, lone CR and lone LF; a final line break adds no empty line; a NUL byte
 // ends the text.
 TStringLines SplitIniText(const std::string& text);
@@ -15,9 +30,21 @@ TStringLines SplitIniText(const std::string& text);
 // Every line followed by CR LF, the last one included.
 std::string JoinIniLines(const TStringLines& lines);
 
-// The file's lines, or no lines when there is no file at the path (or the path is empty).
-// Raises FileError when the file exists but cannot be read.
-TStringLines LoadIniFile(const AnsiString& path);
+// The file's bytes as lines, by the encoding its first bytes announce.
+TIniFileContent DecodeIniText(const std::string& bytes);
 
-// Creates or overwrites the file with the text, byte for byte. Raises FileError on failure.
-void SaveIniFile(const AnsiString& path, const std::string& text);
+// The lines as the bytes of a file in the encoding, mark first for the Unicode ones.
+std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding);
+
+// The file's content, or no lines when there is no file at the path (or the path is empty).
+// Raises FileError when the file exists but cannot be read.
+TIniFileContent LoadIniFile(const AnsiString& path);
+
+// Puts the bytes in the file's place without ever leaving it partly written: they go to a
+// temporary file in the same folder, flushed to the disk, which then replaces the file (keeping
+// its attributes and creation time) or takes its name when there is none. On any failure the
+// file is as it was, the temporary file is removed, and FileError is raised.
+void SaveIniFile(const AnsiString& path, const std::string& bytes);
+
+// The temporary file SaveIniFile writes first.
+AnsiString SavingFileOf(const AnsiString& path);

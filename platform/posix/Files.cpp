@@ -86,6 +86,20 @@ std::string FirstMatch(const std::string& folder, const std::string& pattern)
     return *std::min_element(names.begin(), names.end());
 }
 
+bool WriteAll(int fd, const char* data, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t put = write(fd, data + done, size - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
 }  // namespace
 
 namespace standin {
@@ -144,6 +158,10 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
     const int fd = open(standin::ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? FileStatus::NotFound : FileStatus::Failed;
+    if (standin::Failing(standin::Fault::OpenForRead) || standin::Failing(standin::Fault::Read)) {
+        close(fd);
+        return FileStatus::Failed;
+    }
     std::string text;
     char buffer[65536];
     for (;;) {
@@ -165,27 +183,26 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
 
 bool WriteNewFile(const AnsiString& path, const std::string& bytes)
 {
+    if (standin::Failing(standin::Fault::OpenForWrite))
+        return false;
     const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
     const int fd = open(standin::ToPosixPath(path).c_str(), flags, 0644);
     if (fd < 0)
         return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            close(fd);
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
+    // A full disk: half of the bytes reach the file, then the write fails.
+    const bool diskFull = standin::Failing(standin::Fault::Write);
+    if (!WriteAll(fd, bytes.data(), diskFull ? bytes.size() / 2 : bytes.size()) || diskFull) {
+        close(fd);
+        return false;
     }
-    const bool flushed = fsync(fd) == 0;
+    const bool flushed = !standin::Failing(standin::Fault::Flush) && fsync(fd) == 0;
     return close(fd) == 0 && flushed;
 }
 
 bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement)
 {
+    if (standin::Failing(standin::Fault::Replace))
+        return false;
     const std::string to = standin::ToPosixPath(target);
     const std::string from = standin::ToPosixPath(replacement);
     struct stat targetInfo {};
@@ -198,6 +215,8 @@ bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement
 
 bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
 {
+    if (standin::Failing(standin::Fault::Move))
+        return false;
     const std::string source = standin::ToPosixPath(from);
     const std::string target = standin::ToPosixPath(to);
     struct stat info {};
@@ -208,7 +227,8 @@ bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
 
 bool RemoveFile(const AnsiString& path)
 {
-    return unlink(standin::ToPosixPath(path).c_str()) == 0;
+    return !standin::Failing(standin::Fault::Remove) &&
+           unlink(standin::ToPosixPath(path).c_str()) == 0;
 }
 
 bool PathExists(const AnsiString& path)
@@ -217,8 +237,19 @@ bool PathExists(const AnsiString& path)
     return stat(standin::ToPosixPath(path).c_str(), &info) == 0;
 }
 
+// A file whose every write permission bit is off stands for the read-only attribute (the
+// check cannot ask access(): root may write anything).
+bool IsReadOnlyFile(const AnsiString& path)
+{
+    struct stat info {};
+    return stat(standin::ToPosixPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           (info.st_mode & 0222) == 0;
+}
+
 bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
 {
+    if (standin::Failing(standin::Fault::FindFile))
+        return false;
     std::string path = standin::ToPosixPath(pattern);
     const std::size_t slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -262,7 +293,8 @@ bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)
 
 bool CreateFolder(const AnsiString& path)
 {
-    return mkdir(standin::ToPosixPath(path).c_str(), 0755) == 0;
+    return !standin::Failing(standin::Fault::CreateFolder) &&
+           mkdir(standin::ToPosixPath(path).c_str(), 0755) == 0;
 }
 
 AnsiString HostExecutablePath()

@@ -133,6 +133,8 @@ namespace platform {
 
 RegistryKey OpenOrCreateUserKey(const AnsiString& path)
 {
+    if (standin::Failing(standin::Fault::RegistryOpen))
+        return nullptr;
     auto handle = std::make_unique<KeyHandle>();
     if (!SplitKeyPath(path, handle->path))
         return nullptr;
@@ -142,7 +144,7 @@ RegistryKey OpenOrCreateUserKey(const AnsiString& path)
 
 RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
 {
-    if (key == nullptr)
+    if (key == nullptr || standin::Failing(standin::Fault::RegistryOpen))
         return nullptr;
     auto handle = std::make_unique<KeyHandle>(*static_cast<KeyHandle*>(key));
     if (!SplitKeyPath(name, handle->path) || FindNode(handle->path) == nullptr)
@@ -152,7 +154,7 @@ RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
 
 bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type, std::string& data)
 {
-    if (key == nullptr)
+    if (key == nullptr || standin::Failing(standin::Fault::RegistryQuery))
         return false;
     const Node* node = FindNode(static_cast<KeyHandle*>(key)->path);
     if (node == nullptr)

@@ -54,6 +54,35 @@ void SetMessageBoxAnswer(int answer);
 const MessageBoxCall& LastMessageBox();
 void ResetMessageBox();
 
+// Calls that can be made to fail on demand, as a full disk, a locked file, a denied folder or a
+// damaged registry would make them fail. A failing write first writes half of its bytes.
+enum class Fault {
+    OpenForRead,   // ReadWholeFile cannot open the file
+    Read,          // ReadWholeFile opens it but the read fails
+    OpenForWrite,  // WriteNewFile cannot create the file
+    Write,         // WriteNewFile writes half, then fails
+    Flush,         // WriteNewFile's flush fails
+    Replace,       // ReplaceExistingFile
+    Move,          // MoveFileReplacing
+    Remove,        // RemoveFile
+    CreateFolder,
+    FindFile,      // FindFileTimes finds nothing
+    RegistryOpen,  // OpenOrCreateUserKey and OpenSubKey
+    RegistryQuery, // QueryRegistryValue
+};
+constexpr Fault AllFaults[] = {
+    Fault::OpenForRead, Fault::Read,    Fault::OpenForWrite, Fault::Write,
+    Fault::Flush,       Fault::Replace, Fault::Move,         Fault::Remove,
+    Fault::CreateFolder, Fault::FindFile, Fault::RegistryOpen, Fault::RegistryQuery,
+};
+const char* FaultName(Fault fault);
+
+// Every later call of that kind fails until the faults are cleared.
+void InjectFault(Fault fault);
+void ClearFaults();
+// For the stand-in's own functions: the call of that kind must fail.
+bool Failing(Fault fault);
+
 // Puts every control back to its default.
 void ResetAll();
 

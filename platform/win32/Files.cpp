@@ -115,6 +115,13 @@ bool PathExists(const AnsiString& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool IsReadOnlyFile(const AnsiString& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
 {
     WIN32_FIND_DATAA found;

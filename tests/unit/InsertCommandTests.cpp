@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
@@ -11,6 +12,12 @@
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "tests/unit/TempFolder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -207,6 +214,65 @@ TEST_F(InsertCommand, NoStartUpEventStillInsertsAndAFailedPressChangesNothing)
     fresh.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"keep2026/12/07(\u6708)");
     EXPECT_TRUE(fresh.State().consecutivePress);
+}
+
+TEST_F(InsertCommand, UnicodeSettingsFilesRenderTheirTextAndKeepTheirEncoding)
+{
+    // UTF-8 with its mark: [DateFormat] Item01=yyyy年 (年 = E5 B9 B4).
+    WriteSettings("\xEF\xBB\xBF[DateFormat]\r\nItem01=yyyy\xE5\xB9\xB4\r\n");
+    editor_.SetText(u"", 0);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"2026\u5E74");
+
+    // UTF-16LE with its mark and only the time section: the date defaults join it as UTF-16.
+    const std::string utf16 = "\xFF\xFE[\0T\0i\0m\0e\0F\0o\0r\0m\0a\0t\0]\0\r\0\n\0"
+                              "I\0t\0e\0m\0\x30\0\x31\0=\0h\0h\0\r\0\n\0"s;
+    WriteSettings(utf16);
+    date_.OnEvents(window_, StartUpEvent, 0);
+    time_.OnEvents(window_, StartUpEvent, 0);
+    editor_.SetText(u"", 0);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"2026/12/07(\u6708)");
+    const std::string file = ReadSettings();
+    EXPECT_EQ(file.substr(0, utf16.size()), utf16) << "the time section stays as it was";
+    EXPECT_NE(file.find("[\0D\0a\0t\0e\0F\0o\0r\0m\0a\0t\0]\0"s), std::string::npos);
+    editor_.SetText(u"", 0);
+    time_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"13");
+}
+
+TEST_F(InsertCommand, SettingsFileThatCannotBeWrittenBackIsUsedAsItIs)
+{
+    // A NUL byte after the time section: the date defaults are not added, the press goes on
+    // with the list it can read (only the empty entry), and the file keeps every byte.
+    const std::string damaged = "[TimeFormat]\r\nItem01=hh\r\n\0junk"s;
+    WriteSettings(damaged);
+    editor_.SetText(u"ab", 1);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"ab");
+    EXPECT_TRUE(date_.State().consecutivePress);
+    EXPECT_EQ(ReadSettings(), damaged);
+    time_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"a13b");
+}
+
+TEST_F(InsertCommand, ReadOnlySettingsFileIsLeftAloneAndThePressStillWorks)
+{
+    const std::string text = "[TimeFormat]\r\nItem01=hh\r\n";
+    WriteSettings(text);
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+    ASSERT_EQ(chmod(standin::ToPosixPath(SettingsFile()).c_str(), 0444), 0);
+#endif
+    editor_.SetText(u"", 0);
+    date_.OnCommand(window_);
+    time_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"13");
+    EXPECT_EQ(ReadSettings(), text);
+#ifdef _WIN32
+    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tools/stem/Utf8.h"
+#include "MyLibrary/StringUnit/UnicodeText.h"
 
 namespace {
 
@@ -87,4 +87,31 @@ std::string WideToUtf8(const WideString& text)
         AppendUtf8(out, c);
     }
     return out;
+}
+
+bool Utf16LeToWide(const std::string& bytes, WideString& text)
+{
+    text.clear();
+    text.reserve(bytes.size() / 2);
+    bool awaitingLow = false;  // the last unit was a high surrogate
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                    static_cast<unsigned char>(bytes[i + 1]) << 8);
+        if (IsLowSurrogate(unit) != awaitingLow)
+            return false;
+        awaitingLow = IsHighSurrogate(unit);
+        text += unit;
+    }
+    return !awaitingLow && bytes.size() % 2 == 0;
+}
+
+std::string WideToUtf16Le(const WideString& text)
+{
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
 }

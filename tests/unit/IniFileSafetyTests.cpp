@@ -1,0 +1,215 @@
+// What the INI class promises about the file on disk: Unicode files stay Unicode, a file it
+// cannot carry exactly or may not write is never written, and a save either lands whole or
+// leaves the old file as it was. Runs natively and under Wine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "MyLibrary/AccessIniFile/AccessIniFile.h"
+#include "MyLibrary/Common/Errors.h"
+#include "platform/Platform.h"
+#include "tests/unit/TempFolder.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// "[A]\r\nk=日付\r\n" in each encoding; 日付 is 93 FA 95 74 in Shift-JIS.
+const std::string AnsiText = "[A]\r\nk=\x93\xFA\x95\x74\r\n";
+const std::string Utf16Text = "\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE5\x65\xD8\x4E\r\0\n\0"s;
+const std::string Utf8Text = "\xEF\xBB\xBF[A]\r\nk=\xE6\x97\xA5\xE4\xBB\x98\r\n";
+
+// The same file after WriteValue("A", "j", "x").
+const std::string AnsiAfter = "[A]\r\nk=\x93\xFA\x95\x74\r\nj=x\r\n";
+const std::string Utf16After =
+    "\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE5\x65\xD8\x4E\r\0\n\0j\0=\0x\0\r\0\n\0"s;
+const std::string Utf8After = "\xEF\xBB\xBF[A]\r\nk=\xE6\x97\xA5\xE4\xBB\x98\r\nj=x\r\n";
+
+class IniFileSafety : public ::testing::Test {
+protected:
+    AnsiString Path() const { return folder_.File("StemraTime.ini"); }
+
+    void Put(const std::string& bytes) const { ASSERT_TRUE(platform::WriteNewFile(Path(), bytes)); }
+
+    std::string Bytes() const
+    {
+        std::string bytes;
+        EXPECT_EQ(platform::ReadWholeFile(Path(), bytes), platform::FileStatus::Ok);
+        return bytes;
+    }
+
+    bool SavingFileLeft() const { return platform::PathExists(SavingFileOf(Path())); }
+
+    TempFolder folder_;
+};
+
+TEST_F(IniFileSafety, EachEncodingIsReadAndWrittenBackInItsOwnForm)
+{
+    struct Case {
+        const char* name;
+        std::string before;
+        TIniEncoding encoding;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"ANSI", AnsiText, TIniEncoding::Ansi, AnsiAfter},
+        {"UTF-16LE with mark", Utf16Text, TIniEncoding::Utf16Le, Utf16After},
+        {"UTF-8 with mark", Utf8Text, TIniEncoding::Utf8, Utf8After},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Put(c.before);
+        TAccessIniFile ini(Path());
+        EXPECT_EQ(ini.Encoding(), c.encoding);
+        EXPECT_TRUE(ini.Faithful());
+        EXPECT_EQ(ini.ReadValue("A", "k", ""), "\x93\xFA\x95\x74");
+        ini.WriteValue("A", "j", "x");
+        EXPECT_EQ(ini.SaveIfChanged(), TSaveOutcome::Saved);
+        EXPECT_EQ(Bytes(), c.after);
+        EXPECT_FALSE(SavingFileLeft());
+    }
+}
+
+TEST_F(IniFileSafety, UnicodeFilesThatDoNotChangeAreNotRewritten)
+{
+    for (const std::string& text : {Utf16Text, Utf8Text}) {
+        Put(text);
+        TAccessIniFile ini(Path());
+        ini.WriteValue("A", "k", "\x93\xFA\x95\x74");  // the value it already has
+        EXPECT_EQ(ini.SaveIfChanged(), TSaveOutcome::Unchanged);
+        EXPECT_EQ(Bytes(), text);
+    }
+}
+
+TEST_F(IniFileSafety, MarkOnlyFileGainsItsFirstSectionInTheSameEncoding)
+{
+    Put("\xFF\xFE");
+    TAccessIniFile ini(Path());
+    ini.WriteValue("B", "k", "1");
+    EXPECT_EQ(ini.SaveIfChanged(), TSaveOutcome::Saved);
+    EXPECT_EQ(Bytes(), "\xFF\xFE[\0B\0]\0\r\0\n\0k\0=\0001\0\r\0\n\0"s);
+}
+
+// Each file holds something the ANSI lines cannot carry: it is read up to the fault and a
+// change never reaches the disk.
+TEST_F(IniFileSafety, FilesThatCannotBeCarriedExactlyAreNeverWritten)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string valueRead;  // k in [A], as far as the file could be read
+    };
+    const Case cases[] = {
+        {"NUL inside an ANSI file", "[A]\r\nk=1\r\n\0[B]\r\n"s, "1"},
+        {"odd byte count in UTF-16", "\xFF\xFE[\0A\0]\0\n\0k\0=\0001\0\n"s, "1"},
+        {"lone high surrogate in UTF-16", "\xFF\xFE[\0A\0]\0\n\0k\0=\0001\0\x3D\xD8\n\0"s, "1"},
+        {"lone low surrogate in UTF-16", "\xFF\xFE[\0A\0]\0\n\0k\0=\0001\0\x00\xDC\n\0"s, "1"},
+        {"NUL inside a UTF-16 file", "\xFF\xFE[\0A\0]\0\n\0k\0=\0001\0\0\0x\0"s, "1"},
+        {"malformed UTF-8", "\xEF\xBB\xBF[A]\nk=1\n\xC0\xAF\n", "1"},
+        {"cut UTF-8 sequence", "\xEF\xBB\xBF[A]\nk=1\xE6\x97", "1"},
+        {"a character the code page lacks", "\xEF\xBB\xBF[A]\nk=\xF0\x9F\x98\x80\n", "?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Put(c.bytes);
+        TAccessIniFile ini(Path());
+        EXPECT_FALSE(ini.Faithful());
+        EXPECT_EQ(ini.ReadValue("A", "k", "<none>").substr(0, c.valueRead.size()), c.valueRead);
+        ini.WriteValue("B", "j", "x");
+        EXPECT_EQ(ini.SaveIfChanged(), TSaveOutcome::LeftAlone);
+        EXPECT_EQ(Bytes(), c.bytes);
+    }
+}
+
+TEST_F(IniFileSafety, ReadOnlyFileIsLeftAloneWithoutAnError)
+{
+    Put(AnsiText);
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+    namespace fs = std::filesystem;
+    fs::permissions(standin::ToPosixPath(Path()), fs::perms::owner_read | fs::perms::group_read);
+#endif
+    ASSERT_TRUE(platform::IsReadOnlyFile(Path()));
+    TAccessIniFile ini(Path());
+    ini.WriteValue("A", "j", "x");
+    EXPECT_EQ(ini.SaveIfChanged(), TSaveOutcome::LeftAlone);
+    EXPECT_EQ(Bytes(), AnsiText);
+#ifdef _WIN32
+    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
+#endif
+}
+
+TEST_F(IniFileSafety, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile)
+{
+    Put("[A]\r\nk=1\r\n");
+    SaveIniFile(Path(), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(Bytes(), "[A]\r\nk=2\r\n");
+    EXPECT_FALSE(SavingFileLeft());
+
+    // A stale temporary file from an earlier crash does not stand in the way.
+    ASSERT_TRUE(platform::WriteNewFile(SavingFileOf(Path()), "stale"));
+    SaveIniFile(Path(), "[A]\r\nk=3\r\n");
+    EXPECT_EQ(Bytes(), "[A]\r\nk=3\r\n");
+    EXPECT_FALSE(SavingFileLeft());
+
+    ASSERT_TRUE(platform::RemoveFile(Path()));
+    SaveIniFile(Path(), "new");
+    EXPECT_EQ(Bytes(), "new");
+    EXPECT_FALSE(SavingFileLeft());
+}
+
+TEST_F(IniFileSafety, SaveThatCannotLandRaisesAndLeavesNothingBehind)
+{
+    const AnsiString inMissingFolder = folder_.File("missing\\StemraTime.ini");
+    EXPECT_THROW(SaveIniFile(inMissingFolder, "x"), FileError);
+    EXPECT_FALSE(platform::PathExists(SavingFileOf(inMissingFolder)));
+
+    // A folder where the file should be: the temporary file is written, cannot take its place,
+    // and is removed again.
+    ASSERT_TRUE(platform::CreateFolder(Path()));
+    EXPECT_THROW(SaveIniFile(Path(), "x"), FileError);
+    EXPECT_FALSE(SavingFileLeft());
+
+    EXPECT_THROW(SaveIniFile("", "x"), FileError);
+}
+
+#ifndef _WIN32
+// Every file call that a save makes, failing in turn: the old file stays byte for byte, or
+// the new one is there whole; never a part, never no file, never a temporary file.
+TEST_F(IniFileSafety, SaveUnderEachInjectedFaultKeepsTheOldFileOrPlacesTheNewOne)
+{
+    const std::string before = "[A]\r\nk=1\r\n";
+    const std::string after = "[A]\r\nk=1\r\nj=" + std::string(4096, 'x') + "\r\n";
+    for (const standin::Fault fault : standin::AllFaults) {
+        SCOPED_TRACE(standin::FaultName(fault));
+        for (const bool fileExists : {true, false}) {
+            if (fileExists) {
+                Put(before);
+            } else if (platform::PathExists(Path())) {
+                ASSERT_TRUE(platform::RemoveFile(Path()));
+            }
+            standin::InjectFault(fault);
+            bool saved = true;
+            try {
+                SaveIniFile(Path(), after);
+            } catch (const FileError&) {
+                saved = false;
+            }
+            standin::ClearFaults();
+            std::string bytes;
+            const platform::FileStatus status = platform::ReadWholeFile(Path(), bytes);
+            if (saved) {
+                EXPECT_EQ(bytes, after);
+            } else if (fileExists) {
+                EXPECT_EQ(bytes, before);
+            } else {
+                EXPECT_EQ(status, platform::FileStatus::NotFound);
+            }
+            EXPECT_FALSE(SavingFileLeft());
+        }
+    }
+}
+#endif
+
+}  // namespace
