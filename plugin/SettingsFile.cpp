@@ -80,11 +80,13 @@ void GetFileTimes(const AnsiString& path, FileTimes& times)
     times.lastAccessed = FileTimeToLocalDate(found.lastAccessed);
 }
 
+// Every press asks this, so only the one time it needs is converted.
 TDateTime LastWriteTimeOf(const AnsiString& path)
 {
-    FileTimes times;
-    GetFileTimes(path, times);
-    return times.lastWritten;
+    platform::FoundFileTimes found;
+    if (!platform::FindFileTimes(path, found))
+        return 0;
+    return FileTimeToLocalDate(found.lastWritten);
 }
 
 // The section is read once; each numbered key is then a look-up, so a long list loads in

@@ -50,18 +50,27 @@ platform::FileTime ToFileTime(const struct timespec& time)
     return units < 0 ? 0 : static_cast<platform::FileTime>(units);
 }
 
-// Statx gives the birth time where the file system keeps one; the change time stands in.
-platform::FileTime CreationTime(const std::string& path, const struct stat& info)
+platform::FileTime ToFileTime(const struct statx_timestamp& time)
 {
-    struct statx extended {};
-    if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &extended) == 0 &&
-        (extended.stx_mask & STATX_BTIME) != 0) {
-        struct timespec birth {};
-        birth.tv_sec = extended.stx_btime.tv_sec;
-        birth.tv_nsec = extended.stx_btime.tv_nsec;
-        return ToFileTime(birth);
-    }
-    return ToFileTime(info.st_ctim);
+    struct timespec converted {};
+    converted.tv_sec = time.tv_sec;
+    converted.tv_nsec = time.tv_nsec;
+    return ToFileTime(converted);
+}
+
+// One statx call gives all three times; the birth time where the file system keeps one, else
+// the change time stands in for the creation time.
+bool ReadFileTimes(const std::string& path, platform::FoundFileTimes& times)
+{
+    struct statx info {};
+    const unsigned wanted = STATX_MTIME | STATX_ATIME | STATX_CTIME | STATX_BTIME;
+    if (statx(AT_FDCWD, path.c_str(), 0, wanted, &info) != 0)
+        return false;
+    const bool hasBirth = (info.stx_mask & STATX_BTIME) != 0;
+    times.created = ToFileTime(hasBirth ? info.stx_btime : info.stx_ctime);
+    times.lastWritten = ToFileTime(info.stx_mtime);
+    times.lastAccessed = ToFileTime(info.stx_atime);
+    return true;
 }
 
 bool HasWildcard(const std::string& name)
@@ -262,13 +271,7 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
             return false;
         path = folder + found;
     }
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        return false;
-    times.created = CreationTime(path, info);
-    times.lastWritten = ToFileTime(info.st_mtim);
-    times.lastAccessed = ToFileTime(info.st_atim);
-    return true;
+    return ReadFileTimes(path, times);
 }
 
 bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)

@@ -1,0 +1,84 @@
+// Inputs far beyond any real settings file: a 50 MB file of 100,000 patterns, a single 10 MB
+// line, a 1 MB pattern. Each must load or render in time close to linear, with memory a small
+// multiple of the input; "peak_MB" is the process's peak resident size after the case ran.
+//   build/native/LargeInputBench
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <string>
+
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "platform/Platform.h"
+#include "plugin/SettingsFile.h"
+#include "tests/unit/TempFolder.h"
+
+namespace {
+
+constexpr double Megabyte = 1024.0 * 1024.0;
+
+double PeakMegabytes()
+{
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) * 1024.0 / Megabyte;  // ru_maxrss is in KiB
+}
+
+// The date section with `items` patterns, each padded with a quoted literal to `itemBytes`.
+std::string SettingsText(int items, std::size_t itemBytes)
+{
+    std::string text = "[TimeFormat]\r\nItem01=hh\r\n[DateFormat]\r\n";
+    text.reserve(static_cast<std::size_t>(items) * (itemBytes + 16));
+    for (int n = 1; n <= items; ++n) {
+        const std::string pattern = "yyyy/mm/dd \"" + std::string(itemBytes, 'x') + "\"";
+        text += "Item" + ZeroPadNumber(2, n) + "=" + pattern + "\r\n";
+    }
+    return text;
+}
+
+void Load(benchmark::State& state, const std::string& text, int expectedItems)
+{
+    TempFolder folder;
+    const AnsiString path = folder.File("StemraTime.ini");
+    if (!platform::WriteNewFile(path, text)) {
+        state.SkipWithError("cannot write the settings file");
+        return;
+    }
+    TCommonStringRecordList list;
+    for (auto _ : state) {
+        LoadFormatList(path, "DateFormat", list);
+        if (list.TextCount() != expectedItems + 1)
+            state.SkipWithError("wrong number of patterns");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+    state.counters["file_MB"] = static_cast<double>(text.size()) / Megabyte;
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+
+void LoadFiftyMegabytes(benchmark::State& state)
+{
+    Load(state, SettingsText(100000, 500), 100000);
+}
+BENCHMARK(LoadFiftyMegabytes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void LoadTenMegabyteLine(benchmark::State& state)
+{
+    Load(state, SettingsText(1, 10 * 1024 * 1024), 1);
+}
+BENCHMARK(LoadTenMegabyteLine)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Pattern sizes from 64 KB to 1 MB, to see the time grow linearly.
+void RenderLargePattern(benchmark::State& state)
+{
+    WideString pattern;
+    while (pattern.size() < static_cast<std::size_t>(state.range(0)))
+        pattern += u"yyyy/mm/dd(aaa) hh:nn:ss \"literal\" ";
+    const TDateTime moment = 46363.5;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RenderPattern(pattern, moment));
+    state.SetBytesProcessed(state.iterations() * state.range(0) * 2);
+    state.counters["peak_MB"] = PeakMegabytes();
+}
+BENCHMARK(RenderLargePattern)->RangeMultiplier(4)->Range(64 << 10, 1 << 20)->Unit(benchmark::kMillisecond);
+
+}  // namespace

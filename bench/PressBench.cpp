@@ -1,0 +1,73 @@
+// What a press costs when the settings file has not changed, against what it cannot avoid: a
+// look at the file's time (a bare stat of it) and the rendering of one pattern.
+//   build/native/PressBench
+// The settings hold one pattern, so consecutive presses alternate: insert the rendered date,
+// then select it and replace it with the empty entry. One iteration is those two presses.
+#include <benchmark/benchmark.h>
+
+#include <sys/stat.h>
+
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "host/SimulatedEditor.h"
+#include "platform/HostSupport.h"
+#include "platform/posix/StandIn.h"
+#include "plugin/HostInterface.h"
+#include "plugin/PluginModule.h"
+#include "tests/unit/TempFolder.h"
+
+namespace {
+
+constexpr TDateTime Moment = 46363.5;  // 2026-12-07 12:00
+const char* const Settings = "[DateFormat]\r\nItem01=yyyy/mm/dd(aaa)\r\n";
+
+void TwoPressesUnchangedFile(benchmark::State& state)
+{
+    TempFolder folder;
+    if (!platform::WriteNewFile(folder.File("StemraTime.ini"), Settings)) {
+        state.SkipWithError("cannot write the settings file");
+        return;
+    }
+    SimulatedEditor editor;
+    const platform::HostWindow window = platform::CreateHostWindow(editor);
+    PluginModule module{DatePluginTraits, [] { return Moment; }};
+    module.SetPluginFolder(platform::AnsiToWide(folder.Path()));
+    module.OnEvents(window, StartUpEvent, 0);
+    module.OnCommand(window);  // locates and loads outside the timing
+    for (auto _ : state) {
+        module.OnCommand(window);
+        module.OnCommand(window);
+        editor.ClearLog();
+    }
+    if (editor.Text() != u"2026/12/07(\u6708)")
+        state.SkipWithError("the presses did not cycle as expected");
+    platform::DestroyHostWindow(window);
+}
+BENCHMARK(TwoPressesUnchangedFile);
+
+void StatOfTheSettingsFile(benchmark::State& state)
+{
+    TempFolder folder;
+    const AnsiString path = folder.File("StemraTime.ini");
+    if (!platform::WriteNewFile(path, Settings)) {
+        state.SkipWithError("cannot write the settings file");
+        return;
+    }
+    const std::string posixPath = standin::ToPosixPath(path);
+    for (auto _ : state) {
+        struct stat info {};
+        benchmark::DoNotOptimize(stat(posixPath.c_str(), &info));
+        benchmark::DoNotOptimize(info);
+    }
+}
+BENCHMARK(StatOfTheSettingsFile);
+
+void RenderTheFirstPattern(benchmark::State& state)
+{
+    const WideString pattern = u"yyyy/mm/dd(aaa)";
+    RenderPattern(pattern, Moment);  // locale names read outside the timing
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RenderPattern(pattern, Moment));
+}
+BENCHMARK(RenderTheFirstPattern);
+
+}  // namespace
