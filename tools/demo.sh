@@ -19,3 +19,6 @@ build/native/stem press time --times 2 --folder "$folder"
 echo
 echo "== The settings file they share: $folder/StemraTime.ini (Shift-JIS, shown as UTF-8) =="
 iconv -f CP932 -t UTF-8 "$folder/StemraTime.ini" | tr -d '\r'
+echo
+echo "== stem check reads it as the plug-ins do: each press's pattern and text, then any warnings =="
+build/native/stem check "$folder/StemraTime.ini"

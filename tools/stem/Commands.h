@@ -17,6 +17,7 @@ struct Command {
 extern const Command RenderCommand;
 extern const Command CalendarCommand;
 extern const Command PressCommand;
+extern const Command CheckCommand;
 
 // Writes UTF-8 text to standard output; exit status 0, or 1 when it could not be written.
 int PrintUtf8(const std::string& text);

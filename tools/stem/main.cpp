@@ -11,6 +11,7 @@ const Command* const Commands[] = {
     &RenderCommand,
     &CalendarCommand,
     &PressCommand,
+    &CheckCommand,
 };
 
 constexpr int UsageStatus = 2;

@@ -1,0 +1,333 @@
+#!/usr/bin/env python3
+"""Checks `stem check`: the patterns it lists for each plug-in with what they render to, and
+its warnings with their line numbers, on settings files written as Shift-JIS bytes: one file
+of key traps, one of section traps, a clean file that must draw no warning, and the defaults
+that `stem press` writes. Where a file cuts a list short, `stem press` confirms that the
+plug-in cycles through exactly the patterns listed.
+
+Usage: stem_check_check.py [--windows] [RUNNER ...] STEM
+With --windows (stem.exe under Wine), files and folders are named by their Z: paths.
+"""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
+
+# Each case: the file's text (lines end CR LF in the file), the rows listed per section as
+# (key, pattern as shown, rendering), and the warnings as {line: [fragments of its text]}.
+# A rendering of None is the calendar that `stem calendar MODE` prints for the moment.
+KEY_TRAPS = {
+    "text": """[DateFormat]
+Item01=yyyy/mm/dd
+Item1=dd
+Item02= yyyy年
+Item03=mm"/dd
+Item02=zzz
+Format=x
+Item04=CALENDAR1
+Item06=dd
+yyyy
+; a comment is not a key
+Item00=x
+=nokey
+[TimeFormat]
+Item01="hh"時"nn"
+Item02=ｈｈ:ｎｎ \t
+Item03=hh:nn"
+""",
+    "rows": {
+        "DateFormat": [("Item01", "yyyy/mm/dd", "2026/12/07"),
+                       ("Item02", "yyyy年", "2026年"),
+                       ("Item03", 'mm"/dd', "12/dd"),
+                       ("Item04", "CALENDAR1", "CALENDAR1")],
+        "TimeFormat": [("Item01", 'hh"時"nn', "13時05"),
+                       ("Item02", "ｈｈ:ｎｎ", "１３:０５"),
+                       ("Item03", 'hh:nn"', "13:05")],
+    },
+    "warnings": {
+        3: ['"Item1=dd" is never read', "the key for number 1 is Item01"],
+        4: ["blanks at the start of the value of Item02", 'write Item02=" yyyy年"'],
+        5: ["odd number of double quotes", '"/dd"'],
+        6: ['"Item02=zzz" is never read', "given already at line 4"],
+        7: ['"Format=x" is never read', "reads only the keys Item01, Item02"],
+        8: ["Item04 is rendered as a pattern", "only Calendar1"],
+        9: ['"Item06=dd" is never read', "Item05 is missing, so reading stops at Item04"],
+        10: ['"yyyy" has no "="'],
+        12: ['"Item00=x" is never read', "starts at Item01"],
+        13: ['"=nokey" has no key before "="'],
+        15: ["starts and ends with a double quote", 'the pattern is hh"時"nn'],
+        16: ["blanks at the end of the value of Item02", 'write Item02="ｈｈ:ｎｎ \t"'],
+        17: ["Item03 ends with a double quote that has no partner"],
+    },
+    "pressed": True,
+}
+
+SECTION_TRAPS = {
+    "text": """; [DateFormat] keeps the dates
+[DateFormat]
+Item01=yyyy
+Item02=mm
+[TimeFormat]
+Item01=hh
+Item02=[nn]
+Item03=ss
+
+[TimeFormat]
+Item02=ss
+""",
+    "rows": {"DateFormat": [], "TimeFormat": [("Item01", "hh", "13")]},
+    "notes": {"DateFormat": "the next press writes the 10 default patterns"},
+    "warnings": {
+        1: ["[DateFormat] opens here", "even in a comment"],
+        2: ["[DateFormat] appears again", "at line 1", "the 2 key lines under this one are never"],
+        7: ['"Item02=[nn]" holds "[" before "]"', "section line [nn]",
+            "[TimeFormat] ends above it", "the 1 key line below it is not in it"],
+        10: ["[TimeFormat] appears again", "at line 5", "the 1 key line under this one is never"],
+    },
+}
+
+# ゼ and ゾ end in the bytes of "[" and "]": a double-byte character must not make a section.
+BRACKET_VALUE = {
+    "text": """[DateFormat]
+Item01=ゼゾ yyyy
+Item02=[%Y]
+Item03=dd
+Item04=mm
+[TimeFormat]
+Item01=hh
+""",
+    "rows": {"DateFormat": [("Item01", "ゼゾ yyyy", "ゼゾ 2026")],
+             "TimeFormat": [("Item01", "hh", "13")]},
+    "warnings": {3: ["section line [%Y]", "[DateFormat] ends above it",
+                     "the 2 key lines below it are not in it"]},
+    "pressed": True,
+}
+
+CLEAN = {
+    "text": """; Patterns of Stemra and Stemko
+[DateFormat]
+Item01=gggee年mm月dd日
+ Item02 = Calendar1
+Item03="  yyyy "
+item04=yyyy"年"m"月"
+Item05=yyyy\\tdd
+Item06=
+
+[TimeFormat]
+Item01=hh:nn:ss.zzz
+Item02=" h:nn AM/PM"
+ITEM03=ｈｈ時ｎｎ分
+[Other]
+Item01=[x]
+Item09=yyyy
+""",
+    "rows": {
+        "DateFormat": [("Item01", "gggee年mm月dd日", "令和08年12月07日"),
+                       ("Item02", "Calendar1", None),
+                       ("Item03", '"  yyyy "', "  2026 "),
+                       ("Item04", 'yyyy"年"m"月"', "2026年12月"),
+                       ("Item05", "yyyy\\tdd", "2026\t07"),
+                       ("Item06", '""', "")],
+        "TimeFormat": [("Item01", "hh:nn:ss.zzz", "13:05:09.250"),
+                       ("Item02", '" h:nn AM/PM"', " 1:05 PM"),
+                       ("Item03", "ｈｈ時ｎｎ分", "１３時０５分")],
+    },
+    "warnings": {},
+}
+
+DEFAULT_ROWS = {
+    "DateFormat": [("Item01", "yyyy/mm/dd(aaa)", "2026/12/07(月)"),
+                   ("Item02", "yyyy/mm/dd(a)", "2026/12/07(Mon)"),
+                   ("Item03", "yyyy/mm/dd", "2026/12/07"),
+                   ("Item04", "mm/ddaaa", "12/07月"),
+                   ("Item05", "yyyy年mm月dd日(aaa)", "2026年12月07日(月)"),
+                   ("Item06", "gggee年mm月dd日(aaa)", "令和08年12月07日(月)"),
+                   ("Item07", "a, dd mmm yyyy", "Mon, 07 Dec 2026"),
+                   ("Item08", "aa, dd mmmm yyyy", "Monday, 07 December 2026"),
+                   ("Item09", "Calendar1", None),
+                   ("Item10", "Calendar2", None)],
+    "TimeFormat": [("Item01", '" hh:nn"', " 13:05"),
+                   ("Item02", '" hh:nn:ss"', " 13:05:09"),
+                   ("Item03", '" hh:nn am/pm"', " 01:05 pm"),
+                   ("Item04", '" hh時nn分"', " 13時05分"),
+                   ("Item05", '" AMPMhh時nn分"', " 午後01時05分"),
+                   ("Item06", '" hhnnss"', " 130509"),
+                   ("Item07", '" hh-nn-ss"', " 13-05-09")],
+}
+
+
+class Stem:
+    def __init__(self, command, windows):
+        self.command = command
+        self.windows = windows
+
+    def path(self, path):
+        return "Z:" + path.replace("/", "\\") if self.windows else path
+
+    def run(self, *arguments):
+        return subprocess.run(self.command + list(arguments), capture_output=True)
+
+    def text(self, *arguments):
+        result = self.run(*arguments)
+        if result.returncode != 0 or result.stderr:
+            raise AssertionError(f"{arguments}: status {result.returncode}, err {result.stderr!r}")
+        return result.stdout.decode("utf-8")
+
+
+def parse_report(text):
+    """The rows and notes per section and the warnings of a report: ({section: rows},
+    {section: [notes]}, [(line, text)])."""
+    rows, notes, warnings = {}, {}, []
+    section = None
+    for line in text.split("\n"):
+        heading = re.match(r"\[(\w+)\] ", line)
+        row = re.match(r"  (Item\d+)  (.*?) *->(?: (.*))?$", line)
+        warning = re.match(r"  (?:line (\d+)|file): (.*)$", line)
+        if heading:
+            section = heading.group(1)
+            rows[section], notes[section] = [], []
+        elif line == "Warnings:" or line == "No warnings.":
+            section = None
+        elif section and row:
+            rows[section].append([row.group(1), row.group(2), row.group(3) or ""])
+        elif section and line.startswith("      |"):
+            rows[section][-1][2] += "\n" + line[len("      | "):]
+        elif section and line.startswith("  "):
+            notes[section].append(line.strip())
+        elif warning:
+            warnings.append((int(warning.group(1) or 0), warning.group(2)))
+    for listed in rows.values():
+        for entry in listed:
+            entry[2] = entry[2].lstrip("\n")
+    return rows, notes, warnings
+
+
+def calendar_text(stem, mode):
+    return stem.text("calendar", str(mode), "--at", AT).replace("\r\n", "\n")
+
+
+def compare_rows(name, stem, listed, expected, failures):
+    for section, rows in expected.items():
+        want = []
+        for key, shown, rendering in rows:
+            if rendering is None:
+                rendering = calendar_text(stem, 1 if shown == "Calendar1" else 2)
+            want.append([key, shown, rendering])
+        if listed.get(section) != want:
+            failures.append(f"{name} [{section}]: listed {listed.get(section)!r}, expected {want!r}")
+
+
+def compare_warnings(name, warnings, expected, failures):
+    lines = sorted(line for line, _ in warnings)
+    if lines != sorted(expected):
+        failures.append(f"{name}: warnings on lines {lines}, expected {sorted(expected)}: {warnings}")
+        return
+    for line, text in warnings:
+        for fragment in expected[line]:
+            if fragment not in text:
+                failures.append(f"{name}: line {line} warning lacks {fragment!r}: {text!r}")
+
+
+def pressed_counts(stem, folder):
+    """Patterns per plug-in that `stem press` finds in the folder's settings file."""
+    counts = {}
+    for which, section in (("date", "DateFormat"), ("time", "TimeFormat")):
+        out = stem.text("press", which, "--folder", stem.path(folder), "--at", AT)
+        found = re.search(r"entry 1 of (\d+)", out)
+        counts[section] = int(found.group(1)) - 1 if found else None
+    return counts
+
+
+def check_case(name, case, stem, work, failures):
+    folder = os.path.join(work, name)
+    os.makedirs(folder)
+    path = os.path.join(folder, "StemraTime.ini")
+    with open(path, "wb") as file:
+        file.write(case["text"].replace("\n", "\r\n").encode("cp932"))
+    out = stem.text("check", stem.path(path), "--at", AT)
+    rows, notes, warnings = parse_report(out)
+    compare_rows(name, stem, rows, case["rows"], failures)
+    compare_warnings(name, warnings, case["warnings"], failures)
+    for section, note in case.get("notes", {}).items():
+        if not any(note in line for line in notes.get(section, [])):
+            failures.append(f"{name} [{section}]: no note {note!r} in {notes.get(section)}")
+    if case.get("pressed"):
+        listed = {section: len(rows.get(section, [])) for section in case["rows"]}
+        if pressed_counts(stem, folder) != listed:
+            failures.append(f"{name}: stem press cycles {pressed_counts(stem, folder)}, "
+                            f"stem check lists {listed}")
+
+
+def check_defaults(stem, work, failures):
+    folder = os.path.join(work, "defaults")
+    os.makedirs(folder)
+    for which in ("date", "time"):
+        stem.text("press", which, "--folder", stem.path(folder), "--at", AT)
+    out = stem.text("check", stem.path(os.path.join(folder, "StemraTime.ini")), "--at", AT)
+    rows, _, warnings = parse_report(out)
+    compare_rows("defaults", stem, rows, DEFAULT_ROWS, failures)
+    if warnings or "No warnings." not in out:
+        failures.append(f"defaults: warnings {warnings}")
+
+
+# A byte-order mark makes the file UTF-8; a NUL byte ends what the lines can carry.
+def check_encodings(stem, work, failures):
+    path = os.path.join(work, "utf8.ini")
+    with open(path, "wb") as file:
+        file.write(b"\xef\xbb\xbf[DateFormat]\r\nItem01=yyyy\xe5\xb9\xb4\r\nItem02=d\x00d\r\n")
+    out = stem.text("check", stem.path(path), "--at", AT)
+    rows, notes, warnings = parse_report(out)
+    read = [["Item01", "yyyy年", "2026年"], ["Item02", "d", "7"]]
+    if "(UTF-8" not in out.split("\n")[0] or rows.get("DateFormat") != read:
+        failures.append(f"utf8: {out!r}")
+    if [line for line, _ in warnings] != [0] or "never write" not in warnings[0][1]:
+        failures.append(f"utf8: warnings {warnings}")
+    if not any("never write this file" in note for note in notes.get("TimeFormat", [])):
+        failures.append(f"utf8: notes {notes}")
+
+
+def check_bad_arguments(stem, work, failures):
+    missing = stem.path(os.path.join(work, "missing.ini"))
+    for arguments in (["check", missing], ["check", missing, missing],
+                      ["check", missing, "--at", "2026-12-07"]):
+        result = stem.run(*arguments)
+        lines = result.stderr.decode("utf-8", "replace").splitlines()
+        if result.returncode != 2 or result.stdout or len(lines) != 1:
+            failures.append(f"{arguments}: status {result.returncode}, out {result.stdout!r}, "
+                            f"err {result.stderr!r}")
+    # Without FILE: the file in PlugIns beside the program, which may or may not exist yet.
+    result = stem.run("check", "--at", AT)
+    shown = (result.stdout or result.stderr).decode("utf-8", "replace").split("\n")[0]
+    if result.returncode not in (0, 2) or not shown.endswith("PlugIns\\StemraTime.ini"):
+        failures.append(f"check without FILE: status {result.returncode}, {shown!r}")
+    help_text = stem.text("--help")
+    if "stem check [FILE]" not in help_text or "Example: stem check " not in help_text:
+        failures.append("--help does not explain check")
+
+
+def main():
+    args = sys.argv[1:]
+    windows = bool(args) and args[0] == "--windows"
+    command = args[1:] if windows else args
+    if not command:
+        sys.exit(__doc__)
+    stem = Stem(command, windows)
+    failures = []
+    with tempfile.TemporaryDirectory() as work:
+        cases = {"key-traps": KEY_TRAPS, "section-traps": SECTION_TRAPS,
+                 "bracket-value": BRACKET_VALUE, "clean": CLEAN}
+        for name, case in cases.items():
+            check_case(name, case, stem, work, failures)
+        check_defaults(stem, work, failures)
+        check_encodings(stem, work, failures)
+        check_bad_arguments(stem, work, failures)
+    for failure in failures:
+        print(failure, file=sys.stderr)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()

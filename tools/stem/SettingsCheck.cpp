@@ -1,0 +1,327 @@
+#include "tools/stem/SettingsCheck.h"
+
+#include <algorithm>
+
+#include "MyLibrary/AccessIniFile/IniDialect.h"
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The lines a load reads the section from: the first line holding its name in brackets
+// (found in comments and values too) up to the line before the next section line.
+struct SectionSpan {
+    int header = -1;  // -1: no line holds the name
+    int end = 0;
+};
+
+int LineCount(const TStringLines& lines)
+{
+    return static_cast<int>(lines.size());
+}
+
+int NextSectionLine(const TStringLines& lines, int from)
+{
+    for (int i = from; i < LineCount(lines); ++i)
+        if (IsSectionLine(lines[i]))
+            return i;
+    return LineCount(lines);
+}
+
+bool HoldsSectionName(const AnsiString& line, const AnsiString& section)
+{
+    return NamesEqual(BlankTrim(SectionNameOf(line)), section);
+}
+
+SectionSpan FindSection(const TStringLines& lines, const AnsiString& section)
+{
+    SectionSpan span;
+    for (int i = 0; i < LineCount(lines) && span.header < 0; ++i)
+        if (HoldsSectionName(lines[i], section))
+            span.header = i;
+    if (span.header >= 0)
+        span.end = NextSectionLine(lines, span.header + 1);
+    return span;
+}
+
+// The trimmed key of a key line; empty for any other line and for a key of blanks alone.
+AnsiString KeyOf(const AnsiString& line)
+{
+    return IsKeyLine(line) ? BlankTrim(KeyPartOf(line)) : AnsiString();
+}
+
+// The line whose value a load takes for the key: the first with it. -1 when none has it.
+int FirstKeyLine(const TStringLines& lines, const SectionSpan& span, const AnsiString& key)
+{
+    for (int i = span.header; i < span.end; ++i) {
+        const AnsiString lineKey = KeyOf(lines[i]);
+        if (!lineKey.empty() && NamesEqual(lineKey, key))
+            return i;
+    }
+    return -1;
+}
+
+int KeyLinesBelow(const TStringLines& lines, int line)
+{
+    int count = 0;
+    const int end = NextSectionLine(lines, line + 1);
+    for (int i = line + 1; i < end; ++i)
+        if (!KeyOf(lines[i]).empty())
+            ++count;
+    return count;
+}
+
+// What a person takes for a section line: one that starts with "[".
+bool LooksLikeSectionLine(const AnsiString& line)
+{
+    const AnsiString text = BlankTrimLeft(line);
+    return !text.empty() && text[0] == '[';
+}
+
+// "Item" and 1 to 18 ASCII digits, letter case ignored: the number, else false.
+bool ParseNumberedKey(const AnsiString& key, int64_t& number)
+{
+    const size_t prefix = 4;
+    if (key.size() <= prefix || key.size() > prefix + 18 ||
+        !NamesEqual(key.substr(0, prefix), "Item"))
+        return false;
+    number = 0;
+    for (size_t i = prefix; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9')
+            return false;
+        number = number * 10 + (key[i] - '0');
+    }
+    return true;
+}
+
+AnsiString Quoted(const AnsiString& line)
+{
+    return "\"" + BlankTrim(line) + "\"";
+}
+
+// "the 1 key line below it is" / "the 2 key lines below it are".
+AnsiString KeyLinesAre(int count, const char* where)
+{
+    return "the " + std::to_string(count) + (count == 1 ? " key line " : " key lines ") + where +
+           (count == 1 ? " is" : " are");
+}
+
+class SectionChecker {
+public:
+    SectionChecker(const TStringLines& lines, const PluginTraits& traits)
+        : lines_(lines),
+          traits_(traits),
+          label_("[" + AnsiString(traits.patternSection) + "]"),
+          span_(FindSection(lines, traits.patternSection))
+    {
+    }
+
+    std::vector<SettingsWarning> Run()
+    {
+        if (span_.header < 0)
+            return {};
+        FindReadLines();
+        CheckHeader();
+        CheckSectionLines();
+        CheckEnd();
+        CheckRepeats();
+        std::stable_sort(warnings_.begin(), warnings_.end(),
+                         [](const SettingsWarning& a, const SettingsWarning& b) {
+                             return a.line < b.line;
+                         });
+        return warnings_;
+    }
+
+private:
+    void Warn(int index, const AnsiString& text) { warnings_.push_back({index + 1, text}); }
+
+    // Item01, Item02, ... up to the first number that has no key line, as a load goes.
+    void FindReadLines()
+    {
+        for (int64_t number = 1;; ++number) {
+            const int line = FirstKeyLine(lines_, span_, NumberedKey(number));
+            if (line < 0)
+                return;
+            readLines_.push_back(line);
+        }
+    }
+
+    bool IsRead(int index) const
+    {
+        return std::find(readLines_.begin(), readLines_.end(), index) != readLines_.end();
+    }
+
+    void CheckHeader()
+    {
+        const AnsiString& line = lines_[span_.header];
+        if (!LooksLikeSectionLine(line))
+            Warn(span_.header, label_ + " opens here, in " + Quoted(line) +
+                                   ": a section starts at the first line holding its name in "
+                                   "brackets, even in a comment or a value");
+    }
+
+    void CheckSectionLines()
+    {
+        for (int i = span_.header; i < span_.end; ++i) {
+            const AnsiString key = KeyOf(lines_[i]);
+            if (key.empty()) {
+                if (i > span_.header)
+                    CheckOtherLine(i);
+                continue;
+            }
+            const int first = FirstKeyLine(lines_, span_, key);
+            if (first != i)
+                Warn(i, Quoted(lines_[i]) + " is never read: " + key + " is given already at " +
+                            "line " + std::to_string(first + 1) + ", and only the first is read");
+            else if (IsRead(i))
+                CheckValue(i, key);
+            else
+                Warn(i, Quoted(lines_[i]) + " is never read: " + WhyNotRead(key));
+        }
+    }
+
+    AnsiString WhyNotRead(const AnsiString& key) const
+    {
+        int64_t number = 0;
+        if (!ParseNumberedKey(key, number))
+            return label_ + " reads only the keys Item01, Item02, ...";
+        if (number == 0)
+            return "the numbering starts at Item01";
+        const AnsiString wanted = NumberedKey(number);
+        if (!NamesEqual(key, wanted))
+            return "the key for number " + std::to_string(number) + " is " + wanted;
+        const int64_t read = static_cast<int64_t>(readLines_.size());
+        if (read == 0)
+            return "Item01 is missing, so nothing is read";
+        return NumberedKey(read + 1) + " is missing, so reading stops at " + NumberedKey(read);
+    }
+
+    // A line in the section that is neither a key, a comment nor blank.
+    void CheckOtherLine(int index)
+    {
+        const AnsiString& line = lines_[index];
+        if (BlankTrim(line).empty() || IsCommentLine(line))
+            return;
+        const char* what = IsKeyLine(line) ? " has no key before \"=\"" : " has no \"=\"";
+        Warn(index, Quoted(line) + what + ", so it is not a key line and is never read");
+    }
+
+    void CheckValue(int index, const AnsiString& key)
+    {
+        const AnsiString written = ValuePartOf(lines_[index]);
+        const AnsiString trimmed = BlankTrim(written);
+        const AnsiString pattern = Dequote(trimmed);
+        if (trimmed != written && pattern == trimmed)
+            WarnTrimmedBlanks(index, key, trimmed);
+        if (pattern != trimmed && pattern.find('"') != AnsiString::npos)
+            Warn(index, "the value of " + key +
+                            " starts and ends with a double quote, so that pair is dropped as "
+                            "quoting the whole value, and the pattern is " + pattern);
+        CheckQuotes(index, key, pattern);
+        if (traits_.renderSpecialEntry != nullptr)
+            CheckCalendarSpelling(index, key, pattern);
+    }
+
+    // Blanks on both sides of "=" ("Item01 = yyyy") are layout, not part of the value.
+    void WarnTrimmedBlanks(int index, const AnsiString& key, const AnsiString& trimmed)
+    {
+        const AnsiString& line = lines_[index];
+        const AnsiString written = ValuePartOf(line);
+        const AnsiString leftTrimmed = BlankTrimLeft(written);
+        const AnsiString keyPart = KeyPartOf(line);
+        const bool spacedEquals = static_cast<unsigned char>(keyPart.back()) <= ' ';
+        const bool leading = leftTrimmed != written && !spacedEquals;
+        const bool trailing = leftTrimmed.size() != trimmed.size();
+        if (!leading && !trailing)
+            return;
+        const char* where = leading && trailing ? "both ends" : leading ? "the start" : "the end";
+        Warn(index, "the blanks at " + AnsiString(where) + " of the value of " + key +
+                        " are dropped; to keep them, write " + key + "=\"" +
+                        (spacedEquals ? leftTrimmed : written) + "\"");
+    }
+
+    // Quotes pair up as the renderer splits them; after an unpaired one, the rest is literal.
+    void CheckQuotes(int index, const AnsiString& key, const AnsiString& pattern)
+    {
+        const TWideStringDynArray pieces =
+            SplitDelimitedText(platform::AnsiToWide(pattern), {u"\""}, KeepDelimiters);
+        int quotes = 0;
+        WideString rest;
+        for (const WideString& piece : pieces) {
+            if (piece == u"\"") {
+                ++quotes;
+                rest.clear();
+            } else {
+                rest += piece;
+            }
+        }
+        if (quotes % 2 == 0)
+            return;
+        if (rest.empty())
+            Warn(index, "the pattern of " + key +
+                            " ends with a double quote that has no partner; it is dropped");
+        else
+            Warn(index, "the pattern of " + key +
+                            " has an odd number of double quotes: the text after the last one is "
+                            "copied as written, its tokens and escapes not replaced: \"" +
+                            platform::WideToAnsi(rest) + "\"");
+    }
+
+    void CheckCalendarSpelling(int index, const AnsiString& key, const AnsiString& pattern)
+    {
+        for (const char* calendar : {"Calendar1", "Calendar2"})
+            if (pattern != calendar && NamesEqual(BlankTrim(pattern), calendar))
+                Warn(index, "the value of " + key + " is rendered as a pattern: only " + calendar +
+                                ", spelled exactly so, inserts the calendar");
+    }
+
+    // A line holding "[" before "]" ends the section, though it may be meant as a key.
+    void CheckEnd()
+    {
+        if (span_.end >= LineCount(lines_) || LooksLikeSectionLine(lines_[span_.end]))
+            return;
+        const AnsiString& line = lines_[span_.end];
+        const int below = KeyLinesBelow(lines_, span_.end);
+        AnsiString text = Quoted(line) + " holds \"[\" before \"]\", so it is read as the section " +
+                          "line [" + SectionNameOf(line) + "]: " + label_ +
+                          " ends above it, and this line is not in it";
+        if (below > 0)
+            text += "; " + KeyLinesAre(below, "below it") + " not in it either";
+        Warn(span_.end, text + " (no value can hold \"[\" before \"]\")");
+    }
+
+    void CheckRepeats()
+    {
+        for (int i = span_.header + 1; i < LineCount(lines_); ++i) {
+            if (!IsSectionLine(lines_[i]) || !HoldsSectionName(lines_[i], traits_.patternSection))
+                continue;
+            const int below = KeyLinesBelow(lines_, i);
+            AnsiString text = label_ + " appears again: only the first, at line " +
+                              std::to_string(span_.header + 1) + ", is read";
+            if (below > 0)
+                text += ", so " + KeyLinesAre(below, "under this one") + " never read";
+            Warn(i, text);
+        }
+    }
+
+    const TStringLines& lines_;
+    const PluginTraits& traits_;
+    const AnsiString label_;
+    const SectionSpan span_;
+    std::vector<int> readLines_;
+    std::vector<SettingsWarning> warnings_;
+};
+
+}  // namespace
+
+AnsiString NumberedKey(int64_t number)
+{
+    return "Item" + ZeroPadNumber(2, number);
+}
+
+std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
+                                                 const PluginTraits& traits)
+{
+    return SectionChecker(lines, traits).Run();
+}
