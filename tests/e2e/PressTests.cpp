@@ -1,0 +1,625 @@
+// Presses through the real DLLs: the plug-in folder taken from the editor's registry value, the
+// settings file the two plug-ins share, the default cycles of both, and folders where the file
+// cannot be written. Expected texts are rendered in this process with the library's own
+// formatter and calendar, on the same system calls the DLLs make; each press is compared with
+// the rendering of a moment read just before and one read just after it, as a press may
+// straddle a change of second or minute.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
+#include "host/SimulatedEditor.h"
+#include "plugin/HostInterface.h"
+#include "plugin/PluginRegAccessUnit.h"
+#include "plugin/SettingsFile.h"
+#include "tests/e2e/LoadedModule.h"
+#include "tests/unit/TempFolder.h"
+
+namespace {
+
+const char* const DateDll = "Stemra.dll";
+const char* const TimeDll = "Stemko.dll";
+const char* const SettingsName = "StemraTime.ini";
+
+// "表" in Shift-JIS: its trail byte is a backslash.
+const char* const TrailBackslashKanji = "\x95\x5c";
+
+// The defaults as the plug-ins must write them, as patterns (the time patterns are stored
+// between double quotes).
+const WideString DatePatterns[] = {
+    u"yyyy/mm/dd(aaa)",
+    u"yyyy/mm/dd(a)",
+    u"yyyy/mm/dd",
+    u"mm/ddaaa",
+    u"yyyy\u5E74mm\u6708dd\u65E5(aaa)",
+    u"gggee\u5E74mm\u6708dd\u65E5(aaa)",
+    u"a, dd mmm yyyy",
+    u"aa, dd mmmm yyyy",
+    u"Calendar1",
+    u"Calendar2",
+};
+const WideString TimePatterns[] = {
+    u" hh:nn",
+    u" hh:nn:ss",
+    u" hh:nn am/pm",
+    u" hh\u6642nn\u5206",
+    u" AMPMhh\u6642nn\u5206",
+    u" hhnnss",
+    u" hh-nn-ss",
+};
+
+// ---- Small helpers ----
+
+TDateTime Now()
+{
+    return SystemTimeToDateTime(platform::LocalNow());
+}
+
+// A text for a failure message: ASCII as it is, anything else escaped.
+std::string Shown(const WideString& text)
+{
+    std::string shown;
+    for (char16_t c : text) {
+        char escaped[8];
+        if (c == u'\r')
+            shown += "\\r";
+        else if (c == u'\n')
+            shown += "\\n";
+        else if (c >= 0x20 && c < 0x7F)
+            shown += static_cast<char>(c);
+        else {
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(c));
+            shown += escaped;
+        }
+    }
+    return shown;
+}
+
+std::filesystem::path PathOf(const AnsiString& ansiPath)
+{
+    const WideString wide = platform::AnsiToWide(ansiPath);
+    return std::filesystem::path(std::wstring(wide.begin(), wide.end()));
+}
+
+void RemoveTree(const AnsiString& path)
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(PathOf(path), ignored);
+}
+
+size_t EntriesIn(const AnsiString& folder)
+{
+    std::error_code error;
+    size_t count = 0;
+    for (auto it = std::filesystem::directory_iterator(PathOf(folder), error);
+         !error && it != std::filesystem::directory_iterator(); it.increment(error))
+        ++count;
+    return count;
+}
+
+std::string ReadSettings(const AnsiString& path)
+{
+    std::string bytes;
+    platform::ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+// Rewrites the settings file; the pause gives it a last-write time of its own.
+void EditSettings(const AnsiString& path, const std::string& text)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(platform::WriteNewFile(path, text)) << path;
+}
+
+std::string EnvironmentValue(const char* name)
+{
+    char value[MAX_PATH + 1] = {};
+    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+}
+
+// The section lines a plug-in writes for its defaults, in the file's code page.
+std::string DefaultSection(const char* section, const std::vector<WideString>& storedValues)
+{
+    std::string text = std::string("[") + section + "]\r\n";
+    for (size_t i = 0; i < storedValues.size(); ++i)
+        text += "Item" + ZeroPadNumber(2, static_cast<int64_t>(i + 1)) + "=" +
+                platform::WideToAnsi(storedValues[i]) + "\r\n";
+    return text;
+}
+
+std::string DateDefaultSection()
+{
+    return DefaultSection("DateFormat", {std::begin(DatePatterns), std::end(DatePatterns)});
+}
+
+std::string TimeDefaultSection()
+{
+    std::vector<WideString> quoted;
+    for (const WideString& pattern : TimePatterns)
+        quoted.push_back(u"\"" + pattern + u"\"");
+    return DefaultSection("TimeFormat", quoted);
+}
+
+// ---- What a press should insert ----
+
+using Rendering = std::function<WideString(TDateTime)>;
+
+// A date entry as the date plug-in renders it: the two calendar words, else a pattern.
+Rendering DateEntry(const WideString& entry)
+{
+    const int mode = entry == u"Calendar1"   ? BlankNeighbourCells
+                     : entry == u"Calendar2" ? NeighbourDayCells
+                                             : 0;
+    if (mode != 0)
+        return [mode](TDateTime t) { return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", t)); };
+    return [entry](TDateTime t) { return RenderPattern(entry, t); };
+}
+
+Rendering Pattern(const WideString& pattern)
+{
+    return [pattern](TDateTime t) { return RenderPattern(pattern, t); };
+}
+
+Rendering Nothing()
+{
+    return [](TDateTime) { return WideString(); };
+}
+
+// An editor window with a two-line document around the caret. Every press replaces what the
+// previous press of the run inserted, so after each one the document is the head, the text of
+// that press, and the tail.
+class EditorWindow {
+public:
+    EditorWindow() : window_(static_cast<HWND>(platform::CreateHostWindow(editor_))) { StartOver(); }
+    ~EditorWindow() { platform::DestroyHostWindow(window_); }
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+    // The document as it was before any press, for a run that begins anew.
+    void StartOver() { editor_.SetText(Head + Tail, static_cast<int32_t>(Head.size())); }
+
+    // Presses the command and checks the document and the caret against the rendering of a
+    // moment read before or after the press.
+    ::testing::AssertionResult Press(const LoadedModule& plugin, const Rendering& render,
+                                     WideString* inserted = nullptr)
+    {
+        const TDateTime before = Now();
+        plugin.OnCommand(window_);
+        const TDateTime after = Now();
+        for (TDateTime moment : {before, after}) {
+            const WideString text = render(moment);
+            if (editor_.Text() != Head + text + Tail)
+                continue;
+            if (inserted != nullptr)
+                *inserted = text;
+            if (editor_.Caret() != static_cast<int32_t>(Head.size() + text.size()))
+                return ::testing::AssertionFailure() << "caret at " << editor_.Caret();
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure()
+               << "document \"" << Shown(editor_.Text()) << "\", expected \""
+               << Shown(Head + render(before) + Tail) << "\"";
+    }
+
+    static const WideString Head;
+    static const WideString Tail;
+
+private:
+    SimulatedEditor editor_;
+    HWND window_;
+};
+
+const WideString EditorWindow::Head = u"first line\r\n<";
+const WideString EditorWindow::Tail = u">\r\nlast line";
+
+// The editor's "PlugInsFolder" value, set for one test. The registry is put back as it was:
+// the old value restored or deleted, or the keys that did not exist before (the plug-ins
+// create the editor's key themselves) removed.
+class PluginFolderValue {
+public:
+    PluginFolderValue()
+    {
+        // The first key of the path that is missing is the one to remove afterwards.
+        const std::string common = CommonKey();
+        size_t end = 0;
+        do {
+            end = common.find('\\', end + 1);
+            const std::string key = common.substr(0, end);
+            if (!KeyExists(key)) {
+                createdRoot_ = key;
+                return;
+            }
+        } while (end != std::string::npos);
+        HKEY key = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, common.c_str(), 0, KEY_READ, &key);
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExA(key, ValueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+            oldData_.resize(size);
+            RegQueryValueExA(key, ValueName, nullptr, &type,
+                             reinterpret_cast<BYTE*>(oldData_.data()), &size);
+            oldType_ = type;
+            hadValue_ = true;
+        }
+        RegCloseKey(key);
+    }
+
+    ~PluginFolderValue()
+    {
+        if (!createdRoot_.empty()) {
+            platform::DeleteUserRegistryTree(createdRoot_);
+        } else if (hadValue_) {
+            platform::SetUserRegistryValue(CommonKey(), ValueName, oldType_, oldData_);
+        } else {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, CommonKey().c_str(), 0, KEY_SET_VALUE, &key) ==
+                ERROR_SUCCESS) {
+                RegDeleteValueA(key, ValueName);
+                RegCloseKey(key);
+            }
+        }
+    }
+
+    PluginFolderValue(const PluginFolderValue&) = delete;
+    PluginFolderValue& operator=(const PluginFolderValue&) = delete;
+
+    // A REG_SZ value in the system code page, its NUL included.
+    bool Set(const AnsiString& folder) const
+    {
+        return platform::SetUserRegistryValue(CommonKey(), ValueName, REG_SZ, folder + '\0');
+    }
+
+private:
+    static constexpr const char* ValueName = "PlugInsFolder";
+    static std::string CommonKey() { return std::string(EditorRegistryKey) + "Common"; }
+
+    static bool KeyExists(const std::string& path)
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    std::string createdRoot_;
+    bool hadValue_ = false;
+    DWORD oldType_ = 0;
+    std::string oldData_;
+};
+
+// A plug-in folder in a fresh temporary folder, and the registry pointing at it.
+class PressTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(UseFolder(temp_.File("PlugIns"))); }
+
+    // Creates the folder and points the registry at it. Takes effect at the next load of a
+    // plug-in.
+    bool UseFolder(const AnsiString& folder)
+    {
+        if (!CreateDirectoryA(folder.c_str(), nullptr))
+            return false;
+        folder_ = folder;
+        return registry_.Set(folder);
+    }
+
+    std::unique_ptr<LoadedModule> Load(const char* file, HWND window)
+    {
+        auto plugin = std::make_unique<LoadedModule>(file);
+        EXPECT_TRUE(plugin->Loaded()) << file << " does not load, or is loaded already";
+        if (plugin->Loaded())
+            plugin->StartUp(window);
+        return plugin;
+    }
+
+    AnsiString SettingsFile() const { return folder_ + "\\" + SettingsName; }
+
+    TempFolder temp_;
+    PluginFolderValue registry_;
+    AnsiString folder_;
+};
+
+// ---- The plug-in folder from the registry ----
+
+using PluginFolderSetting = PressTest;
+
+TEST_F(PluginFolderSetting, FileLandsInTheFolderWithOrWithoutATrailingBackslash)
+{
+    // A folder name ending in 表 ends in the byte of a backslash without having one.
+    for (const std::string name : {"Folder", TrailBackslashKanji}) {
+        for (const char* trailing : {"", "\\"}) {
+            SCOPED_TRACE(name + trailing);
+            TempFolder temp;
+            const AnsiString folder = temp.File(name);
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+            ASSERT_TRUE(registry_.Set(folder + trailing));
+            EditorWindow window;
+            auto date = Load(DateDll, window.Handle());
+            ASSERT_TRUE(date->Loaded());
+            EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+            EXPECT_EQ(ReadSettings(folder + "\\" + SettingsName).find(DateDefaultSection()), 0u);
+            EXPECT_EQ(EntriesIn(folder), 1u);
+            EXPECT_EQ(EntriesIn(temp.Path()), 1u) << "a file was written beside the folder";
+            ASSERT_TRUE(date->Unload());
+        }
+    }
+}
+
+TEST_F(PluginFolderSetting, EachLoadReadsTheRegistryOnce)
+{
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    const AnsiString first = folder_;
+
+    ASSERT_TRUE(UseFolder(temp_.File("Other")));
+    date->StartUp(window.Handle());  // forgets the settings file, not the folder
+    window.StartOver();
+    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    EXPECT_EQ(EntriesIn(folder_), 0u) << "the folder was read again without a new load";
+
+    ASSERT_TRUE(date->Unload());
+    ASSERT_TRUE(date->Load());
+    date->StartUp(window.Handle());
+    window.StartOver();
+    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    EXPECT_TRUE(platform::PathExists(SettingsFile()));
+    EXPECT_TRUE(platform::PathExists(first + "\\" + SettingsName));
+}
+
+// On Vista, 7 and Server 2008 the file goes from Program Files to the same place under the
+// application-data folder; Wine reports Windows 7 unless its prefix is set otherwise.
+TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFolder)
+{
+    if (!KeepsSettingsOutOfProgramFiles(GetWindowsVersionName()))
+        GTEST_SKIP() << GetWindowsVersionName() << " keeps the file in Program Files";
+
+    const std::string programFiles = EnvironmentValue("ProgramFiles");
+    const std::string appData = EnvironmentValue("APPDATA");
+    ASSERT_FALSE(programFiles.empty());
+    ASSERT_FALSE(appData.empty());
+    // The folder name ends in 表: the folders made for the moved file must split the path at
+    // real backslashes only.
+    const std::string base = "StemPress" + std::to_string(GetCurrentProcessId());
+    const std::string name = base + TrailBackslashKanji;
+    struct Cleanup {
+        std::vector<std::string> trees;
+        ~Cleanup()
+        {
+            for (const std::string& tree : trees)
+                RemoveTree(tree);
+        }
+    } cleanup{{programFiles + "\\" + name, appData + "\\" + name}};
+
+    const std::string installed = programFiles + "\\" + name + "\\PlugIns";
+    ASSERT_TRUE(CreateDirectoryA((programFiles + "\\" + name).c_str(), nullptr));
+    ASSERT_TRUE(UseFolder(installed));
+    const std::string moved = appData + "\\" + name + "\\PlugIns\\" + SettingsName;
+
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    auto time = Load(TimeDll, window.Handle());
+    ASSERT_TRUE(date->Loaded() && time->Loaded());
+    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    window.StartOver();
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+
+    const std::string settings = ReadSettings(moved);
+    EXPECT_EQ(settings.find(DateDefaultSection()), 0u) << moved;
+    EXPECT_NE(settings.find(TimeDefaultSection()), std::string::npos);
+    EXPECT_EQ(EntriesIn(installed), 0u) << "written under Program Files";
+
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((appData + "\\" + base + "*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    int count = 1;
+    while (FindNextFileA(search, &found))
+        ++count;
+    FindClose(search);
+    EXPECT_EQ(count, 1) << "folders made beside the moved one";
+}
+
+// ---- The default cycles ----
+
+using DefaultCycle = PressTest;
+
+TEST_F(DefaultCycle, DateRunsThroughEveryPatternThenRemovesItsTextThenStartsOver)
+{
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    ASSERT_TRUE(date->Loaded());
+
+    std::vector<Rendering> cycle;
+    for (const WideString& entry : DatePatterns)
+        cycle.push_back(DateEntry(entry));
+    cycle.push_back(Nothing());
+    cycle.push_back(DateEntry(DatePatterns[0]));
+    cycle.push_back(DateEntry(DatePatterns[1]));
+
+    for (size_t press = 0; press < cycle.size(); ++press) {
+        WideString inserted;
+        ASSERT_TRUE(window.Press(*date, cycle[press], &inserted)) << "press " << press + 1;
+        if (press == 8 || press == 9) {
+            // The calendars: title, weekday row and at least four weeks, each line ending CR LF.
+            size_t lines = 0;
+            for (size_t i = 0; i < inserted.size(); ++i) {
+                if (inserted[i] == u'\n') {
+                    EXPECT_TRUE(i > 0 && inserted[i - 1] == u'\r') << "bare LF in " << Shown(inserted);
+                    ++lines;
+                }
+            }
+            EXPECT_GE(lines, 6u);
+            EXPECT_EQ(inserted.substr(inserted.size() - 2), u"\r\n");
+        }
+    }
+    EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultSection());
+}
+
+// The first default checked against the clock directly, not only against the formatter.
+TEST_F(DefaultCycle, DateFirstPatternShowsTodayWithTheJapaneseWeekday)
+{
+    const char16_t weekdays[] = u"\u65E5\u6708\u706B\u6C34\u6728\u91D1\u571F";  // 日 .. 土
+    const auto today = [&weekdays](TDateTime moment) {
+        const SystemTime t = DateTimeToSystemTime(moment);
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%04d/%02d/%02d(", t.year, t.month, t.day);
+        const std::string ascii = digits;
+        return WideString(ascii.begin(), ascii.end()) + weekdays[t.dayOfWeek] + u")";
+    };
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    ASSERT_TRUE(date->Loaded());
+    EXPECT_TRUE(window.Press(*date, today));
+}
+
+TEST_F(DefaultCycle, TimePatternsKeepTheirLeadingSpace)
+{
+    EditorWindow window;
+    auto time = Load(TimeDll, window.Handle());
+    ASSERT_TRUE(time->Loaded());
+
+    const auto hourMinute = [](TDateTime moment) {
+        const SystemTime t = DateTimeToSystemTime(moment);
+        char text[16];
+        std::snprintf(text, sizeof text, " %02d:%02d", t.hour, t.minute);
+        return WideString(text, text + std::strlen(text));
+    };
+    ASSERT_TRUE(window.Press(*time, hourMinute));
+    for (size_t i = 1; i < std::size(TimePatterns); ++i) {
+        WideString inserted;
+        ASSERT_TRUE(window.Press(*time, Pattern(TimePatterns[i]), &inserted)) << "press " << i + 1;
+        EXPECT_EQ(inserted.substr(0, 1), u" ");
+    }
+    EXPECT_TRUE(window.Press(*time, Nothing()));
+    EXPECT_TRUE(window.Press(*time, hourMinute));
+    EXPECT_EQ(ReadSettings(SettingsFile()), TimeDefaultSection());
+}
+
+// ---- One settings file for both plug-ins ----
+
+using SharedSettings = PressTest;
+
+TEST_F(SharedSettings, EachWritesItsSectionAndTheOthersRunGoesOn)
+{
+    EditorWindow dateDocument;
+    EditorWindow timeDocument;
+    auto date = Load(DateDll, dateDocument.Handle());
+    auto time = Load(TimeDll, timeDocument.Handle());
+    ASSERT_TRUE(date->Loaded() && time->Loaded());
+
+    ASSERT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[0])));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(timeDocument.Press(*time, Pattern(TimePatterns[0])));
+    EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultSection() + TimeDefaultSection());
+
+    // The date plug-in reloads the file the time plug-in changed and goes on from where it was.
+    EXPECT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[1])));
+    EXPECT_TRUE(timeDocument.Press(*time, Pattern(TimePatterns[1])));
+    EXPECT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[2])));
+}
+
+TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
+{
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    auto time = Load(TimeDll, window.Handle());
+    ASSERT_TRUE(date->Loaded() && time->Loaded());
+    const auto endRuns = [&] {
+        date->OnEvents(window.Handle(), 0x20, 0);
+        time->OnEvents(window.Handle(), 0x20, 0);
+        window.StartOver();
+    };
+    ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    endRuns();
+    ASSERT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    endRuns();
+
+    EditSettings(SettingsFile(), "[DateFormat]\r\nItem01=<dd>\r\nItem02=<mm>\r\n"
+                                 "[TimeFormat]\r\nItem01=\" hh>\"\r\n");
+    EXPECT_TRUE(window.Press(*date, Pattern(u"<dd>")));
+    EXPECT_TRUE(window.Press(*date, Pattern(u"<mm>")));
+    endRuns();
+    EXPECT_TRUE(window.Press(*time, Pattern(u" hh>")));
+    EXPECT_TRUE(window.Press(*time, Nothing()));
+    endRuns();
+
+    // The time section deleted by hand: the time plug-in writes its defaults again, and the
+    // date plug-in, reloading after that write, keeps the edited patterns.
+    EditSettings(SettingsFile(), "[DateFormat]\r\nItem01=(yyyy)\r\n");
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    endRuns();
+    EXPECT_TRUE(window.Press(*date, Pattern(u"(yyyy)")));
+    EXPECT_TRUE(window.Press(*date, Nothing()));
+    EXPECT_EQ(ReadSettings(SettingsFile()), "[DateFormat]\r\nItem01=(yyyy)\r\n" + TimeDefaultSection());
+}
+
+// ---- A settings file that cannot be written ----
+
+// The press inserts nothing and returns; with the registry fixed and the plug-in loaded again,
+// the next press works.
+class UnwritableFolder : public PressTest {
+protected:
+    void ExpectHostSurvivesAndRecovers(const AnsiString& badFolder)
+    {
+        const struct {
+            const char* file;
+            const WideString& firstPattern;
+        } plugins[] = {{DateDll, DatePatterns[0]}, {TimeDll, TimePatterns[0]}};
+        for (const auto& plugin : plugins) {
+            SCOPED_TRACE(plugin.file);
+            ASSERT_TRUE(registry_.Set(badFolder));
+            EditorWindow window;
+            auto module = Load(plugin.file, window.Handle());
+            ASSERT_TRUE(module->Loaded());
+            EXPECT_TRUE(window.Press(*module, Nothing()));
+            EXPECT_TRUE(window.Press(*module, Nothing())) << "the second press";
+
+            ASSERT_TRUE(module->Unload());
+            ASSERT_TRUE(registry_.Set(folder_));
+            ASSERT_TRUE(module->Load());
+            module->StartUp(window.Handle());
+            EXPECT_TRUE(window.Press(*module, Pattern(plugin.firstPattern)));
+            ASSERT_TRUE(module->Unload());
+            EXPECT_TRUE(platform::RemoveFile(SettingsFile()));
+        }
+    }
+};
+
+TEST_F(UnwritableFolder, BelowARegularFile)
+{
+    const AnsiString blocker = temp_.File("plain.txt");
+    ASSERT_TRUE(platform::WriteNewFile(blocker, "not a folder"));
+    ExpectHostSurvivesAndRecovers(blocker + "\\PlugIns");
+    EXPECT_EQ(ReadSettings(blocker), "not a folder");
+}
+
+TEST_F(UnwritableFolder, OnADriveThatDoesNotExist)
+{
+    const DWORD drives = GetLogicalDrives();
+    char letter = 'Y';
+    while (letter > 'D' && (drives & (1u << (letter - 'A'))) != 0)
+        --letter;
+    ASSERT_GT(letter, 'D') << "every drive letter is taken";
+    ExpectHostSurvivesAndRecovers(std::string(1, letter) + ":\\Editor\\PlugIns");
+}
+
+}  // namespace
