@@ -2,7 +2,7 @@
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "platform/Platform.h"
-#include "tools/stem/Utf8.h"
+#include "MyLibrary/StringUnit/UnicodeText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "platform/Platform.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
-#include "tools/stem/Utf8.h"
+#include "MyLibrary/StringUnit/UnicodeText.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
 #include "tools/stem/SettingsCheck.h"
-#include "tools/stem/Utf8.h"
+#include "MyLibrary/StringUnit/UnicodeText.h"
 
 #ifndef _WIN32
 #include "platform/posix/StandIn.h"

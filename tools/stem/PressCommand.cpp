@@ -9,7 +9,7 @@
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
-#include "tools/stem/Utf8.h"
+#include "MyLibrary/StringUnit/UnicodeText.h"
 
 #ifndef _WIN32
 #include "platform/posix/StandIn.h"

@@ -2,7 +2,7 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
-#include "tools/stem/Utf8.h"
+#include "MyLibrary/StringUnit/UnicodeText.h"
 
 namespace {
 
