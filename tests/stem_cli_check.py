@@ -7,7 +7,9 @@ With --windows (stem.exe under Wine, where each run is slow), only the bad-argum
 that reach a different check run, and bytes that are not UTF-8, which a Windows command line
 cannot carry, are left out.
 """
+import os
 import subprocess
+import tempfile
 import sys
 
 AT = "2026-12-06T13:05:09.987"
@@ -62,6 +64,18 @@ def run(command, arguments):
     return subprocess.run(command + arguments, capture_output=True)
 
 
+def check_press_folder(command, windows, failures):
+    """A plug-in folder whose name is not ASCII reaches the plug-ins as the same folder."""
+    with tempfile.TemporaryDirectory() as temp:
+        folder = os.path.join(temp, "\u65e5\u4ed8")  # 日付
+        os.mkdir(folder)
+        named = "Z:" + folder.replace("/", "\\") if windows else folder
+        result = run(command, ["press", "date", "--folder", named, "--at", "2026-12-07T13:05:09"])
+        if result.returncode != 0 or not os.path.isfile(os.path.join(folder, "StemraTime.ini")):
+            failures.append(f"press --folder {named}: status {result.returncode}, "
+                            f"err {result.stderr!r}, files {os.listdir(folder)}")
+
+
 def main():
     args = sys.argv[1:]
     windows = bool(args) and args[0] == "--windows"
@@ -86,6 +100,8 @@ def main():
         if result.returncode != 2 or result.stdout or len(lines) != 1 or not lines[0]:
             failures.append(f"{arguments}: status {result.returncode}, "
                             f"out {result.stdout!r}, err {result.stderr!r}")
+
+    check_press_folder(command, windows, failures)
 
     help_result = run(command, ["--help"])
     help_text = help_result.stdout.decode("utf-8", "replace")

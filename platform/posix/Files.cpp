@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "MyLibrary/StringUnit/UnicodeText.h"
 #include "platform/posix/StandIn.h"
 
 namespace {
@@ -95,6 +96,13 @@ std::string FirstMatch(const std::string& folder, const std::string& pattern)
     return *std::min_element(names.begin(), names.end());
 }
 
+// A Linux name as code-page text; bytes that are not UTF-8 are kept as they are.
+AnsiString AnsiFromUtf8(const std::string& utf8)
+{
+    WideString wide;
+    return Utf8ToWide(utf8, wide) ? platform::WideToAnsi(wide) : utf8;
+}
+
 bool WriteAll(int fd, const char* data, std::size_t size)
 {
     std::size_t done = 0;
@@ -125,8 +133,11 @@ std::string FileRoot()
     return fileRoot;
 }
 
-std::string ToPosixPath(const AnsiString& windowsPath)
+// Windows paths are code-page text, Linux names UTF-8 (as under Wine): a name converts between
+// the two, and a Shift-JIS trail byte 0x5C is never taken for a separator.
+std::string ToPosixPath(const AnsiString& ansiPath)
 {
+    const std::string windowsPath = WideToUtf8(platform::AnsiToWide(ansiPath));
     if (windowsPath.size() < 2 || windowsPath[1] != ':' || !IsDriveLetter(windowsPath[0]))
         return Slashed(windowsPath);
     const std::string rest = Slashed(windowsPath.substr(2));
@@ -145,12 +156,12 @@ AnsiString ToWindowsPath(const std::string& posixPath)
         if (rest.empty() || rest[0] == '/') {
             std::string path = std::string(1, posixPath[prefix.size()]) + ":" + rest;
             std::replace(path.begin(), path.end(), '/', '\\');
-            return path.size() == 2 ? path + "\\" : path;
+            return AnsiFromUtf8(path.size() == 2 ? path + "\\" : path);
         }
     }
     std::string path = "Z:" + posixPath;
     std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    return AnsiFromUtf8(path);
 }
 
 void SetHostExecutablePath(const AnsiString& path)

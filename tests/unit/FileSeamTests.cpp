@@ -190,6 +190,18 @@ TEST(StandInPaths, MapsDrivesOntoTheRootAndZOntoSlash)
     EXPECT_NE(standin::FileRoot(), "/r");
 }
 
+// Windows names are Shift-JIS, Linux names UTF-8: 表 (95 5C, a backslash as its trail byte)
+// stays one character, and names that are not UTF-8 keep their bytes.
+TEST(StandInPaths, ConvertNamesBetweenTheCodePageAndUtf8)
+{
+    standin::SetFileRoot("/r");
+    EXPECT_EQ(standin::ToPosixPath("C:\\\x95\x5C\\x"), "/r/C/\xE8\xA1\xA8/x");
+    EXPECT_EQ(standin::ToWindowsPath("/r/C/\xE8\xA1\xA8/x"), "C:\\\x95\x5C\\x");
+    EXPECT_EQ(standin::ToWindowsPath("/tmp/\xE6\x97\xA5"), "Z:\\tmp\\\x93\xFA");
+    EXPECT_EQ(standin::ToWindowsPath("/tmp/\xFF"), "Z:\\tmp\\\xFF");
+    standin::SetFileRoot("");
+}
+
 TEST(StandInPaths, HostPathCanBeSetAndRestored)
 {
     standin::SetHostExecutablePath("C:\\Program Files\\Editor\\Editor.exe");

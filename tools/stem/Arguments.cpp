@@ -1,8 +1,14 @@
 #include "tools/stem/Arguments.h"
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
-#include "platform/Platform.h"
 #include "MyLibrary/StringUnit/UnicodeText.h"
+#include "platform/Platform.h"
+
+#ifndef _WIN32
+#include <filesystem>
+
+#include "platform/posix/StandIn.h"
+#endif
 
 namespace {
 
@@ -137,4 +143,14 @@ WideString WideFromUtf8(const std::string& bytes, const char* what)
     if (!Utf8ToWide(bytes, text))
         throw UsageError(std::string(what) + " is not valid UTF-8");
     return text;
+}
+
+AnsiString WindowsPathOf(const std::string& utf8Path, const char* what)
+{
+#ifdef _WIN32
+    return platform::WideToAnsi(WideFromUtf8(utf8Path, what));
+#else
+    WideFromUtf8(utf8Path, what);  // the same check as on Windows
+    return standin::ToWindowsPath(std::filesystem::absolute(utf8Path).string());
+#endif
 }

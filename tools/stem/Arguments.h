@@ -39,3 +39,7 @@ TDateTime MomentOf(const CommandArguments& arguments);
 
 // UTF-8 bytes as wide text; an error naming `what` when they are not valid UTF-8.
 WideString WideFromUtf8(const std::string& bytes, const char* what);
+
+// A path given on the command line (UTF-8) as the plug-ins name files: in the code page on
+// Windows; natively a Windows path onto the stand-in's Z: drive, made absolute first.
+AnsiString WindowsPathOf(const std::string& utf8Path, const char* what);

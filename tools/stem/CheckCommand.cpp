@@ -2,21 +2,16 @@
 // plug-ins' own code: the patterns a press cycles through with what each renders to, then the
 // lines that the dialect reads differently from how a person would.
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/Common/Errors.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/StringUnit/UnicodeText.h"
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
 #include "tools/stem/SettingsCheck.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
-
-#ifndef _WIN32
-#include "platform/posix/StandIn.h"
-#endif
 
 namespace {
 
@@ -48,11 +43,7 @@ SettingsFile NamedSettingsFile(const std::string& word)
 {
     if (word.empty())
         throw UsageError("FILE is empty");
-#ifdef _WIN32
-    return {platform::WideToAnsi(WideFromUtf8(word, "FILE")), word};
-#else
-    return {standin::ToWindowsPath(std::filesystem::absolute(word).string()), word};
-#endif
+    return {WindowsPathOf(word, "FILE"), word};
 }
 
 // Control characters other than tab and line breaks show as their visible pictures.

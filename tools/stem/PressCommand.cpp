@@ -1,19 +1,14 @@
 // stem press: the plug-in's command pressed in the simulated editor, with the settings file
 // in a real folder that a person can open and edit.
-#include <filesystem>
 #include <string>
 
+#include "MyLibrary/StringUnit/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
-
-#ifndef _WIN32
-#include "platform/posix/StandIn.h"
-#endif
 
 namespace {
 
@@ -65,17 +60,11 @@ PressOptions ParsePressOptions(const std::vector<std::string>& words)
     return options;
 }
 
-// The plug-in folder as the plug-ins name it: a Windows path (natively, a Linux folder is
-// reached through the stand-in's Z: drive).
 AnsiString PluginFolderFor(const std::string& folder)
 {
     if (folder.empty())
         return ExtractFolder(platform::HostExecutablePath()) + "\\PlugIns";
-#ifdef _WIN32
-    return folder;
-#else
-    return standin::ToWindowsPath(std::filesystem::absolute(folder).string());
-#endif
+    return WindowsPathOf(folder, "DIR");
 }
 
 // The document as lines prefixed with "| ", line breaks shown as they are meant.
