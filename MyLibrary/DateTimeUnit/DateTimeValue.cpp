@@ -27,16 +27,16 @@ SerialMoment SplitDateTime(TDateTime value)
     if (value >= static_cast<double>(LastSerialDay) + 1)
         return {LastSerialDay, MillisecondsPerDay - 1};
 
-    const double whole = std::trunc(value);
-    int64_t serialDay = static_cast<int64_t>(whole);
-    int64_t msOfDay = RoundNonNegative(std::fabs(value - whole) * MillisecondsPerDay);
-    if (msOfDay >= MillisecondsPerDay) {  // 23:59:59.9995 and later round to the next midnight
-        msOfDay -= MillisecondsPerDay;
-        ++serialDay;
+    const auto serialDay = static_cast<int64_t>(value);  // toward zero
+    const auto whole = static_cast<double>(serialDay);
+    const double ms = std::fabs(value - whole) * MillisecondsPerDay;
+    // 23:59:59.9995 and later round to the next midnight; the date is known without rounding.
+    if (ms >= MillisecondsPerDay - 0.5) {
+        if (serialDay == LastSerialDay)
+            return {LastSerialDay, MillisecondsPerDay - 1};
+        return {serialDay + 1, 0};
     }
-    if (serialDay > LastSerialDay)
-        return {LastSerialDay, MillisecondsPerDay - 1};
-    return {serialDay, static_cast<uint32_t>(msOfDay)};
+    return {serialDay, static_cast<uint32_t>(RoundNonNegative(ms))};
 }
 
 DateTimeFields DecodeDateTime(TDateTime value)

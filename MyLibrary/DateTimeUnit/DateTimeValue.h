@@ -94,10 +94,39 @@ struct SerialMoment {
     int Minute() const { return static_cast<int>(msOfDay / 60000 % 60); }
     int Second() const { return static_cast<int>(msOfDay / 1000 % 60); }
     int Millisecond() const { return static_cast<int>(msOfDay % 1000); }
-    CivilDate Date() const { return CivilFromDays(serialDay + DateTimeEpochDays); }
-    int Weekday() const { return WeekdayFromDays(serialDay + DateTimeEpochDays); }
+    CivilDate Date() const;
+    // 0001-01-01, the first day of the span, is a Monday.
+    int Weekday() const { return static_cast<int>((serialDay - FirstSerialDay + 1) % 7) + 1; }
 };
 SerialMoment SplitDateTime(TDateTime value);
+
+// CivilFromDays for a day of the supported span, in fewer and cheaper steps: every value is
+// non-negative and fits 32 bits, one 64-bit product gives the year of the century and the day
+// of the year, another the month and the day. Years run from 1 March, so a leap day ends one.
+constexpr CivilDate CivilFromSerialDay(int64_t serialDay)
+{
+    const auto days = static_cast<uint32_t>(serialDay + DateTimeEpochDays + 719468);
+    const uint32_t n1 = 4 * days + 3;              // in quarter days from 0000-03-01
+    const uint32_t century = n1 / 146097;                                        // [0, 99]
+    const uint32_t n2 = n1 % 146097 / 4 * 4 + 3;   // in quarter days into the century
+    const uint64_t p2 = uint64_t{2939745} * n2;    // high half: year; low half: its part
+    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);                  // [0, 99]
+    const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;           // [0, 365]
+    const uint32_t n3 = 2141 * dayOfYear + 197913;  // high half: month from March; low: day
+    const bool january = dayOfYear >= 306;          // January or February, of the next year
+    const uint32_t month = (n3 >> 16) - (january ? 12 : 0);                       // [1, 12]
+    const uint32_t day = (n3 & 0xFFFF) / 2141 + 1;                                // [1, 31]
+    return {static_cast<int64_t>(100 * century + yearOfCentury + january),
+            static_cast<int>(month), static_cast<int>(day)};
+}
+static_assert(DaysFromCivil(1, 1, 1) + 719468 > 0, "the span starts after 0000-03-01");
+static_assert(4 * static_cast<uint64_t>(DaysFromCivil(9999, 12, 31) + 719468) + 3 < (1ull << 32),
+              "the span's quarter days fit 32 bits");
+
+inline CivilDate SerialMoment::Date() const
+{
+    return CivilFromSerialDay(serialDay);
+}
 
 // The calendar fields of a value, its time of day rounded to the millisecond. A time that
 // rounds up to 24:00 becomes 00:00 of the next day, so no field ever overflows. NaN reads

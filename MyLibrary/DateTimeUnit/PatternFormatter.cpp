@@ -1,5 +1,9 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 
+#include <cstring>
+#include <optional>
+#include <string_view>
+
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/LocaleNames.h"
 #include "MyLibrary/DateTimeUnit/NameTables.h"
@@ -39,12 +43,8 @@ const EnglishNames& WideEnglishNames()
 // rendered pattern is usually a few dozen code units, built from many tiny pieces.
 class OutputBuffer {
 public:
-    void operator+=(char16_t c)
-    {
-        if (size_ == Capacity)
-            Spill();
-        local_[size_++] = c;
-    }
+    void operator+=(char16_t c) { *Extend(1) = c; }
+    void operator+=(std::u16string_view text) { Append(text.data(), text.size()); }
 
     void Append(const char16_t* text, size_t count)
     {
@@ -56,19 +56,12 @@ public:
     // Room for count more code units, to be written through the pointer.
     char16_t* Extend(size_t count)
     {
-        if (Capacity - size_ < count) {
-            Spill();
-            if (count > Capacity) {  // too long for the array: straight into the string
-                spilled_.resize(spilled_.size() + count);
-                return &spilled_[spilled_.size() - count];
-            }
-        }
+        if (count > Capacity - size_)
+            return ExtendSpilled(count);
         char16_t* out = local_ + size_;
         size_ += count;
         return out;
     }
-
-    void operator+=(std::u16string_view text) { Append(text.data(), text.size()); }
 
     WideString Take()
     {
@@ -79,6 +72,8 @@ public:
     }
 
 private:
+    char16_t* ExtendSpilled(size_t count);
+
     void Spill()
     {
         spilled_.append(local_, size_);
@@ -91,53 +86,83 @@ private:
     WideString spilled_;
 };
 
-// Appends the decimal digits of a non-negative number, zero-padded to minDigits (at most 11).
-void AppendNumber(OutputBuffer& out, int number, int minDigits)
+// The array is full: its text moves to the string, and a piece too long for the array goes
+// straight into the string.
+char16_t* OutputBuffer::ExtendSpilled(size_t count)
 {
-    if (number < 100 && minDigits <= 2) {  // all fields but the year
-        if (number < 10 && minDigits < 2) {
-            *out.Extend(1) = static_cast<char16_t>(u'0' + number);
-            return;
+    Spill();
+    if (count > Capacity) {
+        spilled_.resize(spilled_.size() + count);
+        return &spilled_[spilled_.size() - count];
+    }
+    size_ = count;
+    return local_;
+}
+
+// "00" to "99", two code units each: numbers are written two digits at a time.
+struct DigitPairTable {
+    char16_t digits[200] = {};
+    constexpr DigitPairTable()
+    {
+        for (int i = 0; i < 100; ++i) {
+            digits[2 * i] = static_cast<char16_t>(u'0' + i / 10);
+            digits[2 * i + 1] = static_cast<char16_t>(u'0' + i % 10);
         }
-        char16_t* digits = out.Extend(2);
-        digits[0] = static_cast<char16_t>(u'0' + number / 10);
-        digits[1] = static_cast<char16_t>(u'0' + number % 10);
-        return;
     }
-    if (number < 10000 && minDigits == 4) {  // the year
-        char16_t* digits = out.Extend(4);
-        digits[0] = static_cast<char16_t>(u'0' + number / 1000);
-        digits[1] = static_cast<char16_t>(u'0' + number / 100 % 10);
-        digits[2] = static_cast<char16_t>(u'0' + number / 10 % 10);
-        digits[3] = static_cast<char16_t>(u'0' + number % 10);
-        return;
-    }
-    char16_t digits[12];
-    char16_t* first = digits + sizeof digits / sizeof digits[0];
-    char16_t* const end = first;
-    do {
-        *--first = static_cast<char16_t>(u'0' + number % 10);
-        number /= 10;
-    } while (number > 0);
-    while (end - first < minDigits)
-        *--first = u'0';
-    out.Append(first, static_cast<size_t>(end - first));
+};
+constexpr DigitPairTable DigitPairs;
+
+// Two digits of a number below 100 at out.
+void PutTwoDigits(char16_t* out, unsigned number)
+{
+    std::memcpy(out, &DigitPairs.digits[2 * number], 2 * sizeof(char16_t));
+}
+
+void AppendTwoDigits(OutputBuffer& out, unsigned number)
+{
+    PutTwoDigits(out.Extend(2), number);
+}
+
+// A number below 100 with the digits it has.
+void AppendShortNumber(OutputBuffer& out, unsigned number)
+{
+    if (number < 10)
+        *out.Extend(1) = static_cast<char16_t>(u'0' + number);
+    else
+        AppendTwoDigits(out, number);
+}
+
+// A number below 10000 as four digits.
+void AppendFourDigits(OutputBuffer& out, unsigned number)
+{
+    char16_t* const digits = out.Extend(4);
+    PutTwoDigits(digits, number / 100);
+    PutTwoDigits(digits + 2, number % 100);
 }
 
 // The fields of the moment being rendered. The time fields are a division or two each; the
-// date is worked out once, when a token first needs it.
+// date is worked out once, when a token first needs it, and so are the era fields (two
+// platform calls), which depend on the date alone.
 class MomentFields {
 public:
     explicit MomentFields(TDateTime value) : moment_(SplitDateTime(value)) {}
 
-    int Year() { return static_cast<int>(Date().year); }
-    int Month() { return Date().month; }
-    int Day() { return Date().day; }
+    unsigned Year() { return static_cast<unsigned>(Date().year); }  // 1..9999: the span
+    unsigned Month() { return static_cast<unsigned>(Date().month); }
+    unsigned Day() { return static_cast<unsigned>(Date().day); }
     int Weekday() const { return moment_.Weekday(); }
-    int Hour() const { return moment_.Hour(); }
-    int Minute() const { return moment_.Minute(); }
-    int Second() const { return moment_.Second(); }
-    int Millisecond() const { return moment_.Millisecond(); }
+    unsigned Hour() const { return static_cast<unsigned>(moment_.Hour()); }
+    unsigned Minute() const { return static_cast<unsigned>(moment_.Minute()); }
+    unsigned Second() const { return static_cast<unsigned>(moment_.Second()); }
+    unsigned Millisecond() const { return static_cast<unsigned>(moment_.Millisecond()); }
+
+    const EraFields& Era()
+    {
+        if (!era_)
+            era_ = EraFieldsOf(static_cast<int>(Year()), static_cast<int>(Month()),
+                               static_cast<int>(Day()));
+        return *era_;
+    }
 
 private:
     const CivilDate& Date()
@@ -152,13 +177,13 @@ private:
     const SerialMoment moment_;
     bool dateKnown_ = false;
     CivilDate date_{};
+    std::optional<EraFields> era_;
 };
 
 bool IsTwelveHourSection(const WideString& section, MomentFields& fields);
 
 // Writes the values of the tokens of one section. Values are computed when a token asks for
-// them: the 12-hour mode when the first hour token comes, the era fields (two platform calls)
-// at most once per section.
+// them; the 12-hour mode when the first hour token comes.
 class SectionWriter {
 public:
     SectionWriter(MomentFields& fields, const WideString& section, OutputBuffer& out)
@@ -170,36 +195,77 @@ public:
 
     void OnToken(const PatternToken& token)
     {
-        if (!token.fullWidth) {
+        if (token.fullWidth)
+            WriteFullWidth(token.kind);
+        else
             WriteValue(token.kind, out_);
-            return;
-        }
-        OutputBuffer value;  // padded first, then widened: "ｍｍ" in June is ０６
-        WriteValue(token.kind, value);
-        out_ += ToFullWidth(value.Take());
     }
 
 private:
-    void WriteValue(TokenKind kind, OutputBuffer& out);
-    void WriteMilliseconds(int digits, OutputBuffer& out) const;
-    int Hour();
-    const EraFields& Era();
+    void WriteValue(TokenKind kind, OutputBuffer& out)
+    {
+        if (!WriteNumber(kind, out))
+            WriteText(kind, out);
+    }
+
+    void WriteFullWidth(TokenKind kind);
+    bool WriteNumber(TokenKind kind, OutputBuffer& out);
+    void WriteText(TokenKind kind, OutputBuffer& out);
+    unsigned Hour();
     WideString EraInitial();
     AnsiString EraLetter();
 
     bool Morning() const { return fields_.Hour() < 12; }
-    int MonthIndex() { return fields_.Month() - 1; }
+    unsigned MonthIndex() { return fields_.Month() - 1; }
     int WeekdayIndex() const { return fields_.Weekday() - 1; }
 
     MomentFields& fields_;
     const WideString& section_;
     OutputBuffer& out_;
     enum class Clock { Unknown, TwentyFourHour, TwelveHour } clock_ = Clock::Unknown;
-    bool eraRead_ = false;
-    EraFields era_;
 };
 
-void SectionWriter::WriteValue(TokenKind kind, OutputBuffer& out)
+// The value is padded first, then widened: "ｍｍ" in June is ０６.
+void SectionWriter::WriteFullWidth(TokenKind kind)
+{
+    OutputBuffer value;
+    WriteValue(kind, value);
+    out_ += ToFullWidth(value.Take());
+}
+
+// Writes the value of a number token; false for any other token.
+bool SectionWriter::WriteNumber(TokenKind kind, OutputBuffer& out)
+{
+    switch (kind) {
+    case TokenKind::Year4: AppendFourDigits(out, fields_.Year()); break;
+    case TokenKind::Year2: AppendTwoDigits(out, fields_.Year() % 100); break;
+    case TokenKind::Month2: AppendTwoDigits(out, fields_.Month()); break;
+    case TokenKind::Month: AppendShortNumber(out, fields_.Month()); break;
+    case TokenKind::Day2: AppendTwoDigits(out, fields_.Day()); break;
+    case TokenKind::Day: AppendShortNumber(out, fields_.Day()); break;
+    case TokenKind::Hour2: AppendTwoDigits(out, Hour()); break;
+    case TokenKind::Hour: AppendShortNumber(out, Hour()); break;
+    case TokenKind::Minute2: AppendTwoDigits(out, fields_.Minute()); break;
+    case TokenKind::Minute: AppendShortNumber(out, fields_.Minute()); break;
+    case TokenKind::Second2: AppendTwoDigits(out, fields_.Second()); break;
+    case TokenKind::Second: AppendShortNumber(out, fields_.Second()); break;
+    // Hundredths and tenths are the three digits cut short, so they truncate, never round.
+    case TokenKind::Millisecond3: {
+        char16_t* const digits = out.Extend(3);
+        digits[0] = static_cast<char16_t>(u'0' + fields_.Millisecond() / 100);
+        PutTwoDigits(digits + 1, fields_.Millisecond() % 100);
+        break;
+    }
+    case TokenKind::Millisecond2: AppendTwoDigits(out, fields_.Millisecond() / 10); break;
+    case TokenKind::Millisecond1:
+        *out.Extend(1) = static_cast<char16_t>(u'0' + fields_.Millisecond() / 100);
+        break;
+    default: return false;
+    }
+    return true;
+}
+
+void SectionWriter::WriteText(TokenKind kind, OutputBuffer& out)
 {
     switch (kind) {
     case TokenKind::AmPm: out += Morning() ? u"am" : u"pm"; break;
@@ -207,30 +273,20 @@ void SectionWriter::WriteValue(TokenKind kind, OutputBuffer& out)
     case TokenKind::LocaleAmPm:
         out += Morning() ? ThreadLocaleNames().am : ThreadLocaleNames().pm;
         break;
-    case TokenKind::Year4: AppendNumber(out, fields_.Year(), 4); break;
-    case TokenKind::Year2: AppendNumber(out, fields_.Year() % 100, 2); break;
     case TokenKind::MonthLongName: out += WideEnglishNames().longMonths[MonthIndex()]; break;
     case TokenKind::MonthShortName: out += WideEnglishNames().shortMonths[MonthIndex()]; break;
-    case TokenKind::Month2: AppendNumber(out, fields_.Month(), 2); break;
-    case TokenKind::Month: AppendNumber(out, fields_.Month(), 1); break;
-    case TokenKind::Day2: AppendNumber(out, fields_.Day(), 2); break;
-    case TokenKind::Day: AppendNumber(out, fields_.Day(), 1); break;
     case TokenKind::LocaleLongDay: out += ThreadLocaleNames().longDays[WeekdayIndex()]; break;
     case TokenKind::LocaleShortDay: out += ThreadLocaleNames().shortDays[WeekdayIndex()]; break;
     case TokenKind::EnglishLongDay: out += WideEnglishNames().longDays[WeekdayIndex()]; break;
     case TokenKind::EnglishShortDay: out += WideEnglishNames().shortDays[WeekdayIndex()]; break;
-    case TokenKind::Hour2: AppendNumber(out, Hour(), 2); break;
-    case TokenKind::Hour: AppendNumber(out, Hour(), 1); break;
-    case TokenKind::Minute2: AppendNumber(out, fields_.Minute(), 2); break;
-    case TokenKind::Minute: AppendNumber(out, fields_.Minute(), 1); break;
-    case TokenKind::Second2: AppendNumber(out, fields_.Second(), 2); break;
-    case TokenKind::Second: AppendNumber(out, fields_.Second(), 1); break;
-    case TokenKind::EraName: out += Era().name; break;
+    case TokenKind::EraName: out += fields_.Era().name; break;
     case TokenKind::EraInitial: out += EraInitial(); break;
-    case TokenKind::EraYear2: out += Era().year2; break;
+    case TokenKind::EraYear2: out += fields_.Era().year2; break;
     case TokenKind::EraYear: {
-        const WideString& year = Era().year2;  // "01" in the first year of an era gives "1"
-        out += !year.empty() && year[0] == u'0' ? year.substr(1) : year;
+        std::u16string_view year = fields_.Era().year2;  // "01" in the first year gives "1"
+        if (!year.empty() && year[0] == u'0')
+            year.remove_prefix(1);
+        out += year;
         break;
     }
     case TokenKind::EraLetter: out += platform::AnsiToWide(EraLetter()); break;
@@ -242,22 +298,12 @@ void SectionWriter::WriteValue(TokenKind kind, OutputBuffer& out)
         out += platform::AnsiToWide(letter);
         break;
     }
-    case TokenKind::Millisecond3: WriteMilliseconds(3, out); break;
-    case TokenKind::Millisecond2: WriteMilliseconds(2, out); break;
-    case TokenKind::Millisecond1: WriteMilliseconds(1, out); break;
+    default: break;  // the numbers: WriteNumber
     }
 }
 
-// Hundredths and tenths are the three-digit text cut short, so they truncate, never round.
-void SectionWriter::WriteMilliseconds(int digits, OutputBuffer& out) const
-{
-    const AnsiString text = DropLastChars(ZeroPadNumber(3, fields_.Millisecond()), 3 - digits);
-    for (const char c : text)
-        out += static_cast<char16_t>(c);
-}
-
 // The hour tokens run 0 to 11 in 12-hour mode: the value moved back by 12 hours.
-int SectionWriter::Hour()
+unsigned SectionWriter::Hour()
 {
     if (clock_ == Clock::Unknown)
         clock_ = IsTwelveHourSection(section_, fields_) ? Clock::TwelveHour
@@ -265,19 +311,10 @@ int SectionWriter::Hour()
     return clock_ == Clock::TwelveHour ? fields_.Hour() - 12 : fields_.Hour();
 }
 
-const EraFields& SectionWriter::Era()
-{
-    if (!eraRead_) {
-        era_ = EraFieldsOf(fields_.Year(), fields_.Month(), fields_.Day());
-        eraRead_ = true;
-    }
-    return era_;
-}
-
 WideString SectionWriter::EraInitial()
 {
     const LocaleNames& locale = ThreadLocaleNames();
-    return EraInitialOf(Era().name, locale.primaryLanguage, locale.subLanguage);
+    return EraInitialOf(fields_.Era().name, locale.primaryLanguage, locale.subLanguage);
 }
 
 AnsiString SectionWriter::EraLetter()
@@ -293,14 +330,38 @@ void WriteSection(const WideString& section, MomentFields& fields, int tableSize
     ScanPatternSection(section, tableSize, writer);
 }
 
+// Whether four code units, read as one word, may hold the first letter of an am/pm token
+// (a, A, ａ or Ａ): a lane equal to a once 0x20 is set, or any lane from U+8000 up. It rules
+// out most of a pattern four code units at a time.
+bool MayHoldAmPmInitial(uint64_t word)
+{
+    constexpr uint64_t Ones = 0x0001000100010001;
+    constexpr uint64_t HighBits = 0x8000800080008000;
+    const uint64_t x = (word | 0x20 * Ones) ^ (u'a' * Ones);  // a lane of 0 was a or A
+    return ((((x - Ones) & ~x) | word) & HighBits) != 0;
+}
+
+bool IsAmPmTokenAt(const WideString& section, size_t position)
+{
+    const char16_t c = section[position];
+    return (c == u'a' || c == u'A' || c == u'ａ' || c == u'Ａ') &&
+           MatchTokenAt(section, position, AmPmFamilyCount) != nullptr;
+}
+
 bool HasAmPmToken(const WideString& section)
 {
-    for (size_t position = 0; position < section.size(); ++position) {
-        const char16_t c = section[position];  // every am/pm token starts with a, A, ａ or Ａ
-        if ((c == u'a' || c == u'A' || c == u'ａ' || c == u'Ａ') &&
-            MatchTokenAt(section, position, AmPmFamilyCount) != nullptr)
-            return true;
+    size_t position = 0;
+    for (; position + 4 <= section.size(); position += 4) {
+        uint64_t word;
+        std::memcpy(&word, section.data() + position, sizeof word);
+        if (MayHoldAmPmInitial(word))
+            for (size_t i = position; i < position + 4; ++i)
+                if (IsAmPmTokenAt(section, i))
+                    return true;
     }
+    for (; position < section.size(); ++position)
+        if (IsAmPmTokenAt(section, position))
+            return true;
     return false;
 }
 
@@ -322,14 +383,60 @@ void AppendFormattedSection(const WideString& section, MomentFields& fields,
     WriteSection(ExpandEscapes(section), fields, TokenCount, out);
 }
 
-// Neither a double quote nor a backslash: the pattern is one section without escapes, as the
-// split and the expansion would leave it.
-bool IsPlainSection(const WideString& pattern)
+// Renders a whole pattern as one section, which it is when no double quote or backslash is
+// in it. Tokens hold neither, so only the literal runs between them are looked at; after the
+// first such character the rest is skipped and the pattern must be split instead.
+class PlainPatternWriter {
+public:
+    PlainPatternWriter(MomentFields& fields, const WideString& pattern, OutputBuffer& out)
+        : writer_(fields, pattern, out), out_(out)
+    {
+    }
+
+    bool Plain() const { return plain_; }
+
+    // Copies the text while looking at it; what was written is dropped when it is not plain.
+    void OnText(const char16_t* text, size_t count)
+    {
+        if (!plain_)
+            return;
+        char16_t* const copy = out_.Extend(count);
+        for (size_t i = 0; i < count; ++i) {
+            if (text[i] == u'"' || text[i] == u'\\') {
+                plain_ = false;
+                return;
+            }
+            copy[i] = text[i];
+        }
+    }
+
+    void OnToken(const PatternToken& token)
+    {
+        if (plain_)
+            writer_.OnToken(token);
+    }
+
+private:
+    SectionWriter writer_;
+    OutputBuffer& out_;
+    bool plain_ = true;
+};
+
+// Quoted text is copied, every other piece formatted as a section.
+WideString RenderSections(const WideString& pattern, MomentFields& fields)
 {
-    for (const char16_t c : pattern)
-        if (c == u'"' || c == u'\\')
-            return false;
-    return true;
+    OutputBuffer result;
+    const TWideStringDynArray pieces = SplitDelimitedText(pattern, {u"\""}, KeepDelimiters);
+    bool insideQuotes = false;
+    for (const WideString& piece : pieces) {
+        if (piece == u"\"")
+            insideQuotes = !insideQuotes;
+        else if (insideQuotes)
+            result += piece;
+        else
+            AppendFormattedSection(piece, fields, result);
+    }
+    return result.Take();
 }
 
 }  // namespace
@@ -346,21 +453,9 @@ WideString RenderPattern(const WideString& pattern, TDateTime value)
 {
     MomentFields fields(value);
     OutputBuffer result;
-    if (IsPlainSection(pattern)) {
-        WriteSection(pattern, fields, TokenCount, result);
-        return result.Take();
-    }
-    const TWideStringDynArray pieces = SplitDelimitedText(pattern, {u"\""}, KeepDelimiters);
-    bool insideQuotes = false;
-    for (const WideString& piece : pieces) {
-        if (piece == u"\"")
-            insideQuotes = !insideQuotes;
-        else if (insideQuotes)
-            result += piece;
-        else
-            AppendFormattedSection(piece, fields, result);
-    }
-    return result.Take();
+    PlainPatternWriter writer(fields, pattern, result);
+    ScanPatternSection(pattern, TokenCount, writer);
+    return writer.Plain() ? result.Take() : RenderSections(pattern, fields);
 }
 
 AnsiString EraLetterOf(const AnsiString& eraInitial)

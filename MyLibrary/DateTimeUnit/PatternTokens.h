@@ -146,6 +146,9 @@ struct Buckets {
     unsigned char specials[BucketCount][MaxSpecials] = {};
     unsigned char runs[BucketCount][MaxRun + 1] = {};  // token index by run length, or None
     unsigned char longestRun[BucketCount] = {};
+    // The token of the longest listed run no longer than the index, or None: the match for a
+    // run of that many letters in the text.
+    unsigned char runAtMost[BucketCount][MaxRun + 1] = {};
 };
 
 constexpr Buckets Build()
@@ -164,6 +167,8 @@ constexpr Buckets Build()
                 throw "an am/pm token must come before the runs of its letter";
             if (i >= AmPmFamilyCount)
                 throw "only the am/pm family may be other than a run";
+            if (text.size() < 2 || text[1] == text[0])
+                throw "an am/pm token's second letter must differ from its first";
             b.specials[bucket][b.specialCount[bucket]++] = static_cast<unsigned char>(i);
             continue;
         }
@@ -179,10 +184,60 @@ constexpr Buckets Build()
         if (length > b.longestRun[bucket])
             b.longestRun[bucket] = static_cast<unsigned char>(length);
     }
+    for (int bucket = 0; bucket < BucketCount; ++bucket) {
+        unsigned char best = None;
+        for (int length = 0; length <= MaxRun; ++length) {
+            if (b.runs[bucket][length] != None)
+                best = b.runs[bucket][length];
+            b.runAtMost[bucket][length] = best;
+        }
+    }
     return b;
 }
 
 inline constexpr Buckets ByFirstLetter = Build();
+
+// The am/pm token of the bucket spelled at `here`, or null.
+inline const PatternToken* MatchSpecial(int bucket, const char16_t* here, size_t left,
+                                        int tableSize)
+{
+    if (left < 2 || here[1] == here[0])  // a run of a letter: an am/pm token's second differs
+        return nullptr;
+    for (int k = 0; k < ByFirstLetter.specialCount[bucket]; ++k) {
+        const int i = ByFirstLetter.specials[bucket][k];
+        const std::u16string_view token = TokenTable[i].text;
+        if (i < tableSize && token.size() <= left &&
+            std::u16string_view(here, token.size()) == token)
+            return &TokenTable[i];
+    }
+    return nullptr;
+}
+
+// The token of the longest run of here[0] that starts here, among the first tableSize.
+inline const PatternToken* MatchRun(int bucket, const char16_t* here, size_t left, int tableSize)
+{
+    const size_t longest = ByFirstLetter.longestRun[bucket] < left ? ByFirstLetter.longestRun[bucket]
+                                                                   : left;
+    size_t run = 1;
+    while (run < longest && here[run] == here[0])
+        ++run;
+    // Shorter runs of a letter come later in the table, so when the longest fitting run lies
+    // beyond tableSize, so do the others.
+    const int i = ByFirstLetter.runAtMost[bucket][run];
+    return i != None && i < tableSize ? &TokenTable[i] : nullptr;
+}
+
+// MatchTokenHere once the bucket of here[0] is known (bucket >= 0, left >= 1): the am/pm
+// tokens come first in the table.
+inline const PatternToken* MatchInBucket(int bucket, const char16_t* here, size_t left,
+                                         int tableSize)
+{
+    if (ByFirstLetter.specialCount[bucket] != 0) {
+        if (const PatternToken* special = MatchSpecial(bucket, here, left, tableSize))
+            return special;
+    }
+    return MatchRun(bucket, here, left, tableSize);
+}
 
 }  // namespace token_index
 
@@ -192,31 +247,10 @@ inline constexpr Buckets ByFirstLetter = Build();
 inline const PatternToken* MatchTokenHere(const char16_t* here, size_t left,
                                           int tableSize = TokenCount)
 {
-    using namespace token_index;
     if (left == 0)
         return nullptr;
-    const char16_t letter = here[0];
-    const int bucket = BucketOf(letter);
-    if (bucket < 0)
-        return nullptr;
-    for (int k = 0; k < ByFirstLetter.specialCount[bucket]; ++k) {
-        const int i = ByFirstLetter.specials[bucket][k];
-        const std::u16string_view token = TokenTable[i].text;
-        if (i < tableSize && token.size() <= left &&
-            std::u16string_view(here, token.size()) == token)
-            return &TokenTable[i];
-    }
-    if (tableSize <= AmPmFamilyCount)  // every run lies beyond the am/pm family
-        return nullptr;
-    size_t run = 1;
-    while (run < ByFirstLetter.longestRun[bucket] && run < left && here[run] == letter)
-        ++run;
-    for (; run > 0; --run) {
-        const int i = ByFirstLetter.runs[bucket][run];
-        if (i != None)
-            return i < tableSize ? &TokenTable[i] : nullptr;
-    }
-    return nullptr;
+    const int bucket = token_index::BucketOf(here[0]);
+    return bucket < 0 ? nullptr : token_index::MatchInBucket(bucket, here, left, tableSize);
 }
 
 // The same at a 0-based position of text; null at or past its end.
@@ -234,26 +268,30 @@ inline const PatternToken* MatchTokenAt(const WideString& text, size_t position,
 template <typename Handler>
 void ScanPatternSection(const WideString& section, int tableSize, Handler& handler)
 {
-    const char16_t* const text = section.data();
-    const size_t size = section.size();
-    size_t runStart = 0;
-    size_t position = 0;
-    while (position < size) {
+    const char16_t* here = section.data();
+    const char16_t* const end = here + section.size();
+    const char16_t* runStart = here;
+    while (here < end) {
         // Most text between tokens is not a Latin letter: skip it without a lookup.
-        const PatternToken* token = token_index::BucketOf(text[position]) < 0
-                                        ? nullptr
-                                        : MatchTokenHere(text + position, size - position,
-                                                         tableSize);
+        const int bucket = token_index::BucketOf(*here);
+        const PatternToken* token = nullptr;
+        if (bucket >= 0) {  // MatchInBucket, spelled out so that the run lookup stays inline
+            const auto left = static_cast<size_t>(end - here);
+            if (token_index::ByFirstLetter.specialCount[bucket] != 0)
+                token = token_index::MatchSpecial(bucket, here, left, tableSize);
+            if (token == nullptr)
+                token = token_index::MatchRun(bucket, here, left, tableSize);
+        }
         if (token == nullptr) {
-            ++position;
+            ++here;
             continue;
         }
-        if (position > runStart)
-            handler.OnText(text + runStart, position - runStart);
+        if (here > runStart)
+            handler.OnText(runStart, static_cast<size_t>(here - runStart));
         handler.OnToken(*token);
-        position += token->text.size();
-        runStart = position;
+        here += token->text.size();
+        runStart = here;
     }
-    if (position > runStart)
-        handler.OnText(text + runStart, position - runStart);
+    if (here > runStart)
+        handler.OnText(runStart, static_cast<size_t>(here - runStart));
 }

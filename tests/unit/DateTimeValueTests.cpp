@@ -153,6 +153,46 @@ TEST(DateTimeValue, RoundingToTheMillisecondCarriesIntoTheNextField)
     EXPECT_EQ(DecodeDateTime(-2 - (1 - 0.3 * ms)).weekday, 6);
 }
 
+// The split decides the carry into the next day before rounding the time of day; it must
+// agree with rounding the fraction half away from zero, on both sides of the boundary.
+TEST(DateTimeValue, TheCarryAtMidnightAgreesWithRoundingTheTimeOfDay)
+{
+    for (const double day : {0.0, 46387.0, -2.0, -693593.0, 2958464.0}) {
+        const double sign = day < 0 ? -1 : 1;
+        double value = day + sign * (1 - 0.5 / MillisecondsPerDay);
+        for (int step = 0; step < 8; ++step)  // start a few ulps before the boundary
+            value = std::nextafter(value, day);
+        for (int step = 0; step < 16; ++step, value = std::nextafter(value, day + sign)) {
+            const int64_t rounded = std::llround(std::fabs(value - day) * MillisecondsPerDay);
+            const bool carries = rounded == MillisecondsPerDay;
+            const DateTimeFields fields = DecodeDateTime(value);
+            // Carrying, a negative value moves forward too: to the day whose number is one more.
+            const DateTimeFields midnight = DecodeDateTime(carries ? day + 1 : day);
+            ASSERT_EQ(fields.day, midnight.day) << day << " step " << step;
+            const int64_t msOfDay =
+                ((fields.hour * 60 + fields.minute) * 60 + fields.second) * 1000 +
+                fields.millisecond;
+            ASSERT_EQ(msOfDay, carries ? 0 : rounded) << day << " step " << step;
+        }
+    }
+}
+
+// The fast conversions used for a value of the span agree with the general day arithmetic on
+// every day from 0001-01-01 to 9999-12-31.
+TEST(DateTimeValue, EveryDayOfTheSpanConvertsLikeTheGeneralArithmetic)
+{
+    for (int64_t serial = FirstSerialDay; serial <= LastSerialDay; ++serial) {
+        const SerialMoment moment{serial, 0};
+        const CivilDate fast = moment.Date();
+        const CivilDate general = CivilFromDays(serial + DateTimeEpochDays);
+        ASSERT_EQ(fast.year, general.year) << "serial " << serial;
+        ASSERT_EQ(fast.month, general.month) << "serial " << serial;
+        ASSERT_EQ(fast.day, general.day) << "serial " << serial;
+        ASSERT_EQ(moment.Weekday(), WeekdayFromDays(serial + DateTimeEpochDays))
+            << "serial " << serial;
+    }
+}
+
 TEST(DateTimeValue, ValuesOutsideYears1To9999AreClampedAndNaNReadsAsZero)
 {
     ExpectMoment(DecodeDateTime(std::numeric_limits<double>::quiet_NaN()), Fields(1899, 12, 30));

@@ -132,6 +132,24 @@ TEST(RenderPattern, AnAmPmTokenPutsItsSectionOnATwelveHourClock)
         ExpectRendered(c);
 }
 
+// The detection reads a section four code units at a time: an am/pm token is seen wherever it
+// starts, and a, A, ａ or text beyond ASCII that start none leave the clock at 24 hours.
+TEST(RenderPattern, AnAmPmTokenIsSeenWhereverItStartsInItsSection)
+{
+    const TDateTime afternoon = At(2026, 1, 1, 13);  // a Thursday
+    for (size_t length = 0; length < 8; ++length) {
+        WideString filler;
+        for (size_t i = 0; i < length; ++i)
+            filler += i % 2 == 0 ? u'/' : u'時';
+        SCOPED_TRACE(length);
+        EXPECT_EQ(RenderPattern(u"h" + filler + u"am/pm", afternoon), u"1" + filler + u"pm");
+        EXPECT_EQ(RenderPattern(u"h" + filler + u"ＡＭ/ＰＭ", afternoon), u"1" + filler + u"ＰＭ");
+        EXPECT_EQ(RenderPattern(filler + u"AMPM h", afternoon), filler + u"午後 1");
+        EXPECT_EQ(RenderPattern(u"h" + filler + u"A a", afternoon), u"13" + filler + u"A Thu");
+        EXPECT_EQ(RenderPattern(u"h" + filler + u"ａ", afternoon), u"13" + filler + u"Ｔｈｕ");
+    }
+}
+
 TEST(RenderPattern, QuotedTextIsLiteralAndQuotesAreNeverOutput)
 {
     const Case cases[] = {
@@ -219,6 +237,7 @@ TEST(RenderPattern, EraTokensFollowTheJapaneseEraCalendar)
         {u"ggg|gg|ee|e|g|G|ｅｅ", At(1867, 12, 31), u"||||||"},
         {u"ｅｅ ｅ ｇ Ｇ", At(1989, 1, 8), u"０１ １ ｈ Ｈ"},
         {u"gggee年mm月dd日(aaa)", Sunday, u"令和08年12月06日(日)"},
+        {u"ggg\"/\"ee\"/\"gg", At(1989, 1, 8), u"平成/01/平"},  // one date, several sections
     };
     for (const Case& c : cases)
         ExpectRendered(c);
