@@ -9,20 +9,14 @@
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "tests/unit/Moments.h"
 
 namespace {
 
 // Sunday, 6 December 2026, 13:05:09.
 TDateTime Moment()
 {
-    DateTimeFields fields;
-    fields.year = 2026;
-    fields.month = 12;
-    fields.day = 6;
-    fields.hour = 13;
-    fields.minute = 5;
-    fields.second = 9;
-    return EncodeDateTime(fields);
+    return MomentAt(2026, 12, 6, 13, 5, 9);
 }
 
 std::tm BrokenDown()

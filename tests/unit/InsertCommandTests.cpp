@@ -6,11 +6,11 @@
 #include <string>
 #include <thread>
 
-#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
+#include "tests/unit/Moments.h"
 #include "tests/unit/TempFolder.h"
 
 #ifndef _WIN32
@@ -24,15 +24,7 @@ namespace {
 // Monday 7 December 2026, 13:05:09.250.
 TDateTime FixedMoment()
 {
-    DateTimeFields fields;
-    fields.year = 2026;
-    fields.month = 12;
-    fields.day = 7;
-    fields.hour = 13;
-    fields.minute = 5;
-    fields.second = 9;
-    fields.millisecond = 250;
-    return EncodeDateTime(fields);
+    return MomentAt(2026, 12, 7, 13, 5, 9, 250);
 }
 
 class InsertCommand : public ::testing::Test {

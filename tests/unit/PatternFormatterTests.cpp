@@ -9,25 +9,12 @@
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
+#include "tests/unit/Moments.h"
 
 namespace {
 
-TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
-             int millisecond = 0)
-{
-    DateTimeFields fields;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = second;
-    fields.millisecond = millisecond;
-    return EncodeDateTime(fields);
-}
-
 // Sunday, 6 December 2026, 13:05:09.987.
-const TDateTime Sunday = At(2026, 12, 6, 13, 5, 9, 987);
+const TDateTime Sunday = MomentAt(2026, 12, 6, 13, 5, 9, 987);
 
 struct Case {
     const char16_t* pattern;
@@ -59,14 +46,14 @@ TEST(RenderPattern, NumericTokensGiveTheFieldsOfTheMoment)
         {u"m/d", Sunday, u"12/6"},
         {u"yyyymmdd", Sunday, u"20261206"},
         {u"yy", Sunday, u"26"},
-        {u"yyyy yy", At(33, 1, 5), u"0033 33"},
-        {u"yy", At(2005, 1, 5), u"05"},
+        {u"yyyy yy", MomentAt(33, 1, 5), u"0033 33"},
+        {u"yy", MomentAt(2005, 1, 5), u"05"},
         {u"hh:nn:ss", Sunday, u"13:05:09"},
-        {u"h:n:s", At(2026, 1, 2, 3, 4, 5), u"3:4:5"},
-        {u"hh:nn:ss", At(2026, 1, 2, 0, 0, 0), u"00:00:00"},
-        {u"zzz zz z", At(2026, 1, 2, 12, 0, 0, 987), u"987 98 9"},
-        {u"zzz zz z", At(2026, 1, 2, 12, 0, 0, 5), u"005 00 0"},
-        {u"zzzz", At(2026, 1, 2, 12, 0, 0, 987), u"9879"},
+        {u"h:n:s", MomentAt(2026, 1, 2, 3, 4, 5), u"3:4:5"},
+        {u"hh:nn:ss", MomentAt(2026, 1, 2, 0, 0, 0), u"00:00:00"},
+        {u"zzz zz z", MomentAt(2026, 1, 2, 12, 0, 0, 987), u"987 98 9"},
+        {u"zzz zz z", MomentAt(2026, 1, 2, 12, 0, 0, 5), u"005 00 0"},
+        {u"zzzz", MomentAt(2026, 1, 2, 12, 0, 0, 987), u"9879"},
     };
     for (const Case& c : cases)
         ExpectRendered(c);
@@ -82,7 +69,7 @@ TEST(RenderPattern, FirstTokenInTableOrderWinsAndValuesAreNotRescanned)
         {u"Am/Pm", Sunday, u"A12/P12"},          // no token: A, m, /, P, m
         {u"mmmmm", Sunday, u"December12"},       // mmmm then m
         {u"aaaaa", Sunday, u"日曜日Sun"},        // aaaa then a
-        {u"ggggg", At(1500, 1, 1), u""},         // ggg then gg, both empty here
+        {u"ggggg", MomentAt(1500, 1, 1), u""},         // ggg then gg, both empty here
         {u"y w q D A Y", Sunday, u"y w q D A Y"},
         {u"時刻", Sunday, u"時刻"},
         {u"", Sunday, u""},
@@ -95,13 +82,13 @@ TEST(RenderPattern, NamesComeFromTheNameTablesAndTheLocale)
 {
     const Case cases[] = {
         {u"mmmm mmm", Sunday, u"December Dec"},
-        {u"mmmm mmm", At(2026, 5, 1), u"May May"},
+        {u"mmmm mmm", MomentAt(2026, 5, 1), u"May May"},
         {u"aaaa aaa aa a", Sunday, u"日曜日 日 Sunday Sun"},
-        {u"aaaa aaa aa a", At(2026, 12, 12), u"土曜日 土 Saturday Sat"},
-        {u"ampm AMPM", At(2026, 1, 1, 11, 59), u"午前 午前"},
-        {u"ampm AMPM", At(2026, 1, 1, 12, 0), u"午後 午後"},
-        {u"am/pm AM/PM", At(2026, 1, 1, 9), u"am AM"},
-        {u"am/pm AM/PM", At(2026, 1, 1, 21), u"pm PM"},
+        {u"aaaa aaa aa a", MomentAt(2026, 12, 12), u"土曜日 土 Saturday Sat"},
+        {u"ampm AMPM", MomentAt(2026, 1, 1, 11, 59), u"午前 午前"},
+        {u"ampm AMPM", MomentAt(2026, 1, 1, 12, 0), u"午後 午後"},
+        {u"am/pm AM/PM", MomentAt(2026, 1, 1, 9), u"am AM"},
+        {u"am/pm AM/PM", MomentAt(2026, 1, 1, 21), u"pm PM"},
     };
     for (const Case& c : cases)
         ExpectRendered(c);
@@ -112,21 +99,21 @@ TEST(RenderPattern, NamesComeFromTheNameTablesAndTheLocale)
 TEST(RenderPattern, AnAmPmTokenPutsItsSectionOnATwelveHourClock)
 {
     const Case cases[] = {
-        {u"h:nn am/pm", At(2026, 1, 1, 12, 30), u"0:30 pm"},
-        {u"h:nn am/pm", At(2026, 1, 1, 0, 30), u"0:30 am"},
-        {u"h:nn am/pm", At(2026, 1, 1, 23, 5), u"11:05 pm"},
-        {u"h:nn am/pm", At(2026, 1, 1, 11, 5), u"11:05 am"},
-        {u"h:nn", At(2026, 1, 1, 23, 5), u"23:05"},
-        {u"hh AMPM", At(2026, 1, 1, 13), u"01 午後"},
-        {u"ＡＭ/ＰＭ hh", At(2026, 1, 1, 13), u"ＰＭ 01"},
-        {u"ａｍ/ｐｍ ｈ", At(2026, 1, 1, 13), u"ｐｍ １"},
+        {u"h:nn am/pm", MomentAt(2026, 1, 1, 12, 30), u"0:30 pm"},
+        {u"h:nn am/pm", MomentAt(2026, 1, 1, 0, 30), u"0:30 am"},
+        {u"h:nn am/pm", MomentAt(2026, 1, 1, 23, 5), u"11:05 pm"},
+        {u"h:nn am/pm", MomentAt(2026, 1, 1, 11, 5), u"11:05 am"},
+        {u"h:nn", MomentAt(2026, 1, 1, 23, 5), u"23:05"},
+        {u"hh AMPM", MomentAt(2026, 1, 1, 13), u"01 午後"},
+        {u"ＡＭ/ＰＭ hh", MomentAt(2026, 1, 1, 13), u"ＰＭ 01"},
+        {u"ａｍ/ｐｍ ｈ", MomentAt(2026, 1, 1, 13), u"ｐｍ １"},
         // Only the am/pm family is looked for: aampm holds "ampm", but renders as aa, m, p, m.
-        {u"aampm h", At(2026, 12, 6, 13), u"Sunday12p12 1"},
+        {u"aampm h", MomentAt(2026, 12, 6, 13), u"Sunday12p12 1"},
         // Each unquoted section decides for itself.
-        {u"h\"時\"ampm", At(2026, 1, 1, 13), u"13時午後"},
-        {u"h\"時\" ampm h", At(2026, 1, 1, 13), u"13時 午後 1"},
+        {u"h\"時\"ampm", MomentAt(2026, 1, 1, 13), u"13時午後"},
+        {u"h\"時\" ampm h", MomentAt(2026, 1, 1, 13), u"13時 午後 1"},
         // Am/Pm is no token, so it leaves the clock alone.
-        {u"h Am/Pm", At(2026, 12, 1, 13), u"13 A12/P12"},
+        {u"h Am/Pm", MomentAt(2026, 12, 1, 13), u"13 A12/P12"},
     };
     for (const Case& c : cases)
         ExpectRendered(c);
@@ -136,7 +123,7 @@ TEST(RenderPattern, AnAmPmTokenPutsItsSectionOnATwelveHourClock)
 // starts, and a, A, ａ or text beyond ASCII that start none leave the clock at 24 hours.
 TEST(RenderPattern, AnAmPmTokenIsSeenWhereverItStartsInItsSection)
 {
-    const TDateTime afternoon = At(2026, 1, 1, 13);  // a Thursday
+    const TDateTime afternoon = MomentAt(2026, 1, 1, 13);  // a Thursday
     for (size_t length = 0; length < 8; ++length) {
         WideString filler;
         for (size_t i = 0; i < length; ++i)
@@ -185,12 +172,12 @@ TEST(RenderPattern, FullWidthTokensArePaddedBeforeWidening)
 {
     const Case cases[] = {
         {u"ｙｙｙｙ年ｍ月ｄ日", Sunday, u"２０２６年１２月６日"},
-        {u"ｍｍ", At(2026, 6, 1), u"０６"},
-        {u"ｙｙ/ｍ/ｄｄ", At(2026, 6, 1), u"２６/６/０１"},
-        {u"ｈｈ:ｎｎ:ｓｓ ｈ:ｎ:ｓ", At(2026, 1, 1, 9, 5, 7), u"０９:０５:０７ ９:５:７"},
+        {u"ｍｍ", MomentAt(2026, 6, 1), u"０６"},
+        {u"ｙｙ/ｍ/ｄｄ", MomentAt(2026, 6, 1), u"２６/６/０１"},
+        {u"ｈｈ:ｎｎ:ｓｓ ｈ:ｎ:ｓ", MomentAt(2026, 1, 1, 9, 5, 7), u"０９:０５:０７ ９:５:７"},
         {u"ｍｍｍｍ ｍｍｍ", Sunday, u"Ｄｅｃｅｍｂｅｒ Ｄｅｃ"},
         {u"ａａ ａ", Sunday, u"Ｓｕｎｄａｙ Ｓｕｎ"},
-        {u"ａｍ/ｐｍ", At(2026, 1, 1, 9), u"ａｍ"},
+        {u"ａｍ/ｐｍ", MomentAt(2026, 1, 1, 9), u"ａｍ"},
         {u"ｚ", Sunday, u"ｚ"},  // the millisecond tokens have no full-width twin
     };
     for (const Case& c : cases)
@@ -215,7 +202,7 @@ TEST(RenderPattern, LongResultsComeOutWhole)
 // The time of day is rounded to the millisecond before any field is read.
 TEST(RenderPattern, MomentsJustBeforeMidnightRoundIntoTheNextDay)
 {
-    const double lastMoment = At(2026, 12, 31) + 1 - 0.2 / MillisecondsPerDay;
+    const double lastMoment = MomentAt(2026, 12, 31) + 1 - 0.2 / MillisecondsPerDay;
     EXPECT_EQ(RenderPattern(u"yyyy/mm/dd hh:nn:ss.zzz", lastMoment),
               u"2027/01/01 00:00:00.000");
 }
@@ -225,19 +212,19 @@ TEST(RenderPattern, EraTokensFollowTheJapaneseEraCalendar)
     if (!HasJapaneseEras())
         GTEST_SKIP() << "this platform's alternate calendar gives no Japanese eras (Wine)";
     const Case cases[] = {
-        {u"ggg gg ee e g G", At(1989, 1, 7), u"昭和 昭 64 64 s S"},
-        {u"ggg gg ee e g G", At(1989, 1, 8), u"平成 平 01 1 h H"},
-        {u"ggg gg ee e g G", At(2019, 4, 30), u"平成 平 31 31 h H"},
-        {u"ggg gg ee e g G", At(2019, 5, 1), u"令和 令 01 1  "},  // 令 has no letter
-        {u"ggg gg ee e g G", At(1912, 7, 29), u"明治 明 45 45 m M"},
-        {u"ggg gg ee e g G", At(1912, 7, 30), u"大正 大 01 1 t T"},
-        {u"ggg ee", At(1926, 12, 24), u"大正 15"},
-        {u"ggg ee", At(1926, 12, 25), u"昭和 01"},
-        {u"ggg ee g", At(1868, 1, 1), u"明治 01 m"},
-        {u"ggg|gg|ee|e|g|G|ｅｅ", At(1867, 12, 31), u"||||||"},
-        {u"ｅｅ ｅ ｇ Ｇ", At(1989, 1, 8), u"０１ １ ｈ Ｈ"},
+        {u"ggg gg ee e g G", MomentAt(1989, 1, 7), u"昭和 昭 64 64 s S"},
+        {u"ggg gg ee e g G", MomentAt(1989, 1, 8), u"平成 平 01 1 h H"},
+        {u"ggg gg ee e g G", MomentAt(2019, 4, 30), u"平成 平 31 31 h H"},
+        {u"ggg gg ee e g G", MomentAt(2019, 5, 1), u"令和 令 01 1  "},  // 令 has no letter
+        {u"ggg gg ee e g G", MomentAt(1912, 7, 29), u"明治 明 45 45 m M"},
+        {u"ggg gg ee e g G", MomentAt(1912, 7, 30), u"大正 大 01 1 t T"},
+        {u"ggg ee", MomentAt(1926, 12, 24), u"大正 15"},
+        {u"ggg ee", MomentAt(1926, 12, 25), u"昭和 01"},
+        {u"ggg ee g", MomentAt(1868, 1, 1), u"明治 01 m"},
+        {u"ggg|gg|ee|e|g|G|ｅｅ", MomentAt(1867, 12, 31), u"||||||"},
+        {u"ｅｅ ｅ ｇ Ｇ", MomentAt(1989, 1, 8), u"０１ １ ｈ Ｈ"},
         {u"gggee年mm月dd日(aaa)", Sunday, u"令和08年12月06日(日)"},
-        {u"ggg\"/\"ee\"/\"gg", At(1989, 1, 8), u"平成/01/平"},  // one date, several sections
+        {u"ggg\"/\"ee\"/\"gg", MomentAt(1989, 1, 8), u"平成/01/平"},  // one date, several sections
     };
     for (const Case& c : cases)
         ExpectRendered(c);
@@ -245,13 +232,13 @@ TEST(RenderPattern, EraTokensFollowTheJapaneseEraCalendar)
 
 TEST(RenderPattern, EraTokensAreEmptyWhenThePlatformCannotFormatTheDate)
 {
-    EXPECT_EQ(RenderPattern(u"[ggg][gg][ee][e][g][G]", At(1500, 6, 1)), u"[][][][][][]");
+    EXPECT_EQ(RenderPattern(u"[ggg][gg][ee][e][g][G]", MomentAt(1500, 6, 1)), u"[][][][][][]");
 }
 
 TEST(FormatPatternPiece, TreatsQuotesAsOrdinaryCharacters)
 {
     EXPECT_EQ(FormatPatternPiece(u"d\"d", Sunday), u"6\"6");
-    EXPECT_EQ(FormatPatternPiece(u"h am/pm", At(2026, 1, 1, 15)), u"3 pm");
+    EXPECT_EQ(FormatPatternPiece(u"h am/pm", MomentAt(2026, 1, 1, 15)), u"3 pm");
 }
 
 TEST(PatternTokens, EveryTokenIsFoundAsItselfAheadOfItsShorterPrefixes)

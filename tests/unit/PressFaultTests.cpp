@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
-#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
@@ -17,20 +16,14 @@
 #include "plugin/PluginModule.h"
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
+#include "tests/unit/Moments.h"
 #include "tests/unit/TempFolder.h"
 
 namespace {
 
 TDateTime FixedMoment()
 {
-    DateTimeFields fields;
-    fields.year = 2026;
-    fields.month = 12;
-    fields.day = 7;
-    fields.hour = 13;
-    fields.minute = 5;
-    fields.second = 9;
-    return EncodeDateTime(fields);
+    return MomentAt(2026, 12, 7, 13, 5, 9);
 }
 
 const AnsiString AppDataFolder = "C:\\Users\\tester\\AppData\\Roaming";
