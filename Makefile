@@ -1,5 +1,5 @@
 # The two commands a person needs: `make run` and `make test`. Both install what is missing.
-.PHONY: deps build-native build-win32 build-win64 build test run clean
+.PHONY: deps build-native build-win32 build-win64 build build-asan test run bench fuzz clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -18,15 +18,38 @@ build-win64: deps
 
 build: build-native build-win32 build-win64
 
+# The native unit tests and stem again, under AddressSanitizer and UBSan.
+build-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+
 # Native unit tests; the shape of the real 32-bit DLLs; the same unit tests and the
-# end-to-end host built for 64-bit Windows and run under Wine.
-test: build
+# end-to-end host built for 64-bit Windows and run under Wine; the native tests once more
+# under the sanitizers.
+test: build build-asan
 	ctest --preset native
 	ctest --preset win32
 	ctest --preset win64
+	ctest --preset asan
 
 run: build-native build-win32
 	@bash tools/demo.sh
+
+# Every benchmark once: a press against a stat of the settings file, the formatter against
+# strftime, settings loads up to 100,000 patterns and 50 MB, the text routines. (The naive
+# key-by-key load of 10,000 patterns, minutes long, is left out.)
+BENCHMARKS = PressBench FormatterBench SettingsBench LargeInputBench StringBench
+bench: build-native
+	@for b in $(BENCHMARKS); do echo "== $$b"; build/native/$$b || exit 1; done
+	@echo "== IniBench"; build/native/IniBench --benchmark_filter=-LoadNaive/10000
+
+# libFuzzer on the core (clang): each target for FUZZ_SECONDS seconds on a scratch copy of its
+# seeds; an input that fails is kept under build/fuzz/findings.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	@bash fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

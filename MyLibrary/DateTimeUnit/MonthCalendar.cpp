@@ -10,6 +10,14 @@ namespace {
 const char* const LineEnd = "\r\n";
 const char* const BlankCell = "  ";
 
+// What follows a cell: the separator, or the line end after Saturday's cell. The separator is
+// used whole, a NUL byte in it included.
+const AnsiString& CellEnd(bool saturday, const AnsiString& separator)
+{
+    static const AnsiString lineEnd = LineEnd;
+    return saturday ? lineEnd : separator;
+}
+
 // The day number of the date `offset` days from the given day (counted from 1970-01-01).
 AnsiString DayCell(int64_t days, int64_t offset)
 {
@@ -38,14 +46,14 @@ AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDa
     AnsiString text = platform::WideToAnsi(RenderPattern(u"yyyy年mm月", value)) + LineEnd;
 
     for (int i = 1; i <= 7; ++i)
-        text += AnsiString(WeekdayKanji[i - 1]) + (i < 7 ? separator.c_str() : LineEnd);
+        text += WeekdayKanji[i - 1] + CellEnd(i == 7, separator);
 
     for (int i = 1; i < firstWeekday; ++i)
         text += (showNeighbours ? DayCell(first, i - firstWeekday) : BlankCell) + separator;
 
     for (int day = 1; day <= dayCount; ++day) {
         const bool saturday = WeekdayFromDays(first + day - 1) == 7;
-        text += SpacePadNumber(2, day) + (saturday ? LineEnd : separator.c_str());
+        text += SpacePadNumber(2, day) + CellEnd(saturday, separator);
     }
 
     if (lastWeekday != 7) {

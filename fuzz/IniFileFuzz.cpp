@@ -1,0 +1,249 @@
+// The settings file class on random files and random operation sequences. The first part of
+// the input is the file's bytes; the rest drives the operations. Besides the sanitizers'
+// checks, it holds the class to its promises: a section snapshot answers as the file does, the
+// saved file reloads to the same sections, and the file layer's decoding and encoding agree.
+// A quarter of the inputs instead drive plain writes and deletions on a new file, checked
+// against a model of what the file must then hold.
+#include <string>
+#include <vector>
+
+#include "MyLibrary/AccessIniFile/AccessIniFile.h"
+#include "MyLibrary/AccessIniFile/IniDialect.h"
+#include "MyLibrary/AccessIniFile/IniFileText.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
+#include "fuzz/FuzzInput.h"
+#include "fuzz/IniModel.h"
+#include "platform/Platform.h"
+#include "tests/unit/TempFolder.h"
+
+namespace {
+
+// The dialect's byte-level shortcuts agree with the code-page round trip and the Shift-JIS
+// aware search that they stand for.
+void CheckDialect(const AnsiString& line)
+{
+    const int equals = AnsiFindText("=", line, false);
+    FUZZ_REQUIRE(KeyPartOf(line).size() == (equals > 1 ? static_cast<size_t>(equals - 1) : 0));
+    const int open = AnsiFindText("[", line, false);
+    const int close = AnsiFindText("]", line, false);
+    const bool named = open > 0 && open < close;
+    FUZZ_REQUIRE(SectionNameOf(line).size() == (named ? static_cast<size_t>(close - open - 1) : 0));
+
+    const WideString wide = platform::AnsiToWide(line);
+    FUZZ_REQUIRE(BlankTrim(line) == platform::WideToAnsi(TrimBlanks(wide)));
+    FUZZ_REQUIRE(BlankTrimLeft(line) == platform::WideToAnsi(TrimBlanksLeft(wide)));
+    FUZZ_REQUIRE(SpaceTrim(line) == platform::WideToAnsi(TrimInSet(wide, u" ")));
+    FUZZ_REQUIRE(Dequote(line) == platform::WideToAnsi(StripQuotes(wide, u"\"")));
+}
+
+// Names and values: a fresh short byte string, or one used before so that later operations
+// meet the sections and keys that earlier ones made.
+class TextPool {
+public:
+    explicit TextPool(FuzzedDataProvider& input) : input_(input) {}
+
+    AnsiString Next()
+    {
+        if (!used_.empty() && input_.ConsumeBool())
+            return used_[input_.ConsumeIntegralInRange<size_t>(0, used_.size() - 1)];
+        used_.push_back(input_.ConsumeRandomLengthString(12));
+        CheckDialect(used_.back());
+        return used_.back();
+    }
+
+private:
+    FuzzedDataProvider& input_;
+    std::vector<AnsiString> used_;
+};
+
+bool HasLineBreakOrNul(const AnsiString& line)
+{
+    return line.find_first_of(std::string("\r\n\0", 3)) != AnsiString::npos;
+}
+
+// Split and join: no line holds a break, and joining then splitting gives the lines back.
+void CheckSplitAndJoin(const std::string& bytes)
+{
+    const TStringLines lines = SplitIniText(bytes);
+    for (const AnsiString& line : lines) {
+        FUZZ_REQUIRE(!HasLineBreakOrNul(line));
+        CheckDialect(line);
+    }
+    FUZZ_REQUIRE(SplitIniText(JoinIniLines(lines)) == lines);
+}
+
+// Every section of the file with its pairs, as ReadSectionNames and ReadSectionPairs see it.
+std::vector<TStringLines> Sections(TAccessIniFile& ini)
+{
+    TStringLines names;
+    ini.ReadSectionNames(names);
+    std::vector<TStringLines> sections;
+    for (const AnsiString& name : names) {
+        TStringLines pairs;
+        ini.ReadSectionPairs(name, pairs);
+        pairs.insert(pairs.begin(), name);
+        sections.push_back(pairs);
+    }
+    return sections;
+}
+
+void CheckSnapshot(TAccessIniFile& ini, const AnsiString& section, TextPool& texts,
+                   FuzzedDataProvider& input)
+{
+    const TIniSectionSnapshot snapshot = ini.ReadSectionSnapshot(section);
+    const int lookups = input.ConsumeIntegralInRange(1, 4);
+    for (int i = 0; i < lookups; ++i) {
+        const AnsiString key = texts.Next();
+        FUZZ_REQUIRE(snapshot.HasKey(key) == ini.HasKey(section, key));
+        FUZZ_REQUIRE(snapshot.ReadValue(key, "?default") == ini.ReadValue(section, key, "?default"));
+    }
+}
+
+void RunOperation(TAccessIniFile& ini, TextPool& texts, FuzzedDataProvider& input)
+{
+    TStringLines lines;
+    const AnsiString section = texts.Next();
+    switch (input.ConsumeIntegralInRange(0, 7)) {
+    case 0: ini.ReadValue(section, texts.Next(), texts.Next()); break;
+    case 1: {
+        const AnsiString key = texts.Next();
+        const AnsiString value = texts.Next();
+        ini.WriteValue(section, key, value);
+        break;
+    }
+    case 2: ini.DeleteKey(section, texts.Next()); break;
+    case 3: ini.EraseSection(section); break;
+    case 4: ini.ReadSectionKeys(section, lines); break;
+    case 5: ini.ReadSectionNames(lines); break;
+    case 6: ini.ReadSectionPairs(section, lines); break;
+    default: CheckSnapshot(ini, section, texts, input); break;
+    }
+}
+
+// Decoding: faithful lines written back in their encoding decode to the same lines.
+void CheckDecodeAndEncode(const std::string& bytes)
+{
+    const TIniFileContent content = DecodeIniText(bytes);
+    for (const AnsiString& line : content.lines)
+        FUZZ_REQUIRE(!HasLineBreakOrNul(line));
+    if (!content.faithful)
+        return;
+    const TIniFileContent again = DecodeIniText(EncodeIniText(content.lines, content.encoding));
+    FUZZ_REQUIRE(again.lines == content.lines);
+    FUZZ_REQUIRE(again.encoding == content.encoding);
+    FUZZ_REQUIRE(again.faithful);
+}
+
+// The file layer on disk: the bytes saved load as they decode.
+void CheckSaveAndLoad(const std::string& path, const std::string& bytes)
+{
+    SaveIniFile(path, bytes);
+    const TIniFileContent loaded = LoadIniFile(path);
+    const TIniFileContent decoded = DecodeIniText(bytes);
+    FUZZ_REQUIRE(loaded.lines == decoded.lines);
+    FUZZ_REQUIRE(loaded.encoding == decoded.encoding);
+    FUZZ_REQUIRE(loaded.faithful == decoded.faithful);
+}
+
+// A text of minLength to maxLength letters of the alphabet: names that collide and differ in
+// case only, values with blanks, quotes and "=".
+std::string ConsumeFrom(FuzzedDataProvider& input, const std::string& alphabet, size_t minLength,
+                        size_t maxLength)
+{
+    const size_t length = input.ConsumeIntegralInRange(minLength, maxLength);
+    std::string text;
+    for (size_t i = 0; i < length; ++i)
+        text += alphabet[input.ConsumeIntegralInRange<size_t>(0, alphabet.size() - 1)];
+    return text;
+}
+
+void CheckMatchesModel(TAccessIniFile& ini, const TIniModel& model)
+{
+    TStringLines names;
+    ini.ReadSectionNames(names);
+    FUZZ_REQUIRE(names.size() == model.Sections().size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const TIniModel::Section& section = model.Sections()[i];
+        FUZZ_REQUIRE(names[i] == section.name);
+        TStringLines pairs;
+        ini.ReadSectionPairs(section.name, pairs);
+        FUZZ_REQUIRE(pairs.size() == section.pairs.size());
+        for (size_t k = 0; k < pairs.size(); ++k) {
+            const std::string& key = section.pairs[k].first;
+            const std::string value = TIniModel::ReadForm(section.pairs[k].second);
+            FUZZ_REQUIRE(pairs[k] == key + "=" + value);
+            FUZZ_REQUIRE(ini.ReadValue(section.name, key, "?none") == value);
+        }
+    }
+}
+
+// The line engine against the model: plain writes, deletions and erasures on a file made from
+// nothing, read back before and after a save.
+void CheckAgainstModel(const std::string& path, FuzzedDataProvider& input)
+{
+    platform::RemoveFile(path);
+    TAccessIniFile ini(path);
+    TIniModel model;
+    const std::string nameLetters = "aAbB1_.";
+    const std::string valueLetters = "x Y\"=;.";
+    const int operations = input.ConsumeIntegralInRange(0, 32);
+    for (int i = 0; i < operations && input.remaining_bytes() > 0; ++i) {
+        const std::string section = ConsumeFrom(input, nameLetters, 1, 2);
+        const std::string key = ConsumeFrom(input, nameLetters, 1, 2);
+        switch (input.ConsumeIntegralInRange(0, 5)) {
+        case 0:
+            model.DeleteKey(section, key);
+            ini.DeleteKey(section, key);
+            break;
+        case 1:
+            model.Erase(section);
+            ini.EraseSection(section);
+            break;
+        default: {
+            const std::string value = ConsumeFrom(input, valueLetters, 0, 5);
+            model.Write(section, key, value);
+            ini.WriteValue(section, key, value);
+            break;
+        }
+        }
+    }
+    CheckMatchesModel(ini, model);
+    ini.SaveIfChanged();
+    TAccessIniFile reloaded(path);
+    CheckMatchesModel(reloaded, model);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static TempFolder folder;  // one folder for the whole run; emptied at exit
+    const std::string path = folder.File("StemraTime.ini");
+
+    FuzzedDataProvider input(data, size);
+    if (input.ConsumeIntegralInRange(0, 3) == 3) {  // a quarter of the inputs
+        CheckAgainstModel(folder.File("Model.ini"), input);
+        return 0;
+    }
+    const std::string fileBytes = input.ConsumeRandomLengthString(size);
+    CheckSplitAndJoin(fileBytes);
+    CheckDecodeAndEncode(fileBytes);
+    CheckSaveAndLoad(path, fileBytes);
+
+    TAccessIniFile ini(path);
+    TextPool texts(input);
+    const int operations = input.ConsumeIntegralInRange(0, 24);
+    for (int i = 0; i < operations && input.remaining_bytes() > 0; ++i)
+        RunOperation(ini, texts, input);
+    const TSaveOutcome outcome = ini.SaveIfChanged();
+
+    // What was saved loads again. Lines in the code page reload exactly; a Unicode file keeps
+    // its encoding (written bytes that are no character of the code page may change on the way).
+    TAccessIniFile reloaded(path);
+    if (outcome == TSaveOutcome::LeftAlone)
+        return 0;
+    FUZZ_REQUIRE(reloaded.Encoding() == ini.Encoding());
+    if (ini.Encoding() == TIniEncoding::Ansi)
+        FUZZ_REQUIRE(Sections(reloaded) == Sections(ini));
+    return 0;
+}
