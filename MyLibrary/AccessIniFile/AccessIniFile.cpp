@@ -83,10 +83,9 @@ TStringLines SectionKeysOf(const TStringLines& sectionLines)
 
 // ---- TIniSectionSnapshot ----
 
-TIniSectionSnapshot::TIniSectionSnapshot(const AnsiString& section,
-                                         const TStringLines& sectionLines,
+TIniSectionSnapshot::TIniSectionSnapshot(const AnsiString& section, TStringLines sectionLines,
                                          const TStringLines& sectionKeys)
-    : named_(!SpaceTrim(section).empty()), lines_(sectionLines)
+    : named_(!SpaceTrim(section).empty()), lines_(std::move(sectionLines))
 {
     for (const AnsiString& line : lines_)
         lineKeys_.Add(BlankTrim(KeyPartOf(line)));
@@ -124,7 +123,6 @@ TAccessIniFile::TAccessIniFile(const AnsiString& fileName, TIniFileContent conte
       encoding_(content.encoding),
       faithful_(content.faithful)
 {
-    loadedText_ = JoinIniLines(lines_);
 }
 
 AnsiString TAccessIniFile::ReadValue(const AnsiString& section, const AnsiString& key,
@@ -176,13 +174,12 @@ void TAccessIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
 
 TSaveOutcome TAccessIniFile::SaveIfChanged()
 {
-    const std::string text = JoinIniLines(lines_);
-    if (text == loadedText_)
+    if (!savedLines_ || *savedLines_ == lines_)
         return TSaveOutcome::Unchanged;
     if (!faithful_ || platform::IsReadOnlyFile(fileName_))
         return TSaveOutcome::LeftAlone;
     SaveIniFile(fileName_, EncodeIniText(lines_, encoding_));
-    loadedText_ = text;  // a second call has nothing new to write
+    savedLines_.reset();  // a second call has nothing new to write
     return TSaveOutcome::Saved;
 }
 
@@ -190,7 +187,8 @@ TIniSectionSnapshot TAccessIniFile::ReadSectionSnapshot(const AnsiString& sectio
 {
     TStringLines sectionLines;
     WalkSection(section, AnsiString(), AnsiString(), &sectionLines, OpSectionLines);
-    return TIniSectionSnapshot(section, sectionLines, SectionKeysOf(sectionLines));
+    const TStringLines keys = SectionKeysOf(sectionLines);
+    return TIniSectionSnapshot(section, std::move(sectionLines), keys);
 }
 
 AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiString& key,
@@ -204,6 +202,10 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
         return value;
     if (output == nullptr && (operation == OpSectionPairs || operation == OpSectionLines))
         return value;
+    const bool changes =
+        operation == OpWrite || operation == OpDeleteKey || operation == OpEraseSection;
+    if (changes && !savedLines_)
+        savedLines_ = lines_;
 
     SentinelLine sentinel(lines_);
     int header = -1;

@@ -10,6 +10,7 @@
 // The destructor never writes and never throws.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/CustomIniFile.h"
@@ -28,7 +29,7 @@ enum TIniOperation {
 // TAccessIniFile gives for that section, without a walk per key.
 class TIniSectionSnapshot {
 public:
-    TIniSectionSnapshot(const AnsiString& section, const TStringLines& sectionLines,
+    TIniSectionSnapshot(const AnsiString& section, TStringLines sectionLines,
                         const TStringLines& sectionKeys);
 
     bool HasKey(const AnsiString& key) const;
@@ -81,8 +82,10 @@ private:
     TAccessIniFile(const AnsiString& fileName, TIniFileContent content);
 
     AnsiString fileName_;
-    AnsiString loadedText_;
     TStringLines lines_;
+    // The lines as loaded or last saved, copied before the first change after that, so that
+    // reading a large file holds it once and SaveIfChanged can tell a real change.
+    std::optional<TStringLines> savedLines_;
     TIniEncoding encoding_;
     bool faithful_;
 };
