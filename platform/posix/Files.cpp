@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "MyLibrary/StringUnit/UnicodeText.h"
+#include "platform/posix/LocalTimeFields.h"
 #include "platform/posix/StandIn.h"
 
 namespace {
@@ -294,14 +295,7 @@ bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)
     struct tm fields {};
     if (localtime_r(&seconds, &fields) == nullptr || fields.tm_year + 1900 > 30827)
         return false;
-    local.year = fields.tm_year + 1900;
-    local.month = fields.tm_mon + 1;
-    local.dayOfWeek = fields.tm_wday;
-    local.day = fields.tm_mday;
-    local.hour = fields.tm_hour;
-    local.minute = fields.tm_min;
-    local.second = fields.tm_sec;
-    local.millisecond = static_cast<int>(units / 10000 % 1000);
+    local = FromLocalTm(fields, static_cast<int>(units / 10000 % 1000));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
+#include "platform/win32/SystemTimeFields.h"
 
 namespace platform {
 
@@ -8,16 +9,7 @@ SystemTime LocalNow()
 {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    SystemTime time;
-    time.year = now.wYear;
-    time.month = now.wMonth;
-    time.dayOfWeek = now.wDayOfWeek;
-    time.day = now.wDay;
-    time.hour = now.wHour;
-    time.minute = now.wMinute;
-    time.second = now.wSecond;
-    time.millisecond = now.wMilliseconds;
-    return time;
+    return FromWin32SystemTime(now);
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/win32/SystemTimeFields.h"
 
 namespace {
 
@@ -143,14 +144,7 @@ bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)
     if (!FileTimeToLocalFileTime(&universal, &localTime) ||
         !FileTimeToSystemTime(&localTime, &fields))
         return false;
-    local.year = fields.wYear;
-    local.month = fields.wMonth;
-    local.dayOfWeek = fields.wDayOfWeek;
-    local.day = fields.wDay;
-    local.hour = fields.wHour;
-    local.minute = fields.wMinute;
-    local.second = fields.wSecond;
-    local.millisecond = fields.wMilliseconds;
+    local = FromWin32SystemTime(fields);
     return true;
 }
 

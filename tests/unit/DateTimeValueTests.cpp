@@ -4,22 +4,9 @@
 #include <limits>
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "tests/unit/Moments.h"
 
 namespace {
-
-DateTimeFields Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
-                      int millisecond = 0)
-{
-    DateTimeFields fields;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = second;
-    fields.millisecond = millisecond;
-    return fields;
-}
 
 void ExpectMoment(const DateTimeFields& actual, const DateTimeFields& expected)
 {
@@ -65,7 +52,7 @@ TEST(DateTimeValue, EveryDayFrom1800To2200RoundTripsWithItsWeekday)
         monthLength = fields.day;
         previous = fields;
     }
-    ExpectMoment(previous, Fields(2200, 12, 31));
+    ExpectMoment(previous, FieldsAt(2200, 12, 31));
 }
 
 TEST(DateTimeValue, KnownDaysHaveTheirSerialNumberAndWeekday)
@@ -83,9 +70,9 @@ TEST(DateTimeValue, KnownDaysHaveTheirSerialNumberAndWeekday)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.serial);
-        EXPECT_EQ(EncodeDateTime(Fields(c.year, c.month, c.day)), c.serial);
+        EXPECT_EQ(EncodeDateTime(FieldsAt(c.year, c.month, c.day)), c.serial);
         const DateTimeFields fields = DecodeDateTime(c.serial);
-        ExpectMoment(fields, Fields(c.year, c.month, c.day));
+        ExpectMoment(fields, FieldsAt(c.year, c.month, c.day));
         EXPECT_EQ(fields.weekday, c.weekday);
     }
 }
@@ -108,14 +95,14 @@ TEST(DateTimeValue, LeapYearsFollowTheGregorianRule)
 // fraction: -1.25 is 06:00 on 1899-12-29, not 18:00 on 1899-12-28.
 TEST(DateTimeValue, NegativeValuesCarryTheTimeOfDayAsAnAbsoluteFraction)
 {
-    ExpectMoment(DecodeDateTime(-1.25), Fields(1899, 12, 29, 6));
-    ExpectMoment(DecodeDateTime(-1.75), Fields(1899, 12, 29, 18));
-    ExpectMoment(DecodeDateTime(-0.5), Fields(1899, 12, 30, 12));
-    ExpectMoment(DecodeDateTime(-2.0), Fields(1899, 12, 28));
-    EXPECT_EQ(EncodeDateTime(Fields(1899, 12, 29, 6)), -1.25);
-    EXPECT_EQ(EncodeDateTime(Fields(1899, 12, 29, 18)), -1.75);
-    EXPECT_EQ(EncodeDateTime(Fields(1899, 12, 30, 12)), 0.5);
-    EXPECT_EQ(EncodeDateTime(Fields(1800, 1, 1, 18)), -36522.75);
+    ExpectMoment(DecodeDateTime(-1.25), FieldsAt(1899, 12, 29, 6));
+    ExpectMoment(DecodeDateTime(-1.75), FieldsAt(1899, 12, 29, 18));
+    ExpectMoment(DecodeDateTime(-0.5), FieldsAt(1899, 12, 30, 12));
+    ExpectMoment(DecodeDateTime(-2.0), FieldsAt(1899, 12, 28));
+    EXPECT_EQ(EncodeDateTime(FieldsAt(1899, 12, 29, 6)), -1.25);
+    EXPECT_EQ(EncodeDateTime(FieldsAt(1899, 12, 29, 18)), -1.75);
+    EXPECT_EQ(EncodeDateTime(FieldsAt(1899, 12, 30, 12)), 0.5);
+    EXPECT_EQ(EncodeDateTime(FieldsAt(1800, 1, 1, 18)), -36522.75);
 }
 
 TEST(DateTimeValue, EveryMillisecondOfASecondAndEverySecondOfADayRoundTrip)
@@ -123,14 +110,14 @@ TEST(DateTimeValue, EveryMillisecondOfASecondAndEverySecondOfADayRoundTrip)
     for (const int year : {1, 1850, 1899, 2026, 9999}) {
         SCOPED_TRACE(year);
         for (int ms = 0; ms < 1000; ++ms) {
-            const DateTimeFields moment = Fields(year, 12, 30, 23, 59, 59, ms);
+            const DateTimeFields moment = FieldsAt(year, 12, 30, 23, 59, 59, ms);
             ExpectMoment(DecodeDateTime(EncodeDateTime(moment)), moment);
             if (HasFailure())
                 return;
         }
         for (int second = 0; second < 86400; ++second) {
             const DateTimeFields moment =
-                Fields(year, 12, 30, second / 3600, second / 60 % 60, second % 60, 999);
+                FieldsAt(year, 12, 30, second / 3600, second / 60 % 60, second % 60, 999);
             const DateTimeFields decoded = DecodeDateTime(EncodeDateTime(moment));
             ASSERT_EQ(decoded.hour * 3600 + decoded.minute * 60 + decoded.second, second);
             ASSERT_EQ(decoded.millisecond, 999);
@@ -144,12 +131,12 @@ TEST(DateTimeValue, RoundingToTheMillisecondCarriesIntoTheNextField)
 {
     const double ms = 1.0 / MillisecondsPerDay;
     const double day = 46387;  // 2026-12-31
-    ExpectMoment(DecodeDateTime(day + 1 - 0.4 * ms), Fields(2027, 1, 1));
-    ExpectMoment(DecodeDateTime(day + 1 - 0.6 * ms), Fields(2026, 12, 31, 23, 59, 59, 999));
-    ExpectMoment(DecodeDateTime(day + 0.5 + 999.6 * ms), Fields(2026, 12, 31, 12, 0, 1, 0));
-    ExpectMoment(DecodeDateTime(day + 0.5 + 59999.7 * ms), Fields(2026, 12, 31, 12, 1, 0, 0));
+    ExpectMoment(DecodeDateTime(day + 1 - 0.4 * ms), FieldsAt(2027, 1, 1));
+    ExpectMoment(DecodeDateTime(day + 1 - 0.6 * ms), FieldsAt(2026, 12, 31, 23, 59, 59, 999));
+    ExpectMoment(DecodeDateTime(day + 0.5 + 999.6 * ms), FieldsAt(2026, 12, 31, 12, 0, 1, 0));
+    ExpectMoment(DecodeDateTime(day + 0.5 + 59999.7 * ms), FieldsAt(2026, 12, 31, 12, 1, 0, 0));
     // A negative value's time runs forward from its own midnight, so it carries forward too.
-    ExpectMoment(DecodeDateTime(-2 - (1 - 0.3 * ms)), Fields(1899, 12, 29));
+    ExpectMoment(DecodeDateTime(-2 - (1 - 0.3 * ms)), FieldsAt(1899, 12, 29));
     EXPECT_EQ(DecodeDateTime(-2 - (1 - 0.3 * ms)).weekday, 6);
 }
 
@@ -195,14 +182,14 @@ TEST(DateTimeValue, EveryDayOfTheSpanConvertsLikeTheGeneralArithmetic)
 
 TEST(DateTimeValue, ValuesOutsideYears1To9999AreClampedAndNaNReadsAsZero)
 {
-    ExpectMoment(DecodeDateTime(std::numeric_limits<double>::quiet_NaN()), Fields(1899, 12, 30));
+    ExpectMoment(DecodeDateTime(std::numeric_limits<double>::quiet_NaN()), FieldsAt(1899, 12, 30));
     ExpectMoment(DecodeDateTime(std::numeric_limits<double>::infinity()),
-                 Fields(9999, 12, 31, 23, 59, 59, 999));
-    ExpectMoment(DecodeDateTime(1e300), Fields(9999, 12, 31, 23, 59, 59, 999));
-    ExpectMoment(DecodeDateTime(2958466 - 1e-10), Fields(9999, 12, 31, 23, 59, 59, 999));
-    ExpectMoment(DecodeDateTime(-1e300), Fields(1, 1, 1));
-    ExpectMoment(DecodeDateTime(-std::numeric_limits<double>::infinity()), Fields(1, 1, 1));
-    ExpectMoment(DecodeDateTime(-693593.5), Fields(1, 1, 1, 12));
+                 FieldsAt(9999, 12, 31, 23, 59, 59, 999));
+    ExpectMoment(DecodeDateTime(1e300), FieldsAt(9999, 12, 31, 23, 59, 59, 999));
+    ExpectMoment(DecodeDateTime(2958466 - 1e-10), FieldsAt(9999, 12, 31, 23, 59, 59, 999));
+    ExpectMoment(DecodeDateTime(-1e300), FieldsAt(1, 1, 1));
+    ExpectMoment(DecodeDateTime(-std::numeric_limits<double>::infinity()), FieldsAt(1, 1, 1));
+    ExpectMoment(DecodeDateTime(-693593.5), FieldsAt(1, 1, 1, 12));
 }
 
 TEST(DateTimeValue, SystemTimeCountsWeekdaysFromZero)

@@ -3,8 +3,8 @@
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 
-inline TDateTime MomentAt(int year, int month, int day, int hour = 0, int minute = 0,
-                          int second = 0, int millisecond = 0)
+inline DateTimeFields FieldsAt(int year, int month, int day, int hour = 0, int minute = 0,
+                               int second = 0, int millisecond = 0)
 {
     DateTimeFields fields;
     fields.year = year;
@@ -14,5 +14,11 @@ inline TDateTime MomentAt(int year, int month, int day, int hour = 0, int minute
     fields.minute = minute;
     fields.second = second;
     fields.millisecond = millisecond;
-    return EncodeDateTime(fields);
+    return fields;
+}
+
+inline TDateTime MomentAt(int year, int month, int day, int hour = 0, int minute = 0,
+                          int second = 0, int millisecond = 0)
+{
+    return EncodeDateTime(FieldsAt(year, month, day, hour, minute, second, millisecond));
 }
