@@ -23,9 +23,9 @@ build-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan
 
-# Native unit tests; the shape of the real 32-bit DLLs; the same unit tests and the
-# end-to-end host built for 64-bit Windows and run under Wine; the native tests once more
-# under the sanitizers.
+# Native unit tests; the same unit tests, stem.exe and the end-to-end host through the real
+# DLLs, built for 32-bit and for 64-bit Windows and run under Wine; the shape of the DLLs; the
+# native tests once more under the sanitizers.
 test: build build-asan
 	ctest --preset native
 	ctest --preset win32

@@ -1,6 +1,5 @@
 # Cross-compiles the same sources as 64-bit Windows programs, to run the unit tests and the
-# end-to-end host under 64-bit Wine against the real Win32 functions. (Wine needs the host
-# kernel's 32-bit support for 32-bit programs; this build does not.)
+# end-to-end host under 64-bit Wine against the real Win32 functions.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -393,9 +393,12 @@ TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFol
     if (!KeepsSettingsOutOfProgramFiles(GetWindowsVersionName()))
         GTEST_SKIP() << GetWindowsVersionName() << " keeps the file in Program Files";
 
+    // A 32-bit editor on 64-bit Windows lives under "Program Files (x86)", a 64-bit one under
+    // "Program Files": each DLL must move the file out of its own editor's folder.
     const std::string programFiles = EnvironmentValue("ProgramFiles");
     const std::string appData = EnvironmentValue("APPDATA");
-    ASSERT_FALSE(programFiles.empty());
+    const bool x86Folder = programFiles.size() > 6 && programFiles.substr(programFiles.size() - 6) == " (x86)";
+    EXPECT_EQ(x86Folder, sizeof(void*) == 4) << programFiles;
     ASSERT_FALSE(appData.empty());
     // The folder name ends in 表: the folders made for the moved file must split the path at
     // real backslashes only.

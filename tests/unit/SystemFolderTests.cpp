@@ -4,7 +4,9 @@
 #include <string>
 
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "platform/posix/StandIn.h"
 #endif
 
@@ -15,9 +17,21 @@ bool EndsWith(const std::string& text, const std::string& suffix)
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// What the shell gives this program: a 32-bit program on 64-bit Windows gets the folder of
+// 32-bit programs.
+AnsiString ExpectedProgramFiles()
+{
+#ifdef _WIN32
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64)
+        return "C:\\Program Files (x86)";
+#endif
+    return "C:\\Program Files";
+}
+
 TEST(SpecialFolderPath, ProgramFilesAndApplicationData)
 {
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_PROGRAM_FILES), "C:\\Program Files");
+    EXPECT_EQ(GetSpecialFolderPath(CSIDL_PROGRAM_FILES), ExpectedProgramFiles());
     const AnsiString appData = GetSpecialFolderPath(CSIDL_APPDATA);
     EXPECT_EQ(appData.rfind("C:\\", 0), 0u) << appData;
     EXPECT_TRUE(EndsWith(appData, "\\AppData\\Roaming")) << appData;
