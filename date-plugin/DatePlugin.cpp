@@ -36,4 +36,4 @@ bool RenderCalendarEntry(const WideString& entry, TDateTime now, WideString& tex
 }  // namespace
 
 const PluginTraits DatePluginTraits = {
-    "Stemra", "DateFormat", DateDefaults, static_cast<int>(std::size(DateDefaults)), RenderCalendarEntry};
+    "Stemra", DatePatternSection, DateDefaults, static_cast<int>(std::size(DateDefaults)), RenderCalendarEntry};

@@ -28,6 +28,9 @@ bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uin
 // Deletes HKEY_CURRENT_USER\keyPath with everything below it. True when it is gone.
 bool DeleteUserRegistryTree(const AnsiString& keyPath);
 
+// SetFileTime / utimensat: gives the file a last-write time, as an edit at that moment would.
+bool SetLastWriteTime(const AnsiString& path, FileTime time);
+
 // The program's arguments after its name, as UTF-8 (on Windows read from the wide command
 // line, so no code page stands between the user and the program).
 std::vector<std::string> ProgramArguments(int argc, char** argv);

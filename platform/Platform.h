@@ -58,15 +58,16 @@ SystemTime LocalNow();
 
 enum class FileStatus { Ok, NotFound, Failed };
 
-// CreateFileA + ReadFile: the whole file. NotFound when there is no such file, Failed when it
+// CreateFileA (sharing read, write and delete) + ReadFile: the whole file. NotFound when there is no such file, Failed when it
 // exists but cannot be opened or read.
 FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes);
 
 // CreateFileA(CREATE_ALWAYS) + WriteFile + FlushFileBuffers + CloseHandle. False on any failure.
 bool WriteNewFile(const AnsiString& path, const std::string& bytes);
 
-// ReplaceFileA: puts replacement in the place of the existing target, keeping the target's
-// attributes and creation time; replacement is gone afterwards.
+// Puts replacement in the place of the existing target in one step (MoveFileExA with
+// MOVEFILE_REPLACE_EXISTING), the target's attributes and creation time kept; replacement is
+// gone afterwards.
 bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement);
 
 // MoveFileExA(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
@@ -101,6 +102,9 @@ bool CreateFolder(const AnsiString& path);
 
 // GetModuleFileNameA(NULL): the full path of the running program (the host editor).
 AnsiString HostExecutablePath();
+
+// GetCurrentProcessId: tells apart the temporary files of two programs saving at once.
+uint32_t CurrentProcessId();
 
 // ---- Registry (HKEY_CURRENT_USER) ----
 

@@ -37,7 +37,7 @@ void PluginModule::RunCommand(platform::HostWindow window)
 
     const int32_t start = GetCaretOffset(window);
     const WideString entry = state_.formatList->TextAt(state_.patternIndex);
-    InsertText(window, ProduceText(entry, clock_()));
+    InsertText(window, EntryText(traits_, entry, clock_()));
     state_.lastInsertLength = GetCaretOffset(window) - start;
     // Last, after every request: an event that arrives while the editor handles them does
     // not end the run.
@@ -52,8 +52,8 @@ void PluginModule::LocateSettings()
     const WideString folder = EnsureTrailingBackslash(GetPluginFolder(state_.pluginFolderCache));
     AnsiString path = platform::WideToAnsi(folder + SettingsFileName);
     path = platform::WideToAnsi(AdjustSettingsPath(platform::AnsiToWide(path)));
-    WriteDefaultPatterns(path, traits_);
-    LoadPatterns(path, LastWriteTimeOf(path));
+    const DefaultsPlacement placement = WriteDefaultPatterns(path, traits_);
+    LoadPatterns(path, LastWriteTimeOf(path), placement);
     state_.settingsPath = path;
 }
 
@@ -64,23 +64,24 @@ void PluginModule::RefreshSettings()
     const TDateTime fileTime = LastWriteTimeOf(state_.settingsPath);
     if (fileTime == state_.settingsFileTime)
         return;
-    WriteDefaultPatterns(state_.settingsPath, traits_);
-    LoadPatterns(state_.settingsPath, fileTime);
+    const DefaultsPlacement placement = WriteDefaultPatterns(state_.settingsPath, traits_);
+    LoadPatterns(state_.settingsPath, fileTime, placement);
 }
 
 // Loads into a new list and swaps it in, so a failed load keeps the old list and time.
-void PluginModule::LoadPatterns(const AnsiString& path, TDateTime fileTime)
+void PluginModule::LoadPatterns(const AnsiString& path, TDateTime fileTime,
+                                DefaultsPlacement placement)
 {
     auto list = std::make_unique<TCommonStringRecordList>();
-    LoadFormatList(path, traits_.patternSection, *list);
+    LoadPressPatterns(path, traits_, placement, *list);
     state_.formatList = std::move(list);
     state_.settingsFileTime = fileTime;
 }
 
-WideString PluginModule::ProduceText(const WideString& entry, TDateTime now) const
+WideString EntryText(const PluginTraits& traits, const WideString& entry, TDateTime now)
 {
     WideString text;
-    if (traits_.renderSpecialEntry != nullptr && traits_.renderSpecialEntry(entry, now, text))
+    if (traits.renderSpecialEntry != nullptr && traits.renderSpecialEntry(entry, now, text))
         return text;
     return RenderPattern(entry, now);
 }

@@ -10,6 +10,7 @@
 #include "MyLibrary/Common/Types.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 #include "plugin/PluginTraits.h"
+#include "plugin/SettingsFile.h"
 #include "platform/Platform.h"
 
 struct ModuleState {
@@ -28,6 +29,10 @@ struct ModuleState {
 // The local moment a command renders; the DLLs read the computer's clock.
 using Clock = std::function<TDateTime()>;
 TDateTime LocalClock();
+
+// The text a press inserts for an entry of the list: the date plug-in's calendars, else the
+// entry rendered as a pattern.
+WideString EntryText(const PluginTraits& traits, const WideString& entry, TDateTime now);
 
 class PluginModule {
 public:
@@ -50,8 +55,7 @@ private:
     void RunCommand(platform::HostWindow window);
     void LocateSettings();
     void RefreshSettings();
-    void LoadPatterns(const AnsiString& path, TDateTime fileTime);
-    WideString ProduceText(const WideString& entry, TDateTime now) const;
+    void LoadPatterns(const AnsiString& path, TDateTime fileTime, DefaultsPlacement placement);
     void HandleEvents(platform::HostWindow window, uint32_t events, uintptr_t param);
     intptr_t HandleProc(platform::HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
     void StartUp(uintptr_t param);

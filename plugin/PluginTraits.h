@@ -21,6 +21,11 @@ struct PluginTraits {
     bool (*renderSpecialEntry)(const WideString& entry, TDateTime now, WideString& text);
 };
 
+// The sections of the two plug-ins in their shared settings file.
+constexpr const char* DatePatternSection = "DateFormat";
+constexpr const char* TimePatternSection = "TimeFormat";
+constexpr const char* PatternSections[] = {DatePatternSection, TimePatternSection};
+
 extern const PluginTraits DatePluginTraits;
 extern const PluginTraits TimePluginTraits;
 

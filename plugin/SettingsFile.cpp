@@ -52,14 +52,53 @@ WideString AdjustSettingsPath(const WideString& path)
     return moved;
 }
 
-void WriteDefaultPatterns(const AnsiString& path, const PluginTraits& traits)
+namespace {
+
+// The key lines of every pattern section but the plug-in's own.
+std::vector<TStringLines> OtherSectionsPairs(TAccessIniFile& settings, const PluginTraits& traits)
 {
-    TAccessIniFile settings(path);
+    std::vector<TStringLines> sections;
+    for (const char* section : PatternSections) {
+        if (AnsiString(section) == traits.patternSection)
+            continue;
+        sections.emplace_back();
+        settings.ReadSectionPairs(section, sections.back());
+    }
+    return sections;
+}
+
+}  // namespace
+
+bool LoadsFromFile(DefaultsPlacement placement)
+{
+    return placement == DefaultsPlacement::NotNeeded || placement == DefaultsPlacement::Added;
+}
+
+// A new key goes after the section's last key line, or after its header; when the section
+// opens at a comment holding its name and its real header ends it at once, that place is above
+// the comment, outside the section. Judged by where the defaults did land, so that no defaults
+// are kept that a load of this plug-in would miss or a load of the other would find.
+DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTraits& traits)
+{
     if (settings.HasSection(traits.patternSection))
-        return;
+        return DefaultsPlacement::NotNeeded;
+    const std::vector<TStringLines> others = OtherSectionsPairs(settings, traits);
     for (int i = 0; i < traits.defaultCount; ++i)
         settings.WriteValue(traits.patternSection, traits.defaults[i].key, traits.defaults[i].value);
-    settings.SaveIfChanged();
+    if (!settings.HasSection(traits.patternSection))
+        return DefaultsPlacement::OutsideSection;
+    if (OtherSectionsPairs(settings, traits) != others)
+        return DefaultsPlacement::SharedSection;
+    return DefaultsPlacement::Added;
+}
+
+DefaultsPlacement WriteDefaultPatterns(const AnsiString& path, const PluginTraits& traits)
+{
+    TAccessIniFile settings(path);
+    const DefaultsPlacement placement = PlaceDefaultPatterns(settings, traits);
+    if (placement == DefaultsPlacement::Added)
+        settings.SaveIfChanged();
+    return placement;
 }
 
 TDateTime FileTimeToLocalDate(platform::FileTime fileTime)
@@ -89,12 +128,17 @@ TDateTime LastWriteTimeOf(const AnsiString& path)
     return FileTimeToLocalDate(found.lastWritten);
 }
 
-// The section is read once; each numbered key is then a look-up, so a long list loads in
-// time proportional to its length.
 void LoadFormatList(const AnsiString& path, const AnsiString& section, TCommonStringRecordList& list)
 {
-    list.ClearTexts();
     TAccessIniFile settings(path);
+    LoadFormatList(settings, section, list);
+}
+
+// The section is read once; each numbered key is then a look-up, so a long list loads in
+// time proportional to its length.
+void LoadFormatList(TAccessIniFile& settings, const AnsiString& section, TCommonStringRecordList& list)
+{
+    list.ClearTexts();
     const TIniSectionSnapshot snapshot = settings.ReadSectionSnapshot(section);
     for (int64_t number = 1;; ++number) {
         const AnsiString key = "Item" + ZeroPadNumber(2, number);
@@ -103,4 +147,31 @@ void LoadFormatList(const AnsiString& path, const AnsiString& section, TCommonSt
         list.AddText(platform::AnsiToWide(snapshot.ReadValue(key, "")));
     }
     list.AddText(WideString());
+}
+
+void LoadPressPatterns(const AnsiString& path, const PluginTraits& traits,
+                       DefaultsPlacement placement, TCommonStringRecordList& list)
+{
+    if (LoadsFromFile(placement)) {
+        LoadFormatList(path, traits.patternSection, list);
+        return;
+    }
+    TAccessIniFile defaults("");  // no file: starts empty and is never saved
+    PlaceDefaultPatterns(defaults, traits);
+    LoadFormatList(defaults, traits.patternSection, list);
+}
+
+ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
+                           TCommonStringRecordList& list)
+{
+    TAccessIniFile settings(path);
+    ForeseenPress press;
+    press.placement = PlaceDefaultPatterns(settings, traits);
+    press.savesDefaults = press.placement == DefaultsPlacement::Added && settings.MayWrite();
+    // The lines in memory are the file's, or what the save would make of it.
+    if (press.placement == DefaultsPlacement::NotNeeded || press.savesDefaults)
+        LoadFormatList(settings, traits.patternSection, list);
+    else
+        LoadPressPatterns(path, traits, press.placement, list);
+    return press;
 }

@@ -2,6 +2,7 @@
 // each plug-in writes into its own section, its times, and loading a section's patterns.
 #pragma once
 
+#include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/Common/Types.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 #include "platform/Platform.h"
@@ -25,9 +26,27 @@ WideString MoveToFolder(const WideString& path, const WideString& programFiles,
 // that needs the folder reports them.
 void CreateFolderChain(const AnsiString& folder);
 
-// Writes the plug-in's default patterns when its section has no key line yet; a section that
-// has any key is left alone. Raises FileError when the file cannot be read or written.
-void WriteDefaultPatterns(const AnsiString& path, const PluginTraits& traits);
+// What the defaults step makes of the plug-in's section.
+enum class DefaultsPlacement {
+    NotNeeded,       // the section has a key line: nothing is added
+    Added,           // the defaults now stand in the section, where a load finds them
+    OutsideSection,  // they would land outside it (its name opens it in a comment just above
+                     // its real header): no load would find them
+    SharedSection,   // they would land in the other plug-in's section too
+};
+
+// Whether a press loads its patterns from the file (or uses its defaults from memory).
+bool LoadsFromFile(DefaultsPlacement placement);
+
+// Adds the plug-in's default patterns to the lines in memory when its section has no key
+// line, and tells where they went. Unless they were Added, the object must not be saved.
+DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTraits& traits);
+
+// The defaults step of a press: the defaults placed and, when they were Added, the file saved
+// (a read-only file, or one the INI class cannot carry exactly, is left alone). Defaults that
+// no load would find are never written, so the step changes the file at most once. Raises
+// FileError when the file cannot be read or written.
+DefaultsPlacement WriteDefaultPatterns(const AnsiString& path, const PluginTraits& traits);
 
 // Local date-time values of the file's times.
 struct FileTimes {
@@ -49,3 +68,19 @@ TDateTime FileTimeToLocalDate(platform::FileTime fileTime);
 // Refills the list with the section's "Item01", "Item02", ... up to the first missing number,
 // followed by one empty entry. Raises FileError when the file exists but cannot be read.
 void LoadFormatList(const AnsiString& path, const AnsiString& section, TCommonStringRecordList& list);
+void LoadFormatList(TAccessIniFile& settings, const AnsiString& section, TCommonStringRecordList& list);
+
+// The list a press uses after the defaults step: the section's patterns, or, when the defaults
+// could not be placed, the defaults as a load of a file of them would give them.
+void LoadPressPatterns(const AnsiString& path, const PluginTraits& traits,
+                       DefaultsPlacement placement, TCommonStringRecordList& list);
+
+// What the next press of a freshly started plug-in does with the file as it is now, without
+// writing anything: the placement of the defaults, whether it would save them, and the list it
+// would cycle through.
+struct ForeseenPress {
+    DefaultsPlacement placement = DefaultsPlacement::NotNeeded;
+    bool savesDefaults = false;
+};
+ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
+                           TCommonStringRecordList& list);

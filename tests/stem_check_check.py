@@ -16,9 +16,31 @@ import tempfile
 
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
 
+DEFAULT_ROWS = {
+    "DateFormat": [("Item01", "yyyy/mm/dd(aaa)", "2026/12/07(月)"),
+                   ("Item02", "yyyy/mm/dd(a)", "2026/12/07(Mon)"),
+                   ("Item03", "yyyy/mm/dd", "2026/12/07"),
+                   ("Item04", "mm/ddaaa", "12/07月"),
+                   ("Item05", "yyyy年mm月dd日(aaa)", "2026年12月07日(月)"),
+                   ("Item06", "gggee年mm月dd日(aaa)", "令和08年12月07日(月)"),
+                   ("Item07", "a, dd mmm yyyy", "Mon, 07 Dec 2026"),
+                   ("Item08", "aa, dd mmmm yyyy", "Monday, 07 December 2026"),
+                   ("Item09", "Calendar1", None),
+                   ("Item10", "Calendar2", None)],
+    "TimeFormat": [("Item01", '" hh:nn"', " 13:05"),
+                   ("Item02", '" hh:nn:ss"', " 13:05:09"),
+                   ("Item03", '" hh:nn am/pm"', " 01:05 pm"),
+                   ("Item04", '" hh時nn分"', " 13時05分"),
+                   ("Item05", '" AMPMhh時nn分"', " 午後01時05分"),
+                   ("Item06", '" hhnnss"', " 130509"),
+                   ("Item07", '" hh-nn-ss"', " 13-05-09")],
+}
+
 # Each case: the file's text (lines end CR LF in the file), the rows listed per section as
 # (key, pattern as shown, rendering), and the warnings as {line: [fragments of its text]}.
-# A rendering of None is the calendar that `stem calendar MODE` prints for the moment.
+# A rendering of None is the calendar that `stem calendar MODE` prints for the moment. With
+# "pressed", `stem press` must cycle through as many patterns as listed; with "kept", without
+# changing the file.
 KEY_TRAPS = {
     "text": """[DateFormat]
 Item01=yyyy/mm/dd
@@ -78,15 +100,18 @@ Item03=ss
 [TimeFormat]
 Item02=ss
 """,
-    "rows": {"DateFormat": [], "TimeFormat": [("Item01", "hh", "13")]},
-    "notes": {"DateFormat": "the next press writes the 10 default patterns"},
+    "rows": {"DateFormat": DEFAULT_ROWS["DateFormat"], "TimeFormat": [("Item01", "hh", "13")]},
+    "notes": {"DateFormat": "a press uses these 10 default patterns without writing them"},
     "warnings": {
-        1: ["[DateFormat] opens here", "even in a comment"],
+        1: ["[DateFormat] opens here", "even in a comment", "Stemra cannot add its default",
+            'Take "[DateFormat]" out of this line'],
         2: ["[DateFormat] appears again", "at line 1", "the 2 key lines under this one are never"],
         7: ['"Item02=[nn]" holds "[" before "]"', "section line [nn]",
             "[TimeFormat] ends above it", "the 1 key line below it is not in it"],
         10: ["[TimeFormat] appears again", "at line 5", "the 1 key line under this one is never"],
     },
+    "pressed": True,
+    "kept": True,
 }
 
 # ゼ and ゾ end in the bytes of "[" and "]": a double-byte character must not make a section.
@@ -137,27 +162,6 @@ Item09=yyyy
     },
     "warnings": {},
 }
-
-DEFAULT_ROWS = {
-    "DateFormat": [("Item01", "yyyy/mm/dd(aaa)", "2026/12/07(月)"),
-                   ("Item02", "yyyy/mm/dd(a)", "2026/12/07(Mon)"),
-                   ("Item03", "yyyy/mm/dd", "2026/12/07"),
-                   ("Item04", "mm/ddaaa", "12/07月"),
-                   ("Item05", "yyyy年mm月dd日(aaa)", "2026年12月07日(月)"),
-                   ("Item06", "gggee年mm月dd日(aaa)", "令和08年12月07日(月)"),
-                   ("Item07", "a, dd mmm yyyy", "Mon, 07 Dec 2026"),
-                   ("Item08", "aa, dd mmmm yyyy", "Monday, 07 December 2026"),
-                   ("Item09", "Calendar1", None),
-                   ("Item10", "Calendar2", None)],
-    "TimeFormat": [("Item01", '" hh:nn"', " 13:05"),
-                   ("Item02", '" hh:nn:ss"', " 13:05:09"),
-                   ("Item03", '" hh:nn am/pm"', " 01:05 pm"),
-                   ("Item04", '" hh時nn分"', " 13時05分"),
-                   ("Item05", '" AMPMhh時nn分"', " 午後01時05分"),
-                   ("Item06", '" hhnnss"', " 130509"),
-                   ("Item07", '" hh-nn-ss"', " 13-05-09")],
-}
-
 
 class Stem:
     def __init__(self, command, windows):
@@ -256,9 +260,12 @@ def check_case(name, case, stem, work, failures):
             failures.append(f"{name} [{section}]: no note {note!r} in {notes.get(section)}")
     if case.get("pressed"):
         listed = {section: len(rows.get(section, [])) for section in case["rows"]}
-        if pressed_counts(stem, folder) != listed:
-            failures.append(f"{name}: stem press cycles {pressed_counts(stem, folder)}, "
-                            f"stem check lists {listed}")
+        pressed = pressed_counts(stem, folder)
+        if pressed != listed:
+            failures.append(f"{name}: stem press cycles {pressed}, stem check lists {listed}")
+    with open(path, "rb") as file:
+        if case.get("kept") and file.read() != case["text"].replace("\n", "\r\n").encode("cp932"):
+            failures.append(f"{name}: the presses changed the file")
 
 
 def check_defaults(stem, work, failures):

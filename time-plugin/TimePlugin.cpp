@@ -17,4 +17,4 @@ const DefaultPattern TimeDefaults[] = {
 }  // namespace
 
 const PluginTraits TimePluginTraits = {
-    "Stemko", "TimeFormat", TimeDefaults, static_cast<int>(std::size(TimeDefaults)), nullptr};
+    "Stemko", TimePatternSection, TimeDefaults, static_cast<int>(std::size(TimeDefaults)), nullptr};

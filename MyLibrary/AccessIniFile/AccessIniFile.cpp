@@ -172,11 +172,16 @@ void TAccessIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
     WalkSection(section, key, AnsiString(), nullptr, OpDeleteKey);
 }
 
+bool TAccessIniFile::MayWrite() const
+{
+    return faithful_ && !platform::IsReadOnlyFile(fileName_);
+}
+
 TSaveOutcome TAccessIniFile::SaveIfChanged()
 {
     if (!savedLines_ || *savedLines_ == lines_)
         return TSaveOutcome::Unchanged;
-    if (!faithful_ || platform::IsReadOnlyFile(fileName_))
+    if (!MayWrite())
         return TSaveOutcome::LeftAlone;
     SaveIniFile(fileName_, EncodeIniText(lines_, encoding_));
     savedLines_.reset();  // a second call has nothing new to write

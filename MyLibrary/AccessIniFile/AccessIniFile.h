@@ -69,6 +69,8 @@ public:
     TIniEncoding Encoding() const { return encoding_; }
     // False when the file held what the lines cannot carry (see IniFileText.h).
     bool Faithful() const { return faithful_; }
+    // SaveIfChanged writes only a faithful file that is not read-only.
+    bool MayWrite() const;
 
 private:
     AnsiString WalkSection(const AnsiString& section, const AnsiString& key,

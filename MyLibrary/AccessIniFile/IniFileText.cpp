@@ -1,5 +1,7 @@
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 
+#include <atomic>
+
 #include "MyLibrary/Common/Errors.h"
 #include "MyLibrary/StringUnit/UnicodeText.h"
 #include "platform/Platform.h"
@@ -114,7 +116,9 @@ TIniFileContent LoadIniFile(const AnsiString& path)
 
 AnsiString SavingFileOf(const AnsiString& path)
 {
-    return path + ".saving";
+    static std::atomic<unsigned> saves{0};
+    return path + "." + std::to_string(platform::CurrentProcessId()) + "-" +
+           std::to_string(++saves) + ".saving";
 }
 
 void SaveIniFile(const AnsiString& path, const std::string& bytes)

@@ -41,10 +41,12 @@ std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding);
 TIniFileContent LoadIniFile(const AnsiString& path);
 
 // Puts the bytes in the file's place without ever leaving it partly written: they go to a
-// temporary file in the same folder, flushed to the disk, which then replaces the file (keeping
-// its attributes and creation time) or takes its name when there is none. On any failure the
-// file is as it was, the temporary file is removed, and FileError is raised.
+// temporary file of this save's own in the same folder, flushed to the disk, which then
+// replaces the file (keeping its attributes and creation time) or takes its name when there is
+// none. On any failure the file is as it was, the temporary file is removed, and FileError is
+// raised.
 void SaveIniFile(const AnsiString& path, const std::string& bytes);
 
-// The temporary file SaveIniFile writes first.
+// A new name for a save's temporary file: "<path>.<process>-<n>.saving", so that two programs
+// saving the same file at once never write into one temporary file.
 AnsiString SavingFileOf(const AnsiString& path);

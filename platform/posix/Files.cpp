@@ -316,4 +316,9 @@ AnsiString HostExecutablePath()
     return standin::ToWindowsPath(std::string(buffer, static_cast<std::size_t>(size)));
 }
 
+uint32_t CurrentProcessId()
+{
+    return static_cast<uint32_t>(getpid());
+}
+
 }  // namespace platform

@@ -54,8 +54,10 @@ namespace platform {
 
 FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Another program may put a new file in this one's place while it is read.
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -95,9 +97,38 @@ bool WriteNewFile(const AnsiString& path, const std::string& bytes)
     return file.Close() && flushed;
 }
 
+// One rename puts the new file in place, so no reader ever finds the file missing or partly
+// written; the target's attributes and creation time are given to the new file first.
+// (ReplaceFileA keeps them too, but Wine carries it out as two renames with a moment between
+// them when there is no file at all.) A target that another program holds open for a moment
+// is tried again a few times.
 bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement)
 {
-    return ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, 0, nullptr, nullptr) != 0;
+    WIN32_FILE_ATTRIBUTE_DATA old;
+    if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &old) ||
+        (old.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return false;
+    const DWORD kept = old.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    {
+        FileHandle file(CreateFileA(replacement.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsOpen() || !SetFileTime(file.Get(), &old.ftCreationTime, nullptr, nullptr))
+            return false;
+    }
+    if (!SetFileAttributesA(replacement.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
+        return false;
+    for (DWORD pause = 10; pause <= 160; pause *= 2) {
+        if (MoveFileExA(replacement.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+            error != ERROR_LOCK_VIOLATION)
+            return false;
+        Sleep(pause);
+    }
+    return false;
 }
 
 bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
@@ -167,6 +198,11 @@ AnsiString HostExecutablePath()
             return AnsiString(buffer.data(), size);
         buffer.resize(buffer.size() * 2);  // the path was cut short
     }
+}
+
+uint32_t CurrentProcessId()
+{
+    return GetCurrentProcessId();
 }
 
 }  // namespace platform

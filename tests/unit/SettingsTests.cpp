@@ -147,6 +147,41 @@ TEST_F(SettingsFile, EmptiedSectionIsRefilledUnderItsKeptHeader)
                                     "; my patterns\r\n\r\n[Other]\r\nk=v\r\n");
 }
 
+// Defaults that a load of this plug-in would miss, or one of the other would find, are never
+// written: the file stays as it is however often the step runs, and a press uses the defaults.
+TEST_F(SettingsFile, DefaultsThatWouldLandOutsideTheSectionAreNotWritten)
+{
+    struct Case {
+        const char* text;
+        const PluginTraits& traits;
+        DefaultsPlacement placement;
+        const char16_t* firstPattern;
+    };
+    const Case cases[] = {
+        // The comment opens [DateFormat], the real header ends it: new keys go above the comment.
+        {"[TimeFormat]\r\nItem01=\" hh:nn\"\r\n; [DateFormat] patterns below\r\n[DateFormat]\r\nItem01=yyyy\r\n",
+         DatePluginTraits, DefaultsPlacement::OutsideSection, u"yyyy/mm/dd(aaa)"},
+        {"; [TimeFormat]\r\n[TimeFormat]\r\n", TimePluginTraits, DefaultsPlacement::OutsideSection,
+         u" hh:nn"},
+        // [TimeFormat] opens at a comment inside [DateFormat] and runs to the end: the date
+        // defaults would be the time plug-in's patterns too.
+        {"[DateFormat]\r\n; [TimeFormat]\r\n=x\r\n", DatePluginTraits, DefaultsPlacement::SharedSection,
+         u"yyyy/mm/dd(aaa)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        WriteBytes(path_, c.text);
+        EXPECT_EQ(WriteDefaultPatterns(path_, c.traits), c.placement);
+        EXPECT_EQ(WriteDefaultPatterns(path_, c.traits), c.placement);
+        EXPECT_EQ(ReadBytes(path_), c.text);
+
+        TCommonStringRecordList list;
+        LoadPressPatterns(path_, c.traits, c.placement, list);
+        ASSERT_EQ(list.TextCount(), c.traits.defaultCount + 1);
+        EXPECT_EQ(list.TextAt(0), c.firstPattern);
+    }
+}
+
 TEST_F(SettingsFile, DefaultsIntoAMissingFolderRaiseFileError)
 {
     EXPECT_THROW(WriteDefaultPatterns(folder_.File("missing\\StemraTime.ini"), DatePluginTraits),

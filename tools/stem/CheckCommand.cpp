@@ -8,6 +8,7 @@
 #include "MyLibrary/Common/Errors.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/StringUnit/UnicodeText.h"
+#include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
@@ -108,51 +109,53 @@ WideString EntryRow(int number, const WideString& shown, int column, const WideS
     return row;
 }
 
-// What a press inserts for the entry: the date plug-in's calendars, else the pattern.
-WideString Rendered(const PluginTraits& traits, const WideString& entry, TDateTime moment)
+// Why a press finds no pattern: no Item01, or defaults that a press would write into a file
+// that the INI class never writes.
+std::string NoPatternsNote(const PluginTraits& traits, const TAccessIniFile& settings,
+                           const ForeseenPress& press)
 {
-    WideString text;
-    if (traits.renderSpecialEntry != nullptr && traits.renderSpecialEntry(entry, moment, text))
-        return text;
-    return RenderPattern(entry, moment);
-}
-
-// Why a press finds no pattern: a section without keys gets the defaults at the next press,
-// unless the file is one the INI class never writes.
-std::string NoPatternsNote(const PluginTraits& traits, TAccessIniFile& settings)
-{
-    const AnsiString section = traits.patternSection;
-    if (settings.HasSection(section))
+    if (press.placement == DefaultsPlacement::NotNeeded)
         return "  there is no Item01, so a press inserts nothing\n";
     const std::string defaults = std::to_string(traits.defaultCount) + " default patterns";
     if (!settings.Faithful())
         return "  a press would write the " + defaults + ", but the plug-ins never write this " +
                "file (see the warnings), so it inserts nothing\n";
-    if (platform::IsReadOnlyFile(settings.FileName()))
-        return "  a press would write the " + defaults +
-               ", but the file is read-only, so it inserts nothing\n";
-    return "  the next press writes the " + defaults + " into [" + section + "]\n";
+    return "  a press would write the " + defaults +
+           ", but the file is read-only, so it inserts nothing\n";
 }
 
-std::string PatternListing(const CheckedPlugin& plugin, TAccessIniFile& settings, TDateTime moment)
+// Where the patterns listed come from when the section has none of its own.
+std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press)
+{
+    const std::string defaults = std::to_string(traits.defaultCount) + " default patterns";
+    if (press.savesDefaults)
+        return "  the section has no keys: the next press writes these " + defaults + " into it\n";
+    if (!LoadsFromFile(press.placement))
+        return "  the section has no keys, and the defaults cannot be added where a load finds "
+               "them (see the warnings): a press uses these " + defaults +
+               " without writing them\n";
+    return "";
+}
+
+std::string PatternListing(const CheckedPlugin& plugin, const TAccessIniFile& settings,
+                           const TCommonStringRecordList& list, const ForeseenPress& press,
+                           TDateTime moment)
 {
     const PluginTraits& traits = *plugin.traits;
-    const AnsiString section = traits.patternSection;
-    TCommonStringRecordList list;
-    LoadFormatList(settings.FileName(), section, list);
     const int patterns = list.TextCount() - 1;  // the last entry, empty, ends the cycle
-    std::string out = "[" + section + "] " + traits.name + ", the " + plugin.kind + " plug-in: ";
+    std::string out = "[" + AnsiString(traits.patternSection) + "] " + traits.name + ", the " +
+                      plugin.kind + " plug-in: ";
     if (patterns == 0)
-        return out + "no patterns\n" + NoPatternsNote(traits, settings);
+        return out + "no patterns\n" + NoPatternsNote(traits, settings, press);
     out += std::to_string(patterns) + (patterns == 1 ? " pattern" : " patterns") +
-           ", in press order\n";
+           ", in press order\n" + DefaultsNote(traits, press);
     int column = 0;
     for (int i = 0; i < patterns; ++i)
         column = std::max(column, ColumnsOf(WrittenForm(list.TextAt(i))));
     column = std::min(column, WidestPatternColumn);
     for (int i = 0; i < patterns; ++i) {
         const WideString entry = list.TextAt(i);
-        const WideString result = Rendered(traits, entry, moment);
+        const WideString result = EntryText(traits, entry, moment);
         out += WideToUtf8(EntryRow(i + 1, WrittenForm(entry), column, result));
     }
     return out + "  then a press inserts nothing, and the next one starts again at Item01\n";
@@ -203,8 +206,11 @@ std::string Report(const SettingsFile& file, TDateTime moment)
     if (!settings.Faithful())
         warnings.push_back({0, UnfaithfulFile});
     for (const CheckedPlugin& plugin : Plugins) {
-        out += "\n" + PatternListing(plugin, settings, moment);
-        const std::vector<SettingsWarning> found = CheckPatternSection(lines, *plugin.traits);
+        TCommonStringRecordList list;
+        const ForeseenPress press = ForeseePress(file.path, *plugin.traits, list);
+        out += "\n" + PatternListing(plugin, settings, list, press, moment);
+        const std::vector<SettingsWarning> found =
+            CheckPatternSection(lines, *plugin.traits, press.placement);
         warnings.insert(warnings.end(), found.begin(), found.end());
     }
     return out + "\n" + WarningListing(warnings);

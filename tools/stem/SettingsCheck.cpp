@@ -109,9 +109,11 @@ AnsiString KeyLinesAre(int count, const char* where)
 
 class SectionChecker {
 public:
-    SectionChecker(const TStringLines& lines, const PluginTraits& traits)
+    SectionChecker(const TStringLines& lines, const PluginTraits& traits,
+                   DefaultsPlacement placement)
         : lines_(lines),
           traits_(traits),
+          placement_(placement),
           label_("[" + AnsiString(traits.patternSection) + "]"),
           span_(FindSection(lines, traits.patternSection))
     {
@@ -155,10 +157,41 @@ private:
     void CheckHeader()
     {
         const AnsiString& line = lines_[span_.header];
+        AnsiString text;
         if (!LooksLikeSectionLine(line))
-            Warn(span_.header, label_ + " opens here, in " + Quoted(line) +
-                                   ": a section starts at the first line holding its name in "
-                                   "brackets, even in a comment or a value");
+            text = label_ + " opens here, in " + Quoted(line) +
+                   ": a section starts at the first line holding its name in brackets, even in a "
+                   "comment or a value";
+        const AnsiString unplaced = UnplacedDefaults();
+        if (!unplaced.empty())
+            text += (text.empty() ? "" : "; ") + unplaced;
+        if (!text.empty())
+            Warn(span_.header, text);
+    }
+
+    // Why the defaults cannot be added, and which line to change; empty when they can.
+    AnsiString UnplacedDefaults() const
+    {
+        const AnsiString cannot = label_ + " holds no key, and " + traits_.name +
+                                  " cannot add its default patterns to it: ";
+        const AnsiString meanwhile = "; until then a press uses the defaults without writing them";
+        if (placement_ == DefaultsPlacement::OutsideSection)
+            return cannot + "new keys would go above this line, outside the section, which "
+                            "the next section line ends at once. Take \"" +
+                   label_ + "\" out of this line" + meanwhile;
+        if (placement_ != DefaultsPlacement::SharedSection)
+            return AnsiString();
+        for (const char* section : PatternSections) {
+            const SectionSpan other = FindSection(lines_, section);
+            if (AnsiString(section) == traits_.patternSection || other.header < span_.header ||
+                other.header >= span_.end)
+                continue;
+            const AnsiString where = "line " + std::to_string(other.header + 1);
+            return cannot + "they would land in [" + section + "] too, which opens at " + where +
+                   ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section +
+                   "]\" out of " + where + meanwhile;
+        }
+        return cannot + "they would land in the other plug-in's section too" + meanwhile;
     }
 
     void CheckSectionLines()
@@ -307,6 +340,7 @@ private:
 
     const TStringLines& lines_;
     const PluginTraits& traits_;
+    const DefaultsPlacement placement_;
     const AnsiString label_;
     const SectionSpan span_;
     std::vector<int> readLines_;
@@ -321,7 +355,8 @@ AnsiString NumberedKey(int64_t number)
 }
 
 std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
-                                                 const PluginTraits& traits)
+                                                 const PluginTraits& traits,
+                                                 DefaultsPlacement placement)
 {
-    return SectionChecker(lines, traits).Run();
+    return SectionChecker(lines, traits, placement).Run();
 }

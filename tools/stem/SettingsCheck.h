@@ -7,15 +7,18 @@
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "plugin/PluginTraits.h"
+#include "plugin/SettingsFile.h"
 
 struct SettingsWarning {
     int line;         // 1-based; 0 for the file as a whole
     AnsiString text;  // one sentence, without the line number
 };
 
-// The warnings about the plug-in's pattern section, in line order.
+// The warnings about the plug-in's pattern section, in line order; placement is what a press
+// makes of the defaults (see SettingsFile.h).
 std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
-                                                 const PluginTraits& traits);
+                                                 const PluginTraits& traits,
+                                                 DefaultsPlacement placement);
 
 // "Item01", "Item02", ..., "Item100": the key a load reads for the number.
 AnsiString NumberedKey(int64_t number);

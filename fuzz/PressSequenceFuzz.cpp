@@ -1,0 +1,36 @@
+// Press sequences drawn from the input (see tests/support/PressSequence.h): settings files,
+// presses of both plug-ins, edits, touches, deletions and events, each checked against what
+// `stem check` foresees. A broken promise stops the run with its steps.
+#include <cstdio>
+
+#include "fuzz/FuzzInput.h"
+#include "tests/support/PressSequence.h"
+#include "tests/unit/TempFolder.h"
+
+namespace {
+
+class FuzzedChoices : public SequenceChoices {
+public:
+    explicit FuzzedChoices(FuzzedDataProvider& input) : input_(input) {}
+
+    int Pick(int low, int high) override { return input_.ConsumeIntegralInRange(low, high); }
+    std::string Bytes(std::size_t maxSize) override { return input_.ConsumeRandomLengthString(maxSize); }
+    bool More() override { return input_.remaining_bytes() > 0; }
+
+private:
+    FuzzedDataProvider& input_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    FuzzedChoices choices(input);
+    TempFolder folder;
+    const std::string failure = RunPressSequence(choices, folder.Path(), 60);
+    if (!failure.empty())
+        std::fprintf(stderr, "%s\n", failure.c_str());
+    FUZZ_REQUIRE(failure.empty());
+    return 0;
+}

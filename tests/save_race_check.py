@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Two editors saving one settings file at once: runs SaveRace for the date and the time plug-in
+together (each presses and erases its section ROUNDS times, two saves a round) and reads the
+file over and over meanwhile. Every read must be one of the whole versions the two can make,
+never a part of one; at the end no temporary file may be left beside it.
+
+Usage: save_race_check.py [--windows] [RUNNER ...] SAVERACE
+With --windows (SaveRace.exe under Wine), the folder is named by its Z: path.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+ROUNDS = 150
+
+BASE = b"; StemraTime.ini, shared by two plug-ins\r\n"
+DATE = (b"[DateFormat]\r\nItem01=yyyy/mm/dd(aaa)\r\nItem02=yyyy/mm/dd(a)\r\nItem03=yyyy/mm/dd\r\n"
+        b"Item04=mm/ddaaa\r\nItem05=yyyy\x94Nmm\x8c\x8edd\x93\xfa(aaa)\r\n"
+        b"Item06=gggee\x94Nmm\x8c\x8edd\x93\xfa(aaa)\r\nItem07=a, dd mmm yyyy\r\n"
+        b"Item08=aa, dd mmmm yyyy\r\nItem09=Calendar1\r\nItem10=Calendar2\r\n")
+TIME = (b'[TimeFormat]\r\nItem01=" hh:nn"\r\nItem02=" hh:nn:ss"\r\nItem03=" hh:nn am/pm"\r\n'
+        b'Item04=" hh\x8e\x9enn\x95\xaa"\r\nItem05=" AMPMhh\x8e\x9enn\x95\xaa"\r\n'
+        b'Item06=" hhnnss"\r\nItem07=" hh-nn-ss"\r\n')
+
+# Each plug-in adds its section at the end or erases it, from whichever version it read.
+WHOLE = {BASE, BASE + DATE, BASE + TIME, BASE + DATE + TIME, BASE + TIME + DATE}
+
+
+def main():
+    args = sys.argv[1:]
+    windows = bool(args) and args[0] == "--windows"
+    command = args[1:] if windows else args
+    if not command:
+        sys.exit(__doc__)
+    failures = []
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "StemraTime.ini")
+        with open(path, "wb") as file:
+            file.write(BASE)
+        named = "Z:" + folder.replace("/", "\\")
+        racers = [subprocess.Popen(command + [which, named, str(ROUNDS)], stdout=subprocess.PIPE,
+                                   stderr=subprocess.STDOUT) for which in ("date", "time")]
+        reads, missing, versions = 0, 0, set()
+        while any(racer.poll() is None for racer in racers):
+            try:
+                with open(path, "rb") as file:
+                    versions.add(file.read())
+                reads += 1
+            except FileNotFoundError:
+                missing += 1
+        if missing:
+            failures.append(f"the settings file was missing at {missing} reads")
+        failures += [f"read {seen!r}" for seen in versions - WHOLE]
+        for racer in racers:
+            out = racer.communicate()[0].decode("utf-8", "replace")
+            print(out.strip())
+            if racer.returncode != 0:
+                failures.append(f"SaveRace status {racer.returncode}: {out}")
+        left = sorted(set(os.listdir(folder)) - {"StemraTime.ini"})
+        if left:
+            failures.append(f"left beside the file: {left}")
+        print(f"{reads} reads, {len(versions)} versions seen")
+    for failure in failures[:20]:
+        print(failure, file=sys.stderr)
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
