@@ -6,7 +6,8 @@ that `stem press` writes. Where a file cuts a list short, `stem press` confirms 
 plug-in cycles through exactly the patterns listed.
 
 Usage: stem_check_check.py [--windows] [RUNNER ...] STEM
-With --windows (stem.exe under Wine), files and folders are named by their Z: paths.
+With --windows (stem.exe under Wine), files and folders are named by their Z: paths, and the
+era name and year are the system's.
 """
 import os
 import re
@@ -15,6 +16,7 @@ import sys
 import tempfile
 
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
+ERA_AT = "令和08"  # "gggee" at that moment in the Japanese era calendar
 
 DEFAULT_ROWS = {
     "DateFormat": [("Item01", "yyyy/mm/dd(aaa)", "2026/12/07(月)"),
@@ -167,6 +169,9 @@ class Stem:
     def __init__(self, command, windows):
         self.command = command
         self.windows = windows
+        # Wine has no Japanese era calendar: under Windows the era comes from the system, and
+        # the era tokens are checked natively.
+        self.era = self.text("render", "gggee", "--at", AT).strip() if windows else ERA_AT
 
     def path(self, path):
         return "Z:" + path.replace("/", "\\") if self.windows else path
@@ -219,7 +224,7 @@ def compare_rows(name, stem, listed, expected, failures):
         for key, shown, rendering in rows:
             if rendering is None:
                 rendering = calendar_text(stem, 1 if shown == "Calendar1" else 2)
-            want.append([key, shown, rendering])
+            want.append([key, shown, rendering.replace(ERA_AT, stem.era)])
         if listed.get(section) != want:
             failures.append(f"{name} [{section}]: listed {listed.get(section)!r}, expected {want!r}")
 
