@@ -1,4 +1,4 @@
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 
 std::string FormatAssertionMessage(const std::string& message, const char* sourceFile, int line)
 {

@@ -1,4 +1,4 @@
-// Types shared by every layer: the two kinds of text, the calendar record, the date-time value.
+// Types shared by every layer: the two kinds of text and the date-time value.
 #pragma once
 
 #include <cstdint>
@@ -16,16 +16,3 @@ using TWideStringDynArray = std::vector<WideString>;
 
 // Days since 1899-12-30 00:00 local time; the fraction is the time of day.
 using TDateTime = double;
-
-// A calendar date and time of day, field for field like the Win32 SYSTEMTIME.
-struct SystemTime {
-    int year = 0;
-    int month = 0;       // 1..12
-    int dayOfWeek = 0;   // 0 = Sunday .. 6 = Saturday
-    int day = 0;         // 1..31
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int millisecond = 0;
-};
-

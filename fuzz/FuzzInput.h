@@ -10,7 +10,7 @@
 #include <limits>
 #include <string>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // Stops the run with a message when a property of the code under test does not hold; libFuzzer
 // then keeps the input as a crash.

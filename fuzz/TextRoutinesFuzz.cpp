@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "fuzz/FuzzInput.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "platform/HostSupport.h"
 
 struct EditorPosition {

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Calendar.h"
+#include "base/Types.h"
+#include "platform/VersionFacts.h"
 
 namespace platform {
 
@@ -18,26 +20,22 @@ namespace platform {
 WideString AnsiToWide(const AnsiString& text);
 AnsiString WideToAnsi(const WideString& text);
 
-// CompareStringW / CompareStringA under the user default locale, case-sensitive or ignoring
-// letter case only (NORM_IGNORECASE). Returns 1 (less), 2 (equal, CSTR_EQUAL), 3 (greater).
-constexpr int CompareEqual = 2;
-int CompareWide(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase);
-int CompareAnsi(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase);
+// CompareStringW / CompareStringA under the user default locale: whether the two runs are
+// equal, case-sensitively or ignoring letter case only (NORM_IGNORECASE).
+bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase);
+bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase);
 
-// LCMapStringW under the user default locale, with its contract: sourceLength -1 means
-// NUL-terminated (the terminator is then counted), destSize 0 asks for the size; the result is
-// the number of code units written or needed, 0 on failure.
-constexpr uint32_t MapFullWidth = 0x00800000;  // LCMAP_FULLWIDTH
-int MapWide(uint32_t flags, const WideChar* source, int sourceLength, WideChar* dest, int destSize);
+// LCMapStringW with LCMAP_FULLWIDTH under the user default locale: the text in full-width
+// form, a U+0000 inside it mapped like any character. Empty when the mapping fails.
+WideString FullWidth(const WideString& text);
 
 // ---- Locale data of the thread's locale ----
 
 enum class LocaleText { AmDesignator, PmDesignator, LongDayName, ShortDayName };
 
-// GetLocaleInfoA: LOCALE_S1159, LOCALE_S2359, LOCALE_SDAYNAMEn, LOCALE_SABBREVDAYNAMEn.
-// weekday counts 1 = Sunday .. 7 = Saturday and matters for day names only.
-// False when the locale cannot give the text.
-bool GetLocaleText(LocaleText item, int weekday, AnsiString& text);
+// GetLocaleInfoA: LOCALE_S1159, LOCALE_S2359, LOCALE_SDAYNAMEn, LOCALE_SABBREVDAYNAMEn. The
+// weekday matters for day names only. False when the locale cannot give the text.
+bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text);
 
 // The primary language of the thread's locale (0x11 = Japanese, 0x04 = Chinese).
 unsigned ThreadPrimaryLanguage();
@@ -45,14 +43,19 @@ unsigned ThreadPrimaryLanguage();
 // The sub-language of the thread's locale (0x01 = Taiwan for Chinese).
 unsigned ThreadSubLanguage();
 
-// GetDateFormatA(thread locale, DATE_USE_ALT_CALENDAR, date, picture): the date in the locale's
-// alternate (era) calendar. False when the platform cannot format it.
-bool FormatAltCalendarDate(int year, int month, int day, const char* picture, AnsiString& text);
+// GetDateFormatA(thread locale, DATE_USE_ALT_CALENDAR) with the pictures "gg" and "yy": the
+// date's era name and its year within the era in two digits, in the locale's alternate (era)
+// calendar. Each is empty when the platform cannot format it.
+struct AltCalendarEra {
+    AnsiString name;
+    AnsiString year2;
+};
+AltCalendarEra EraOfDate(int year, int month, int day);
 
 // ---- Clock ----
 
 // GetLocalTime.
-SystemTime LocalNow();
+DateTimeFields LocalNow();
 
 // ---- Files ----
 
@@ -95,7 +98,7 @@ struct FoundFileTimes {
 bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times);
 
 // FileTimeToLocalFileTime + FileTimeToSystemTime. False when either fails.
-bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local);
+bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local);
 
 // CreateDirectoryA of one folder (its parent must exist). False on failure, also when it exists.
 bool CreateFolder(const AnsiString& path);
@@ -128,23 +131,11 @@ void CloseRegistryKey(RegistryKey key);
 
 // ---- Shell folders ----
 
-// SHGetSpecialFolderPathA(owner 1, buffer, csidl, create FALSE) into a 264-byte buffer.
-bool GetSpecialFolder(int csidl, char (&buffer)[264]);
+// SHGetSpecialFolderPathA(owner 1, csidl, create FALSE): the folder's path as the shell writes
+// it, up to its first NUL. False when the shell knows no such folder.
+bool GetSpecialFolder(int csidl, AnsiString& path);
 
-// ---- Windows version records ----
-
-// The fields of OSVERSIONINFOEXA that the version name reads.
-struct VersionRecord {
-    uint32_t majorVersion = 0;
-    uint32_t minorVersion = 0;
-    uint32_t buildNumber = 0;
-    uint32_t platformId = 0;
-    char csdVersion[128] = {};
-    uint16_t servicePackMajor = 0;
-    uint16_t servicePackMinor = 0;
-    uint16_t suiteMask = 0;
-    uint8_t productType = 0;
-};
+// ---- Windows version records (the record is in VersionFacts.h) ----
 
 // GetVersionExA with the basic record (size 148). False on failure.
 bool GetBasicVersion(VersionRecord& record);
@@ -171,8 +162,9 @@ using HostWindow = void*;
 // SendMessageA.
 intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
-// MessageBoxA: the button the user pressed (6 = Yes), or 0/-1 when no box could be shown.
-int ShowMessageBox(HostWindow owner, const AnsiString& text, const AnsiString& caption, uint32_t style);
+// MessageBoxA with the Yes and No buttons and the question-mark icon (MB_YESNO |
+// MB_ICONQUESTION), owned by the window: true when the user answers Yes.
+bool AskYesNo(HostWindow owner, const AnsiString& text, const AnsiString& caption);
 
 // lstrcpynA: copies at most size - 1 bytes of source and a NUL; writes nothing when size is 0.
 void BoundedCopy(char* dest, const char* source, int size);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "platform/Platform.h"
 
 int32_t GetCaretOffset(platform::HostWindow window);

@@ -10,7 +10,7 @@
 
 TDateTime LocalClock()
 {
-    return SystemTimeToDateTime(platform::LocalNow());
+    return EncodeDateTime(platform::LocalNow());
 }
 
 void PluginModule::RunCommand(platform::HostWindow window)

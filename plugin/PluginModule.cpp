@@ -7,8 +7,6 @@ namespace {
 // "アンインストールしますか？" in Shift-JIS.
 constexpr const char* UninstallQuestion =
     "\x83\x41\x83\x93\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
-constexpr uint32_t YesNoQuestionStyle = 0x24;  // MB_YESNO | MB_ICONQUESTION
-constexpr int YesButton = 6;                     // IDYES
 
 // Answers a name or version query: the text copied into the caller's buffer when there is
 // one, cut short as lstrcpynA does; the result is always the full length.
@@ -102,10 +100,7 @@ intptr_t PluginModule::HandleProc(platform::HostWindow window, uint32_t message,
     case ProcQueryUninstall:
         return 1;
     case ProcConfirmUninstall:
-        return platform::ShowMessageBox(window, UninstallQuestion, state_.pluginName,
-                                        YesNoQuestionStyle) == YesButton
-                   ? 1
-                   : 0;
+        return platform::AskYesNo(window, UninstallQuestion, state_.pluginName) ? 1 : 0;
     default:
         return 0;
     }

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 #include "plugin/PluginTraits.h"
 #include "plugin/SettingsFile.h"

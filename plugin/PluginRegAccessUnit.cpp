@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/ShiftJis.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -43,12 +43,9 @@ bool StringValueText(uint32_t type, const std::string& data, AnsiString& text)
 size_t LastBackslashOf(const AnsiString& path)
 {
     size_t lastBackslash = AnsiString::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(path[i])))
-            ++i;  // skips the trail byte, which may be 0x5C
-        else if (path[i] == '\\')
+    for (size_t i = 0; i < path.size(); i += ShiftJisCharLength(path, i))
+        if (path[i] == '\\')
             lastBackslash = i;
-    }
     return lastBackslash;
 }
 

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // The editor's key under HKEY_CURRENT_USER; the folder is the string value "PlugInsFolder" of
 // its subkey "Common".

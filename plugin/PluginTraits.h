@@ -2,7 +2,7 @@
 // that are not patterns (the date plug-in's calendars).
 #pragma once
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // One default pattern: key and value as ANSI bytes (Japanese characters in Shift-JIS).
 struct DefaultPattern {

@@ -103,10 +103,10 @@ DefaultsPlacement WriteDefaultPatterns(const AnsiString& path, const PluginTrait
 
 TDateTime FileTimeToLocalDate(platform::FileTime fileTime)
 {
-    SystemTime local;
-    if (fileTime == 0 || !platform::FileTimeToLocalSystemTime(fileTime, local))
+    DateTimeFields local;
+    if (fileTime == 0 || !platform::FileTimeToLocalDateTime(fileTime, local))
         return 0;
-    return SystemTimeToDateTime(local);
+    return EncodeDateTime(local);
 }
 
 void GetFileTimes(const AnsiString& path, FileTimes& times)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 #include "platform/Platform.h"
 #include "plugin/PluginTraits.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 enum class TSaveOutcome {
     Unchanged,  // nothing to write

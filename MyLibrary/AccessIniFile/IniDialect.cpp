@@ -6,17 +6,12 @@
 namespace {
 
 // 1-based position of the first single-byte character equal to the mark, 0 when none: what
-// AnsiFindText gives for a one-byte ASCII mark, without a locale comparison per byte. A byte
-// after an odd run of lead bytes is the second half of a double-byte character.
+// AnsiFindText gives for a one-byte ASCII mark, without a locale comparison per byte.
 int PositionOf(char mark, const AnsiString& line)
 {
-    bool afterLead = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(line[i]);
-        if (!afterLead && line[i] == mark)
+    for (std::size_t i = 0; i < line.size(); i += ShiftJisCharLength(line, i))
+        if (line[i] == mark)
             return static_cast<int>(i) + 1;
-        afterLead = !afterLead && IsShiftJisLeadByte(byte);
-    }
     return 0;
 }
 
@@ -136,6 +131,6 @@ AnsiString Dequote(const AnsiString& text)
 
 bool NamesEqual(const AnsiString& a, const AnsiString& b)
 {
-    return platform::CompareAnsi(a.data(), static_cast<int>(a.size()), b.data(),
-                                 static_cast<int>(b.size()), true) == platform::CompareEqual;
+    return platform::AnsiEqual(a.data(), static_cast<int>(a.size()), b.data(),
+                               static_cast<int>(b.size()), true);
 }

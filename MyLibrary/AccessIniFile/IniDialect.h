@@ -4,7 +4,7 @@
 // a trail byte never counts as one of them.
 #pragma once
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // The text before the first "=", or empty when there is none or it is the first byte.
 AnsiString KeyPartOf(const AnsiString& line);

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/StringUnit/UnicodeText.h"
 #include "platform/Platform.h"
 

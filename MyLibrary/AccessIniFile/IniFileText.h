@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 using TStringLines = std::vector<AnsiString>;
 

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 class TIniKeyIndex {
 public:

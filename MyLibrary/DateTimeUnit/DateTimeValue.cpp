@@ -42,12 +42,7 @@ SerialMoment SplitDateTime(TDateTime value)
 DateTimeFields DecodeDateTime(TDateTime value)
 {
     const SerialMoment moment = SplitDateTime(value);
-    const CivilDate date = moment.Date();
-    DateTimeFields fields;
-    fields.year = static_cast<int>(date.year);
-    fields.month = date.month;
-    fields.day = date.day;
-    fields.weekday = moment.Weekday();
+    DateTimeFields fields = moment.Date();
     fields.hour = moment.Hour();
     fields.minute = moment.Minute();
     fields.second = moment.Second();
@@ -64,32 +59,4 @@ TDateTime EncodeDateTime(const DateTimeFields& fields)
     const double fraction = static_cast<double>(msOfDay) / MillisecondsPerDay;
     const double days = static_cast<double>(serialDay);
     return serialDay >= 0 ? days + fraction : days - fraction;
-}
-
-SystemTime DateTimeToSystemTime(TDateTime value)
-{
-    const DateTimeFields fields = DecodeDateTime(value);
-    SystemTime time;
-    time.year = fields.year;
-    time.month = fields.month;
-    time.dayOfWeek = fields.weekday - 1;
-    time.day = fields.day;
-    time.hour = fields.hour;
-    time.minute = fields.minute;
-    time.second = fields.second;
-    time.millisecond = fields.millisecond;
-    return time;
-}
-
-TDateTime SystemTimeToDateTime(const SystemTime& time)
-{
-    DateTimeFields fields;
-    fields.year = time.year;
-    fields.month = time.month;
-    fields.day = time.day;
-    fields.hour = time.hour;
-    fields.minute = time.minute;
-    fields.second = time.second;
-    fields.millisecond = time.millisecond;
-    return EncodeDateTime(fields);
 }

@@ -8,7 +8,7 @@ constexpr unsigned LanguageJapanese = 0x11;
 constexpr unsigned LanguageChinese = 0x04;
 constexpr unsigned SubLanguageTaiwan = 0x01;
 
-WideString ReadOr(LocaleTextReader reader, platform::LocaleText item, int weekday,
+WideString ReadOr(LocaleTextReader reader, platform::LocaleText item, Weekday weekday,
                   const char* fallback)
 {
     AnsiString text;
@@ -23,12 +23,12 @@ LocaleNames ReadLocaleNames(LocaleTextReader reader)
 {
     using platform::LocaleText;
     LocaleNames names;
-    names.am = ReadOr(reader, LocaleText::AmDesignator, 1, "am");
-    names.pm = ReadOr(reader, LocaleText::PmDesignator, 1, "pm");
+    names.am = ReadOr(reader, LocaleText::AmDesignator, Weekday::Sunday, "am");
+    names.pm = ReadOr(reader, LocaleText::PmDesignator, Weekday::Sunday, "pm");
     for (int i = 0; i < 7; ++i) {
-        names.longDays[i] = ReadOr(reader, LocaleText::LongDayName, i + 1, EnglishLongDayNames[i]);
-        names.shortDays[i] =
-            ReadOr(reader, LocaleText::ShortDayName, i + 1, EnglishShortDayNames[i]);
+        const auto weekday = static_cast<Weekday>(i + 1);
+        names.longDays[i] = ReadOr(reader, LocaleText::LongDayName, weekday, EnglishLongDayNames[i]);
+        names.shortDays[i] = ReadOr(reader, LocaleText::ShortDayName, weekday, EnglishShortDayNames[i]);
     }
     return names;
 }
@@ -56,12 +56,6 @@ WideString EraInitialOf(const WideString& eraName, unsigned primaryLanguage, uns
 
 EraFields EraFieldsOf(int year, int month, int day)
 {
-    EraFields fields;
-    AnsiString text;
-    if (platform::FormatAltCalendarDate(year, month, day, "gg", text))
-        fields.name = platform::AnsiToWide(text);
-    text.clear();
-    if (platform::FormatAltCalendarDate(year, month, day, "yy", text))
-        fields.year2 = platform::AnsiToWide(text);
-    return fields;
+    const platform::AltCalendarEra era = platform::EraOfDate(year, month, day);
+    return {platform::AnsiToWide(era.name), platform::AnsiToWide(era.year2)};
 }

@@ -3,7 +3,7 @@
 // a date from the locale's alternate calendar.
 #pragma once
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "platform/Platform.h"
 
 struct LocaleNames {
@@ -16,7 +16,7 @@ struct LocaleNames {
 };
 
 // Asks for one locale text; false when the locale cannot give it (platform::GetLocaleText).
-using LocaleTextReader = bool (*)(platform::LocaleText item, int weekday, AnsiString& text);
+using LocaleTextReader = bool (*)(platform::LocaleText item, Weekday weekday, AnsiString& text);
 
 // The names as the reader gives them, converted through the code page. A designator it cannot
 // give is "am" or "pm", a day name the English one. The language fields are left at 0.

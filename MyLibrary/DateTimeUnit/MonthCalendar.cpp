@@ -38,28 +38,30 @@ AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDa
     const int dayCount = DaysInMonth(fields.year, fields.month);
     const int64_t first = DaysFromCivil(fields.year, fields.month, 1);
     const int64_t last = first + dayCount - 1;
-    const int firstWeekday = WeekdayFromDays(first);
-    const int lastWeekday = WeekdayFromDays(last);
+    // Columns run 0 (Sunday) to 6 (Saturday).
+    const int firstColumn = WeekdayIndex(WeekdayFromDays(first));
+    const int lastColumn = WeekdayIndex(WeekdayFromDays(last));
+    constexpr int SaturdayColumn = WeekdayIndex(Weekday::Saturday);
 
     // The title comes from the formatter, so the month always has two digits. Its "年" and "月"
     // are the kanji year and month.
     AnsiString text = platform::WideToAnsi(RenderPattern(u"yyyy年mm月", value)) + LineEnd;
 
-    for (int i = 1; i <= 7; ++i)
-        text += WeekdayKanji[i - 1] + CellEnd(i == 7, separator);
+    for (int column = 0; column <= SaturdayColumn; ++column)
+        text += WeekdayKanji[column] + CellEnd(column == SaturdayColumn, separator);
 
-    for (int i = 1; i < firstWeekday; ++i)
-        text += (showNeighbours ? DayCell(first, i - firstWeekday) : BlankCell) + separator;
+    for (int column = 0; column < firstColumn; ++column)
+        text += (showNeighbours ? DayCell(first, column - firstColumn) : BlankCell) + separator;
 
     for (int day = 1; day <= dayCount; ++day) {
-        const bool saturday = WeekdayFromDays(first + day - 1) == 7;
+        const bool saturday = WeekdayFromDays(first + day - 1) == Weekday::Saturday;
         text += SpacePadNumber(2, day) + CellEnd(saturday, separator);
     }
 
-    if (lastWeekday != 7) {
-        for (int i = lastWeekday + 1; i <= 7; ++i) {
-            text += showNeighbours ? DayCell(last, i - lastWeekday) : BlankCell;
-            if (i < 7)
+    if (lastColumn != SaturdayColumn) {
+        for (int column = lastColumn + 1; column <= SaturdayColumn; ++column) {
+            text += showNeighbours ? DayCell(last, column - lastColumn) : BlankCell;
+            if (column < SaturdayColumn)
                 text += separator;
         }
         text += LineEnd;

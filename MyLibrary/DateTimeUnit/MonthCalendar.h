@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // CalendarMode 1: cells outside the month are blank. CalendarMode 2: they show the days of the
 // neighbouring months. (Any mode other than 2 gives blank cells.)

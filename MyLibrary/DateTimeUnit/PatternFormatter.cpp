@@ -150,7 +150,7 @@ public:
     unsigned Year() { return static_cast<unsigned>(Date().year); }  // 1..9999: the span
     unsigned Month() { return static_cast<unsigned>(Date().month); }
     unsigned Day() { return static_cast<unsigned>(Date().day); }
-    int Weekday() const { return moment_.Weekday(); }
+    Weekday DayOfWeek() { return Date().weekday; }
     unsigned Hour() const { return static_cast<unsigned>(moment_.Hour()); }
     unsigned Minute() const { return static_cast<unsigned>(moment_.Minute()); }
     unsigned Second() const { return static_cast<unsigned>(moment_.Second()); }
@@ -165,7 +165,7 @@ public:
     }
 
 private:
-    const CivilDate& Date()
+    const DateTimeFields& Date()
     {
         if (!dateKnown_) {
             date_ = moment_.Date();
@@ -176,7 +176,7 @@ private:
 
     const SerialMoment moment_;
     bool dateKnown_ = false;
-    CivilDate date_{};
+    DateTimeFields date_{};
     std::optional<EraFields> era_;
 };
 
@@ -217,7 +217,7 @@ private:
 
     bool Morning() const { return fields_.Hour() < 12; }
     unsigned MonthIndex() { return fields_.Month() - 1; }
-    int WeekdayIndex() const { return fields_.Weekday() - 1; }
+    int DayIndex() { return WeekdayIndex(fields_.DayOfWeek()); }
 
     MomentFields& fields_;
     const WideString& section_;
@@ -275,10 +275,10 @@ void SectionWriter::WriteText(TokenKind kind, OutputBuffer& out)
         break;
     case TokenKind::MonthLongName: out += WideEnglishNames().longMonths[MonthIndex()]; break;
     case TokenKind::MonthShortName: out += WideEnglishNames().shortMonths[MonthIndex()]; break;
-    case TokenKind::LocaleLongDay: out += ThreadLocaleNames().longDays[WeekdayIndex()]; break;
-    case TokenKind::LocaleShortDay: out += ThreadLocaleNames().shortDays[WeekdayIndex()]; break;
-    case TokenKind::EnglishLongDay: out += WideEnglishNames().longDays[WeekdayIndex()]; break;
-    case TokenKind::EnglishShortDay: out += WideEnglishNames().shortDays[WeekdayIndex()]; break;
+    case TokenKind::LocaleLongDay: out += ThreadLocaleNames().longDays[DayIndex()]; break;
+    case TokenKind::LocaleShortDay: out += ThreadLocaleNames().shortDays[DayIndex()]; break;
+    case TokenKind::EnglishLongDay: out += WideEnglishNames().longDays[DayIndex()]; break;
+    case TokenKind::EnglishShortDay: out += WideEnglishNames().shortDays[DayIndex()]; break;
     case TokenKind::EraName: out += fields_.Era().name; break;
     case TokenKind::EraInitial: out += EraInitial(); break;
     case TokenKind::EraYear2: out += fields_.Era().year2; break;

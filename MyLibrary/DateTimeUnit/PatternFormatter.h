@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 WideString RenderPattern(const WideString& pattern, TDateTime value);
 

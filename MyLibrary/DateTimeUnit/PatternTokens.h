@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // What a token stands for. A full-width token has the kind of its half-width twin.
 enum class TokenKind : unsigned char {

@@ -1,6 +1,6 @@
 #include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
 
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 
 // Bits of the one-byte flag set.

@@ -1,6 +1,5 @@
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -231,34 +230,19 @@ AnsiString NtRelease(TVersionQueries& queries, const VersionRecord& basic, const
 // Answers the builder's questions from facts given by value.
 class FactsQueries : public TVersionQueries {
 public:
-    explicit FactsQueries(const VersionFacts& facts) : facts_(facts) {}
+    explicit FactsQueries(const platform::VersionFacts& facts) : facts_(facts) {}
 
-    bool BasicVersion(VersionRecord& record) override
-    {
-        if (!facts_.basicOk)
-            return false;
-        record.majorVersion = facts_.record.majorVersion;
-        record.minorVersion = facts_.record.minorVersion;
-        record.buildNumber = facts_.record.buildNumber;
-        record.platformId = facts_.record.platformId;
-        std::memcpy(record.csdVersion, facts_.record.csdVersion, sizeof record.csdVersion);
-        return true;
-    }
-    void ExtendedVersion(VersionRecord& record) override
-    {
-        if (facts_.hasVersionEx)
-            record = facts_.record;
-    }
+    bool BasicVersion(VersionRecord& record) override { return facts_.BasicVersion(record); }
+    void ExtendedVersion(VersionRecord& record) override { facts_.ExtendedVersion(record); }
     void NativeArchitecture(uint16_t& architecture) override
     {
-        if (facts_.hasNativeSystemInfo)
-            architecture = facts_.architecture;
+        facts_.NativeArchitecture(architecture);
     }
     uint32_t ProductType(uint32_t, uint32_t) override { return facts_.productNumber; }
     bool ServerR2() override { return facts_.serverR2; }
 
 private:
-    const VersionFacts& facts_;
+    const platform::VersionFacts& facts_;
 };
 
 // Asks the running system, one call per question.
@@ -304,7 +288,7 @@ AnsiString BuildWindowsVersionName(TVersionQueries& queries)
     return name;
 }
 
-AnsiString BuildWindowsVersionName(const VersionFacts& facts)
+AnsiString BuildWindowsVersionName(const platform::VersionFacts& facts)
 {
     FactsQueries queries(facts);
     return BuildWindowsVersionName(queries);

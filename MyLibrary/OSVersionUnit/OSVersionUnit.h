@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "platform/Platform.h"
 
 // What the name builder asks of the system, in the order it needs it. Each question is asked
@@ -20,26 +20,14 @@ public:
     virtual bool ServerR2() = 0;
 };
 
-// A system described by value, for building the name of any Windows version anywhere.
-struct VersionFacts {
-    bool basicOk = true;
-    // Basic fields always; the extended fields (suite mask, product type, service-pack
-    // numbers) only when hasVersionEx.
-    platform::VersionRecord record;
-    bool hasVersionEx = true;
-    bool hasNativeSystemInfo = true;
-    uint16_t architecture = 0;   // 6 = Itanium, 9 = x64
-    uint32_t productNumber = 0;  // 0 = no product number (query missing or undefined)
-    bool serverR2 = false;
-};
-
 // The name built by asking the queries. Empty when the basic version query fails.
 //
 // A missing by-name query leaves its fields as a zeroed record has them: product type 0 and
 // suite mask 0 (so the "other product type" rows apply, and the generic step says "Server"),
 // architecture 0 (no architecture suffix, not x64), product number 0 (no 6.x edition).
 AnsiString BuildWindowsVersionName(TVersionQueries& queries);
-AnsiString BuildWindowsVersionName(const VersionFacts& facts);
+// The name of any system described by its facts (platform/VersionFacts.h).
+AnsiString BuildWindowsVersionName(const platform::VersionFacts& facts);
 
 // The name of the running system, asked afresh at each call.
 AnsiString GetWindowsVersionName();

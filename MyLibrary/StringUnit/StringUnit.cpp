@@ -29,15 +29,17 @@ unsigned char FoldAscii(unsigned char byte)
     return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 0x20) : byte;
 }
 
-// The kind of every byte in one forward pass; the same parity rule as ByteKindAt.
+// The kind of every byte, in one pass through the text's characters. A lead byte at the very
+// end has no trail byte but is still a lead byte.
 std::vector<ByteKind> ByteKindsOf(const AnsiString& text)
 {
-    std::vector<ByteKind> kinds(text.size());
-    int64_t leadRun = 0;  // lead-range bytes immediately before the current one
-    for (size_t i = 0; i < text.size(); ++i) {
-        bool lead = IsShiftJisLeadByte(static_cast<unsigned char>(text[i]));
-        kinds[i] = (leadRun % 2 == 1) ? KindTrail : (lead ? KindLead : KindSingle);
-        leadRun = lead ? leadRun + 1 : 0;
+    std::vector<ByteKind> kinds(text.size(), KindSingle);
+    for (size_t i = 0; i < text.size(); i += ShiftJisCharLength(text, i)) {
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) {
+            kinds[i] = KindLead;
+            if (i + 1 < text.size())
+                kinds[i + 1] = KindTrail;
+        }
     }
     return kinds;
 }
@@ -123,6 +125,26 @@ int FirstMatchingPair(const WideString& source, size_t offset,
     return -1;
 }
 
+// AnsiMatchesAt with the byte kinds of both texts known (positions are inside the texts): the
+// runs compare equal under the locale, start on bytes of one kind, and a run that ends on a
+// lead byte matches with the trail byte after it too.
+bool MatchesWithKinds(const AnsiString& a, const std::vector<ByteKind>& aKinds, const AnsiString& b,
+                      const std::vector<ByteKind>& bKinds, int posA, int posB, int count,
+                      bool ignoreCase)
+{
+    if (!platform::AnsiEqual(a.data() + posA - 1, count, b.data() + posB - 1, count, ignoreCase))
+        return false;
+    if (aKinds[static_cast<size_t>(posA - 1)] != bKinds[static_cast<size_t>(posB - 1)])
+        return false;
+    const int64_t lastA = static_cast<int64_t>(posA) + count - 1;
+    const int64_t lastB = static_cast<int64_t>(posB) + count - 1;
+    if (bKinds[static_cast<size_t>(lastB - 1)] != KindLead)
+        return true;
+    if (!RunInside(a.size(), lastA, 2) || !RunInside(b.size(), lastB, 2))
+        return false;
+    return platform::AnsiEqual(a.data() + lastA - 1, 2, b.data() + lastB - 1, 2, ignoreCase);
+}
+
 }  // namespace
 
 // ---- Wide text ----
@@ -194,8 +216,7 @@ bool WideCharsMatchAt(const WideString& a, const WideString& b, int posA, bool i
 {
     if (!RunInside(a.size(), posA, count) || !RunInside(b.size(), posB, count))
         return false;
-    return platform::CompareWide(a.data() + posA - 1, count, b.data() + posB - 1, count,
-                                 ignoreCase) == platform::CompareEqual;
+    return platform::WideEqual(a.data() + posA - 1, count, b.data() + posB - 1, count, ignoreCase);
 }
 
 namespace {
@@ -254,25 +275,9 @@ WideString SliceByPositions(const WideString& text, int first, int last)
     return text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1));
 }
 
-// Explicit lengths in both calls, so a U+0000 inside the text (which "\0" produces) is mapped
-// like any other character instead of ending the text early.
-WideString LocaleMapText(const WideString& text, uint32_t mapFlags)
-{
-    if (text.empty() || text.size() > INT_MAX)
-        return {};
-    int length = static_cast<int>(text.size());
-    int size = platform::MapWide(mapFlags, text.data(), length, nullptr, 0);
-    if (size <= 0)
-        return {};
-    WideString result(static_cast<size_t>(size), u'\0');
-    int written = platform::MapWide(mapFlags, text.data(), length, &result[0], size);
-    result.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return result;
-}
-
 WideString ToFullWidth(const WideString& text)
 {
-    return LocaleMapText(text, platform::MapFullWidth);
+    return platform::FullWidth(text);
 }
 
 WideString ReplacePairs(const WideString& source, const std::vector<WideString>& oldTexts,
@@ -322,22 +327,11 @@ WideString ExpandEscapes(const WideString& text)
 
 // ---- ANSI text ----
 
-bool IsShiftJisLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 ByteKind ByteKindAt(const AnsiString& text, int position)
 {
     if (!RunInside(text.size(), position, 1))
         return KindSingle;
-    size_t index = static_cast<size_t>(position - 1);
-    size_t leadRun = 0;
-    while (leadRun < index && IsShiftJisLeadByte(static_cast<unsigned char>(text[index - 1 - leadRun])))
-        ++leadRun;
-    if (leadRun % 2 == 1)
-        return KindTrail;
-    return IsShiftJisLeadByte(static_cast<unsigned char>(text[index])) ? KindLead : KindSingle;
+    return ByteKindsOf(text.substr(0, static_cast<size_t>(position)))[static_cast<size_t>(position - 1)];
 }
 
 bool AnsiMatchesAt(const AnsiString& a, const AnsiString& b, int posA, bool ignoreCase, int count,
@@ -345,20 +339,7 @@ bool AnsiMatchesAt(const AnsiString& a, const AnsiString& b, int posA, bool igno
 {
     if (!RunInside(a.size(), posA, count) || !RunInside(b.size(), posB, count))
         return false;
-    if (platform::CompareAnsi(a.data() + posA - 1, count, b.data() + posB - 1, count, ignoreCase) !=
-        platform::CompareEqual)
-        return false;
-    if (ByteKindAt(a, posA) != ByteKindAt(b, posB))
-        return false;
-    const int64_t lastA = static_cast<int64_t>(posA) + count - 1;
-    const int64_t lastB = static_cast<int64_t>(posB) + count - 1;
-    if (ByteKindAt(b, static_cast<int>(lastB)) != KindLead)
-        return true;
-    // The run ends on a lead byte: the whole character, trail byte included, must match.
-    if (!RunInside(a.size(), lastA, 2) || !RunInside(b.size(), lastB, 2))
-        return false;
-    return platform::CompareAnsi(a.data() + lastA - 1, 2, b.data() + lastB - 1, 2, ignoreCase) ==
-           platform::CompareEqual;
+    return MatchesWithKinds(a, ByteKindsOf(a), b, ByteKindsOf(b), posA, posB, count, ignoreCase);
 }
 
 int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int direction,
@@ -377,13 +358,19 @@ int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int
     if (final < first)
         return 0;
     const int length = static_cast<int>(patternLength);
+    const std::vector<ByteKind> textKinds = ByteKindsOf(text);
+    const std::vector<ByteKind> patternKinds = ByteKindsOf(pattern);
+    const auto matchesAt = [&](int64_t p) {
+        return MatchesWithKinds(text, textKinds, pattern, patternKinds, static_cast<int>(p), 1,
+                                length, ignoreCase);
+    };
     if (direction == SearchForward) {
         for (int64_t p = first; p <= final; ++p)
-            if (AnsiMatchesAt(text, pattern, static_cast<int>(p), ignoreCase, length, 1))
+            if (matchesAt(p))
                 return static_cast<int>(p);
     } else if (direction == SearchBackward) {
         for (int64_t p = final; p >= first; --p)
-            if (AnsiMatchesAt(text, pattern, static_cast<int>(p), ignoreCase, length, 1))
+            if (matchesAt(p))
                 return static_cast<int>(p);
     }
     return 0;

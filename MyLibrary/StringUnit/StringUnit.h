@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/ShiftJis.h"
+#include "base/Types.h"
 
 // ---- Wide (UTF-16) text ----
 
@@ -41,8 +42,7 @@ WideString EnsureTrailingBackslash(const WideString& path);
 // The characters from first to last inclusive, clipped to the text; first below 1 counts as 1.
 WideString SliceByPositions(const WideString& text, int first, int last);
 
-// LCMapStringW under the user locale. Empty when the mapping fails.
-WideString LocaleMapText(const WideString& text, uint32_t mapFlags);
+// The user locale's full-width form of the text (LCMapStringW); empty when the mapping fails.
 WideString ToFullWidth(const WideString& text);
 
 // One left-to-right pass: at each position the first pair (in index order) whose old text
@@ -61,8 +61,8 @@ WideString ExpandEscapes(const WideString& text);
 
 enum ByteKind { KindSingle = 0, KindLead = 1, KindTrail = 2 };
 
-bool IsShiftJisLeadByte(unsigned char byte);
-// By the parity of the lead-range bytes before position. KindSingle outside the text.
+// The kind of the byte at the position, stepping through the text from its start: a lead byte
+// and the byte after it are one character. KindSingle outside the text.
 ByteKind ByteKindAt(const AnsiString& text, int position);
 
 // False when count < 1 or either run does not lie wholly inside its text.

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // False when the bytes are not well-formed UTF-8 (overlong forms, surrogates, values past
 // U+10FFFF, cut sequences); text then holds what decoded before the fault.

@@ -1,7 +1,5 @@
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
 
-#include <cstring>
-
 #include "platform/Platform.h"
 
 namespace {
@@ -11,10 +9,10 @@ constexpr size_t MaxFolderPathBytes = 261;
 
 AnsiString GetSpecialFolderPath(int32_t csidl)
 {
-    char buffer[264] = {};
-    if (!platform::GetSpecialFolder(csidl, buffer))
+    AnsiString path;
+    if (!platform::GetSpecialFolder(csidl, path))
         return AnsiString();
-    return AnsiString(buffer, strnlen(buffer, MaxFolderPathBytes));
+    return path.substr(0, MaxFolderPathBytes);
 }
 
 const TSysUserFolderKey SysUserFolderKeys[20] = {

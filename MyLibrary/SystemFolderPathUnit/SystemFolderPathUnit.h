@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 constexpr int32_t CSIDL_APPDATA = 26;         // the user's application-data folder
 constexpr int32_t CSIDL_PROGRAM_FILES = 38;   // the Program Files folder

@@ -1,6 +1,6 @@
 #include "MyLibrary/TemplateList/ListClone.h"
 
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 // The list error reports where the list unit raises it, not the caller's place.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 #include "MyLibrary/TemplateList/ListClone.h"
 
 struct TextRecord {

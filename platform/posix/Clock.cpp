@@ -5,7 +5,7 @@
 
 namespace platform {
 
-SystemTime LocalNow()
+DateTimeFields LocalNow()
 {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);

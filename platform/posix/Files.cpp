@@ -286,7 +286,7 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
     return ReadFileTimes(path, times);
 }
 
-bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)
+bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local)
 {
     if (utc >= 0x8000000000000000ULL)
         return false;  // beyond what FileTimeToSystemTime accepts

@@ -1,7 +1,5 @@
 // The stand-in's shell folders: a table by CSIDL number that tests can change.
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 
 #include "platform/posix/StandIn.h"
@@ -38,16 +36,12 @@ void ResetSpecialFolders()
 
 namespace platform {
 
-// Fills the buffer as far as the path goes; a path of 264 bytes or more leaves no NUL in it.
-bool GetSpecialFolder(int csidl, char (&buffer)[264])
+bool GetSpecialFolder(int csidl, AnsiString& path)
 {
     const auto found = folders.find(csidl);
     if (found == folders.end())
         return false;
-    const size_t length = std::min(found->second.size(), sizeof buffer);
-    std::memcpy(buffer, found->second.data(), length);
-    if (length < sizeof buffer)
-        buffer[length] = '\0';
+    path = found->second.substr(0, found->second.find('\0'));
     return true;
 }
 

@@ -2,7 +2,7 @@
 #include "platform/posix/StandIn.h"
 
 namespace {
-int messageBoxAnswer = 6;
+bool answerYes = true;
 standin::MessageBoxCall lastMessageBox;
 }  // namespace
 
@@ -15,10 +15,10 @@ intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intpt
     return static_cast<HostReceiver*>(window)->Receive(message, wParam, lParam);
 }
 
-int ShowMessageBox(HostWindow owner, const AnsiString& text, const AnsiString& caption, uint32_t style)
+bool AskYesNo(HostWindow owner, const AnsiString& text, const AnsiString& caption)
 {
-    lastMessageBox = {owner, text, caption, style, lastMessageBox.count + 1};
-    return messageBoxAnswer;
+    lastMessageBox = {owner, text, caption, lastMessageBox.count + 1};
+    return answerYes;
 }
 
 void BoundedCopy(char* dest, const char* source, int size)
@@ -37,9 +37,9 @@ void BoundedCopy(char* dest, const char* source, int size)
 
 namespace standin {
 
-void SetMessageBoxAnswer(int answer)
+void SetMessageBoxAnswer(bool yes)
 {
-    messageBoxAnswer = answer;
+    answerYes = yes;
 }
 
 const MessageBoxCall& LastMessageBox()
@@ -49,7 +49,7 @@ const MessageBoxCall& LastMessageBox()
 
 void ResetMessageBox()
 {
-    messageBoxAnswer = 6;
+    answerYes = true;
     lastMessageBox = {};
 }
 

@@ -1,4 +1,4 @@
-// A broken-down local time (localtime_r) as the platform's SystemTime.
+// A broken-down local time (localtime_r) as the calendar fields.
 #pragma once
 
 #include <ctime>
@@ -6,12 +6,12 @@
 #include "platform/Platform.h"
 
 // A leap second shows as :59, as Windows never gives second 60.
-inline SystemTime FromLocalTm(const std::tm& local, int millisecond)
+inline DateTimeFields FromLocalTm(const std::tm& local, int millisecond)
 {
-    SystemTime time;
+    DateTimeFields time;
     time.year = local.tm_year + 1900;
     time.month = local.tm_mon + 1;
-    time.dayOfWeek = local.tm_wday;
+    time.weekday = static_cast<Weekday>(local.tm_wday + 1);  // tm_wday counts from 0, Sunday
     time.day = local.tm_mday;
     time.hour = local.tm_hour;
     time.minute = local.tm_min;

@@ -2,6 +2,7 @@
 // as its alternate calendar. Texts are Shift-JIS, as GetLocaleInfoA and GetDateFormatA give
 // them under code page 932.
 #include <cstdint>
+#include <string>
 
 #include "platform/Platform.h"
 
@@ -22,34 +23,27 @@ const char* const ShortDayNames[7] = {
 };
 
 struct Era {
-    int year, month, day;  // the first day of the era
+    int64_t firstDay;  // counted from 1970-01-01
+    int firstYear;
     const char* name;
 };
 
 // Latest first. A year of an era starts on 1 January; its first year is the (partial) year in
 // which the era begins.
 const Era Eras[] = {
-    {2019, 5, 1, "\x97\xdf\x98\x61"},    // 令和
-    {1989, 1, 8, "\x95\xbd\x90\xac"},    // 平成
-    {1926, 12, 25, "\x8f\xba\x98\x61"},  // 昭和
-    {1912, 7, 30, "\x91\xe5\x90\xb3"},   // 大正
-    {1868, 1, 1, "\x96\xbe\x8e\xa1"},    // 明治
+    {DaysFromCivil(2019, 5, 1), 2019, "\x97\xdf\x98\x61"},    // 令和
+    {DaysFromCivil(1989, 1, 8), 1989, "\x95\xbd\x90\xac"},    // 平成
+    {DaysFromCivil(1926, 12, 25), 1926, "\x8f\xba\x98\x61"},  // 昭和
+    {DaysFromCivil(1912, 7, 30), 1912, "\x91\xe5\x90\xb3"},   // 大正
+    {DaysFromCivil(1868, 1, 1), 1868, "\x96\xbe\x8e\xa1"},    // 明治
 };
 
-bool IsValidDate(int year, int month, int day)
-{
-    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12 || day < 1)
-        return false;
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-    return day <= (month == 2 && leap ? 29 : lengths[month - 1]);
-}
-
+// The era of a valid date; null before the first one.
 const Era* EraOf(int year, int month, int day)
 {
-    const int64_t date = (int64_t{year} * 100 + month) * 100 + day;
+    const int64_t date = DaysFromCivil(year, month, day);
     for (const Era& era : Eras)
-        if (date >= (int64_t{era.year} * 100 + era.month) * 100 + era.day)
+        if (date >= era.firstDay)
             return &era;
     return nullptr;
 }
@@ -58,17 +52,13 @@ const Era* EraOf(int year, int month, int day)
 
 namespace platform {
 
-bool GetLocaleText(LocaleText item, int weekday, AnsiString& text)
+bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text)
 {
     switch (item) {
     case LocaleText::AmDesignator: text = "\x8c\xdf\x91\x4f"; return true;  // 午前
     case LocaleText::PmDesignator: text = "\x8c\xdf\x8c\xe3"; return true;  // 午後
-    case LocaleText::LongDayName:
-    case LocaleText::ShortDayName:
-        if (weekday < 1 || weekday > 7)
-            return false;
-        text = (item == LocaleText::LongDayName ? LongDayNames : ShortDayNames)[weekday - 1];
-        return true;
+    case LocaleText::LongDayName: text = LongDayNames[WeekdayIndex(weekday)]; return true;
+    case LocaleText::ShortDayName: text = ShortDayNames[WeekdayIndex(weekday)]; return true;
     }
     return false;
 }
@@ -83,33 +73,17 @@ unsigned ThreadSubLanguage()
     return 0x01;
 }
 
-// Pictures as GetDateFormatA reads them, as far as the era calendar needs: a run of "g" is the
-// era name, "y" the year in the era, "yy" (or longer) that year in two digits; every other
-// character is copied.
-bool FormatAltCalendarDate(int year, int month, int day, const char* picture, AnsiString& text)
+// The year within the era in two digits, as the picture "yy" gives it ("01" in the first year).
+AltCalendarEra EraOfDate(int year, int month, int day)
 {
-    if (picture == nullptr || !IsValidDate(year, month, day))
-        return false;
-    const Era* era = EraOf(year, month, day);
-    if (era == nullptr)
-        return false;
-    const int eraYear = year - era->year + 1;
-
-    text.clear();
-    for (const char* p = picture; *p != '\0';) {
-        const char c = *p;
-        int run = 0;
-        while (p[run] == c)
-            ++run;
-        if (c == 'g')
-            text += era->name;
-        else if (c == 'y')
-            text += (run >= 2 && eraYear < 10 ? "0" : "") + std::to_string(eraYear);
-        else
-            text.append(static_cast<size_t>(run), c);
-        p += run;
-    }
-    return true;
+    AltCalendarEra era;
+    const Era* found = IsValidDate(year, month, day) ? EraOf(year, month, day) : nullptr;
+    if (found == nullptr)
+        return era;
+    const int eraYear = year - found->firstYear + 1;
+    era.name = found->name;
+    era.year2 = (eraYear < 10 ? "0" : "") + std::to_string(eraYear);
+    return era;
 }
 
 }  // namespace platform

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 namespace standin::registry {
 

@@ -18,17 +18,8 @@ AnsiString ToWindowsPath(const std::string& posixPath);
 
 // The version records and by-name query results. Default: Windows 7 SP1 workstation
 // (6.1.7601, platform 2, "Service Pack 1", product type 1, x64, product number 1).
-struct VersionFacts {
-    bool basicOk = true;
-    platform::VersionRecord record;
-    bool hasVersionEx = true;
-    bool hasNativeSystemInfo = true;
-    uint16_t architecture = 9;
-    uint32_t productNumber = 1;  // 0 = GetProductInfo missing
-    bool serverR2 = false;       // GetSystemMetrics(SM_SERVERR2)
-};
-void SetVersionFacts(const VersionFacts& facts);
-VersionFacts DefaultVersionFacts();
+void SetVersionFacts(const platform::VersionFacts& facts);
+platform::VersionFacts DefaultVersionFacts();
 
 // Special folders by CSIDL. Defaults: 38 -> "C:\Program Files",
 // 26 -> "C:\Users\<user>\AppData\Roaming"; any other number fails.
@@ -42,15 +33,14 @@ void SetHostExecutablePath(const AnsiString& path);
 // The in-memory HKEY_CURRENT_USER: emptied.
 void ClearRegistry();
 
-// The message box: the answer it gives (default 6, Yes) and what it was last shown.
+// The yes-or-no question: the answer it gives (default Yes) and what it was last shown.
 struct MessageBoxCall {
     platform::HostWindow owner = nullptr;
     AnsiString text;
     AnsiString caption;
-    uint32_t style = 0;
     int count = 0;
 };
-void SetMessageBoxAnswer(int answer);
+void SetMessageBoxAnswer(bool yes);
 const MessageBoxCall& LastMessageBox();
 void ResetMessageBox();
 

@@ -7,19 +7,16 @@
 #include <array>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
+#include "base/ShiftJis.h"
 #include "platform/Platform.h"
 
 namespace {
 
 constexpr char16_t DefaultWideChar = 0x30FB;  // what Windows decodes an invalid sequence to
 constexpr uint16_t DefaultAnsiChar = '?';
-
-bool IsLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 // One iconv conversion of a short byte run; false unless it converted completely.
 bool Convert(iconv_t cd, const char* in, size_t inLength, char* out, size_t& outLength)
@@ -74,7 +71,7 @@ struct CodePage932 {
         single[0xFE] = 0xF8F2;
         single[0xFF] = 0xF8F3;
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!IsLeadByte(static_cast<unsigned char>(lead)))
+            if (!IsShiftJisLeadByte(static_cast<unsigned char>(lead)))
                 continue;
             for (int trail = 1; trail < 256; ++trail)
                 pair[lead << 8 | trail] =
@@ -115,7 +112,7 @@ struct CodePage932 {
             iconv_close(cd);
         for (int byte = 0; byte < 256; ++byte) {
             char16_t decoded = single[byte];
-            if (!IsLeadByte(static_cast<unsigned char>(byte)) && encode[decoded] == DefaultAnsiChar)
+            if (!IsShiftJisLeadByte(static_cast<unsigned char>(byte)) && encode[decoded] == DefaultAnsiChar)
                 encode[decoded] = static_cast<uint16_t>(byte);
         }
         for (const BestFit& fit : LowLatinBestFit)
@@ -183,35 +180,31 @@ char16_t FoldCase(char16_t c)
     return c;
 }
 
-int CompareUnits(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
+bool EqualUnits(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
 {
-    int common = lengthA < lengthB ? lengthA : lengthB;
-    for (int i = 0; i < common; ++i) {
-        char16_t x = ignoreCase ? FoldCase(a[i]) : a[i];
-        char16_t y = ignoreCase ? FoldCase(b[i]) : b[i];
-        if (x != y)
-            return x < y ? 1 : 3;
+    if (lengthA != lengthB)
+        return false;
+    for (int i = 0; i < lengthA; ++i) {
+        if (ignoreCase ? FoldCase(a[i]) != FoldCase(b[i]) : a[i] != b[i])
+            return false;
     }
-    if (lengthA == lengthB)
-        return platform::CompareEqual;
-    return lengthA < lengthB ? 1 : 3;
+    return true;
 }
 
-WideString DecodeBytes(const char* text, size_t length)
+WideString DecodeBytes(std::string_view text)
 {
     const CodePage932& cp = Tables();
     WideString wide;
-    wide.reserve(length);
-    for (size_t i = 0; i < length; ++i) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        unsigned char next = i + 1 < length ? static_cast<unsigned char>(text[i + 1]) : 0;
-        // A lead byte takes any non-NUL byte after it; alone it decodes to the default char.
-        if (IsLeadByte(byte) && next != 0) {
-            wide.push_back(cp.pair[byte << 8 | next]);
-            ++i;
-        } else {
-            wide.push_back(cp.single[byte]);
-        }
+    wide.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        size_t length = ShiftJisCharLength(text, i);
+        // A lead byte before a NUL is a character alone, as Windows decodes it: the default.
+        if (length == 2 && text[i + 1] == '\0')
+            length = 1;
+        const auto byte = static_cast<unsigned char>(text[i]);
+        wide.push_back(length == 2 ? cp.pair[byte << 8 | static_cast<unsigned char>(text[i + 1])]
+                                   : cp.single[byte]);
+        i += length;
     }
     return wide;
 }
@@ -309,30 +302,30 @@ char16_t CombineWithMark(char16_t kana, char16_t mark)
     return 0;
 }
 
-std::vector<char16_t> MapToFullWidth(const WideChar* source, int length)
+}  // namespace
+
+namespace platform {
+
+WideString FullWidth(const WideString& text)
 {
-    std::vector<char16_t> mapped;
-    mapped.reserve(static_cast<size_t>(length));
-    for (int i = 0; i < length; ++i) {
-        if (i + 1 < length) {
-            if (char16_t combined = CombineWithMark(source[i], source[i + 1])) {
+    WideString mapped;
+    mapped.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i + 1 < text.size()) {
+            if (char16_t combined = CombineWithMark(text[i], text[i + 1])) {
                 mapped.push_back(combined);
                 ++i;
                 continue;
             }
         }
-        mapped.push_back(FullWidthOf(source[i]));
+        mapped.push_back(FullWidthOf(text[i]));
     }
     return mapped;
 }
 
-}  // namespace
-
-namespace platform {
-
 WideString AnsiToWide(const AnsiString& text)
 {
-    return DecodeBytes(text.data(), text.size());
+    return DecodeBytes(text);
 }
 
 AnsiString WideToAnsi(const WideString& text)
@@ -349,43 +342,22 @@ AnsiString WideToAnsi(const WideString& text)
     return ansi;
 }
 
-int CompareWide(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
+bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
 {
     if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 || lengthB < 0)
-        return 0;
-    return CompareUnits(a, lengthA, b, lengthB, ignoreCase);
+        return false;
+    return EqualUnits(a, lengthA, b, lengthB, ignoreCase);
 }
 
 // Windows compares ANSI text by its UTF-16 form, so bytes that decode alike compare equal.
-int CompareAnsi(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
+bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
 {
     if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 || lengthB < 0)
-        return 0;
-    WideString wideA = DecodeBytes(a, static_cast<size_t>(lengthA));
-    WideString wideB = DecodeBytes(b, static_cast<size_t>(lengthB));
-    return CompareUnits(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
-                        static_cast<int>(wideB.size()), ignoreCase);
-}
-
-// The stand-in knows only LCMAP_FULLWIDTH; other flags fail as unsupported.
-int MapWide(uint32_t flags, const WideChar* source, int sourceLength, WideChar* dest, int destSize)
-{
-    if (flags != MapFullWidth || source == nullptr || sourceLength == 0 || sourceLength < -1 ||
-        destSize < 0 || (destSize > 0 && dest == nullptr))
-        return 0;
-    if (sourceLength == -1) {
-        sourceLength = 1;  // the terminator is mapped too
-        while (source[sourceLength - 1] != 0)
-            ++sourceLength;
-    }
-    std::vector<char16_t> mapped = MapToFullWidth(source, sourceLength);
-    int count = static_cast<int>(mapped.size());
-    if (destSize == 0)
-        return count;
-    if (count > destSize)
-        return 0;
-    std::memcpy(dest, mapped.data(), mapped.size() * sizeof(char16_t));
-    return count;
+        return false;
+    const WideString wideA = DecodeBytes(std::string_view(a, static_cast<size_t>(lengthA)));
+    const WideString wideB = DecodeBytes(std::string_view(b, static_cast<size_t>(lengthB)));
+    return EqualUnits(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                      static_cast<int>(wideB.size()), ignoreCase);
 }
 
 }  // namespace platform

@@ -6,15 +6,15 @@
 
 namespace {
 
-standin::VersionFacts currentFacts = standin::DefaultVersionFacts();
+platform::VersionFacts currentFacts = standin::DefaultVersionFacts();
 
 }  // namespace
 
 namespace standin {
 
-VersionFacts DefaultVersionFacts()
+platform::VersionFacts DefaultVersionFacts()
 {
-    VersionFacts facts;
+    platform::VersionFacts facts;
     facts.record.majorVersion = 6;
     facts.record.minorVersion = 1;
     facts.record.buildNumber = 7601;
@@ -23,10 +23,12 @@ VersionFacts DefaultVersionFacts()
     facts.record.servicePackMajor = 1;
     facts.record.suiteMask = 0x0100;  // VER_SUITE_SINGLEUSERTS, as a desktop reports
     facts.record.productType = 1;
+    facts.architecture = 9;
+    facts.productNumber = 1;
     return facts;
 }
 
-void SetVersionFacts(const VersionFacts& facts)
+void SetVersionFacts(const platform::VersionFacts& facts)
 {
     currentFacts = facts;
 }
@@ -35,34 +37,19 @@ void SetVersionFacts(const VersionFacts& facts)
 
 namespace platform {
 
-// The size-148 record holds no extended fields; those of the caller stay as they were.
 bool GetBasicVersion(VersionRecord& record)
 {
-    if (!currentFacts.basicOk)
-        return false;
-    const VersionRecord& source = currentFacts.record;
-    record.majorVersion = source.majorVersion;
-    record.minorVersion = source.minorVersion;
-    record.buildNumber = source.buildNumber;
-    record.platformId = source.platformId;
-    std::memcpy(record.csdVersion, source.csdVersion, sizeof record.csdVersion);
-    return true;
+    return currentFacts.BasicVersion(record);
 }
 
 bool QueryVersionInfoEx(VersionRecord& record)
 {
-    if (!currentFacts.hasVersionEx)
-        return false;
-    record = currentFacts.record;
-    return true;
+    return currentFacts.ExtendedVersion(record);
 }
 
 bool QueryNativeSystemInfo(uint16_t& architecture)
 {
-    if (!currentFacts.hasNativeSystemInfo)
-        return false;
-    architecture = currentFacts.architecture;
-    return true;
+    return currentFacts.NativeArchitecture(architecture);
 }
 
 uint32_t QueryProductType(uint32_t, uint32_t, uint32_t, uint32_t)

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-SystemTime LocalNow()
+DateTimeFields LocalNow()
 {
     SYSTEMTIME now{};
     GetLocalTime(&now);

@@ -167,7 +167,7 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
     return true;
 }
 
-bool FileTimeToLocalSystemTime(FileTime utc, SystemTime& local)
+bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local)
 {
     const FILETIME universal = FromFileTime(utc);
     FILETIME localTime;

@@ -9,9 +9,10 @@ intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intpt
     return SendMessageA(static_cast<HWND>(window), message, wParam, lParam);
 }
 
-int ShowMessageBox(HostWindow owner, const AnsiString& text, const AnsiString& caption, uint32_t style)
+bool AskYesNo(HostWindow owner, const AnsiString& text, const AnsiString& caption)
 {
-    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
+    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void BoundedCopy(char* dest, const char* source, int size)

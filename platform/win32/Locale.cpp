@@ -7,16 +7,42 @@
 namespace {
 
 // Windows numbers its day names from Monday (SDAYNAME1) to Sunday (SDAYNAME7).
-LCTYPE DayNameType(LCTYPE mondayType, int weekday)
+LCTYPE DayNameType(LCTYPE mondayType, Weekday weekday)
 {
-    return mondayType + static_cast<LCTYPE>((weekday + 5) % 7);
+    return mondayType + static_cast<LCTYPE>((WeekdayIndex(weekday) + 6) % 7);
+}
+
+// The text of a size query and a fill: false when either fails.
+template <typename Call>
+bool TextOf(Call call, AnsiString& text)
+{
+    const int size = call(nullptr, 0);
+    if (size <= 0)
+        return false;
+    std::vector<char> buffer(static_cast<size_t>(size));
+    const int written = call(buffer.data(), size);
+    if (written <= 0)
+        return false;
+    text.assign(buffer.data(), static_cast<size_t>(written - 1));
+    return true;
+}
+
+// One picture of the date in the thread locale's alternate calendar; empty when it fails.
+AnsiString AltCalendarText(const SYSTEMTIME& date, const char* picture)
+{
+    const LCID locale = GetThreadLocale();
+    AnsiString text;
+    TextOf([&](char* buffer, int size) {
+        return GetDateFormatA(locale, DATE_USE_ALT_CALENDAR, &date, picture, buffer, size);
+    }, text);
+    return text;
 }
 
 }  // namespace
 
 namespace platform {
 
-bool GetLocaleText(LocaleText item, int weekday, AnsiString& text)
+bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text)
 {
     LCTYPE type = 0;
     switch (item) {
@@ -25,19 +51,9 @@ bool GetLocaleText(LocaleText item, int weekday, AnsiString& text)
     case LocaleText::LongDayName: type = DayNameType(LOCALE_SDAYNAME1, weekday); break;
     case LocaleText::ShortDayName: type = DayNameType(LOCALE_SABBREVDAYNAME1, weekday); break;
     }
-    if ((item == LocaleText::LongDayName || item == LocaleText::ShortDayName) &&
-        (weekday < 1 || weekday > 7))
-        return false;
     const LCID locale = GetThreadLocale();
-    const int size = GetLocaleInfoA(locale, type, nullptr, 0);
-    if (size <= 0)
-        return false;
-    std::vector<char> buffer(static_cast<size_t>(size));
-    const int written = GetLocaleInfoA(locale, type, buffer.data(), size);
-    if (written <= 0)
-        return false;
-    text.assign(buffer.data(), static_cast<size_t>(written - 1));
-    return true;
+    return TextOf([&](char* buffer, int size) { return GetLocaleInfoA(locale, type, buffer, size); },
+                  text);
 }
 
 unsigned ThreadPrimaryLanguage()
@@ -50,23 +66,13 @@ unsigned ThreadSubLanguage()
     return SUBLANGID(LANGIDFROMLCID(GetThreadLocale()));
 }
 
-bool FormatAltCalendarDate(int year, int month, int day, const char* picture, AnsiString& text)
+AltCalendarEra EraOfDate(int year, int month, int day)
 {
     SYSTEMTIME date{};
     date.wYear = static_cast<WORD>(year);
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
-    const LCID locale = GetThreadLocale();
-    const int size = GetDateFormatA(locale, DATE_USE_ALT_CALENDAR, &date, picture, nullptr, 0);
-    if (size <= 0)
-        return false;
-    std::vector<char> buffer(static_cast<size_t>(size));
-    const int written =
-        GetDateFormatA(locale, DATE_USE_ALT_CALENDAR, &date, picture, buffer.data(), size);
-    if (written <= 0)
-        return false;
-    text.assign(buffer.data(), static_cast<size_t>(written - 1));
-    return true;
+    return {AltCalendarText(date, "gg"), AltCalendarText(date, "yy")};
 }
 
 }  // namespace platform

@@ -1,16 +1,16 @@
-// The fields of a Win32 SYSTEMTIME as the platform's SystemTime.
+// The fields of a Win32 SYSTEMTIME as the calendar fields.
 #pragma once
 
 #include <windows.h>
 
 #include "platform/Platform.h"
 
-inline SystemTime FromWin32SystemTime(const SYSTEMTIME& fields)
+inline DateTimeFields FromWin32SystemTime(const SYSTEMTIME& fields)
 {
-    SystemTime time;
+    DateTimeFields time;
     time.year = fields.wYear;
     time.month = fields.wMonth;
-    time.dayOfWeek = fields.wDayOfWeek;
+    time.weekday = static_cast<Weekday>(fields.wDayOfWeek + 1);  // wDayOfWeek counts from 0, Sunday
     time.day = fields.wDay;
     time.hour = fields.wHour;
     time.minute = fields.wMinute;

@@ -2,6 +2,8 @@
 // functions: the ANSI code page (CP_ACP) and the user default locale.
 #include <windows.h>
 
+#include <climits>
+
 #include "platform/Platform.h"
 
 namespace {
@@ -51,21 +53,33 @@ AnsiString WideToAnsi(const WideString& text)
     return ansi;
 }
 
-int CompareWide(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
+bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
 {
     return CompareStringW(LOCALE_USER_DEFAULT, CompareFlags(ignoreCase), AsWin(a), lengthA,
-                          AsWin(b), lengthB);
+                          AsWin(b), lengthB) == CSTR_EQUAL;
 }
 
-int CompareAnsi(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
+bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
 {
-    return CompareStringA(LOCALE_USER_DEFAULT, CompareFlags(ignoreCase), a, lengthA, b, lengthB);
+    return CompareStringA(LOCALE_USER_DEFAULT, CompareFlags(ignoreCase), a, lengthA, b,
+                          lengthB) == CSTR_EQUAL;
 }
 
-int MapWide(uint32_t flags, const WideChar* source, int sourceLength, WideChar* dest, int destSize)
+// The size first, then the text; explicit lengths, so a U+0000 inside does not end the text.
+WideString FullWidth(const WideString& text)
 {
-    return LCMapStringW(LOCALE_USER_DEFAULT, flags, AsWin(source), sourceLength,
-                        reinterpret_cast<wchar_t*>(dest), destSize);
+    if (text.empty() || text.size() > INT_MAX)
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_FULLWIDTH, AsWin(text.data()), length,
+                                  nullptr, 0);
+    if (size <= 0)
+        return {};
+    WideString mapped(static_cast<size_t>(size), u'\0');
+    const int written = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_FULLWIDTH, AsWin(text.data()),
+                                     length, reinterpret_cast<wchar_t*>(&mapped[0]), size);
+    mapped.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return mapped;
 }
 
 }  // namespace platform

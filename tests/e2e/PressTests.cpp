@@ -68,7 +68,7 @@ const WideString TimePatterns[] = {
 
 TDateTime Now()
 {
-    return SystemTimeToDateTime(platform::LocalNow());
+    return EncodeDateTime(platform::LocalNow());
 }
 
 // A text for a failure message: ASCII as it is, anything else escaped.
@@ -482,11 +482,11 @@ TEST_F(DefaultCycle, DateFirstPatternShowsTodayWithTheJapaneseWeekday)
 {
     const char16_t weekdays[] = u"\u65E5\u6708\u706B\u6C34\u6728\u91D1\u571F";  // 日 .. 土
     const auto today = [&weekdays](TDateTime moment) {
-        const SystemTime t = DateTimeToSystemTime(moment);
+        const DateTimeFields t = DecodeDateTime(moment);
         char digits[16];
         std::snprintf(digits, sizeof digits, "%04d/%02d/%02d(", t.year, t.month, t.day);
         const std::string ascii = digits;
-        return WideString(ascii.begin(), ascii.end()) + weekdays[t.dayOfWeek] + u")";
+        return WideString(ascii.begin(), ascii.end()) + weekdays[WeekdayIndex(t.weekday)] + u")";
     };
     EditorWindow window;
     auto date = Load(DateDll, window.Handle());
@@ -501,7 +501,7 @@ TEST_F(DefaultCycle, TimePatternsKeepTheirLeadingSpace)
     ASSERT_TRUE(time->Loaded());
 
     const auto hourMinute = [](TDateTime moment) {
-        const SystemTime t = DateTimeToSystemTime(moment);
+        const DateTimeFields t = DecodeDateTime(moment);
         char text[16];
         std::snprintf(text, sizeof text, " %02d:%02d", t.hour, t.minute);
         return WideString(text, text + std::strlen(text));

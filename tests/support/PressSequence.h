@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <string>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // Where a sequence takes its decisions from.
 class SequenceChoices {

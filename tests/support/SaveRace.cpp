@@ -6,7 +6,7 @@
 #include <string>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "plugin/HostInterface.h"

@@ -7,7 +7,7 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "MyLibrary/AccessIniFile/IniKeyIndex.h"
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 #include "tests/unit/TempFolder.h"

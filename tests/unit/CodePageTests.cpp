@@ -47,24 +47,16 @@ private:
     uint64_t hash_ = 0xCBF29CE484222325ULL;
 };
 
-WideString FullWidth(const WideString& text)
-{
-    WideChar out[16];
-    int count = platform::MapWide(platform::MapFullWidth, text.data(), static_cast<int>(text.size()),
-                                  out, 16);
-    return WideString(out, out + (count > 0 ? count : 0));
-}
-
 bool WideEqual(const WideString& a, const WideString& b, bool ignoreCase)
 {
-    return platform::CompareWide(a.data(), static_cast<int>(a.size()), b.data(),
-                                 static_cast<int>(b.size()), ignoreCase) == platform::CompareEqual;
+    return platform::WideEqual(a.data(), static_cast<int>(a.size()), b.data(),
+                               static_cast<int>(b.size()), ignoreCase);
 }
 
 bool AnsiEqual(const AnsiString& a, const AnsiString& b, bool ignoreCase)
 {
-    return platform::CompareAnsi(a.data(), static_cast<int>(a.size()), b.data(),
-                                 static_cast<int>(b.size()), ignoreCase) == platform::CompareEqual;
+    return platform::AnsiEqual(a.data(), static_cast<int>(a.size()), b.data(),
+                               static_cast<int>(b.size()), ignoreCase);
 }
 
 }  // namespace
@@ -173,7 +165,7 @@ TEST(WideToAnsi, WholeTableMatchesWindows)
 
 // ---- Locale comparison ----
 
-TEST(CompareWide, CaseSensitiveDistinguishesCaseAndWidth)
+TEST(WideEqual, CaseSensitiveDistinguishesCaseAndWidth)
 {
     EXPECT_TRUE(WideEqual(u"abc", u"abc", false));
     EXPECT_FALSE(WideEqual(u"abc", u"aBc", false));
@@ -182,7 +174,7 @@ TEST(CompareWide, CaseSensitiveDistinguishesCaseAndWidth)
     EXPECT_TRUE(WideEqual(u"\u5e74", u"\u5e74", false));
 }
 
-TEST(CompareWide, IgnoreCaseFoldsLetterCaseOnly)
+TEST(WideEqual, IgnoreCaseFoldsLetterCaseOnly)
 {
     const std::pair<WideString, WideString> folded[] = {
         {u"abc", u"ABC"},   {u"\u00e9", u"\u00c9"}, {u"\uff41", u"\uff21"},
@@ -195,7 +187,7 @@ TEST(CompareWide, IgnoreCaseFoldsLetterCaseOnly)
     EXPECT_FALSE(WideEqual(u"\\", u"\uff3c", true));
 }
 
-TEST(CompareAnsi, ComparesTheCharactersTheBytesStandFor)
+TEST(AnsiEqual, ComparesTheCharactersTheBytesStandFor)
 {
     EXPECT_TRUE(AnsiEqual("key", "KEY", true));
     EXPECT_FALSE(AnsiEqual("key", "KEY", false));
@@ -207,7 +199,7 @@ TEST(CompareAnsi, ComparesTheCharactersTheBytesStandFor)
 
 // ---- Full-width mapping ----
 
-TEST(MapWide, MapsHalfWidthToFullWidth)
+TEST(FullWidth, MapsHalfWidthToFullWidth)
 {
     const std::pair<WideString, WideString> cases[] = {
         {u"09", u"\uff10\uff19"},
@@ -219,12 +211,13 @@ TEST(MapWide, MapsHalfWidthToFullWidth)
         {u"\uff71\uff70\uff61", u"\u30a2\u30fc\u3002"},  // ｱｰ｡ -> アー。
         {u"\u5e74\u30a2", u"\u5e74\u30a2"},              // already full width
         {WideString(u"a\0b", 3), WideString(u"\uff41\0\uff42", 3)},
+        {u"", u""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FullWidth(c.first), c.second);
+        EXPECT_EQ(platform::FullWidth(c.first), c.second);
 }
 
-TEST(MapWide, VoicedMarksCombineWithTheKanaBefore)
+TEST(FullWidth, VoicedMarksCombineWithTheKanaBefore)
 {
     const std::pair<WideString, WideString> cases[] = {
         {u"\uff76\uff9e", u"\u30ac"},          // ｶﾞ -> ガ
@@ -241,29 +234,17 @@ TEST(MapWide, VoicedMarksCombineWithTheKanaBefore)
         {u"\uff76\uff9e\uff9e", u"\u30ac\u3099"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FullWidth(c.first), c.second);
+        EXPECT_EQ(platform::FullWidth(c.first), c.second);
 }
 
-TEST(MapWide, FollowsTheLCMapStringContract)
-{
-    const WideString kanaWithMark = u"\uff76\uff9e";
-    // Length -1: up to and including the terminator, which is counted.
-    EXPECT_EQ(platform::MapWide(platform::MapFullWidth, kanaWithMark.c_str(), -1, nullptr, 0), 2);
-    EXPECT_EQ(platform::MapWide(platform::MapFullWidth, kanaWithMark.c_str(), 2, nullptr, 0), 1);
-    WideChar small[1];
-    EXPECT_EQ(platform::MapWide(platform::MapFullWidth, u"ab", 2, small, 1), 0);  // too small
-    EXPECT_EQ(platform::MapWide(platform::MapFullWidth, u"ab", 0, nullptr, 0), 0);
-    EXPECT_EQ(platform::MapWide(0, u"ab", 2, nullptr, 0), 0);  // no mapping asked for
-}
-
-TEST(MapWide, WholeTableMatchesWindows)
+TEST(FullWidth, WholeTableMatchesWindows)
 {
     Digest digest;
     for (uint32_t unit = 1; unit < 0x10000; ++unit) {
         const char16_t c = static_cast<char16_t>(unit);
-        digest.Add(FullWidth(WideString(1, c)));
-        digest.Add(FullWidth(WideString{c, u'\uff9e'}));
-        digest.Add(FullWidth(WideString{c, u'\uff9f'}));
+        digest.Add(platform::FullWidth(WideString(1, c)));
+        digest.Add(platform::FullWidth(WideString{c, u'\uff9e'}));
+        digest.Add(platform::FullWidth(WideString{c, u'\uff9f'}));
     }
     // Every code unit alone and before each mark, digested; the value was taken from Windows.
     EXPECT_EQ(digest.Value(), 773309734419737261ULL);

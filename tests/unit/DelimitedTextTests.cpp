@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
 
 namespace {

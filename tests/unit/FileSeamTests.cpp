@@ -23,7 +23,7 @@ std::string ReadBytes(const std::string& path, FileStatus expected = FileStatus:
 }
 
 // A count of minutes that grows with the local time, for comparing two readings of the clock.
-long MinutesOf(const SystemTime& t)
+long MinutesOf(const DateTimeFields& t)
 {
     return ((t.year * 400L + t.month * 32L + t.day) * 24L + t.hour) * 60L + t.minute;
 }
@@ -111,12 +111,12 @@ TEST_F(FileSeamTest, FindsTheTimesOfAFreshFile)
     EXPECT_EQ(times.lastWritten, 0u);
 
     ASSERT_TRUE(platform::WriteNewFile(folder_.File("a.ini"), "x"));
-    const SystemTime now = platform::LocalNow();
+    const DateTimeFields now = platform::LocalNow();
     ASSERT_TRUE(platform::FindFileTimes(folder_.File("a.ini"), times));
     EXPECT_NE(times.created, 0u);
     EXPECT_NE(times.lastAccessed, 0u);
-    SystemTime written;
-    ASSERT_TRUE(platform::FileTimeToLocalSystemTime(times.lastWritten, written));
+    DateTimeFields written;
+    ASSERT_TRUE(platform::FileTimeToLocalDateTime(times.lastWritten, written));
     EXPECT_LE(std::labs(MinutesOf(written) - MinutesOf(now)), 2)
         << written.hour << ":" << written.minute;
 
@@ -131,15 +131,19 @@ TEST(FileTimeConversion, KeepsSecondsAndMillisecondsAndStepsWholeDays)
 {
     // 2024-02-29 12:34:56.789 UTC: a Thursday.
     const platform::FileTime leapDay = 133536836967890000ULL;
-    SystemTime first;
-    SystemTime next;
-    ASSERT_TRUE(platform::FileTimeToLocalSystemTime(leapDay, first));
-    ASSERT_TRUE(platform::FileTimeToLocalSystemTime(leapDay + UnitsPerDay, next));
+    DateTimeFields first;
+    DateTimeFields next;
+    ASSERT_TRUE(platform::FileTimeToLocalDateTime(leapDay, first));
+    ASSERT_TRUE(platform::FileTimeToLocalDateTime(leapDay + UnitsPerDay, next));
     EXPECT_EQ(first.year, 2024);
     EXPECT_TRUE(first.month == 2 || first.month == 3);
     EXPECT_EQ(first.second, 56);
     EXPECT_EQ(first.millisecond, 789);
-    EXPECT_EQ(next.dayOfWeek, (first.dayOfWeek + 1) % 7);
+    // The weekday is numbered as the day arithmetic numbers it, on the clock as in file times.
+    EXPECT_EQ(first.weekday, WeekdayFromDays(DaysFromCivil(first.year, first.month, first.day)));
+    EXPECT_EQ(WeekdayIndex(next.weekday), (WeekdayIndex(first.weekday) + 1) % 7);
+    const DateTimeFields now = platform::LocalNow();
+    EXPECT_EQ(now.weekday, WeekdayFromDays(DaysFromCivil(now.year, now.month, now.day)));
     EXPECT_EQ(next.hour, first.hour);
     EXPECT_EQ(next.minute, first.minute);
     EXPECT_NE(next.day, first.day);
@@ -147,10 +151,9 @@ TEST(FileTimeConversion, KeepsSecondsAndMillisecondsAndStepsWholeDays)
 
 TEST(FileTimeConversion, RejectsTimesBeyondTheCalendar)
 {
-    SystemTime local;
-    local.year = -1;
-    EXPECT_FALSE(platform::FileTimeToLocalSystemTime(0x8000000000000000ULL, local));
-    EXPECT_FALSE(platform::FileTimeToLocalSystemTime(~0ULL, local));
+    DateTimeFields local;
+    EXPECT_FALSE(platform::FileTimeToLocalDateTime(0x8000000000000000ULL, local));
+    EXPECT_FALSE(platform::FileTimeToLocalDateTime(~0ULL, local));
 }
 
 TEST(HostExecutable, NamesTheRunningProgram)

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "platform/Platform.h"
 #include "tests/unit/TempFolder.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/TemplateList/ListClone.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 

@@ -32,9 +32,9 @@ struct SystemCase {
     const char* expected;
 };
 
-VersionFacts FactsOf(const SystemCase& system)
+platform::VersionFacts FactsOf(const SystemCase& system)
 {
-    VersionFacts facts;
+    platform::VersionFacts facts;
     facts.record.platformId = system.platformId;
     facts.record.majorVersion = system.major;
     facts.record.minorVersion = system.minor;
@@ -217,7 +217,7 @@ TEST(WindowsVersionName, ServicePackTextIsTrimmedAndBlankMeansNone)
 
 TEST(WindowsVersionName, ServicePackTextWithoutNulStopsAtItsBuffer)
 {
-    VersionFacts facts;
+    platform::VersionFacts facts;
     facts.record.platformId = 2;
     facts.record.majorVersion = 6;
     facts.record.minorVersion = 1;
@@ -229,7 +229,7 @@ TEST(WindowsVersionName, ServicePackTextWithoutNulStopsAtItsBuffer)
 
 TEST(WindowsVersionName, FailedBasicQueryGivesEmptyName)
 {
-    VersionFacts facts;
+    platform::VersionFacts facts;
     facts.basicOk = false;
     facts.record.platformId = 2;
     facts.record.majorVersion = 6;
@@ -249,24 +249,24 @@ TEST(WindowsVersionName, MissingQueriesReadAsZeroedRecords)
         {2, 4, 0, 1381, "Service Pack 6", 1, 0, X86, 0, false, "WindowsNT4.0 Server [Service Pack 6]"},
     };
     for (const SystemCase& system : systems) {
-        VersionFacts facts = FactsOf(system);
+        platform::VersionFacts facts = FactsOf(system);
         facts.hasVersionEx = false;
         facts.hasNativeSystemInfo = false;
         facts.productNumber = 0;
         EXPECT_EQ(BuildWindowsVersionName(facts), system.expected);
     }
 
-    VersionFacts noArchitecture = FactsOf({2, 6, 1, 7601, "", 1, 0, X64, 4, false, ""});
+    platform::VersionFacts noArchitecture = FactsOf({2, 6, 1, 7601, "", 1, 0, X64, 4, false, ""});
     noArchitecture.hasNativeSystemInfo = false;
     EXPECT_EQ(BuildWindowsVersionName(noArchitecture), "Windows 7 Business");
-    VersionFacts noProduct = FactsOf({2, 6, 0, 6002, "", 1, 0, X64, 0, false, ""});
+    platform::VersionFacts noProduct = FactsOf({2, 6, 0, 6002, "", 1, 0, X64, 0, false, ""});
     EXPECT_EQ(BuildWindowsVersionName(noProduct), "Windows Vista (x64)");
 }
 
 // Records which questions the builder asked.
 class RecordingQueries : public TVersionQueries {
 public:
-    explicit RecordingQueries(const VersionFacts& facts) : facts_(facts) {}
+    explicit RecordingQueries(const platform::VersionFacts& facts) : facts_(facts) {}
     std::string asked;
 
     bool BasicVersion(platform::VersionRecord& record) override
@@ -297,7 +297,7 @@ public:
     }
 
 private:
-    VersionFacts facts_;
+    platform::VersionFacts facts_;
 };
 
 TEST(WindowsVersionName, AsksOnlyWhatTheRowReads)
@@ -361,7 +361,7 @@ TEST(WindowsVersionName, RunningSystemMatchesItsRecords)
 {
     platform::VersionRecord basic;
     ASSERT_TRUE(platform::GetBasicVersion(basic));
-    VersionFacts facts;
+    platform::VersionFacts facts;
     facts.record = basic;
     facts.hasVersionEx = platform::QueryVersionInfoEx(facts.record);
     facts.hasNativeSystemInfo = platform::QueryNativeSystemInfo(facts.architecture);
@@ -386,7 +386,7 @@ TEST(WindowsVersionName, StandInDefaultsToSevenServicePackOne)
 
 TEST(WindowsVersionName, StandInFactsReachTheName)
 {
-    standin::VersionFacts facts = standin::DefaultVersionFacts();
+    platform::VersionFacts facts = standin::DefaultVersionFacts();
     facts.record.minorVersion = 2;
     facts.record.buildNumber = 3790;
     facts.record.productType = 3;

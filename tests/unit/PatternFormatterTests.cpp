@@ -32,9 +32,7 @@ void ExpectRendered(const Case& c)
 // calendar formatting ignores the era calendar).
 bool HasJapaneseEras()
 {
-    AnsiString era;
-    return platform::FormatAltCalendarDate(1989, 1, 8, "gg", era) &&
-           era == "\x95\xbd\x90\xac";  // 平成
+    return platform::EraOfDate(1989, 1, 8).name == "\x95\xbd\x90\xac";  // 平成
 }
 
 }  // namespace
@@ -306,19 +304,19 @@ TEST(EraInitialOf, CutsTheEraNameByTheLanguageOfTheLocale)
 
 namespace {
 
-bool NothingReadable(platform::LocaleText, int, AnsiString&)
+bool NothingReadable(platform::LocaleText, Weekday, AnsiString&)
 {
     return false;
 }
 
 // Gives the morning designator and Monday's names only.
-bool SomeReadable(platform::LocaleText item, int weekday, AnsiString& text)
+bool SomeReadable(platform::LocaleText item, Weekday weekday, AnsiString& text)
 {
     if (item == platform::LocaleText::AmDesignator) {
         text = "AM";
         return true;
     }
-    if (item == platform::LocaleText::PmDesignator || weekday != 2)
+    if (item == platform::LocaleText::PmDesignator || weekday != Weekday::Monday)
         return false;
     text = item == platform::LocaleText::LongDayName ? "lundi" : "lun.";
     return true;

@@ -126,19 +126,17 @@ TEST_F(PluginShell, BitsOutsideTheKnownEventsChangeNothing)
 // the real box, which cannot be answered without a display.
 TEST_F(PluginShell, UninstallQuestionAsksInJapaneseAndFollowsTheAnswer)
 {
-    standin::SetMessageBoxAnswer(6);
+    standin::SetMessageBoxAnswer(true);
     EXPECT_EQ(Proc(time_, ProcConfirmUninstall, 0, nullptr), 1);
     const standin::MessageBoxCall& shown = standin::LastMessageBox();
     EXPECT_EQ(shown.owner, window_);
     EXPECT_EQ(shown.caption, "Stemko");
-    EXPECT_EQ(shown.style, 0x24u);
     // "アンインストールしますか？"
     EXPECT_EQ(shown.text, "\x83\x41\x83\x93\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x82\xb5"
                           "\x82\xdc\x82\xb7\x82\xa9\x81\x48");
-    standin::SetMessageBoxAnswer(7);
+    standin::SetMessageBoxAnswer(false);
     EXPECT_EQ(Proc(time_, ProcConfirmUninstall, 0, nullptr), 0);
-    standin::SetMessageBoxAnswer(-1);
-    EXPECT_EQ(Proc(time_, ProcConfirmUninstall, 0, nullptr), 0);
+    EXPECT_EQ(standin::LastMessageBox().count, 2);
     standin::ResetMessageBox();
 }
 #endif

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
@@ -80,7 +80,7 @@ Patterns Load(const AnsiString& path, const AnsiString& section)
 
 TDateTime Now()
 {
-    return SystemTimeToDateTime(platform::LocalNow());
+    return EncodeDateTime(platform::LocalNow());
 }
 
 class SettingsFile : public ::testing::Test {
@@ -524,7 +524,7 @@ protected:
     }
     static void SetVersion(uint32_t major, uint32_t minor, uint8_t productType)
     {
-        standin::VersionFacts facts = standin::DefaultVersionFacts();
+        platform::VersionFacts facts = standin::DefaultVersionFacts();
         facts.record.majorVersion = major;
         facts.record.minorVersion = minor;
         facts.record.productType = productType;

@@ -174,7 +174,6 @@ TEST(SliceByPositions, ClipsToTheText)
 TEST(ToFullWidth, MapsTokenValues)
 {
     EXPECT_EQ(ToFullWidth(u""), u"");
-    EXPECT_EQ(LocaleMapText(u"", 0x00800000), u"");
     EXPECT_EQ(ToFullWidth(u"06"), u"\uff10\uff16");
     EXPECT_EQ(ToFullWidth(u"Sep pm"), u"\uff33\uff45\uff50\u3000\uff50\uff4d");
     EXPECT_EQ(ToFullWidth(u"\uff8a\uff9f"), u"\u30d1");  // the result can be shorter
@@ -183,11 +182,6 @@ TEST(ToFullWidth, MapsTokenValues)
 TEST(ToFullWidth, MapsPastAnEmbeddedNul)
 {
     EXPECT_EQ(ToFullWidth(u"1" + Nul + u"2"), u"\uff11" + Nul + u"\uff12");
-}
-
-TEST(LocaleMapText, FailedMappingGivesEmptyText)
-{
-    EXPECT_EQ(LocaleMapText(u"abc", 0), u"");
 }
 
 // ---- Replacing many pairs in one pass ----
@@ -286,7 +280,7 @@ TEST(IsShiftJisLeadByte, CoversBothLeadRanges)
         EXPECT_EQ(IsShiftJisLeadByte(c.first), c.second) << int(c.first);
 }
 
-TEST(ByteKindAt, FollowsTheParityOfLeadRangeBytes)
+TEST(ByteKindAt, StepsThroughTheCharactersFromTheStart)
 {
     const AnsiString lead4 = "\x81\x81\x81\x81";
     const ByteKind expected[] = {KindLead, KindTrail, KindLead, KindTrail};

@@ -134,7 +134,7 @@ TDateTime MomentOf(const CommandArguments& arguments)
 {
     if (arguments.at)
         return ParseMoment(*arguments.at);
-    return SystemTimeToDateTime(platform::LocalNow());
+    return EncodeDateTime(platform::LocalNow());
 }
 
 WideString WideFromUtf8(const std::string& bytes, const char* what)

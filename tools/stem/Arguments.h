@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MyLibrary/Common/Types.h"
+#include "base/Types.h"
 
 // Bad arguments. The message is one line naming what is wrong; `stem` prints it and exits 2.
 class UsageError : public std::runtime_error {

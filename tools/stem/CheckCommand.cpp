@@ -5,7 +5,7 @@
 #include <string>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "MyLibrary/Common/Errors.h"
+#include "base/Errors.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/StringUnit/UnicodeText.h"
 #include "plugin/PluginModule.h"
