@@ -31,7 +31,7 @@ std::string SettingsText(int items, std::size_t itemBytes)
     text.reserve(static_cast<std::size_t>(items) * (itemBytes + 16));
     for (int n = 1; n <= items; ++n) {
         const std::string pattern = "yyyy/mm/dd \"" + std::string(itemBytes, 'x') + "\"";
-        text += "Item" + ZeroPadNumber(2, n) + "=" + pattern + "\r\n";
+        text += ItemKey(n) + "=" + pattern + "\r\n";
     }
     return text;
 }

@@ -15,7 +15,7 @@ std::string SettingsText(int items)
 {
     std::string text = "[TimeFormat]\r\nItem01=\" hh:nn\"\r\n[DateFormat]\r\n";
     for (int n = 1; n <= items; ++n)
-        text += "Item" + ZeroPadNumber(2, n) + "=yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa \"" + std::to_string(n) + "\"\r\n";
+        text += ItemKey(n) + "=yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa \"" + std::to_string(n) + "\"\r\n";
     return text;
 }
 

@@ -7,17 +7,17 @@
 
 namespace {
 // 年 0x94 0x4E, 月 0x8C 0x8E, 日 0x93 0xFA.
-const DefaultPattern DateDefaults[] = {
-    {"Item01", "yyyy/mm/dd(aaa)"},
-    {"Item02", "yyyy/mm/dd(a)"},
-    {"Item03", "yyyy/mm/dd"},
-    {"Item04", "mm/ddaaa"},
-    {"Item05", "yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)"},
-    {"Item06", "gggee\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)"},
-    {"Item07", "a, dd mmm yyyy"},
-    {"Item08", "aa, dd mmmm yyyy"},
-    {"Item09", "Calendar1"},
-    {"Item10", "Calendar2"},
+const char* const DateDefaults[] = {
+    "yyyy/mm/dd(aaa)",
+    "yyyy/mm/dd(a)",
+    "yyyy/mm/dd",
+    "mm/ddaaa",
+    "yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)",
+    "gggee\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)",
+    "a, dd mmm yyyy",
+    "aa, dd mmmm yyyy",
+    "Calendar1",
+    "Calendar2",
 };
 
 // "Calendar1" and "Calendar2", compared exactly: any other spelling is an ordinary pattern.

@@ -28,7 +28,7 @@ PluginModule::PluginModule(const PluginTraits& traits, Clock clock)
 void PluginModule::OnCommand(platform::HostWindow window)
 {
     try {
-        RunCommand(window);
+        RunInsertCommand(state_, traits_, clock_, window);
     } catch (...) {
         // The command stops where it failed; the next press tries again.
     }

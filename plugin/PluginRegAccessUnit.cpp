@@ -20,15 +20,6 @@ private:
     platform::RegistryKey key_;
 };
 
-// "PlugIns" beside the host program: its path up to and including the last backslash.
-AnsiString DefaultPluginFolder()
-{
-    const AnsiString program = platform::HostExecutablePath();
-    const size_t lastBackslash = LastBackslashOf(program);
-    const size_t folderLength = lastBackslash == AnsiString::npos ? 0 : lastBackslash + 1;
-    return program.substr(0, folderLength) + "PlugIns";
-}
-
 // A string value's text: up to its first NUL, never past its data. Other types are not text.
 bool StringValueText(uint32_t type, const std::string& data, AnsiString& text)
 {
@@ -53,6 +44,15 @@ AnsiString ExtractFolder(const AnsiString& path)
 {
     const size_t lastBackslash = LastBackslashOf(path);
     return lastBackslash == AnsiString::npos ? AnsiString() : path.substr(0, lastBackslash);
+}
+
+// Its path up to and including the last backslash, then "PlugIns".
+AnsiString DefaultPluginFolder()
+{
+    const AnsiString program = platform::HostExecutablePath();
+    const size_t lastBackslash = LastBackslashOf(program);
+    const size_t folderLength = lastBackslash == AnsiString::npos ? 0 : lastBackslash + 1;
+    return program.substr(0, folderLength) + "PlugIns";
 }
 
 WideString ReadPluginFolderAt(const AnsiString& keyPath)

@@ -17,6 +17,9 @@ WideString ReadPluginFolder();
 // The same under another key path, for tests that keep their own key.
 WideString ReadPluginFolderAt(const AnsiString& keyPath);
 
+// The folder "PlugIns" beside the host program: the plug-in folder when the editor names none.
+AnsiString DefaultPluginFolder();
+
 // The cached folder, read from the registry while the cache is empty. Each plug-in module
 // passes its own cache, so the registry is read once per module.
 WideString GetPluginFolder(WideString& cache);

@@ -4,16 +4,12 @@
 
 #include "base/Types.h"
 
-// One default pattern: key and value as ANSI bytes (Japanese characters in Shift-JIS).
-struct DefaultPattern {
-    const char* key;
-    const char* value;
-};
-
 struct PluginTraits {
     const char* name;            // PluginName: "Stemra" or "Stemko"
     const char* patternSection;  // "DateFormat" or "TimeFormat"
-    const DefaultPattern* defaults;
+    // The default patterns as they are written, ANSI bytes (Japanese characters in Shift-JIS):
+    // the value of "Item01", "Item02", ... in order.
+    const char* const* defaults;
     int defaultCount;
     // Produces the text of an entry that is not a pattern and returns true; false for an
     // ordinary pattern. Null when every entry is a pattern. (Kept behind a pointer so that the

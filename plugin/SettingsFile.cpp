@@ -13,6 +13,16 @@ AnsiString SettingsFileIn(const WideString& pluginFolder)
     return platform::WideToAnsi(EnsureTrailingBackslash(pluginFolder) + SettingsFileName);
 }
 
+AnsiString LocateSettingsFile(const WideString& pluginFolder)
+{
+    return platform::WideToAnsi(AdjustSettingsPath(platform::AnsiToWide(SettingsFileIn(pluginFolder))));
+}
+
+AnsiString ItemKey(int64_t number)
+{
+    return "Item" + ZeroPadNumber(2, number);
+}
+
 bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName)
 {
     for (const char* release : {"Windows Vista", "Windows 7", "WindowsServer 2008"})
@@ -84,7 +94,7 @@ DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTra
         return DefaultsPlacement::NotNeeded;
     const std::vector<TStringLines> others = OtherSectionsPairs(settings, traits);
     for (int i = 0; i < traits.defaultCount; ++i)
-        settings.WriteValue(traits.patternSection, traits.defaults[i].key, traits.defaults[i].value);
+        settings.WriteValue(traits.patternSection, ItemKey(i + 1), traits.defaults[i]);
     if (!settings.HasSection(traits.patternSection))
         return DefaultsPlacement::OutsideSection;
     if (OtherSectionsPairs(settings, traits) != others)
@@ -141,7 +151,7 @@ void LoadFormatList(TAccessIniFile& settings, const AnsiString& section, TCommon
     list.ClearTexts();
     const TIniSectionSnapshot snapshot = settings.ReadSectionSnapshot(section);
     for (int64_t number = 1;; ++number) {
-        const AnsiString key = "Item" + ZeroPadNumber(2, number);
+        const AnsiString key = ItemKey(number);
         if (!snapshot.HasKey(key))
             break;
         list.AddText(platform::AnsiToWide(snapshot.ReadValue(key, "")));

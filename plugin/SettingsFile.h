@@ -12,6 +12,13 @@
 // backslash between the folder and the file name.
 AnsiString SettingsFileIn(const WideString& pluginFolder);
 
+// Where the plug-ins keep the settings file of a plug-in folder: the file in the folder, moved
+// out of Program Files where the system asks for it (AdjustSettingsPath).
+AnsiString LocateSettingsFile(const WideString& pluginFolder);
+
+// "Item01", "Item02", ..., "Item100": the key of a section's pattern of that number.
+AnsiString ItemKey(int64_t number);
+
 // On Windows Vista, 7 and Server 2008 (R2 included), a path under Program Files is moved to the
 // same place under the user's application-data folder, whose folders are then created. Any
 // other path, or any other system, keeps the path as it is.

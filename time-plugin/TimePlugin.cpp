@@ -5,14 +5,14 @@
 namespace {
 // Stored between double quotes so that the leading space survives the trimming of a read.
 // 時 0x8E 0x9E, 分 0x95 0xAA.
-const DefaultPattern TimeDefaults[] = {
-    {"Item01", "\" hh:nn\""},
-    {"Item02", "\" hh:nn:ss\""},
-    {"Item03", "\" hh:nn am/pm\""},
-    {"Item04", "\" hh\x8e\x9enn\x95\xaa\""},
-    {"Item05", "\" AMPMhh\x8e\x9enn\x95\xaa\""},
-    {"Item06", "\" hhnnss\""},
-    {"Item07", "\" hh-nn-ss\""},
+const char* const TimeDefaults[] = {
+    "\" hh:nn\"",
+    "\" hh:nn:ss\"",
+    "\" hh:nn am/pm\"",
+    "\" hh\x8e\x9enn\x95\xaa\"",
+    "\" AMPMhh\x8e\x9enn\x95\xaa\"",
+    "\" hhnnss\"",
+    "\" hh-nn-ss\"",
 };
 }  // namespace
 

@@ -5,25 +5,6 @@
 
 namespace {
 
-// The walk appends this line so that the last section of the file ends like any other; it is
-// removed however the walk ends.
-const char* const Sentinel = "[]";
-
-class SentinelLine {
-public:
-    explicit SentinelLine(TStringLines& lines) : lines_(lines) { lines_.push_back(Sentinel); }
-    ~SentinelLine()
-    {
-        if (!lines_.empty())
-            lines_.pop_back();
-    }
-    SentinelLine(const SentinelLine&) = delete;
-    SentinelLine& operator=(const SentinelLine&) = delete;
-
-private:
-    TStringLines& lines_;
-};
-
 AnsiString UpToNul(const AnsiString& text)
 {
     return text.substr(0, text.find('\0'));
@@ -37,9 +18,7 @@ bool IsBlank(const AnsiString& line)
 // The "key=value" entry of a key line, or nothing for other lines and empty keys.
 bool PairOfLine(const AnsiString& line, AnsiString& pair)
 {
-    if (!IsKeyLine(line))
-        return false;
-    const AnsiString key = BlankTrim(KeyPartOf(line));
+    const AnsiString key = LineKey(line);
     if (key.empty())
         return false;
     pair = key + "=" + Dequote(BlankTrim(ValuePartOf(line)));
@@ -212,68 +191,50 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
     if (changes && !savedLines_)
         savedLines_ = lines_;
 
-    SentinelLine sentinel(lines_);
-    int header = -1;
-    std::size_t i = 0;
-    while (i < lines_.size()) {
-        if (header < 0) {
-            if (!NamesEqual(BlankTrim(SectionNameOf(lines_[i])), wantedName)) {
-                ++i;
-                continue;
-            }
-            header = static_cast<int>(i);  // the header line is also matched as a key below
-        } else if (IsSectionLine(lines_[i])) {
-            EndWalk(operation, header, static_cast<int>(i), wantedKey, value, output);
-            return value;
+    TIniSpan span = FindIniSection(lines_, wantedName);
+    if (!span.Found()) {
+        if (operation == OpWrite) {  // no such section: it goes at the end of the file
+            lines_.insert(lines_.end(), {"[" + wantedName + "]", wantedKey + "=" + value});
+            Resplit();
         }
-        if (byKey && NamesEqual(BlankTrim(KeyPartOf(lines_[i])), wantedKey)) {
-            if (operation == OpRead)
-                return Dequote(BlankTrim(ValuePartOf(lines_[i])));
-            if (operation == OpWrite) {
-                // The key keeps its stored spelling and spacing; the value goes in verbatim.
-                lines_[i] = KeyPartOf(lines_[i]) + "=" + value;
-                Resplit();
-                return value;
-            }
-            lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
-            continue;  // OpDeleteKey: the next line moved into place
-        }
-        ++i;
+        return value;
     }
-
-    if (operation == OpWrite) {  // no such section: it goes at the end of the file
-        const auto end = lines_.end() - 1;
-        lines_.insert(end, {"[" + wantedName + "]", wantedKey + "=" + value});
-        Resplit();
-    }
-    return value;
-}
-
-void TAccessIniFile::EndWalk(TIniOperation operation, int header, int end, const AnsiString& key,
-                             const AnsiString& value, TStringLines* output)
-{
     switch (operation) {
-    case OpWrite:
-        InsertKeyLine(end, key + "=" + value);
+    case OpRead: {
+        const int line = FindIniKey(lines_, span, wantedKey);
+        return line < 0 ? value : Dequote(BlankTrim(ValuePartOf(lines_[line])));
+    }
+    case OpWrite: {
+        const int line = FindIniKey(lines_, span, wantedKey);
+        if (line >= 0)  // the key keeps its stored spelling and spacing; the value goes in verbatim
+            lines_[line] = KeyPartOf(lines_[line]) + "=" + value;
+        else
+            InsertKeyLine(span.end, wantedKey + "=" + value);
         Resplit();
         break;
+    }
+    case OpDeleteKey:  // every line of the key in the section
+        for (int line = FindIniKey(lines_, span, wantedKey); line >= 0;
+             line = FindIniKey(lines_, span, wantedKey, line)) {
+            lines_.erase(lines_.begin() + line);
+            --span.end;
+        }
+        break;
     case OpEraseSection:
-        EraseLines(header, end);
+        EraseLines(span.header, span.end);
         break;
     case OpSectionPairs: {
         AnsiString pair;
-        for (int i = header; i < end; ++i)
+        for (int i = span.header; i < span.end; ++i)
             if (PairOfLine(lines_[i], pair))
                 output->push_back(pair);
         break;
     }
     case OpSectionLines:
-        output->assign(lines_.begin() + header, lines_.begin() + end);
-        break;
-    case OpRead:
-    case OpDeleteKey:
+        output->assign(lines_.begin() + span.header, lines_.begin() + span.end);
         break;
     }
+    return value;
 }
 
 // A new key line goes after the section's last key (or its header), ahead of the blank lines
@@ -281,7 +242,7 @@ void TAccessIniFile::EndWalk(TIniOperation operation, int header, int end, const
 // stays above it.
 void TAccessIniFile::InsertKeyLine(int end, const AnsiString& line)
 {
-    const bool lastSection = end == static_cast<int>(lines_.size()) - 1;
+    const bool lastSection = end == static_cast<int>(lines_.size());
     int at = end;
     if (!(lastSection && end > 0 && IsBlank(lines_[end - 1]))) {
         while (at > 0 && !IsSectionOrKeyLine(lines_[at - 1]))

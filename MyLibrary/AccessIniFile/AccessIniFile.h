@@ -75,8 +75,6 @@ public:
 private:
     AnsiString WalkSection(const AnsiString& section, const AnsiString& key,
                            const AnsiString& value, TStringLines* output, TIniOperation operation);
-    void EndWalk(TIniOperation operation, int header, int end, const AnsiString& key,
-                 const AnsiString& value, TStringLines* output);
     void InsertKeyLine(int end, const AnsiString& line);
     void EraseLines(int header, int end);
     void Resplit();

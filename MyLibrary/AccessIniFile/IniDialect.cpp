@@ -99,6 +99,11 @@ bool IsSectionOrKeyLine(const AnsiString& line)
     return IsSectionLine(line) || IsKeyLine(line);
 }
 
+AnsiString LineKey(const AnsiString& line)
+{
+    return IsKeyLine(line) ? BlankTrim(KeyPartOf(line)) : AnsiString();
+}
+
 AnsiString BlankTrim(const AnsiString& text)
 {
     if (IsAscii(text))
@@ -133,4 +138,43 @@ bool NamesEqual(const AnsiString& a, const AnsiString& b)
 {
     return platform::AnsiEqual(a.data(), static_cast<int>(a.size()), b.data(),
                                static_cast<int>(b.size()), true);
+}
+
+TIniSpan FindIniSection(const TStringLines& lines, const AnsiString& section)
+{
+    TIniSpan span;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (NamesSection(lines[i], section)) {
+            span.header = static_cast<int>(i);
+            span.end = IniSectionEnd(lines, span.header);
+            break;
+        }
+    }
+    return span;
+}
+
+bool NamesSection(const AnsiString& line, const AnsiString& section)
+{
+    return NamesEqual(BlankTrim(SectionNameOf(line)), section);
+}
+
+int IniSectionEnd(const TStringLines& lines, int header)
+{
+    int end = header + 1;
+    while (end < static_cast<int>(lines.size()) && !IsSectionLine(lines[end]))
+        ++end;
+    return end;
+}
+
+int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key, int from)
+{
+    for (int i = from; i < span.end; ++i)
+        if (NamesEqual(BlankTrim(KeyPartOf(lines[i])), key))
+            return i;
+    return -1;
+}
+
+int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key)
+{
+    return FindIniKey(lines, span, key, span.header);
 }

@@ -11,9 +11,9 @@
 
 #include <vector>
 
+#include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "base/Types.h"
 
-using TStringLines = std::vector<AnsiString>;
 
 enum class TIniEncoding { Ansi, Utf16Le, Utf8 };
 

@@ -139,7 +139,7 @@ std::string DefaultSection(const char* section, const std::vector<WideString>& s
 {
     std::string text = std::string("[") + section + "]\r\n";
     for (size_t i = 0; i < storedValues.size(); ++i)
-        text += "Item" + ZeroPadNumber(2, static_cast<int64_t>(i + 1)) + "=" +
+        text += ItemKey(static_cast<int64_t>(i + 1)) + "=" +
                 platform::WideToAnsi(storedValues[i]) + "\r\n";
     return text;
 }

@@ -237,7 +237,7 @@ private:
             return Fail(std::string(traits.name) + " changed the file's encoding");
         TStringLines block;
         for (int i = 0; i < traits.defaultCount; ++i)
-            block.push_back(AnsiString(traits.defaults[i].key) + "=" + traits.defaults[i].value);
+            block.push_back(ItemKey(i + 1) + "=" + traits.defaults[i]);
         TStringLines headed = block;
         headed.insert(headed.begin(), "[" + AnsiString(traits.patternSection) + "]");
         for (const TStringLines* added : {&block, &headed}) {

@@ -34,10 +34,8 @@ struct SettingsFile {
 // Where `stem press` keeps the file by default: in the folder PlugIns beside this program.
 SettingsFile DefaultSettingsFile()
 {
-    const AnsiString folder = ExtractFolder(platform::HostExecutablePath()) + "\\PlugIns";
-    const WideString path =
-        AdjustSettingsPath(platform::AnsiToWide(SettingsFileIn(platform::AnsiToWide(folder))));
-    return {platform::WideToAnsi(path), WideToUtf8(path)};
+    const AnsiString path = LocateSettingsFile(platform::AnsiToWide(DefaultPluginFolder()));
+    return {path, WideToUtf8(platform::AnsiToWide(path))};
 }
 
 SettingsFile NamedSettingsFile(const std::string& word)
@@ -98,7 +96,7 @@ std::vector<WideString> LinesOf(const WideString& text)
 // "  Item01  pattern  -> result"; a result of several lines follows below, each after "|".
 WideString EntryRow(int number, const WideString& shown, int column, const WideString& result)
 {
-    WideString row = u"  " + platform::AnsiToWide(NumberedKey(number)) + u"  " + shown;
+    WideString row = u"  " + platform::AnsiToWide(ItemKey(number)) + u"  " + shown;
     row.append(static_cast<size_t>(std::max(0, column - ColumnsOf(shown))), u' ');
     const std::vector<WideString> lines = LinesOf(result);
     if (lines.size() == 1)

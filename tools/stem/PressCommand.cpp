@@ -63,7 +63,7 @@ PressOptions ParsePressOptions(const std::vector<std::string>& words)
 AnsiString PluginFolderFor(const std::string& folder)
 {
     if (folder.empty())
-        return ExtractFolder(platform::HostExecutablePath()) + "\\PlugIns";
+        return DefaultPluginFolder();
     return WindowsPathOf(folder, "DIR");
 }
 

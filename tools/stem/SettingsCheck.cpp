@@ -9,65 +9,17 @@
 
 namespace {
 
-// The lines a load reads the section from: the first line holding its name in brackets
-// (found in comments and values too) up to the line before the next section line.
-struct SectionSpan {
-    int header = -1;  // -1: no line holds the name
-    int end = 0;
-};
-
 int LineCount(const TStringLines& lines)
 {
     return static_cast<int>(lines.size());
 }
 
-int NextSectionLine(const TStringLines& lines, int from)
-{
-    for (int i = from; i < LineCount(lines); ++i)
-        if (IsSectionLine(lines[i]))
-            return i;
-    return LineCount(lines);
-}
-
-bool HoldsSectionName(const AnsiString& line, const AnsiString& section)
-{
-    return NamesEqual(BlankTrim(SectionNameOf(line)), section);
-}
-
-SectionSpan FindSection(const TStringLines& lines, const AnsiString& section)
-{
-    SectionSpan span;
-    for (int i = 0; i < LineCount(lines) && span.header < 0; ++i)
-        if (HoldsSectionName(lines[i], section))
-            span.header = i;
-    if (span.header >= 0)
-        span.end = NextSectionLine(lines, span.header + 1);
-    return span;
-}
-
-// The trimmed key of a key line; empty for any other line and for a key of blanks alone.
-AnsiString KeyOf(const AnsiString& line)
-{
-    return IsKeyLine(line) ? BlankTrim(KeyPartOf(line)) : AnsiString();
-}
-
-// The line whose value a load takes for the key: the first with it. -1 when none has it.
-int FirstKeyLine(const TStringLines& lines, const SectionSpan& span, const AnsiString& key)
-{
-    for (int i = span.header; i < span.end; ++i) {
-        const AnsiString lineKey = KeyOf(lines[i]);
-        if (!lineKey.empty() && NamesEqual(lineKey, key))
-            return i;
-    }
-    return -1;
-}
-
 int KeyLinesBelow(const TStringLines& lines, int line)
 {
     int count = 0;
-    const int end = NextSectionLine(lines, line + 1);
+    const int end = IniSectionEnd(lines, line);
     for (int i = line + 1; i < end; ++i)
-        if (!KeyOf(lines[i]).empty())
+        if (!LineKey(lines[i]).empty())
             ++count;
     return count;
 }
@@ -80,7 +32,7 @@ bool LooksLikeSectionLine(const AnsiString& line)
 }
 
 // "Item" and 1 to 18 ASCII digits, letter case ignored: the number, else false.
-bool ParseNumberedKey(const AnsiString& key, int64_t& number)
+bool ParseItemKey(const AnsiString& key, int64_t& number)
 {
     const size_t prefix = 4;
     if (key.size() <= prefix || key.size() > prefix + 18 ||
@@ -115,13 +67,13 @@ public:
           traits_(traits),
           placement_(placement),
           label_("[" + AnsiString(traits.patternSection) + "]"),
-          span_(FindSection(lines, traits.patternSection))
+          span_(FindIniSection(lines, traits.patternSection))
     {
     }
 
     std::vector<SettingsWarning> Run()
     {
-        if (span_.header < 0)
+        if (!span_.Found())
             return {};
         FindReadLines();
         CheckHeader();
@@ -142,7 +94,7 @@ private:
     void FindReadLines()
     {
         for (int64_t number = 1;; ++number) {
-            const int line = FirstKeyLine(lines_, span_, NumberedKey(number));
+            const int line = FindIniKey(lines_, span_, ItemKey(number));
             if (line < 0)
                 return;
             readLines_.push_back(line);
@@ -182,7 +134,7 @@ private:
         if (placement_ != DefaultsPlacement::SharedSection)
             return AnsiString();
         for (const char* section : PatternSections) {
-            const SectionSpan other = FindSection(lines_, section);
+            const TIniSpan other = FindIniSection(lines_, section);
             if (AnsiString(section) == traits_.patternSection || other.header < span_.header ||
                 other.header >= span_.end)
                 continue;
@@ -197,13 +149,13 @@ private:
     void CheckSectionLines()
     {
         for (int i = span_.header; i < span_.end; ++i) {
-            const AnsiString key = KeyOf(lines_[i]);
+            const AnsiString key = LineKey(lines_[i]);
             if (key.empty()) {
                 if (i > span_.header)
                     CheckOtherLine(i);
                 continue;
             }
-            const int first = FirstKeyLine(lines_, span_, key);
+            const int first = FindIniKey(lines_, span_, key);
             if (first != i)
                 Warn(i, Quoted(lines_[i]) + " is never read: " + key + " is given already at " +
                             "line " + std::to_string(first + 1) + ", and only the first is read");
@@ -217,17 +169,17 @@ private:
     AnsiString WhyNotRead(const AnsiString& key) const
     {
         int64_t number = 0;
-        if (!ParseNumberedKey(key, number))
+        if (!ParseItemKey(key, number))
             return label_ + " reads only the keys Item01, Item02, ...";
         if (number == 0)
             return "the numbering starts at Item01";
-        const AnsiString wanted = NumberedKey(number);
+        const AnsiString wanted = ItemKey(number);
         if (!NamesEqual(key, wanted))
             return "the key for number " + std::to_string(number) + " is " + wanted;
         const int64_t read = static_cast<int64_t>(readLines_.size());
         if (read == 0)
             return "Item01 is missing, so nothing is read";
-        return NumberedKey(read + 1) + " is missing, so reading stops at " + NumberedKey(read);
+        return ItemKey(read + 1) + " is missing, so reading stops at " + ItemKey(read);
     }
 
     // A line in the section that is neither a key, a comment nor blank.
@@ -327,7 +279,7 @@ private:
     void CheckRepeats()
     {
         for (int i = span_.header + 1; i < LineCount(lines_); ++i) {
-            if (!IsSectionLine(lines_[i]) || !HoldsSectionName(lines_[i], traits_.patternSection))
+            if (!IsSectionLine(lines_[i]) || !NamesSection(lines_[i], traits_.patternSection))
                 continue;
             const int below = KeyLinesBelow(lines_, i);
             AnsiString text = label_ + " appears again: only the first, at line " +
@@ -342,17 +294,12 @@ private:
     const PluginTraits& traits_;
     const DefaultsPlacement placement_;
     const AnsiString label_;
-    const SectionSpan span_;
+    const TIniSpan span_;
     std::vector<int> readLines_;
     std::vector<SettingsWarning> warnings_;
 };
 
 }  // namespace
-
-AnsiString NumberedKey(int64_t number)
-{
-    return "Item" + ZeroPadNumber(2, number);
-}
 
 std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
                                                  const PluginTraits& traits,

@@ -20,5 +20,3 @@ std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
                                                  const PluginTraits& traits,
                                                  DefaultsPlacement placement);
 
-// "Item01", "Item02", ..., "Item100": the key a load reads for the number.
-AnsiString NumberedKey(int64_t number);

@@ -1,0 +1,25 @@
+// The plug-in's one command: make sure the settings are current, pick the entry (advancing
+// through the list while presses follow one another), select the previous insertion, and insert
+// the entry's text at the caret.
+#pragma once
+
+#include <functional>
+
+#include "base/Types.h"
+#include "platform/Platform.h"
+#include "plugin/ModuleState.h"
+#include "plugin/PluginTraits.h"
+
+// The local moment a command renders; the DLLs read the computer's clock.
+using Clock = std::function<TDateTime()>;
+TDateTime LocalClock();
+
+// One press on the editor window. The settings file is located on the first press after a
+// start-up and reloaded when its last-write time changed. Raises what the file or the registry
+// raises; the state then stays as it was before the step that failed.
+void RunInsertCommand(ModuleState& state, const PluginTraits& traits, const Clock& clock,
+                      platform::HostWindow window);
+
+// The text a press inserts for an entry of the list: the date plug-in's calendars, else the
+// entry rendered as a pattern.
+WideString EntryText(const PluginTraits& traits, const WideString& entry, TDateTime now);

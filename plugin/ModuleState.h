@@ -1,0 +1,23 @@
+// The state of one loaded plug-in, shared by its entry points and its insert command. One
+// instance per module, process-wide; nothing of it is persisted.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "MyLibrary/WideStringRecordList/RecordList.h"
+#include "base/Types.h"
+#include "plugin/PluginTraits.h"
+
+struct ModuleState {
+    AnsiString pluginName;
+    AnsiString pluginVersion = PluginVersion;
+    uintptr_t startUpParam = 0;
+    bool consecutivePress = false;  // the next press goes on with the run
+    int32_t patternIndex = 0;       // the entry the last press inserted
+    int32_t lastInsertLength = 0;   // in the editor's offsets
+    AnsiString settingsPath;        // empty: not located since the last start-up
+    TDateTime settingsFileTime = 0.0;
+    std::unique_ptr<TCommonStringRecordList> formatList;
+    WideString pluginFolderCache;  // read from the registry once per process
+};
