@@ -35,11 +35,16 @@ test: build build-asan
 run: build-native build-win32
 	@bash tools/demo.sh
 
-# Every benchmark once: a press against a stat of the settings file, the formatter against
-# strftime, settings loads up to 100,000 patterns and 50 MB, the text routines. (The naive
-# key-by-key load of 10,000 patterns, minutes long, is left out.)
-BENCHMARKS = PressBench FormatterBench SettingsBench LargeInputBench StringBench
+# Every benchmark: a press against a stat of the settings file and the formatter against
+# strftime, each measured against the other in one run (repetitions interleaved, medians
+# shown, as the machine's speed drifts); settings loads up to 100,000 patterns and 50 MB and
+# the text routines once. (The naive key-by-key load of 10,000 patterns, minutes long, is
+# left out.)
+COMPARED = PressBench FormatterBench
+BENCHMARKS = SettingsBench LargeInputBench StringBench
 bench: build-native
+	@for b in $(COMPARED); do echo "== $$b"; build/native/$$b --benchmark_repetitions=5 \
+	  --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true || exit 1; done
 	@for b in $(BENCHMARKS); do echo "== $$b"; build/native/$$b || exit 1; done
 	@echo "== IniBench"; build/native/IniBench --benchmark_filter=-LoadNaive/10000
 

@@ -59,19 +59,24 @@ constexpr Weekday WeekdayFromDays(int64_t days)
 }
 
 // The date of a day, with its weekday; the time fields are those of midnight. The inverse of
-// DaysFromCivil for the years an int holds.
+// DaysFromCivil for the days from 0000-03-01 on, which hold every date the system meets.
+// Counted from there every value is non-negative and fits 32 bits: one 64-bit product gives the
+// year of the century and the day of the year, another the month and the day.
 constexpr DateTimeFields CivilFromDays(int64_t days)
 {
-    const int64_t shifted = days + 719468;  // from 0000-03-01
-    const int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
-    const auto doe = static_cast<uint32_t>(shifted - era * 146097);              // [0, 146096]
-    const uint32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;  // [0, 399]
-    const uint32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);                 // [0, 365]
-    const uint32_t mp = (5 * doy + 2) / 153;                                      // [0, 11]
+    const auto shifted = static_cast<uint32_t>(days + 719468);  // days from 0000-03-01
+    const uint32_t n1 = 4 * shifted + 3;                         // in quarter days
+    const uint32_t century = n1 / 146097;
+    const uint32_t n2 = n1 % 146097 / 4 * 4 + 3;  // in quarter days into the century
+    const uint64_t p2 = uint64_t{2939745} * n2;   // high half: year; low half: its part
+    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);                   // [0, 99]
+    const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;            // [0, 365]
+    const uint32_t n3 = 2141 * dayOfYear + 197913;  // high half: month from March; low: day
+    const bool january = dayOfYear >= 306;          // January or February, of the next year
     DateTimeFields date;
-    date.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);                    // [1, 31]
-    date.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);                     // [1, 12]
-    date.year = static_cast<int>(static_cast<int64_t>(yoe) + era * 400 + (date.month <= 2));
+    date.year = static_cast<int>(100 * century + yearOfCentury + january);
+    date.month = static_cast<int>((n3 >> 16) - (january ? 12 : 0));               // [1, 12]
+    date.day = static_cast<int>((n3 & 0xFFFF) / 2141 + 1);                        // [1, 31]
     date.weekday = WeekdayFromDays(days);
     return date;
 }

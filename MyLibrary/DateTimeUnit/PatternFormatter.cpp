@@ -1,6 +1,6 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 
-#include <cstring>
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -8,7 +8,6 @@
 #include "MyLibrary/DateTimeUnit/LocaleNames.h"
 #include "MyLibrary/DateTimeUnit/NameTables.h"
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
-#include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 
@@ -39,118 +38,93 @@ const EnglishNames& WideEnglishNames()
     return names;
 }
 
-// Collects output in a local array and makes one string of the exact size at the end; a
-// rendered pattern is usually a few dozen code units, built from many tiny pieces.
-class OutputBuffer {
-public:
-    void operator+=(char16_t c) { *Extend(1) = c; }
-    void operator+=(std::u16string_view text) { Append(text.data(), text.size()); }
-
-    void Append(const char16_t* text, size_t count)
+// "00" to "99", for writing numbers two digits at a time.
+struct TwoDigits {
+    char16_t digits[100][2] = {};
+    constexpr TwoDigits()
     {
-        char16_t* out = Extend(count);
-        for (size_t i = 0; i < count; ++i)
-            out[i] = text[i];
+        for (int i = 0; i < 100; ++i) {
+            digits[i][0] = static_cast<char16_t>(u'0' + i / 10);
+            digits[i][1] = static_cast<char16_t>(u'0' + i % 10);
+        }
+    }
+};
+constexpr TwoDigits DigitPairs;
+
+// Gathers rendered text in a local array and makes one string of it at the end: a rendered
+// pattern is a few dozen code units built from many small pieces. When the array is full its
+// text moves on to a string.
+class RenderedText {
+public:
+    void Append(std::u16string_view text)
+    {
+        char16_t* out = Extend(text.size());
+        for (const char16_t c : text)
+            *out++ = c;
     }
 
-    // Room for count more code units, to be written through the pointer.
-    char16_t* Extend(size_t count)
+    // A number with at least `digits` digits, zeros in front, as the tokens need them: four
+    // digits below 10000 (the year), three below 1000 (milliseconds), or two or one below 100.
+    // Digits are written two at a time.
+    void AppendNumber(unsigned number, int digits)
     {
-        if (count > Capacity - size_)
-            return ExtendSpilled(count);
-        char16_t* out = local_ + size_;
-        size_ += count;
-        return out;
+        if (digits > 2) {
+            AppendNumber(number / 100, digits - 2);
+            number %= 100;
+            digits = 2;
+        }
+        if (number >= 10 || digits == 2) {
+            char16_t* const out = Extend(2);
+            out[0] = DigitPairs.digits[number][0];
+            out[1] = DigitPairs.digits[number][1];
+        } else {
+            *Extend(1) = static_cast<char16_t>(u'0' + number);
+        }
     }
 
     WideString Take()
     {
         if (spilled_.empty())
             return WideString(local_, size_);
-        Spill();
+        spilled_.append(local_, size_);
         return std::move(spilled_);
     }
 
 private:
-    char16_t* ExtendSpilled(size_t count);
-
-    void Spill()
+    // Room for count more code units, written through the pointer.
+    char16_t* Extend(size_t count)
     {
-        spilled_.append(local_, size_);
-        size_ = 0;
+        if (count > Capacity - size_) {
+            spilled_.append(local_, size_);
+            size_ = 0;
+            if (count > Capacity) {
+                spilled_.resize(spilled_.size() + count);
+                return &spilled_[spilled_.size() - count];
+            }
+        }
+        char16_t* const out = local_ + size_;
+        size_ += count;
+        return out;
     }
 
-    static constexpr size_t Capacity = 128;
+    static constexpr size_t Capacity = 64;
     char16_t local_[Capacity];
     size_t size_ = 0;
     WideString spilled_;
 };
 
-// The array is full: its text moves to the string, and a piece too long for the array goes
-// straight into the string.
-char16_t* OutputBuffer::ExtendSpilled(size_t count)
-{
-    Spill();
-    if (count > Capacity) {
-        spilled_.resize(spilled_.size() + count);
-        return &spilled_[spilled_.size() - count];
-    }
-    size_ = count;
-    return local_;
-}
-
-// "00" to "99", two code units each: numbers are written two digits at a time.
-struct DigitPairTable {
-    char16_t digits[200] = {};
-    constexpr DigitPairTable()
-    {
-        for (int i = 0; i < 100; ++i) {
-            digits[2 * i] = static_cast<char16_t>(u'0' + i / 10);
-            digits[2 * i + 1] = static_cast<char16_t>(u'0' + i % 10);
-        }
-    }
-};
-constexpr DigitPairTable DigitPairs;
-
-// Two digits of a number below 100 at out.
-void PutTwoDigits(char16_t* out, unsigned number)
-{
-    std::memcpy(out, &DigitPairs.digits[2 * number], 2 * sizeof(char16_t));
-}
-
-void AppendTwoDigits(OutputBuffer& out, unsigned number)
-{
-    PutTwoDigits(out.Extend(2), number);
-}
-
-// A number below 100 with the digits it has.
-void AppendShortNumber(OutputBuffer& out, unsigned number)
-{
-    if (number < 10)
-        *out.Extend(1) = static_cast<char16_t>(u'0' + number);
-    else
-        AppendTwoDigits(out, number);
-}
-
-// A number below 10000 as four digits.
-void AppendFourDigits(OutputBuffer& out, unsigned number)
-{
-    char16_t* const digits = out.Extend(4);
-    PutTwoDigits(digits, number / 100);
-    PutTwoDigits(digits + 2, number % 100);
-}
-
-// The fields of the moment being rendered. The time fields are a division or two each; the
-// date is worked out once, when a token first needs it, and so are the era fields (two
-// platform calls), which depend on the date alone.
+// The fields of the moment being rendered. The date is worked out when a token first needs
+// it, and the era (two platform calls) when an era token does.
 class MomentFields {
 public:
     explicit MomentFields(TDateTime value) : moment_(SplitDateTime(value)) {}
 
-    unsigned Year() { return static_cast<unsigned>(Date().year); }  // 1..9999: the span
-    unsigned Month() { return static_cast<unsigned>(Date().month); }
-    unsigned Day() { return static_cast<unsigned>(Date().day); }
-    Weekday DayOfWeek() { return Date().weekday; }
+    const DateTimeFields& Date()
+    {
+        if (!date_)
+            date_ = moment_.Date();
+        return *date_;
+    }
     unsigned Hour() const { return static_cast<unsigned>(moment_.Hour()); }
     unsigned Minute() const { return static_cast<unsigned>(moment_.Minute()); }
     unsigned Second() const { return static_cast<unsigned>(moment_.Second()); }
@@ -159,284 +133,169 @@ public:
     const EraFields& Era()
     {
         if (!era_)
-            era_ = EraFieldsOf(static_cast<int>(Year()), static_cast<int>(Month()),
-                               static_cast<int>(Day()));
+            era_ = EraFieldsOf(Date().year, Date().month, Date().day);
         return *era_;
     }
 
 private:
-    const DateTimeFields& Date()
-    {
-        if (!dateKnown_) {
-            date_ = moment_.Date();
-            dateKnown_ = true;
-        }
-        return date_;
-    }
-
     const SerialMoment moment_;
-    bool dateKnown_ = false;
-    DateTimeFields date_{};
+    std::optional<DateTimeFields> date_;
     std::optional<EraFields> era_;
 };
 
-bool IsTwelveHourSection(const WideString& section, MomentFields& fields);
-
-// Writes the values of the tokens of one section. Values are computed when a token asks for
-// them; the 12-hour mode when the first hour token comes.
-class SectionWriter {
+// Writes what a walk of a pattern finds: its text as it stands and the values of its tokens.
+// A section's 12-hour mode is decided when its first hour token asks for it.
+class PatternWriter {
 public:
-    SectionWriter(MomentFields& fields, const WideString& section, OutputBuffer& out)
-        : fields_(fields), section_(section), out_(out)
+    // quotesEndSections: the text is a whole pattern (true) or one section (false).
+    PatternWriter(MomentFields& fields, std::u16string_view text, bool quotesEndSections,
+                  RenderedText& out)
+        : fields_(fields), text_(text), quotesEndSections_(quotesEndSections), out_(out)
     {
     }
 
-    void OnText(const char16_t* text, size_t count) { out_.Append(text, count); }
-
+    void OnSection(size_t start)
+    {
+        sectionStart_ = start;
+        twelveHour_.reset();
+    }
+    void OnText(std::u16string_view text) { out_.Append(text); }
     void OnToken(const PatternToken& token)
     {
         if (token.fullWidth)
-            WriteFullWidth(token.kind);
+            AppendTokenValue(token, out_);
         else
-            WriteValue(token.kind, out_);
+            AppendValue(token.kind, out_);
     }
 
 private:
-    void WriteValue(TokenKind kind, OutputBuffer& out)
-    {
-        if (!WriteNumber(kind, out))
-            WriteText(kind, out);
-    }
-
-    void WriteFullWidth(TokenKind kind);
-    bool WriteNumber(TokenKind kind, OutputBuffer& out);
-    void WriteText(TokenKind kind, OutputBuffer& out);
+    void AppendTokenValue(const PatternToken& token, RenderedText& out);
+    void AppendValue(TokenKind kind, RenderedText& out);
     unsigned Hour();
+    bool AmPmReplacementChanges();
     WideString EraInitial();
     AnsiString EraLetter();
-
     bool Morning() const { return fields_.Hour() < 12; }
-    unsigned MonthIndex() { return fields_.Month() - 1; }
-    int DayIndex() { return WeekdayIndex(fields_.DayOfWeek()); }
+    int MonthIndex() { return fields_.Date().month - 1; }
+    int DayIndex() { return WeekdayIndex(fields_.Date().weekday); }
 
     MomentFields& fields_;
-    const WideString& section_;
-    OutputBuffer& out_;
-    enum class Clock { Unknown, TwentyFourHour, TwelveHour } clock_ = Clock::Unknown;
+    const std::u16string_view text_;
+    const bool quotesEndSections_;
+    RenderedText& out_;
+    size_t sectionStart_ = 0;
+    std::optional<bool> twelveHour_;
 };
 
-// The value is padded first, then widened: "ｍｍ" in June is ０６.
-void SectionWriter::WriteFullWidth(TokenKind kind)
+void PatternWriter::AppendTokenValue(const PatternToken& token, RenderedText& out)
 {
-    OutputBuffer value;
-    WriteValue(kind, value);
-    out_ += ToFullWidth(value.Take());
+    if (!token.fullWidth) {
+        AppendValue(token.kind, out);
+        return;
+    }
+    RenderedText value;
+    AppendValue(token.kind, value);
+    out.Append(ToFullWidth(value.Take()));
 }
 
-// Writes the value of a number token; false for any other token.
-bool SectionWriter::WriteNumber(TokenKind kind, OutputBuffer& out)
+void PatternWriter::AppendValue(TokenKind kind, RenderedText& out)
 {
     switch (kind) {
-    case TokenKind::Year4: AppendFourDigits(out, fields_.Year()); break;
-    case TokenKind::Year2: AppendTwoDigits(out, fields_.Year() % 100); break;
-    case TokenKind::Month2: AppendTwoDigits(out, fields_.Month()); break;
-    case TokenKind::Month: AppendShortNumber(out, fields_.Month()); break;
-    case TokenKind::Day2: AppendTwoDigits(out, fields_.Day()); break;
-    case TokenKind::Day: AppendShortNumber(out, fields_.Day()); break;
-    case TokenKind::Hour2: AppendTwoDigits(out, Hour()); break;
-    case TokenKind::Hour: AppendShortNumber(out, Hour()); break;
-    case TokenKind::Minute2: AppendTwoDigits(out, fields_.Minute()); break;
-    case TokenKind::Minute: AppendShortNumber(out, fields_.Minute()); break;
-    case TokenKind::Second2: AppendTwoDigits(out, fields_.Second()); break;
-    case TokenKind::Second: AppendShortNumber(out, fields_.Second()); break;
-    // Hundredths and tenths are the three digits cut short, so they truncate, never round.
-    case TokenKind::Millisecond3: {
-        char16_t* const digits = out.Extend(3);
-        digits[0] = static_cast<char16_t>(u'0' + fields_.Millisecond() / 100);
-        PutTwoDigits(digits + 1, fields_.Millisecond() % 100);
-        break;
-    }
-    case TokenKind::Millisecond2: AppendTwoDigits(out, fields_.Millisecond() / 10); break;
-    case TokenKind::Millisecond1:
-        *out.Extend(1) = static_cast<char16_t>(u'0' + fields_.Millisecond() / 100);
-        break;
-    default: return false;
-    }
-    return true;
-}
-
-void SectionWriter::WriteText(TokenKind kind, OutputBuffer& out)
-{
-    switch (kind) {
-    case TokenKind::AmPm: out += Morning() ? u"am" : u"pm"; break;
-    case TokenKind::AmPmUpper: out += Morning() ? u"AM" : u"PM"; break;
+    case TokenKind::AmPm: out.Append(Morning() ? u"am" : u"pm"); return;
+    case TokenKind::AmPmUpper: out.Append(Morning() ? u"AM" : u"PM"); return;
     case TokenKind::LocaleAmPm:
-        out += Morning() ? ThreadLocaleNames().am : ThreadLocaleNames().pm;
-        break;
-    case TokenKind::MonthLongName: out += WideEnglishNames().longMonths[MonthIndex()]; break;
-    case TokenKind::MonthShortName: out += WideEnglishNames().shortMonths[MonthIndex()]; break;
-    case TokenKind::LocaleLongDay: out += ThreadLocaleNames().longDays[DayIndex()]; break;
-    case TokenKind::LocaleShortDay: out += ThreadLocaleNames().shortDays[DayIndex()]; break;
-    case TokenKind::EnglishLongDay: out += WideEnglishNames().longDays[DayIndex()]; break;
-    case TokenKind::EnglishShortDay: out += WideEnglishNames().shortDays[DayIndex()]; break;
-    case TokenKind::EraName: out += fields_.Era().name; break;
-    case TokenKind::EraInitial: out += EraInitial(); break;
-    case TokenKind::EraYear2: out += fields_.Era().year2; break;
+        out.Append(Morning() ? ThreadLocaleNames().am : ThreadLocaleNames().pm);
+        return;
+    case TokenKind::Year4: out.AppendNumber(fields_.Date().year, 4); return;
+    case TokenKind::Year2: out.AppendNumber(fields_.Date().year % 100, 2); return;
+    case TokenKind::MonthLongName: out.Append(WideEnglishNames().longMonths[MonthIndex()]); return;
+    case TokenKind::MonthShortName: out.Append(WideEnglishNames().shortMonths[MonthIndex()]); return;
+    case TokenKind::Month2: out.AppendNumber(fields_.Date().month, 2); return;
+    case TokenKind::Month: out.AppendNumber(fields_.Date().month, 1); return;
+    case TokenKind::Day2: out.AppendNumber(fields_.Date().day, 2); return;
+    case TokenKind::Day: out.AppendNumber(fields_.Date().day, 1); return;
+    case TokenKind::LocaleLongDay: out.Append(ThreadLocaleNames().longDays[DayIndex()]); return;
+    case TokenKind::LocaleShortDay: out.Append(ThreadLocaleNames().shortDays[DayIndex()]); return;
+    case TokenKind::EnglishLongDay: out.Append(WideEnglishNames().longDays[DayIndex()]); return;
+    case TokenKind::EnglishShortDay: out.Append(WideEnglishNames().shortDays[DayIndex()]); return;
+    case TokenKind::Hour2: out.AppendNumber(Hour(), 2); return;
+    case TokenKind::Hour: out.AppendNumber(Hour(), 1); return;
+    case TokenKind::Minute2: out.AppendNumber(fields_.Minute(), 2); return;
+    case TokenKind::Minute: out.AppendNumber(fields_.Minute(), 1); return;
+    case TokenKind::Second2: out.AppendNumber(fields_.Second(), 2); return;
+    case TokenKind::Second: out.AppendNumber(fields_.Second(), 1); return;
+    case TokenKind::EraName: out.Append(fields_.Era().name); return;
+    case TokenKind::EraInitial: out.Append(EraInitial()); return;
+    case TokenKind::EraYear2: out.Append(fields_.Era().year2); return;
     case TokenKind::EraYear: {
         std::u16string_view year = fields_.Era().year2;  // "01" in the first year gives "1"
         if (!year.empty() && year[0] == u'0')
             year.remove_prefix(1);
-        out += year;
-        break;
+        out.Append(year);
+        return;
     }
-    case TokenKind::EraLetter: out += platform::AnsiToWide(EraLetter()); break;
+    case TokenKind::EraLetter: out.Append(platform::AnsiToWide(EraLetter())); return;
     case TokenKind::EraLetterUpper: {
         AnsiString letter = EraLetter();
         for (char& c : letter)
             if (c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
-        out += platform::AnsiToWide(letter);
-        break;
+        out.Append(platform::AnsiToWide(letter));
+        return;
     }
-    default: break;  // the numbers: WriteNumber
+    // Hundredths and tenths are the three digits cut short, so they truncate, never round.
+    case TokenKind::Millisecond3: out.AppendNumber(fields_.Millisecond(), 3); return;
+    case TokenKind::Millisecond2: out.AppendNumber(fields_.Millisecond() / 10, 2); return;
+    case TokenKind::Millisecond1: out.AppendNumber(fields_.Millisecond() / 100, 1); return;
     }
 }
 
-// The hour tokens run 0 to 11 in 12-hour mode: the value moved back by 12 hours.
-unsigned SectionWriter::Hour()
+// 12-hour mode: the am/pm family alone, replaced in the section, changes it, and the hour is
+// past noon. The hour tokens then run 0 to 11: the value moved back by 12 hours.
+unsigned PatternWriter::Hour()
 {
-    if (clock_ == Clock::Unknown)
-        clock_ = IsTwelveHourSection(section_, fields_) ? Clock::TwelveHour
-                                                        : Clock::TwentyFourHour;
-    return clock_ == Clock::TwelveHour ? fields_.Hour() - 12 : fields_.Hour();
+    if (!twelveHour_)
+        twelveHour_ = fields_.Hour() >= 12 && AmPmReplacementChanges();
+    return *twelveHour_ ? fields_.Hour() - 12 : fields_.Hour();
 }
 
-WideString SectionWriter::EraInitial()
+// The replacement changes the section when it replaces some am/pm token by a text other than
+// the token itself. Every am/pm token starts with one of four letters: without them there is
+// nothing to walk.
+bool PatternWriter::AmPmReplacementChanges()
+{
+    const std::u16string_view rest = text_.substr(sectionStart_);
+    const auto amPmInitial = [](char16_t c) {
+        return c == u'a' || c == u'A' || c == u'ａ' || c == u'Ａ';
+    };
+    if (std::none_of(rest.begin(), rest.end(), amPmInitial))
+        return false;
+    const std::u16string_view section =
+        rest.substr(0, quotesEndSections_ ? rest.find(u'"') : rest.size());
+    struct Detector {
+        PatternWriter& writer;
+        bool changes = false;
+        void OnText(std::u16string_view) {}
+        void OnToken(const PatternToken& token)
+        {
+            RenderedText value;
+            writer.AppendTokenValue(token, value);
+            changes = changes || value.Take() != token.text;
+        }
+    } detector{*this};
+    WalkSection(section, detector, AmPmFamilyCount, false);
+    return detector.changes;
+}
+
+WideString PatternWriter::EraInitial()
 {
     const LocaleNames& locale = ThreadLocaleNames();
     return EraInitialOf(fields_.Era().name, locale.primaryLanguage, locale.subLanguage);
 }
 
-AnsiString SectionWriter::EraLetter()
+AnsiString PatternWriter::EraLetter()
 {
     return EraLetterOf(platform::WideToAnsi(EraInitial()));
-}
-
-// Replaces the tokens among the first tableSize entries of the table in one pass.
-void WriteSection(const WideString& section, MomentFields& fields, int tableSize,
-                  OutputBuffer& out)
-{
-    SectionWriter writer(fields, section, out);
-    ScanPatternSection(section, tableSize, writer);
-}
-
-// Whether four code units, read as one word, may hold the first letter of an am/pm token
-// (a, A, ａ or Ａ): a lane equal to a once 0x20 is set, or any lane from U+8000 up. It rules
-// out most of a pattern four code units at a time.
-bool MayHoldAmPmInitial(uint64_t word)
-{
-    constexpr uint64_t Ones = 0x0001000100010001;
-    constexpr uint64_t HighBits = 0x8000800080008000;
-    const uint64_t x = (word | 0x20 * Ones) ^ (u'a' * Ones);  // a lane of 0 was a or A
-    return ((((x - Ones) & ~x) | word) & HighBits) != 0;
-}
-
-bool IsAmPmTokenAt(const WideString& section, size_t position)
-{
-    const char16_t c = section[position];
-    return (c == u'a' || c == u'A' || c == u'ａ' || c == u'Ａ') &&
-           MatchTokenAt(section, position, AmPmFamilyCount) != nullptr;
-}
-
-bool HasAmPmToken(const WideString& section)
-{
-    size_t position = 0;
-    for (; position + 4 <= section.size(); position += 4) {
-        uint64_t word;
-        std::memcpy(&word, section.data() + position, sizeof word);
-        if (MayHoldAmPmInitial(word))
-            for (size_t i = position; i < position + 4; ++i)
-                if (IsAmPmTokenAt(section, i))
-                    return true;
-    }
-    for (; position < section.size(); ++position)
-        if (IsAmPmTokenAt(section, position))
-            return true;
-    return false;
-}
-
-// 12-hour mode: the am/pm family alone, replaced in the section, changes it, and the hour is
-// past noon. Before noon the mode changes nothing, and a section without an am/pm token is
-// left unchanged by the pass, so the pass runs only when it can matter.
-bool IsTwelveHourSection(const WideString& section, MomentFields& fields)
-{
-    if (fields.Hour() < 12 || !HasAmPmToken(section))
-        return false;
-    OutputBuffer replaced;
-    WriteSection(section, fields, AmPmFamilyCount, replaced);
-    return replaced.Take() != section;
-}
-
-void AppendFormattedSection(const WideString& section, MomentFields& fields,
-                            OutputBuffer& out)
-{
-    WriteSection(ExpandEscapes(section), fields, TokenCount, out);
-}
-
-// Renders a whole pattern as one section, which it is when no double quote or backslash is
-// in it. Tokens hold neither, so only the literal runs between them are looked at; after the
-// first such character the rest is skipped and the pattern must be split instead.
-class PlainPatternWriter {
-public:
-    PlainPatternWriter(MomentFields& fields, const WideString& pattern, OutputBuffer& out)
-        : writer_(fields, pattern, out), out_(out)
-    {
-    }
-
-    bool Plain() const { return plain_; }
-
-    // Copies the text while looking at it; what was written is dropped when it is not plain.
-    void OnText(const char16_t* text, size_t count)
-    {
-        if (!plain_)
-            return;
-        char16_t* const copy = out_.Extend(count);
-        for (size_t i = 0; i < count; ++i) {
-            if (text[i] == u'"' || text[i] == u'\\') {
-                plain_ = false;
-                return;
-            }
-            copy[i] = text[i];
-        }
-    }
-
-    void OnToken(const PatternToken& token)
-    {
-        if (plain_)
-            writer_.OnToken(token);
-    }
-
-private:
-    SectionWriter writer_;
-    OutputBuffer& out_;
-    bool plain_ = true;
-};
-
-// Quoted text is copied, every other piece formatted as a section.
-WideString RenderSections(const WideString& pattern, MomentFields& fields)
-{
-    OutputBuffer result;
-    const TWideStringDynArray pieces = SplitDelimitedText(pattern, {u"\""}, KeepDelimiters);
-    bool insideQuotes = false;
-    for (const WideString& piece : pieces) {
-        if (piece == u"\"")
-            insideQuotes = !insideQuotes;
-        else if (insideQuotes)
-            result += piece;
-        else
-            AppendFormattedSection(piece, fields, result);
-    }
-    return result.Take();
 }
 
 }  // namespace
@@ -444,18 +303,20 @@ WideString RenderSections(const WideString& pattern, MomentFields& fields)
 WideString FormatPatternPiece(const WideString& section, TDateTime value)
 {
     MomentFields fields(value);
-    OutputBuffer result;
-    AppendFormattedSection(section, fields, result);
+    RenderedText result;
+    PatternWriter writer(fields, section, false, result);
+    writer.OnSection(0);
+    WalkSection(section, writer, TokenCount, false);
     return result.Take();
 }
 
 WideString RenderPattern(const WideString& pattern, TDateTime value)
 {
     MomentFields fields(value);
-    OutputBuffer result;
-    PlainPatternWriter writer(fields, pattern, result);
-    ScanPatternSection(pattern, TokenCount, writer);
-    return writer.Plain() ? result.Take() : RenderSections(pattern, fields);
+    RenderedText result;
+    PatternWriter writer(fields, pattern, true, result);
+    WalkPattern(pattern, writer);
+    return result.Take();
 }
 
 AnsiString EraLetterOf(const AnsiString& eraInitial)

@@ -1,11 +1,13 @@
-// The tokens of the pattern language and the one scanner that finds them. The formatter uses
-// it to render a section; anything that only needs to know where tokens are (a checker) can
-// use it too, so there is one definition of what a token is.
+// The pattern language: its tokens, and the one walk that finds the quoted text, escapes and
+// tokens of a pattern and hands them to a handler. The formatter is one handler; anything
+// that only needs to know where they are (a checker) is another, so each is defined once.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Types.h"
 
 // What a token stands for. A full-width token has the kind of its half-width twin.
@@ -110,26 +112,25 @@ inline constexpr PatternToken TokenTable[TokenCount] = {
     {u"z", TokenKind::Millisecond1, false},
 };
 
-namespace token_index {
+namespace token_lookup {
 
-// Every token starts with a Latin letter, half-width (U+0041..U+007A) or full-width
-// (U+FF21..U+FF5A), and is either a run of that letter ("yyyy", "ｍ") or one of the am/pm
-// family. Tokens are grouped by their first letter. Within a group the table lists the am/pm
-// tokens first and the runs from the longest down, so the first match in table order is an
-// am/pm token spelled at the position or else the longest run no longer than the run of that
-// letter in the text. Build() refuses to compile a table that breaks this.
-constexpr int HalfWidthBuckets = 0x7A - 0x41 + 1;
-constexpr int BucketCount = 2 * HalfWidthBuckets;
+// Every token is a run of one letter ("yyyy", "ｍ") or, in the am/pm family, spelled with a
+// second letter other than its first. At a position where the text holds a run of r equal
+// letters, the runs that match are those of that letter no longer than r, so the first match in
+// table order is the earliest of the first such run and, where r is 1, the spelled tokens found
+// there. Both are looked up by the first letter, half-width (U+0041..U+007A) or full-width
+// (U+FF21..U+FF5A).
+constexpr int LettersPerWidth = 0x7A - 0x41 + 1;
 constexpr int MaxRun = 4;
-constexpr int MaxSpecials = 2;
+constexpr int MaxSpelled = 2;
 constexpr unsigned char None = 0xFF;
 
-constexpr int BucketOf(char16_t c)
+constexpr int LetterOf(char16_t c)
 {
     if (c >= 0x41 && c <= 0x7A)
         return c - 0x41;
     if (c >= 0xFF21 && c <= 0xFF5A)
-        return HalfWidthBuckets + (c - 0xFF21);
+        return LettersPerWidth + (c - 0xFF21);
     return -1;
 }
 
@@ -141,157 +142,142 @@ constexpr bool IsRun(std::u16string_view text)
     return true;
 }
 
-struct Buckets {
-    unsigned char specialCount[BucketCount] = {};
-    unsigned char specials[BucketCount][MaxSpecials] = {};
-    unsigned char runs[BucketCount][MaxRun + 1] = {};  // token index by run length, or None
-    unsigned char longestRun[BucketCount] = {};
-    // The token of the longest listed run no longer than the index, or None: the match for a
-    // run of that many letters in the text.
-    unsigned char runAtMost[BucketCount][MaxRun + 1] = {};
+struct Lookup {
+    // The earliest run token of the letter no longer than the index, or None.
+    unsigned char firstRunUpTo[2 * LettersPerWidth][MaxRun + 1] = {};
+    unsigned char spelledCount[2 * LettersPerWidth] = {};
+    unsigned char spelled[2 * LettersPerWidth][MaxSpelled] = {};
 };
 
-constexpr Buckets Build()
+constexpr Lookup BuildLookup()
 {
-    Buckets b;
-    for (auto& runs : b.runs)
-        for (auto& index : runs)
-            index = None;
+    Lookup lookup;
+    for (auto& runs : lookup.firstRunUpTo)
+        for (auto& token : runs)
+            token = None;
     for (int i = 0; i < TokenCount; ++i) {
         const std::u16string_view text = TokenTable[i].text;
-        const int bucket = BucketOf(text[0]);
-        if (bucket < 0)
-            throw "a token must start with a Latin letter";
+        const int letter = LetterOf(text[0]);
+        if (letter < 0)
+            throw "a token starts with a Latin letter";
         if (!IsRun(text)) {
-            if (b.longestRun[bucket] != 0 || b.specialCount[bucket] == MaxSpecials)
-                throw "an am/pm token must come before the runs of its letter";
-            if (i >= AmPmFamilyCount)
-                throw "only the am/pm family may be other than a run";
-            if (text.size() < 2 || text[1] == text[0])
-                throw "an am/pm token's second letter must differ from its first";
-            b.specials[bucket][b.specialCount[bucket]++] = static_cast<unsigned char>(i);
+            if (lookup.spelledCount[letter] == MaxSpelled)
+                throw "at most two spelled tokens start with one letter";
+            if (text[1] == text[0])
+                throw "a spelled token's second letter differs from its first";
+            lookup.spelled[letter][lookup.spelledCount[letter]++] = static_cast<unsigned char>(i);
             continue;
         }
-        if (i < AmPmFamilyCount)
-            throw "the am/pm family must not be a run";
-        const auto length = static_cast<int>(text.size());
-        if (length > MaxRun || b.runs[bucket][length] != None)
-            throw "a run must be at most four letters and listed once";
-        for (int shorter = 1; shorter < length; ++shorter)
-            if (b.runs[bucket][shorter] != None)
-                throw "the runs of a letter must be listed from the longest down";
-        b.runs[bucket][length] = static_cast<unsigned char>(i);
-        if (length > b.longestRun[bucket])
-            b.longestRun[bucket] = static_cast<unsigned char>(length);
+        if (text.size() > MaxRun)
+            throw "a run token has at most four letters";
+        for (size_t run = text.size(); run <= MaxRun; ++run)
+            if (lookup.firstRunUpTo[letter][run] == None)
+                lookup.firstRunUpTo[letter][run] = static_cast<unsigned char>(i);
     }
-    for (int bucket = 0; bucket < BucketCount; ++bucket) {
-        unsigned char best = None;
-        for (int length = 0; length <= MaxRun; ++length) {
-            if (b.runs[bucket][length] != None)
-                best = b.runs[bucket][length];
-            b.runAtMost[bucket][length] = best;
-        }
-    }
-    return b;
+    return lookup;
 }
 
-inline constexpr Buckets ByFirstLetter = Build();
+inline constexpr Lookup ByLetter = BuildLookup();
 
-// The am/pm token of the bucket spelled at `here`, or null.
-inline const PatternToken* MatchSpecial(int bucket, const char16_t* here, size_t left,
-                                        int tableSize)
+// The earliest spelled token of the letter that the text starts with, if it comes before the
+// given place in the table; else that place. (Out of line: most letters spell no token.)
+int FirstSpelledBefore(int first, int letter, std::u16string_view text);
+
+}  // namespace token_lookup
+
+// The first of the first tableSize entries of TokenTable whose text equals the text at the
+// 0-based position (exact code units: case- and width-sensitive); null when none does, and at
+// or past the end of the text.
+inline const PatternToken* MatchTokenAt(std::u16string_view text, size_t position,
+                                        int tableSize = TokenCount)
 {
-    if (left < 2 || here[1] == here[0])  // a run of a letter: an am/pm token's second differs
+    using namespace token_lookup;
+    const int letter = position < text.size() ? LetterOf(text[position]) : -1;
+    if (letter < 0)
         return nullptr;
-    for (int k = 0; k < ByFirstLetter.specialCount[bucket]; ++k) {
-        const int i = ByFirstLetter.specials[bucket][k];
-        const std::u16string_view token = TokenTable[i].text;
-        if (i < tableSize && token.size() <= left &&
-            std::u16string_view(here, token.size()) == token)
-            return &TokenTable[i];
-    }
-    return nullptr;
-}
-
-// The token of the longest run of here[0] that starts here, among the first tableSize.
-inline const PatternToken* MatchRun(int bucket, const char16_t* here, size_t left, int tableSize)
-{
-    const size_t longest = ByFirstLetter.longestRun[bucket] < left ? ByFirstLetter.longestRun[bucket]
-                                                                   : left;
+    const std::u16string_view rest = text.substr(position);
+    const char16_t* const here = rest.data();
+    const size_t longest = std::min<size_t>(MaxRun, rest.size());
     size_t run = 1;
     while (run < longest && here[run] == here[0])
         ++run;
-    // Shorter runs of a letter come later in the table, so when the longest fitting run lies
-    // beyond tableSize, so do the others.
-    const int i = ByFirstLetter.runAtMost[bucket][run];
-    return i != None && i < tableSize ? &TokenTable[i] : nullptr;
+    int first = ByLetter.firstRunUpTo[letter][run];  // None is past every index
+    if (run == 1 && ByLetter.spelledCount[letter] != 0)
+        first = FirstSpelledBefore(first, letter, rest);
+    return first < tableSize ? &TokenTable[first] : nullptr;
 }
 
-// MatchTokenHere once the bucket of here[0] is known (bucket >= 0, left >= 1): the am/pm
-// tokens come first in the table.
-inline const PatternToken* MatchInBucket(int bucket, const char16_t* here, size_t left,
-                                         int tableSize)
-{
-    if (ByFirstLetter.specialCount[bucket] != 0) {
-        if (const PatternToken* special = MatchSpecial(bucket, here, left, tableSize))
-            return special;
-    }
-    return MatchRun(bucket, here, left, tableSize);
-}
-
-}  // namespace token_index
-
-// The first of the first `tableSize` entries of TokenTable whose text equals the text at
-// `here` (exact code units, case- and width-sensitive; `left` code units remain from there);
-// null when none does.
-inline const PatternToken* MatchTokenHere(const char16_t* here, size_t left,
-                                          int tableSize = TokenCount)
-{
-    if (left == 0)
-        return nullptr;
-    const int bucket = token_index::BucketOf(here[0]);
-    return bucket < 0 ? nullptr : token_index::MatchInBucket(bucket, here, left, tableSize);
-}
-
-// The same at a 0-based position of text; null at or past its end.
-inline const PatternToken* MatchTokenAt(const WideString& text, size_t position,
-                                        int tableSize = TokenCount)
-{
-    if (position >= text.size())
-        return nullptr;
-    return MatchTokenHere(text.data() + position, text.size() - position, tableSize);
-}
-
-// Walks a section once, left to right: handler.OnToken(token) for each token (the first in
-// table order among the first tableSize entries), handler.OnText(first, count) for each run
-// of code units between tokens. Token text is never looked at twice.
+// Walks one section outside quotes, left to right, in one pass: an escape (StringUnit's
+// EscapeAt) is text, the character it stands for; a token among the first tableSize entries
+// of the table is handler.OnToken(token); every other run is handler.OnText(text). Escapes come
+// first, so "\\n" is a backslash followed by the token "n". Stops at the end, or at a double
+// quote when stopAtQuote, and returns where it stopped.
 template <typename Handler>
-void ScanPatternSection(const WideString& section, int tableSize, Handler& handler)
+size_t WalkSection(std::u16string_view text, Handler& handler, int tableSize, bool stopAtQuote)
 {
-    const char16_t* here = section.data();
-    const char16_t* const end = here + section.size();
-    const char16_t* runStart = here;
-    while (here < end) {
-        // Most text between tokens is not a Latin letter: skip it without a lookup.
-        const int bucket = token_index::BucketOf(*here);
-        const PatternToken* token = nullptr;
-        if (bucket >= 0) {  // MatchInBucket, spelled out so that the run lookup stays inline
-            const auto left = static_cast<size_t>(end - here);
-            if (token_index::ByFirstLetter.specialCount[bucket] != 0)
-                token = token_index::MatchSpecial(bucket, here, left, tableSize);
-            if (token == nullptr)
-                token = token_index::MatchRun(bucket, here, left, tableSize);
+    size_t runStart = 0;
+    size_t here = 0;
+    const auto endRun = [&] {
+        if (here > runStart)
+            handler.OnText(std::u16string_view(text.data() + runStart, here - runStart));
+    };
+    while (here < text.size()) {
+        const char16_t c = text[here];
+        // Most text is neither a letter (every token starts with one; "\\" is in their range)
+        // nor a quote: it needs no closer look.
+        if (token_lookup::LetterOf(c) < 0 && c != u'"') {
+            ++here;
+            continue;
         }
+        if (c == u'"' && stopAtQuote)
+            break;
+        char16_t escaped = 0;
+        if (c == u'\\' && EscapeAt(text, here, escaped)) {
+            endRun();
+            handler.OnText(std::u16string_view(&escaped, 1));
+            here += 2;
+            runStart = here;
+            continue;
+        }
+        const PatternToken* token = MatchTokenAt(text, here, tableSize);
         if (token == nullptr) {
             ++here;
             continue;
         }
-        if (here > runStart)
-            handler.OnText(runStart, static_cast<size_t>(here - runStart));
+        endRun();
         handler.OnToken(*token);
         here += token->text.size();
         runStart = here;
     }
-    if (here > runStart)
-        handler.OnText(runStart, static_cast<size_t>(here - runStart));
+    endRun();
+    return here;
+}
+
+// Walks a whole pattern: text between double quotes is handler.OnText as it stands, the quotes
+// themselves are never text, and a quote that is never closed leaves the rest quoted. Each
+// section outside quotes starts with handler.OnSection(start), its place in the pattern, and is
+// walked as above. True when the pattern ends inside quotes.
+template <typename Handler>
+bool WalkPattern(std::u16string_view pattern, Handler& handler)
+{
+    size_t here = 0;
+    bool quoted = false;
+    while (here < pattern.size()) {
+        size_t end = pattern.size();
+        if (quoted) {
+            end = std::min(pattern.find(u'"', here), pattern.size());
+            if (end > here)
+                handler.OnText(pattern.substr(here, end - here));
+        } else if (pattern[here] != u'"') {
+            handler.OnSection(here);
+            end = here + WalkSection(pattern.substr(here), handler, TokenCount, true);
+        } else {
+            end = here;
+        }
+        if (end == pattern.size())
+            break;
+        quoted = !quoted;
+        here = end + 1;
+    }
+    return quoted;
 }

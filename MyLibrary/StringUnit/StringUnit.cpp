@@ -307,22 +307,40 @@ WideString ReplacePairs(const WideString& source, const std::vector<WideString>&
     return result;
 }
 
-const std::vector<WideString>& EscapeSequences()
+bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor)
 {
-    static const std::vector<WideString> sequences = {u"\\r", u"\\n", u"\\t", u"\\\\", u"\\0"};
-    return sequences;
-}
-
-const std::vector<WideString>& EscapeReplacements()
-{
-    static const std::vector<WideString> replacements = {u"\r", u"\n", u"\t", u"\\",
-                                                         WideString(1, u'\0')};
-    return replacements;
+    struct Escape {
+        char16_t lower, upper, character;
+    };
+    static constexpr Escape Escapes[] = {
+        {u'r', u'R', u'\r'}, {u'n', u'N', u'\n'}, {u't', u'T', u'\t'}, {u'\\', u'\\', u'\\'}, {u'0', u'0', u'\0'},
+    };
+    if (position + 1 >= text.size() || text[position] != u'\\')
+        return false;
+    const char16_t next = text[position + 1];
+    for (const Escape& escape : Escapes) {
+        if (next == escape.lower || next == escape.upper) {
+            standsFor = escape.character;
+            return true;
+        }
+    }
+    return false;
 }
 
 WideString ExpandEscapes(const WideString& text)
 {
-    return ReplacePairs(text, EscapeSequences(), EscapeReplacements(), true, true);
+    WideString expanded;
+    expanded.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        char16_t character = 0;
+        if (EscapeAt(text, i, character)) {
+            expanded += character;
+            i += 2;
+        } else {
+            expanded += text[i++];
+        }
+    }
+    return expanded;
 }
 
 // ---- ANSI text ----

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "base/ShiftJis.h"
@@ -50,11 +51,12 @@ WideString ToFullWidth(const WideString& text);
 WideString ReplacePairs(const WideString& source, const std::vector<WideString>& oldTexts,
                         const std::vector<WideString>& newTexts, bool replaceAll, bool ignoreCase);
 
-// The escape table, parallel by index: \r \n \t \\ \0 and what each stands for.
-const std::vector<WideString>& EscapeSequences();
-const std::vector<WideString>& EscapeReplacements();
+// The escape that starts at the 0-based position, if any: \r \n \t \\ or \0, letters in
+// either case, each standing for one character (CR, LF, tab, a backslash, U+0000).
+bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor);
 
-// \r \n \t \\ \0, letters in either case.
+// Every escape replaced by its character in one left-to-right pass; the result is never
+// scanned again.
 WideString ExpandEscapes(const WideString& text);
 
 // ---- ANSI text (Shift-JIS aware) ----

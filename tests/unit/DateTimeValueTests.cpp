@@ -56,6 +56,24 @@ TEST(DateTimeValue, EveryDayFrom1800To2200RoundTripsWithItsWeekday)
     ExpectMoment(previous, FieldsAt(2200, 12, 31));
 }
 
+// The day arithmetic under the value: every day of the supported span and of the months on
+// either side of it (a month calendar shows them) converts to its date and back, one day after
+// the other, the weekday stepping through the week.
+TEST(Calendar, EveryDayOfTheSpanAndItsNeighbouringMonthsRoundTrips)
+{
+    const int64_t first = DaysFromCivil(0, 12, 1);
+    const int64_t last = DaysFromCivil(10000, 1, 31);
+    DateTimeFields previous = CivilFromDays(first - 1);
+    for (int64_t day = first; day <= last; ++day) {
+        const DateTimeFields date = CivilFromDays(day);
+        ASSERT_TRUE(IsNextDay(previous, date)) << "day " << day;
+        ASSERT_EQ(DaysFromCivil(date.year, date.month, date.day), day) << "day " << day;
+        ASSERT_EQ(WeekdayIndex(date.weekday), (WeekdayIndex(previous.weekday) + 1) % 7);
+        previous = date;
+    }
+    EXPECT_EQ(previous.year, 10000);
+}
+
 TEST(DateTimeValue, KnownDaysHaveTheirSerialNumberAndWeekday)
 {
     struct Case {

@@ -255,7 +255,7 @@ TEST(PatternTokens, TheDetectionScanSeesTheAmPmFamilyAlone)
     EXPECT_EQ(MatchTokenAt(text, 1, AmPmFamilyCount), &TokenTable[4]);  // ampm
     EXPECT_EQ(MatchTokenAt(text, 0), &TokenTable[24]);                  // aa
     EXPECT_EQ(MatchTokenAt(u"am/p", 0), &TokenTable[25]);               // a: am/pm is cut short
-    EXPECT_EQ(MatchTokenAt(u"x", 5), nullptr);
+    EXPECT_EQ(MatchTokenAt(WideString(u"x"), 5), nullptr);  // past the end
 }
 
 TEST(EraLetterOf, GivesTheLetterOfTheFourEraInitialsOnly)
@@ -364,10 +364,10 @@ WideString Marker(size_t index)
     return WideString(digits.begin(), digits.end());
 }
 
-// Writes each token found by the scanner as its marker "<index>".
+// Writes each token found by the walk as its marker "<index>".
 struct MarkerWriter {
     WideString out;
-    void OnText(const char16_t* text, size_t count) { out.append(text, count); }
+    void OnText(std::u16string_view text) { out += text; }
     void OnToken(const PatternToken& token) { out += Marker(&token - TokenTable); }
 };
 
@@ -385,16 +385,19 @@ WideString ReplacedByTable(const WideString& section, int tableSize)
 
 }  // namespace
 
-// Random sections made of token spellings and loose letters, so tokens overlap and run into
-// each other: the scanner finds exactly the tokens that a one-pass, first-in-table-order
-// replacement of the whole table finds, and so does its am/pm-only mode.
-TEST(PatternTokens, ScanAgreesWithOnePassReplacementOfTheTable)
+// Random sections made of token spellings, loose letters and escapes, so tokens overlap and
+// run into each other: the walk finds exactly the tokens that a one-pass, first-in-table-order
+// replacement of the whole table finds once the escapes are expanded, and so does its
+// am/pm-only mode.
+TEST(PatternTokens, WalkAgreesWithEscapesThenOnePassReplacementOfTheTable)
 {
     std::vector<WideString> pieces;
     for (const PatternToken& token : TokenTable)
         pieces.emplace_back(token.text);
-    for (const char16_t c : std::u16string(u"amp/AMPydhsgezqｍａｐＡＭＰｙｇ"))
+    for (const char16_t c : std::u16string(u"amp/AMPydhsgezqｍａｐＡＭＰｙｇ\\"))
         pieces.emplace_back(1, c);
+    for (const char16_t* escape : {u"\\n", u"\\N", u"\\\\", u"\\t", u"\\0", u"\\r", u"\\x"})
+        pieces.emplace_back(escape);
     std::mt19937 random(20261206);
     std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
     std::uniform_int_distribution<int> count(0, 6);
@@ -404,8 +407,8 @@ TEST(PatternTokens, ScanAgreesWithOnePassReplacementOfTheTable)
             section += pieces[piece(random)];
         for (const int tableSize : {TokenCount, AmPmFamilyCount}) {
             MarkerWriter writer;
-            ScanPatternSection(section, tableSize, writer);
-            ASSERT_EQ(writer.out, ReplacedByTable(section, tableSize))
+            WalkSection(section, writer, tableSize, false);
+            ASSERT_EQ(writer.out, ReplacedByTable(ExpandEscapes(section), tableSize))
                 << platform::WideToAnsi(section) << " with " << tableSize << " tokens";
         }
     }

@@ -4,7 +4,7 @@
 
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
-#include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
+#include "MyLibrary/DateTimeUnit/PatternTokens.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -226,23 +226,18 @@ private:
                         (spacedEquals ? leftTrimmed : written) + "\"");
     }
 
-    // Quotes pair up as the renderer splits them; after an unpaired one, the rest is literal.
+    // Quotes pair up as the renderer reads them; after an unpaired one, the rest is literal.
     void CheckQuotes(int index, const AnsiString& key, const AnsiString& pattern)
     {
-        const TWideStringDynArray pieces =
-            SplitDelimitedText(platform::AnsiToWide(pattern), {u"\""}, KeepDelimiters);
-        int quotes = 0;
-        WideString rest;
-        for (const WideString& piece : pieces) {
-            if (piece == u"\"") {
-                ++quotes;
-                rest.clear();
-            } else {
-                rest += piece;
-            }
-        }
-        if (quotes % 2 == 0)
+        struct Ignore {
+            void OnSection(size_t) {}
+            void OnText(std::u16string_view) {}
+            void OnToken(const PatternToken&) {}
+        } ignore;
+        const WideString wide = platform::AnsiToWide(pattern);
+        if (!WalkPattern(wide, ignore))
             return;
+        const WideString rest = wide.substr(wide.rfind(u'"') + 1);
         if (rest.empty())
             Warn(index, "the pattern of " + key +
                             " ends with a double quote that has no partner; it is dropped");
