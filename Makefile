@@ -1,32 +1,37 @@
 # The two commands a person needs: `make run` and `make test`. Both install what is missing.
 .PHONY: deps build-native build-win32 build-win64 build build-asan test run bench fuzz clean
 
+# As many compile jobs as the machine has cores.
+JOBS ?= $(shell nproc)
+
 deps:
 	@bash tools/install-deps.sh
 
 build-native: deps
 	cmake --preset native >/dev/null
-	cmake --build --preset native
+	cmake --build --preset native --parallel $(JOBS)
 
 build-win32: deps
 	cmake --preset win32 >/dev/null
-	cmake --build --preset win32
+	cmake --build --preset win32 --parallel $(JOBS)
 
 build-win64: deps
 	cmake --preset win64 >/dev/null
-	cmake --build --preset win64
+	cmake --build --preset win64 --parallel $(JOBS)
 
 build: build-native build-win32 build-win64
 
 # The native unit tests and stem again, under AddressSanitizer and UBSan.
 build-asan: deps
 	cmake --preset asan >/dev/null
-	cmake --build --preset asan
+	cmake --build --preset asan --parallel $(JOBS)
 
-# Native unit tests; the same unit tests, stem.exe and the end-to-end host through the real
-# DLLs, built for 32-bit and for 64-bit Windows and run under Wine; the shape of the DLLs; the
-# native tests once more under the sanitizers.
+# The layout of the sources; native unit tests; the same unit tests, stem.exe and the
+# end-to-end host through the real DLLs, built for 32-bit and for 64-bit Windows and run under
+# Wine; the shape of the DLLs; the native tests once more under the sanitizers. Every build
+# treats warnings as errors.
 test: build build-asan
+	@bash tools/format-check.sh
 	ctest --preset native
 	ctest --preset win32
 	ctest --preset win64
@@ -53,7 +58,7 @@ bench: build-native
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz
+	cmake --build --preset fuzz --parallel $(JOBS)
 	@bash fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:

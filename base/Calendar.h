@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace stem {
+
 enum class Weekday { Sunday = 1, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
 
 // The place of the weekday in a table that starts with Sunday: 0 to 6.
@@ -46,9 +48,9 @@ constexpr int64_t DaysFromCivil(int64_t year, int month, int day)
 {
     year -= month <= 2;
     const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const auto yoe = static_cast<uint32_t>(year - era * 400);                          // [0, 399]
+    const auto yoe = static_cast<uint32_t>(year - era * 400);                            // [0, 399]
     const uint32_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;  // [0, 365]
-    const uint32_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;                        // [0, 146096]
+    const uint32_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;  // [0, 146096]
     return era * 146097 + static_cast<int64_t>(doe) - 719468;
 }
 
@@ -65,18 +67,20 @@ constexpr Weekday WeekdayFromDays(int64_t days)
 constexpr DateTimeFields CivilFromDays(int64_t days)
 {
     const auto shifted = static_cast<uint32_t>(days + 719468);  // days from 0000-03-01
-    const uint32_t n1 = 4 * shifted + 3;                         // in quarter days
+    const uint32_t n1 = 4 * shifted + 3;                        // in quarter days
     const uint32_t century = n1 / 146097;
     const uint32_t n2 = n1 % 146097 / 4 * 4 + 3;  // in quarter days into the century
     const uint64_t p2 = uint64_t{2939745} * n2;   // high half: year; low half: its part
-    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);                   // [0, 99]
-    const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;            // [0, 365]
+    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);          // [0, 99]
+    const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;  // [0, 365]
     const uint32_t n3 = 2141 * dayOfYear + 197913;  // high half: month from March; low: day
     const bool january = dayOfYear >= 306;          // January or February, of the next year
     DateTimeFields date;
     date.year = static_cast<int>(100 * century + yearOfCentury + january);
-    date.month = static_cast<int>((n3 >> 16) - (january ? 12 : 0));               // [1, 12]
-    date.day = static_cast<int>((n3 & 0xFFFF) / 2141 + 1);                        // [1, 31]
+    date.month = static_cast<int>((n3 >> 16) - (january ? 12 : 0));  // [1, 12]
+    date.day = static_cast<int>((n3 & 0xFFFF) / 2141 + 1);           // [1, 31]
     date.weekday = WeekdayFromDays(days);
     return date;
 }
+
+}  // namespace stem

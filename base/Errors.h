@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace stem {
+
 // A failed internal assertion. The message is ANSI text (Shift-JIS on a Japanese system),
 // already completed as "<message> (<source file>, <line> 行)".
 class AssertionFailure : public std::runtime_error {
@@ -19,3 +21,5 @@ class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+}  // namespace stem

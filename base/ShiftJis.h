@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace stem {
+
 constexpr bool IsShiftJisLeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
@@ -19,3 +21,5 @@ constexpr std::size_t ShiftJisCharLength(std::string_view text, std::size_t inde
                ? 2
                : 1;
 }
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace stem {
+
 // UTF-16 text; lengths and positions count code units. The same type on Windows and Linux.
 using WideChar = char16_t;
 using WideString = std::u16string;
@@ -16,3 +18,5 @@ using TWideStringDynArray = std::vector<WideString>;
 
 // Days since 1899-12-30 00:00 local time; the fraction is the time of day.
 using TDateTime = double;
+
+}  // namespace stem

@@ -9,7 +9,9 @@
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
-#include "tests/unit/Moments.h"
+#include "tests/support/Moments.h"
+
+namespace stem {
 
 namespace {
 
@@ -68,3 +70,5 @@ BENCHMARK_CAPTURE(RenderPatternBench, Date, u"yyyy/mm/dd(aaa)");
 BENCHMARK_CAPTURE(StrftimeBench, Date, "%Y/%m/%d(%a)");
 BENCHMARK_CAPTURE(RenderPatternBench, Time, u" hh:nn:ss");
 BENCHMARK_CAPTURE(StrftimeBench, Time, " %H:%M:%S");
+
+}  // namespace stem

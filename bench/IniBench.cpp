@@ -9,7 +9,9 @@
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "platform/Platform.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -82,3 +84,5 @@ void LoadWithSnapshot(benchmark::State& state)
 BENCHMARK(LoadNaive)->Arg(10)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadNaive)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadWithSnapshot)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace stem

@@ -11,7 +11,9 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "platform/Platform.h"
 #include "plugin/SettingsFile.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -79,6 +81,11 @@ void RenderLargePattern(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * state.range(0) * 2);
     state.counters["peak_MB"] = PeakMegabytes();
 }
-BENCHMARK(RenderLargePattern)->RangeMultiplier(4)->Range(64 << 10, 1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderLargePattern)
+    ->RangeMultiplier(4)
+    ->Range(64 << 10, 1 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace stem

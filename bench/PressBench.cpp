@@ -10,10 +10,11 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
-#include "platform/posix/StandIn.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -52,7 +53,7 @@ void StatOfTheSettingsFile(benchmark::State& state)
         state.SkipWithError("cannot write the settings file");
         return;
     }
-    const std::string posixPath = standin::ToPosixPath(path);
+    const std::string posixPath = platform::SystemPathOf(path);
     for (auto _ : state) {
         struct stat info {};
         benchmark::DoNotOptimize(stat(posixPath.c_str(), &info));
@@ -71,3 +72,5 @@ void RenderTheFirstPattern(benchmark::State& state)
 BENCHMARK(RenderTheFirstPattern);
 
 }  // namespace
+
+}  // namespace stem

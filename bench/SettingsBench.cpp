@@ -7,7 +7,9 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "platform/Platform.h"
 #include "plugin/SettingsFile.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -15,7 +17,10 @@ std::string SettingsText(int items)
 {
     std::string text = "[TimeFormat]\r\nItem01=\" hh:nn\"\r\n[DateFormat]\r\n";
     for (int n = 1; n <= items; ++n)
-        text += ItemKey(n) + "=yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa \"" + std::to_string(n) + "\"\r\n";
+        text += ItemKey(n) +
+                "=yyyy\x94\x4emm\x8c\x8e"
+                "dd\x93\xfa \"" +
+                std::to_string(n) + "\"\r\n";
     return text;
 }
 
@@ -36,6 +41,13 @@ void LoadSettingsFile(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * items);
 }
-BENCHMARK(LoadSettingsFile)->Arg(10)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadSettingsFile)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 // 年 0x94 0x4E, 月 0x8C 0x8E, 日 0x93 0xFA.
 const char* const DateDefaults[] = {
@@ -12,8 +14,10 @@ const char* const DateDefaults[] = {
     "yyyy/mm/dd(a)",
     "yyyy/mm/dd",
     "mm/ddaaa",
-    "yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)",
-    "gggee\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)",
+    "yyyy\x94\x4emm\x8c\x8e"
+    "dd\x93\xfa(aaa)",
+    "gggee\x94\x4emm\x8c\x8e"
+    "dd\x93\xfa(aaa)",
     "a, dd mmm yyyy",
     "aa, dd mmmm yyyy",
     "Calendar1",
@@ -35,5 +39,8 @@ bool RenderCalendarEntry(const WideString& entry, TDateTime now, WideString& tex
 }
 }  // namespace
 
-const PluginTraits DatePluginTraits = {
-    "Stemra", DatePatternSection, DateDefaults, static_cast<int>(std::size(DateDefaults)), RenderCalendarEntry};
+const PluginTraits DatePluginTraits = {"Stemra", DatePatternSection, DateDefaults,
+                                       static_cast<int>(std::size(DateDefaults)),
+                                       RenderCalendarEntry};
+
+}  // namespace stem

@@ -9,6 +9,8 @@
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "fuzz/FuzzInput.h"
 
+namespace stem {
+
 namespace {
 
 std::vector<AnsiString> LinesOf(const AnsiString& text)
@@ -33,7 +35,8 @@ std::vector<AnsiString> WeekCells(const std::vector<AnsiString>& lines, const An
         for (size_t column = 0; column < 7; ++column) {
             cells.push_back(lines[row].substr(column * stride, 2));
             if (column < 6)
-                FUZZ_REQUIRE(lines[row].compare(column * stride + 2, separator.size(), separator) == 0);
+                FUZZ_REQUIRE(lines[row].compare(column * stride + 2, separator.size(), separator) ==
+                             0);
         }
     }
     return cells;
@@ -88,8 +91,11 @@ void CheckContent(const AnsiString& blankCalendar, const AnsiString& neighbourCa
 
 }  // namespace
 
+}  // namespace stem
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    using namespace stem;
     FuzzedDataProvider input(data, size);
     const int mode = input.ConsumeIntegral<int>();
     const TDateTime value = ConsumeMoment(input);

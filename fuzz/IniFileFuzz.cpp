@@ -14,7 +14,9 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/IniModel.h"
 #include "platform/Platform.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -95,7 +97,8 @@ void CheckSnapshot(TAccessIniFile& ini, const AnsiString& section, TextPool& tex
     for (int i = 0; i < lookups; ++i) {
         const AnsiString key = texts.Next();
         FUZZ_REQUIRE(snapshot.HasKey(key) == ini.HasKey(section, key));
-        FUZZ_REQUIRE(snapshot.ReadValue(key, "?default") == ini.ReadValue(section, key, "?default"));
+        FUZZ_REQUIRE(snapshot.ReadValue(key, "?default") ==
+                     ini.ReadValue(section, key, "?default"));
     }
 }
 
@@ -215,8 +218,11 @@ void CheckAgainstModel(const std::string& path, FuzzedDataProvider& input)
 
 }  // namespace
 
+}  // namespace stem
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    using namespace stem;
     static TempFolder folder;  // one folder for the whole run; emptied at exit
     const std::string path = folder.File("StemraTime.ini");
 

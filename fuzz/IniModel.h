@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace stem {
+
 class TIniModel {
 public:
     struct Section {
@@ -79,7 +81,10 @@ public:
     }
 
 private:
-    static char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+    static char Lower(char c)
+    {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
 
     Section* Find(const std::string& section)
     {
@@ -91,3 +96,5 @@ private:
 
     std::vector<Section> sections_;
 };
+
+}  // namespace stem

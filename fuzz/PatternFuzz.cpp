@@ -12,6 +12,8 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "fuzz/FuzzInput.h"
 
+namespace stem {
+
 namespace {
 
 // No character that could start a token, a quote or an escape: every token starts with a
@@ -68,8 +70,11 @@ std::string Narrow(const WideString& text)
 
 }  // namespace
 
+}  // namespace stem
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    using namespace stem;
     FuzzedDataProvider input(data, size);
     const TDateTime value = ConsumeMoment(input);
     const WideString pattern = ConsumeWide(input, 256);

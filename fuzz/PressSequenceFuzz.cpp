@@ -5,7 +5,9 @@
 
 #include "fuzz/FuzzInput.h"
 #include "tests/support/PressSequence.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -14,7 +16,10 @@ public:
     explicit FuzzedChoices(FuzzedDataProvider& input) : input_(input) {}
 
     int Pick(int low, int high) override { return input_.ConsumeIntegralInRange(low, high); }
-    std::string Bytes(std::size_t maxSize) override { return input_.ConsumeRandomLengthString(maxSize); }
+    std::string Bytes(std::size_t maxSize) override
+    {
+        return input_.ConsumeRandomLengthString(maxSize);
+    }
     bool More() override { return input_.remaining_bytes() > 0; }
 
 private:
@@ -23,8 +28,11 @@ private:
 
 }  // namespace
 
+}  // namespace stem
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    using namespace stem;
     FuzzedDataProvider input(data, size);
     FuzzedChoices choices(input);
     TempFolder folder;

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "base/Errors.h"
 #include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/Errors.h"
 #include "fuzz/FuzzInput.h"
+
+namespace stem {
 
 namespace {
 
@@ -153,13 +155,17 @@ void FuzzAnsiSearch(FuzzedDataProvider& input)
     ByteKindAt(text, start);
     const AnsiString dropped = DropLastChars(text, count);
     const bool drops = count > 0 && static_cast<size_t>(count) <= text.size();
-    FUZZ_REQUIRE(dropped.size() == (drops ? text.size() - static_cast<size_t>(count) : text.size()));
+    FUZZ_REQUIRE(dropped.size() ==
+                 (drops ? text.size() - static_cast<size_t>(count) : text.size()));
 }
 
 }  // namespace
 
+}  // namespace stem
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    using namespace stem;
     FuzzedDataProvider input(data, size);
     switch (input.ConsumeIntegralInRange(0, 3)) {
     case 0: FuzzSplit(input); break;

@@ -7,7 +7,8 @@ set -uo pipefail
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/fuzz
-targets=(IniFileFuzz PatternFuzz TextRoutinesFuzz CalendarFuzz PressSequenceFuzz)
+# The targets as fuzz/CMakeLists.txt lists them.
+read -r -a targets < <(tr ';' ' ' < "$build/fuzz/targets.txt")
 
 # The settings file target saves a file per input, flushed to the disk: on a memory file system
 # the flush costs nothing.

@@ -4,15 +4,15 @@
 
 #include "plugin/HostInterface.h"
 
+namespace stem {
+
 intptr_t SimulatedEditor::Receive(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     requests_.push_back({message, wParam, lParam});
     auto* position = reinterpret_cast<EditorPosition*>(lParam);
     switch (message) {
-    case RequestCommandStatus:
-        return commandStatus_;
-    case RequestPositionToOffset:
-        return position ? OffsetOf(*position) : 0;
+    case RequestCommandStatus: return commandStatus_;
+    case RequestPositionToOffset: return position ? OffsetOf(*position) : 0;
     case RequestOffsetToPosition:
         if (position)
             *position = PositionOf(Clamp(static_cast<int32_t>(wParam)));
@@ -38,8 +38,7 @@ intptr_t SimulatedEditor::Receive(uint32_t message, uintptr_t wParam, intptr_t l
         selectionLength_ = 0;
         return 0;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -71,7 +70,8 @@ int32_t SimulatedEditor::OffsetOf(const EditorPosition& position) const
     }
     size_t lineEnd = text_.find(u'\n', lineStart);
     lineEnd = lineEnd == WideString::npos ? text_.size() : lineEnd + 1;
-    const int64_t column = std::clamp<int64_t>(position.column, 0, static_cast<int64_t>(lineEnd - lineStart));
+    const int64_t column =
+        std::clamp<int64_t>(position.column, 0, static_cast<int64_t>(lineEnd - lineStart));
     return Clamp(static_cast<int64_t>(lineStart) + column);
 }
 
@@ -88,3 +88,5 @@ EditorPosition SimulatedEditor::PositionOf(int32_t offset) const
     position.column = offset - static_cast<int32_t>(lineStart);
     return position;
 }
+
+}  // namespace stem

@@ -10,6 +10,8 @@
 #include "base/Types.h"
 #include "platform/HostSupport.h"
 
+namespace stem {
+
 struct EditorPosition {
     int32_t column;
     int32_t line;
@@ -50,3 +52,5 @@ private:
     intptr_t commandStatus_ = 1;
     std::vector<EditorRequest> requests_;
 };
+
+}  // namespace stem

@@ -7,14 +7,9 @@
 
 #include "platform/Platform.h"
 
-namespace platform {
+namespace stem {
 
-// Answers the requests that the plug-ins send to their editor window.
-class HostReceiver {
-public:
-    virtual ~HostReceiver() = default;
-    virtual intptr_t Receive(uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
-};
+namespace platform {
 
 // A window whose requests reach the receiver: a message-only window on Windows, the receiver
 // itself in the stand-in.
@@ -31,6 +26,32 @@ bool DeleteUserRegistryTree(const AnsiString& keyPath);
 // SetFileTime / utimensat: gives the file a last-write time, as an edit at that moment would.
 bool SetLastWriteTime(const AnsiString& path, FileTime time);
 
+// A path given on a command line (UTF-8) as the plug-ins name files: in the code page on
+// Windows; natively made absolute and named on the stand-in's drives (Z: is "/").
+AnsiString PathFromCommandLine(const std::string& utf8Path);
+
+// ---- What tests need besides ----
+
+// Readies a test program for its run (under Windows: the debug output of failed and skipped
+// assertions does not stop it).
+void PrepareTestProgram();
+
+// A new, empty folder for a test, named as the plug-ins name folders: under Windows below the
+// temporary folder; natively "C:\work" on a new file root of the stand-in's own.
+AnsiString CreateTestFolder();
+
+// Removes the test folder and everything in it (natively: its file root too).
+void RemoveTestFolder(const AnsiString& folder);
+
+// The name this system's own file functions (std::filesystem) give the path.
+std::string SystemPathOf(const AnsiString& path);
+
+// Sets or clears the file's read-only attribute (natively: all of its write permissions).
+bool SetReadOnly(const AnsiString& path, bool readOnly);
+
+// A 32-bit program on 64-bit Windows, which gets the folders of 32-bit programs.
+bool RunsAs32BitOn64BitWindows();
+
 // The program's arguments after its name, as UTF-8 (on Windows read from the wide command
 // line, so no code page stands between the user and the program).
 std::vector<std::string> ProgramArguments(int argc, char** argv);
@@ -41,3 +62,5 @@ bool WriteStandardOutput(const std::string& bytes);
 bool WriteStandardError(const std::string& bytes);
 
 }  // namespace platform
+
+}  // namespace stem

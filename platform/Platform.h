@@ -10,6 +10,8 @@
 #include "base/Types.h"
 #include "platform/VersionFacts.h"
 
+namespace stem {
+
 namespace platform {
 
 // ---- Code page and locale comparison (CP_ACP, LOCALE_USER_DEFAULT) ----
@@ -61,8 +63,8 @@ DateTimeFields LocalNow();
 
 enum class FileStatus { Ok, NotFound, Failed };
 
-// CreateFileA (sharing read, write and delete) + ReadFile: the whole file. NotFound when there is no such file, Failed when it
-// exists but cannot be opened or read.
+// CreateFileA (sharing read, write and delete) + ReadFile: the whole file. NotFound when there is
+// no such file, Failed when it exists but cannot be opened or read.
 FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes);
 
 // CreateFileA(CREATE_ALWAYS) + WriteFile + FlushFileBuffers + CloseHandle. False on any failure.
@@ -159,6 +161,14 @@ bool IsServerR2();
 // The editor window handle that the host passes to the exports.
 using HostWindow = void*;
 
+// What answers the requests sent to a host window, in a program that hosts the plug-ins itself
+// (HostSupport.h makes windows of them; in the stand-in a host window is one of these).
+class HostReceiver {
+public:
+    virtual ~HostReceiver() = default;
+    virtual intptr_t Receive(uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+};
+
 // SendMessageA.
 intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
@@ -170,3 +180,5 @@ bool AskYesNo(HostWindow owner, const AnsiString& text, const AnsiString& captio
 void BoundedCopy(char* dest, const char* source, int size);
 
 }  // namespace platform
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace stem {
+
 namespace platform {
 
 // The fields of OSVERSIONINFOEXA that the version name reads.
@@ -59,3 +61,5 @@ struct VersionFacts {
 };
 
 }  // namespace platform
+
+}  // namespace stem

@@ -2,6 +2,8 @@
 
 #include "plugin/HostInterface.h"
 
+namespace stem {
+
 namespace {
 // The editor fills and reads this record; the plug-in only hands it from one request to the
 // next within one operation.
@@ -27,13 +29,15 @@ void SetCaretOffset(platform::HostWindow window, int32_t offset)
 {
     CaretPosition position{};
     // The offset travels as a 32-bit value, negative ones included.
-    Send(window, RequestOffsetToPosition, static_cast<uintptr_t>(static_cast<uint32_t>(offset)), &position);
+    Send(window, RequestOffsetToPosition, static_cast<uintptr_t>(static_cast<uint32_t>(offset)),
+         &position);
     Send(window, RequestSetCaretPosition, CaretPositionKind, &position);
 }
 
 void SelectFromCaret(platform::HostWindow window, int32_t count)
 {
-    Send(window, RequestSelectLength, static_cast<uintptr_t>(static_cast<uint32_t>(count)), nullptr);
+    Send(window, RequestSelectLength, static_cast<uintptr_t>(static_cast<uint32_t>(count)),
+         nullptr);
 }
 
 void InsertText(platform::HostWindow window, const WideString& text)
@@ -45,3 +49,5 @@ void SendRequest802(platform::HostWindow window, uintptr_t value)
 {
     Send(window, Request802, value, nullptr);
 }
+
+}  // namespace stem

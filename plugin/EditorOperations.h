@@ -7,6 +7,8 @@
 #include "base/Types.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 int32_t GetCaretOffset(platform::HostWindow window);
 void SetCaretOffset(platform::HostWindow window, int32_t offset);
 void SelectFromCaret(platform::HostWindow window, int32_t count);
@@ -14,3 +16,5 @@ void SelectFromCaret(platform::HostWindow window, int32_t count);
 // a null pointer, so that it still removes the selection.
 void InsertText(platform::HostWindow window, const WideString& text);
 void SendRequest802(platform::HostWindow window, uintptr_t value);
+
+}  // namespace stem

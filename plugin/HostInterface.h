@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace stem {
+
 // Requests sent with SendMessageA to the editor window.
 constexpr uint32_t RequestCommandStatus = 0x801;
 constexpr uint32_t Request802 = 0x802;
@@ -36,3 +38,5 @@ constexpr uint32_t ProcConfirmUninstall = 0x907;
 constexpr int32_t MenuTextId = 1;
 constexpr int32_t StatusMessageId = 2;
 constexpr int32_t BitmapId = 101;
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 #include "plugin/EditorOperations.h"
 #include "plugin/Settings.h"
 
+namespace stem {
+
 namespace {
 
 // Loads into a new list and swaps it in, so a failed load keeps the old list and time.
@@ -85,3 +87,5 @@ WideString EntryText(const PluginTraits& traits, const WideString& entry, TDateT
         return text;
     return RenderPattern(entry, now);
 }
+
+}  // namespace stem

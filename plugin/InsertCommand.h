@@ -10,6 +10,8 @@
 #include "plugin/ModuleState.h"
 #include "plugin/PluginTraits.h"
 
+namespace stem {
+
 // The local moment a command renders; the DLLs read the computer's clock.
 using Clock = std::function<TDateTime()>;
 TDateTime LocalClock();
@@ -23,3 +25,5 @@ void RunInsertCommand(ModuleState& state, const PluginTraits& traits, const Cloc
 // The text a press inserts for an entry of the list: the date plug-in's calendars, else the
 // entry rendered as a pattern.
 WideString EntryText(const PluginTraits& traits, const WideString& entry, TDateTime now);
+
+}  // namespace stem

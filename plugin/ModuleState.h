@@ -9,6 +9,8 @@
 #include "base/Types.h"
 #include "plugin/PluginTraits.h"
 
+namespace stem {
+
 struct ModuleState {
     AnsiString pluginName;
     AnsiString pluginVersion = PluginVersion;
@@ -21,3 +23,5 @@ struct ModuleState {
     std::unique_ptr<TCommonStringRecordList> formatList;
     WideString pluginFolderCache;  // read from the registry once per process
 };
+
+}  // namespace stem

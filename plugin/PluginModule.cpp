@@ -3,6 +3,8 @@
 #include "plugin/EditorOperations.h"
 #include "plugin/HostInterface.h"
 
+namespace stem {
+
 namespace {
 // "アンインストールしますか？" in Shift-JIS.
 constexpr const char* UninstallQuestion =
@@ -93,15 +95,13 @@ intptr_t PluginModule::HandleProc(platform::HostWindow window, uint32_t message,
                                   intptr_t lParam)
 {
     switch (message) {
-    case ProcGetName:
-        return CopyNameInto(state_.pluginName, wParam, lParam);
-    case ProcGetVersion:
-        return CopyNameInto(state_.pluginVersion, wParam, lParam);
-    case ProcQueryUninstall:
-        return 1;
+    case ProcGetName: return CopyNameInto(state_.pluginName, wParam, lParam);
+    case ProcGetVersion: return CopyNameInto(state_.pluginVersion, wParam, lParam);
+    case ProcQueryUninstall: return 1;
     case ProcConfirmUninstall:
         return platform::AskYesNo(window, UninstallQuestion, state_.pluginName) ? 1 : 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
+
+}  // namespace stem

@@ -10,6 +10,8 @@
 #include "plugin/ModuleState.h"
 #include "plugin/PluginTraits.h"
 
+namespace stem {
+
 class PluginModule {
 public:
     explicit PluginModule(const PluginTraits& traits, Clock clock = LocalClock);
@@ -18,7 +20,8 @@ public:
     void OnCommand(platform::HostWindow window);
     int32_t QueryStatus(platform::HostWindow window, void* checkMark);
     void OnEvents(platform::HostWindow window, uint32_t events, uintptr_t param);
-    intptr_t PlugInProc(platform::HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+    intptr_t PlugInProc(platform::HostWindow window, uint32_t message, uintptr_t wParam,
+                        intptr_t lParam);
 
     const ModuleState& State() const { return state_; }
     const PluginTraits& Traits() const { return traits_; }
@@ -29,10 +32,13 @@ public:
 
 private:
     void HandleEvents(platform::HostWindow window, uint32_t events, uintptr_t param);
-    intptr_t HandleProc(platform::HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+    intptr_t HandleProc(platform::HostWindow window, uint32_t message, uintptr_t wParam,
+                        intptr_t lParam);
     void StartUp(uintptr_t param);
 
     const PluginTraits& traits_;
     Clock clock_;
     ModuleState state_;
 };
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 #include "base/ShiftJis.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 // A registry key closed on every path out of the scope that opened it.
@@ -80,3 +82,5 @@ WideString GetPluginFolder(WideString& cache)
         cache = ReadPluginFolder();
     return cache;
 }
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 // The editor's key under HKEY_CURRENT_USER; the folder is the string value "PlugInsFolder" of
 // its subkey "Common".
 constexpr const char* EditorRegistryKey = "Software\\EmSoft\\EmEditor v3\\";
@@ -30,3 +32,5 @@ size_t LastBackslashOf(const AnsiString& path);
 
 // The folder part of a path: everything before its last backslash; empty when there is none.
 AnsiString ExtractFolder(const AnsiString& path);
+
+}  // namespace stem

@@ -4,6 +4,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 struct PluginTraits {
     const char* name;            // PluginName: "Stemra" or "Stemko"
     const char* patternSection;  // "DateFormat" or "TimeFormat"
@@ -30,3 +32,5 @@ constexpr const char* PluginVersion = "Version 2.0.0";
 
 // The settings file both plug-ins share, in the editor's plug-in folder.
 constexpr const char16_t* SettingsFileName = u"StemraTime.ini";
+
+}  // namespace stem

@@ -8,6 +8,8 @@
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
 #include "plugin/PluginRegAccessUnit.h"
 
+namespace stem {
+
 AnsiString SettingsFileIn(const WideString& pluginFolder)
 {
     return platform::WideToAnsi(EnsureTrailingBackslash(pluginFolder) + SettingsFileName);
@@ -15,7 +17,8 @@ AnsiString SettingsFileIn(const WideString& pluginFolder)
 
 AnsiString LocateSettingsFile(const WideString& pluginFolder)
 {
-    return platform::WideToAnsi(AdjustSettingsPath(platform::AnsiToWide(SettingsFileIn(pluginFolder))));
+    return platform::WideToAnsi(
+        AdjustSettingsPath(platform::AnsiToWide(SettingsFileIn(pluginFolder))));
 }
 
 AnsiString ItemKey(int64_t number)
@@ -138,7 +141,8 @@ TDateTime LastWriteTimeOf(const AnsiString& path)
     return FileTimeToLocalDate(found.lastWritten);
 }
 
-void LoadFormatList(const AnsiString& path, const AnsiString& section, TCommonStringRecordList& list)
+void LoadFormatList(const AnsiString& path, const AnsiString& section,
+                    TCommonStringRecordList& list)
 {
     TAccessIniFile settings(path);
     LoadFormatList(settings, section, list);
@@ -146,7 +150,8 @@ void LoadFormatList(const AnsiString& path, const AnsiString& section, TCommonSt
 
 // The section is read once; each numbered key is then a look-up, so a long list loads in
 // time proportional to its length.
-void LoadFormatList(TAccessIniFile& settings, const AnsiString& section, TCommonStringRecordList& list)
+void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
+                    TCommonStringRecordList& list)
 {
     list.ClearTexts();
     const TIniSectionSnapshot snapshot = settings.ReadSectionSnapshot(section);
@@ -185,3 +190,5 @@ ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
         LoadPressPatterns(path, traits, press.placement, list);
     return press;
 }
+
+}  // namespace stem

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "base/Types.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
+#include "base/Types.h"
 #include "platform/Platform.h"
 #include "plugin/PluginTraits.h"
+
+namespace stem {
 
 // The settings file in the plug-in folder, in the system code page, with exactly one
 // backslash between the folder and the file name.
@@ -74,8 +76,10 @@ TDateTime FileTimeToLocalDate(platform::FileTime fileTime);
 
 // Refills the list with the section's "Item01", "Item02", ... up to the first missing number,
 // followed by one empty entry. Raises FileError when the file exists but cannot be read.
-void LoadFormatList(const AnsiString& path, const AnsiString& section, TCommonStringRecordList& list);
-void LoadFormatList(TAccessIniFile& settings, const AnsiString& section, TCommonStringRecordList& list);
+void LoadFormatList(const AnsiString& path, const AnsiString& section,
+                    TCommonStringRecordList& list);
+void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
+                    TCommonStringRecordList& list);
 
 // The list a press uses after the defaults step: the section's patterns, or, when the defaults
 // could not be placed, the defaults as a load of a file of them would give them.
@@ -91,3 +95,5 @@ struct ForeseenPress {
 };
 ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
                            TCommonStringRecordList& list);
+
+}  // namespace stem

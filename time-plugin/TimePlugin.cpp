@@ -2,6 +2,8 @@
 
 #include "plugin/PluginTraits.h"
 
+namespace stem {
+
 namespace {
 // Stored between double quotes so that the leading space survives the trimming of a read.
 // 時 0x8E 0x9E, 分 0x95 0xAA.
@@ -16,5 +18,7 @@ const char* const TimeDefaults[] = {
 };
 }  // namespace
 
-const PluginTraits TimePluginTraits = {
-    "Stemko", TimePatternSection, TimeDefaults, static_cast<int>(std::size(TimeDefaults)), nullptr};
+const PluginTraits TimePluginTraits = {"Stemko", TimePatternSection, TimeDefaults,
+                                       static_cast<int>(std::size(TimeDefaults)), nullptr};
+
+}  // namespace stem

@@ -3,7 +3,7 @@
 # makes 32-bit Windows programs runnable under Wine.
 set -euo pipefail
 
-packages=(cmake g++ make python3 googletest libgtest-dev libbenchmark-dev
+packages=(cmake g++ make python3 git clang-format googletest libgtest-dev libbenchmark-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 locales)
 
 sudo=""

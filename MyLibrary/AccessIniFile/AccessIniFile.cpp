@@ -3,6 +3,8 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 AnsiString UpToNul(const AnsiString& text)
@@ -220,9 +222,7 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
             --span.end;
         }
         break;
-    case OpEraseSection:
-        EraseLines(span.header, span.end);
-        break;
+    case OpEraseSection: EraseLines(span.header, span.end); break;
     case OpSectionPairs: {
         AnsiString pair;
         for (int i = span.header; i < span.end; ++i)
@@ -267,3 +267,5 @@ void TAccessIniFile::Resplit()
 {
     lines_ = SplitIniText(JoinIniLines(lines_));
 }
+
+}  // namespace stem

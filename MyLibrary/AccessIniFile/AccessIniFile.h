@@ -16,6 +16,8 @@
 #include "MyLibrary/AccessIniFile/CustomIniFile.h"
 #include "MyLibrary/AccessIniFile/IniKeyIndex.h"
 
+namespace stem {
+
 enum TIniOperation {
     OpRead = 0,
     OpWrite = 1,
@@ -37,9 +39,9 @@ public:
 
 private:
     bool named_;
-    TStringLines lines_;    // header to the line before the section's end
-    TIniKeyIndex lineKeys_; // the trimmed key part of each of lines_, as ReadValue matches
-    TIniKeyIndex keys_;     // the names ReadSectionKeys yields, as HasKey matches
+    TStringLines lines_;     // header to the line before the section's end
+    TIniKeyIndex lineKeys_;  // the trimmed key part of each of lines_, as ReadValue matches
+    TIniKeyIndex keys_;      // the names ReadSectionKeys yields, as HasKey matches
 };
 
 class TAccessIniFile : public TCustomIniFile {
@@ -89,3 +91,5 @@ private:
     TIniEncoding encoding_;
     bool faithful_;
 };
+
+}  // namespace stem

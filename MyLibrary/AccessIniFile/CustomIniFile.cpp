@@ -2,6 +2,8 @@
 
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 
+namespace stem {
+
 bool TCustomIniFile::HasKey(const AnsiString& section, const AnsiString& key)
 {
     TStringLines keys;
@@ -18,3 +20,5 @@ bool TCustomIniFile::HasSection(const AnsiString& section)
     ReadSectionKeys(section, keys);
     return !keys.empty();
 }
+
+}  // namespace stem

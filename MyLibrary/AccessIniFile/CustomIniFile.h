@@ -6,6 +6,8 @@
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "base/Types.h"
 
+namespace stem {
+
 enum class TSaveOutcome {
     Unchanged,  // nothing to write
     Saved,
@@ -37,3 +39,5 @@ public:
     // The section has at least one key line.
     bool HasSection(const AnsiString& section);
 };
+
+}  // namespace stem

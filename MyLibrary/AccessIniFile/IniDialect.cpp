@@ -3,6 +3,8 @@
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 // 1-based position of the first single-byte character equal to the mark, 0 when none: what
@@ -178,3 +180,5 @@ int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString
 {
     return FindIniKey(lines, span, key, span.header);
 }
+
+}  // namespace stem

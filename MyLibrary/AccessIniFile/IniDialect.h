@@ -8,6 +8,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 using TStringLines = std::vector<AnsiString>;
 
 // The text before the first "=", or empty when there is none or it is the first byte.
@@ -62,3 +64,5 @@ int IniSectionEnd(const TStringLines& lines, int header);
 // part equals the key: the line a read takes the key's value from. -1 when there is none.
 int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key, int from);
 int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key);
+
+}  // namespace stem

@@ -3,8 +3,10 @@
 #include <atomic>
 
 #include "base/Errors.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
+
+namespace stem {
 
 namespace {
 
@@ -26,7 +28,8 @@ TIniFileContent LinesOfWide(WideString text, bool decodedCleanly, TIniEncoding e
     if (nul != WideString::npos)
         text.resize(nul);
     const AnsiString ansi = platform::WideToAnsi(text);
-    content.faithful = decodedCleanly && nul == WideString::npos && platform::AnsiToWide(ansi) == text;
+    content.faithful =
+        decodedCleanly && nul == WideString::npos && platform::AnsiToWide(ansi) == text;
     content.lines = SplitIniText(ansi);
     return content;
 }
@@ -92,8 +95,7 @@ std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding)
         return Utf16LeMark + WideToUtf16Le(platform::AnsiToWide(JoinIniLines(lines)));
     case TIniEncoding::Utf8:
         return Utf8Mark + WideToUtf8(platform::AnsiToWide(JoinIniLines(lines)));
-    case TIniEncoding::Ansi:
-        break;
+    case TIniEncoding::Ansi: break;
     }
     return JoinIniLines(lines);
 }
@@ -104,12 +106,9 @@ TIniFileContent LoadIniFile(const AnsiString& path)
         return {};
     std::string bytes;
     switch (platform::ReadWholeFile(path, bytes)) {
-    case platform::FileStatus::Ok:
-        return DecodeIniText(bytes);
-    case platform::FileStatus::NotFound:
-        return {};
-    case platform::FileStatus::Failed:
-        break;
+    case platform::FileStatus::Ok: return DecodeIniText(bytes);
+    case platform::FileStatus::NotFound: return {};
+    case platform::FileStatus::Failed: break;
     }
     throw FileError("cannot read " + path);
 }
@@ -136,3 +135,5 @@ void SaveIniFile(const AnsiString& path, const std::string& bytes)
         throw FileError("cannot write " + path);
     }
 }
+
+}  // namespace stem

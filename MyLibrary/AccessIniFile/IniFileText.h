@@ -14,6 +14,7 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "base/Types.h"
 
+namespace stem {
 
 enum class TIniEncoding { Ansi, Utf16Le, Utf8 };
 
@@ -50,3 +51,5 @@ void SaveIniFile(const AnsiString& path, const std::string& bytes);
 // A new name for a save's temporary file: "<path>.<process>-<n>.saving", so that two programs
 // saving the same file at once never write into one temporary file.
 AnsiString SavingFileOf(const AnsiString& path);
+
+}  // namespace stem

@@ -2,6 +2,8 @@
 
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 
+namespace stem {
+
 namespace {
 
 bool IsPlainName(const AnsiString& name)
@@ -59,3 +61,5 @@ int TIniKeyIndex::FirstEqual(const AnsiString& name) const
     }
     return best;
 }
+
+}  // namespace stem

@@ -8,6 +8,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 class TIniKeyIndex {
 public:
     // Appends a name; its index is the number of names added before it.
@@ -23,3 +25,5 @@ private:
     std::vector<int> others_;
     std::vector<AnsiString> names_;
 };
+
+}  // namespace stem

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace stem {
+
 // Before 1899-12-30 the value follows the OLE convention: the integer part counts days
 // backwards, and the time of day is the absolute value of the fraction. So -1.25 is
 // 1899-12-29 06:00, not 1899-12-28 18:00, and a time of day always runs forward from the
@@ -60,3 +62,5 @@ TDateTime EncodeDateTime(const DateTimeFields& fields)
     const double days = static_cast<double>(serialDay);
     return serialDay >= 0 ? days + fraction : days - fraction;
 }
+
+}  // namespace stem

@@ -7,6 +7,8 @@
 #include "base/Calendar.h"
 #include "base/Types.h"
 
+namespace stem {
+
 constexpr int64_t MillisecondsPerDay = 86400000;
 
 // Day 0 of the date-time value, 1899-12-30, counted from 1970-01-01.
@@ -38,3 +40,5 @@ DateTimeFields DecodeDateTime(TDateTime value);
 
 // The value of valid calendar fields (the weekday field is not read).
 TDateTime EncodeDateTime(const DateTimeFields& fields);
+
+}  // namespace stem

@@ -2,6 +2,8 @@
 
 #include "MyLibrary/DateTimeUnit/NameTables.h"
 
+namespace stem {
+
 namespace {
 
 constexpr unsigned LanguageJapanese = 0x11;
@@ -27,8 +29,10 @@ LocaleNames ReadLocaleNames(LocaleTextReader reader)
     names.pm = ReadOr(reader, LocaleText::PmDesignator, Weekday::Sunday, "pm");
     for (int i = 0; i < 7; ++i) {
         const auto weekday = static_cast<Weekday>(i + 1);
-        names.longDays[i] = ReadOr(reader, LocaleText::LongDayName, weekday, EnglishLongDayNames[i]);
-        names.shortDays[i] = ReadOr(reader, LocaleText::ShortDayName, weekday, EnglishShortDayNames[i]);
+        names.longDays[i] =
+            ReadOr(reader, LocaleText::LongDayName, weekday, EnglishLongDayNames[i]);
+        names.shortDays[i] =
+            ReadOr(reader, LocaleText::ShortDayName, weekday, EnglishShortDayNames[i]);
     }
     return names;
 }
@@ -59,3 +63,5 @@ EraFields EraFieldsOf(int year, int month, int day)
     const platform::AltCalendarEra era = platform::EraOfDate(year, month, day);
     return {platform::AnsiToWide(era.name), platform::AnsiToWide(era.year2)};
 }
+
+}  // namespace stem

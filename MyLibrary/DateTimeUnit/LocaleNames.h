@@ -6,10 +6,12 @@
 #include "base/Types.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 struct LocaleNames {
     WideString am;
     WideString pm;
-    WideString longDays[7];   // Sunday first
+    WideString longDays[7];  // Sunday first
     WideString shortDays[7];
     unsigned primaryLanguage = 0;
     unsigned subLanguage = 0;
@@ -37,3 +39,5 @@ struct EraFields {
     WideString year2;  // picture "yy"
 };
 EraFields EraFieldsOf(int year, int month, int day);
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 const char* const LineEnd = "\r\n";
@@ -68,3 +70,5 @@ AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDa
     }
     return text;
 }
+
+}  // namespace stem

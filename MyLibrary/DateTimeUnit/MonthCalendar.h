@@ -7,6 +7,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 // CalendarMode 1: cells outside the month are blank. CalendarMode 2: they show the days of the
 // neighbouring months. (Any mode other than 2 gives blank cells.)
 constexpr int BlankNeighbourCells = 1;
@@ -16,3 +18,5 @@ AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDa
 
 // The decimal text of number with spaces put in front until it is width characters long.
 AnsiString SpacePadNumber(int width, int64_t number);
+
+}  // namespace stem

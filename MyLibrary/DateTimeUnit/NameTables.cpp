@@ -1,11 +1,13 @@
 #include "MyLibrary/DateTimeUnit/NameTables.h"
 
+namespace stem {
+
 const char* const EnglishShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-const char* const EnglishLongMonthNames[12] = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+const char* const EnglishLongMonthNames[12] = {"January",   "February", "March",    "April",
+                                               "May",       "June",     "July",     "August",
+                                               "September", "October",  "November", "December"};
 
 const char* const EnglishShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
@@ -30,3 +32,5 @@ const char* const WeekdayKanji[7] = {
     "\x8b\xe0",  // 金
     "\x93\x79",  // 土
 };
+
+}  // namespace stem

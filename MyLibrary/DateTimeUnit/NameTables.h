@@ -2,6 +2,8 @@
 // index 0; the month or weekday n (1-based, 1 = Sunday) is entry n - 1.
 #pragma once
 
+namespace stem {
+
 extern const char* const EnglishShortMonthNames[12];
 extern const char* const EnglishLongMonthNames[12];
 extern const char* const EnglishShortDayNames[7];
@@ -14,3 +16,5 @@ extern const char* const EraLetters[EraCount];
 
 // The calendar header, Sunday first.
 extern const char* const WeekdayKanji[7];
+
+}  // namespace stem

@@ -11,6 +11,8 @@
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 // The English name tables in wide form, converted through the code page once.
@@ -209,7 +211,9 @@ void PatternWriter::AppendValue(TokenKind kind, RenderedText& out)
     case TokenKind::Year4: out.AppendNumber(fields_.Date().year, 4); return;
     case TokenKind::Year2: out.AppendNumber(fields_.Date().year % 100, 2); return;
     case TokenKind::MonthLongName: out.Append(WideEnglishNames().longMonths[MonthIndex()]); return;
-    case TokenKind::MonthShortName: out.Append(WideEnglishNames().shortMonths[MonthIndex()]); return;
+    case TokenKind::MonthShortName:
+        out.Append(WideEnglishNames().shortMonths[MonthIndex()]);
+        return;
     case TokenKind::Month2: out.AppendNumber(fields_.Date().month, 2); return;
     case TokenKind::Month: out.AppendNumber(fields_.Date().month, 1); return;
     case TokenKind::Day2: out.AppendNumber(fields_.Date().day, 2); return;
@@ -339,3 +343,5 @@ AnsiString ZeroPadNumber(int width, int64_t number)
 {
     return PadNumber(width, '0', number);
 }
+
+}  // namespace stem

@@ -10,6 +10,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 WideString RenderPattern(const WideString& pattern, TDateTime value);
 
 // One section of a pattern that lies outside double quotes.
@@ -23,3 +25,5 @@ AnsiString EraLetterOf(const AnsiString& eraInitial);
 // until it is width characters long.
 AnsiString PadNumber(int width, char pad, int64_t number);
 AnsiString ZeroPadNumber(int width, int64_t number);
+
+}  // namespace stem

@@ -1,5 +1,7 @@
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
 
+namespace stem {
+
 int token_lookup::FirstSpelledBefore(int first, int letter, std::u16string_view text)
 {
     for (int k = 0; k < ByLetter.spelledCount[letter]; ++k) {
@@ -9,3 +11,5 @@ int token_lookup::FirstSpelledBefore(int first, int letter, std::u16string_view 
     }
     return first;
 }
+
+}  // namespace stem

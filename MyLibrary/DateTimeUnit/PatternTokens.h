@@ -10,38 +10,40 @@
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Types.h"
 
+namespace stem {
+
 // What a token stands for. A full-width token has the kind of its half-width twin.
 enum class TokenKind : unsigned char {
-    AmPm,              // am/pm
-    AmPmUpper,         // AM/PM
-    LocaleAmPm,        // ampm, AMPM
-    Year4,             // yyyy
-    Year2,             // yy
-    MonthLongName,     // mmmm
-    MonthShortName,    // mmm
-    Month2,            // mm
-    Month,             // m
-    Day2,              // dd
-    Day,               // d
-    LocaleLongDay,     // aaaa
-    LocaleShortDay,    // aaa
-    EnglishLongDay,    // aa
-    EnglishShortDay,   // a
-    Hour2,             // hh
-    Hour,              // h
-    Minute2,           // nn
-    Minute,            // n
-    Second2,           // ss
-    Second,            // s
-    EraName,           // ggg
-    EraInitial,        // gg
-    EraYear2,          // ee
-    EraYear,           // e
-    EraLetter,         // g
-    EraLetterUpper,    // G
-    Millisecond3,      // zzz
-    Millisecond2,      // zz
-    Millisecond1,      // z
+    AmPm,             // am/pm
+    AmPmUpper,        // AM/PM
+    LocaleAmPm,       // ampm, AMPM
+    Year4,            // yyyy
+    Year2,            // yy
+    MonthLongName,    // mmmm
+    MonthShortName,   // mmm
+    Month2,           // mm
+    Month,            // m
+    Day2,             // dd
+    Day,              // d
+    LocaleLongDay,    // aaaa
+    LocaleShortDay,   // aaa
+    EnglishLongDay,   // aa
+    EnglishShortDay,  // a
+    Hour2,            // hh
+    Hour,             // h
+    Minute2,          // nn
+    Minute,           // n
+    Second2,          // ss
+    Second,           // s
+    EraName,          // ggg
+    EraInitial,       // gg
+    EraYear2,         // ee
+    EraYear,          // e
+    EraLetter,        // g
+    EraLetterUpper,   // G
+    Millisecond3,     // zzz
+    Millisecond2,     // zz
+    Millisecond1,     // z
 };
 
 struct PatternToken {
@@ -281,3 +283,5 @@ bool WalkPattern(std::u16string_view pattern, Handler& handler)
     }
     return quoted;
 }
+
+}  // namespace stem

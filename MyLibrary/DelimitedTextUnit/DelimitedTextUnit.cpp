@@ -1,7 +1,9 @@
 #include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
 
-#include "base/Errors.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/Errors.h"
+
+namespace stem {
 
 namespace {
 
@@ -82,3 +84,5 @@ TWideStringDynArray SplitDelimitedText(const WideString& text,
         result[static_cast<size_t>(i)] = pieces.TextAt(i);
     return result;
 }
+
+}  // namespace stem

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 
-#include "base/Types.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
+#include "base/Types.h"
+
+namespace stem {
 
 // Bits of the one-byte flag set.
 enum SplitFlags : uint8_t {
@@ -32,3 +34,5 @@ class TWideStringRecordListAccess : public TCommonStringRecordList {};
 // never looks inside a matched delimiter.
 TWideStringDynArray SplitDelimitedText(const WideString& text,
                                        const TWideStringDynArray& delimiters, uint8_t flags);
+
+}  // namespace stem

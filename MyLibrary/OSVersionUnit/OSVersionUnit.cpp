@@ -2,6 +2,8 @@
 
 #include <optional>
 
+namespace stem {
+
 namespace {
 
 using platform::VersionRecord;
@@ -57,10 +59,8 @@ AnsiString Windows9xRelease(const VersionRecord& record)
         if (build >= 2222 && build <= 9999)
             return "98 Second Edition";
         return "98";
-    case 90:
-        return "Me";
-    default:
-        return "";
+    case 90: return "Me";
+    default: return "";
     }
 }
 
@@ -76,16 +76,16 @@ struct Server2003Editions {
 const Server2003Editions Server2003Itanium = {
     "Datacenter Edition for Itanium-based Systems", "Enterprise Edition for Itanium-based Systems",
     nullptr, "Standard Edition for Itanium-based Systems"};
-const Server2003Editions Server2003X64 = {
-    "Datacenter x64 Edition", "Enterprise x64 Edition", nullptr, "Standard x64 Edition"};
-const Server2003Editions Server2003X86 = {
-    "Datacenter Edition", "Enterprise Edition", "Web Edition", "Standard Edition"};
+const Server2003Editions Server2003X64 = {"Datacenter x64 Edition", "Enterprise x64 Edition",
+                                          nullptr, "Standard x64 Edition"};
+const Server2003Editions Server2003X86 = {"Datacenter Edition", "Enterprise Edition", "Web Edition",
+                                          "Standard Edition"};
 
 const char* Server2003Edition(uint16_t architecture, uint16_t suiteMask)
 {
     const Server2003Editions& editions = architecture == ArchitectureItanium ? Server2003Itanium
                                          : architecture == ArchitectureX64   ? Server2003X64
-                                                                              : Server2003X86;
+                                                                             : Server2003X86;
     if (suiteMask & SuiteDatacenter)
         return editions.datacenter;
     if (suiteMask & SuiteEnterprise)
@@ -101,7 +101,7 @@ struct ProductEdition {
 };
 
 const ProductEdition WorkstationEditions[] = {
-    {1, "Ultimate"},     {2, "Home Basic"}, {3, "Home Premium"},    {4, "Business"},
+    {1, "Ultimate"},     {2, "Home Basic"}, {3, "Home Premium"},     {4, "Business"},
     {5, "Home Basic N"}, {6, "Business"},   {11, "Starter Edition"}, {16, "Business N"},
 };
 
@@ -168,14 +168,13 @@ std::optional<AnsiString> Nt5Release(TVersionQueries& queries, const VersionReco
 {
     const bool workstation = extended.productType == ProductWorkstation;
     switch (basic.minorVersion) {
-    case 0:
-        return AnsiString("2000 ") + (workstation ? "Professional" : "Server");
+    case 0: return AnsiString("2000 ") + (workstation ? "Professional" : "Server");
     case 1:
         if (!workstation)
             return AnsiString("Server 2003");
-        return AnsiString("XP ") + ((extended.suiteMask & SuitePersonal) ? "Home Edition" : "Professional");
-    case 2:
-        return Nt52Release(queries, extended);
+        return AnsiString("XP ") +
+               ((extended.suiteMask & SuitePersonal) ? "Home Edition" : "Professional");
+    case 2: return Nt52Release(queries, extended);
     default:
         // No release is known as 5.3 or later: nothing is named beyond "Windows".
         return AnsiString();
@@ -191,7 +190,8 @@ std::optional<AnsiString> Nt6Release(TVersionQueries& queries, const VersionReco
     const uint32_t product = queries.ProductType(basic.majorVersion, basic.minorVersion);
     AnsiString text;
     if (extended.productType == ProductWorkstation)
-        text = AnsiString(vistaGeneration ? " Vista " : " 7 ") + EditionOf(WorkstationEditions, product);
+        text = AnsiString(vistaGeneration ? " Vista " : " 7 ") +
+               EditionOf(WorkstationEditions, product);
     else
         text = AnsiString(vistaGeneration ? "Server 2008 " : "Server 2008 R2 ") +
                EditionOf(ServerEditions, product);
@@ -201,7 +201,8 @@ std::optional<AnsiString> Nt6Release(TVersionQueries& queries, const VersionReco
 }
 
 // "NT<major>.<minor> " and, where the extended record exists, whether it is a workstation.
-AnsiString GenericNtRelease(TVersionQueries& queries, const VersionRecord& basic, const AnsiString& csd)
+AnsiString GenericNtRelease(TVersionQueries& queries, const VersionRecord& basic,
+                            const AnsiString& csd)
 {
     AnsiString text = "NT" + Number(basic.majorVersion) + "." + Number(basic.minorVersion) + " ";
     // NT 4.0 knows the extended record from service pack 6 on.
@@ -274,14 +275,9 @@ AnsiString BuildWindowsVersionName(TVersionQueries& queries)
     case PlatformWin32s:
         name += Number(basic.majorVersion) + "." + Number(basic.minorVersion) + "(Win32s)";
         break;
-    case PlatformWindows:
-        name += Windows9xRelease(basic);
-        break;
-    case PlatformNT:
-        name += NtRelease(queries, basic, csd);
-        break;
-    default:
-        break;
+    case PlatformWindows: name += Windows9xRelease(basic); break;
+    case PlatformNT: name += NtRelease(queries, basic, csd); break;
+    default: break;
     }
     if (!csd.empty())
         name += " [" + csd + "]";
@@ -299,3 +295,5 @@ AnsiString GetWindowsVersionName()
     SystemQueries queries;
     return BuildWindowsVersionName(queries);
 }
+
+}  // namespace stem

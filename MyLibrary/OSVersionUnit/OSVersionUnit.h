@@ -8,15 +8,17 @@
 #include "base/Types.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 // What the name builder asks of the system, in the order it needs it. Each question is asked
 // only on the rows that read its answer.
 class TVersionQueries {
 public:
     virtual ~TVersionQueries() = default;
-    virtual bool BasicVersion(platform::VersionRecord& record) = 0;  // false: no name at all
+    virtual bool BasicVersion(platform::VersionRecord& record) = 0;     // false: no name at all
     virtual void ExtendedVersion(platform::VersionRecord& record) = 0;  // untouched if missing
-    virtual void NativeArchitecture(uint16_t& architecture) = 0;       // untouched if missing
-    virtual uint32_t ProductType(uint32_t major, uint32_t minor) = 0;  // 0 if missing
+    virtual void NativeArchitecture(uint16_t& architecture) = 0;        // untouched if missing
+    virtual uint32_t ProductType(uint32_t major, uint32_t minor) = 0;   // 0 if missing
     virtual bool ServerR2() = 0;
 };
 
@@ -31,3 +33,5 @@ AnsiString BuildWindowsVersionName(const platform::VersionFacts& facts);
 
 // The name of the running system, asked afresh at each call.
 AnsiString GetWindowsVersionName();
+
+}  // namespace stem

@@ -5,6 +5,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 // True when the run of count units from the 1-based position lies wholly inside length units.
@@ -224,7 +226,8 @@ namespace {
 // The pattern fits in the text at the position (the guards shared by the MatchesAt family).
 bool PatternFitsAt(const WideString& pattern, const WideString& text, int position)
 {
-    return !pattern.empty() && RunInside(text.size(), position, static_cast<int64_t>(pattern.size()));
+    return !pattern.empty() &&
+           RunInside(text.size(), position, static_cast<int64_t>(pattern.size()));
 }
 
 }  // namespace
@@ -313,7 +316,8 @@ bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor)
         char16_t lower, upper, character;
     };
     static constexpr Escape Escapes[] = {
-        {u'r', u'R', u'\r'}, {u'n', u'N', u'\n'}, {u't', u'T', u'\t'}, {u'\\', u'\\', u'\\'}, {u'0', u'0', u'\0'},
+        {u'r', u'R', u'\r'},   {u'n', u'N', u'\n'}, {u't', u'T', u'\t'},
+        {u'\\', u'\\', u'\\'}, {u'0', u'0', u'\0'},
     };
     if (position + 1 >= text.size() || text[position] != u'\\')
         return false;
@@ -349,7 +353,8 @@ ByteKind ByteKindAt(const AnsiString& text, int position)
 {
     if (!RunInside(text.size(), position, 1))
         return KindSingle;
-    return ByteKindsOf(text.substr(0, static_cast<size_t>(position)))[static_cast<size_t>(position - 1)];
+    return ByteKindsOf(
+        text.substr(0, static_cast<size_t>(position)))[static_cast<size_t>(position - 1)];
 }
 
 bool AnsiMatchesAt(const AnsiString& a, const AnsiString& b, int posA, bool ignoreCase, int count,
@@ -423,3 +428,5 @@ int64_t NonNegative(int64_t value)
 {
     return value > 0 ? value : 0;
 }
+
+}  // namespace stem

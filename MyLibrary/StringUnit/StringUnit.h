@@ -11,6 +11,8 @@
 #include "base/ShiftJis.h"
 #include "base/Types.h"
 
+namespace stem {
+
 // ---- Wide (UTF-16) text ----
 
 // Removes leading and trailing characters up to U+0020 (space and controls). U+3000 stays.
@@ -85,3 +87,5 @@ int AnsiCountOccurrences(const AnsiString& pattern, const AnsiString& text, bool
 AnsiString DropLastChars(const AnsiString& text, int n);
 
 int64_t NonNegative(int64_t value);
+
+}  // namespace stem

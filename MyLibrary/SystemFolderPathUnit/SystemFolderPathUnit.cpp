@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 // The shell writes a MAX_PATH path; only what fits in 261 bytes is taken.
 constexpr size_t MaxFolderPathBytes = 261;
@@ -16,10 +18,10 @@ AnsiString GetSpecialFolderPath(int32_t csidl)
 }
 
 const TSysUserFolderKey SysUserFolderKeys[20] = {
-    {"AppData"},   {"Cookies"},   {"Desktop"},        {"Favorites"},     {"NetHood"},
-    {"Personal"},  {"My Pictures"}, {"PrintHood"},    {"Recent"},        {"SendTo"},
-    {"Start Menu"}, {"Templates"}, {"Programs"},      {"Startup"},       {"Local Settings"},
-    {"Local AppData"}, {"Cache"},  {"History"},       {"Fonts"},         {"Administrative Tools"},
+    {"AppData"},       {"Cookies"},     {"Desktop"},   {"Favorites"}, {"NetHood"},
+    {"Personal"},      {"My Pictures"}, {"PrintHood"}, {"Recent"},    {"SendTo"},
+    {"Start Menu"},    {"Templates"},   {"Programs"},  {"Startup"},   {"Local Settings"},
+    {"Local AppData"}, {"Cache"},       {"History"},   {"Fonts"},     {"Administrative Tools"},
 };
 
 const TSysAllUserFolderKey SysAllUserFolderKeys[10] = {
@@ -61,3 +63,5 @@ const TSHSysFolderKey SHSysFolderKeys[30] = {
     {7, "CSIDL_STARTUP"},
     {21, "CSIDL_TEMPLATES"},
 };
+
+}  // namespace stem

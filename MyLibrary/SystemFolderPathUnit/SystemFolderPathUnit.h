@@ -5,8 +5,10 @@
 
 #include "base/Types.h"
 
-constexpr int32_t CSIDL_APPDATA = 26;         // the user's application-data folder
-constexpr int32_t CSIDL_PROGRAM_FILES = 38;   // the Program Files folder
+namespace stem {
+
+constexpr int32_t CSIDL_APPDATA = 26;        // the user's application-data folder
+constexpr int32_t CSIDL_PROGRAM_FILES = 38;  // the Program Files folder
 
 // The folder's path as the shell reports it (at most 261 bytes); empty when the shell knows no
 // such folder. A missing folder is not created.
@@ -29,3 +31,5 @@ struct TSHSysFolderKey {
 extern const TSysUserFolderKey SysUserFolderKeys[20];
 extern const TSysAllUserFolderKey SysAllUserFolderKeys[10];
 extern const TSHSysFolderKey SHSysFolderKeys[30];
+
+}  // namespace stem

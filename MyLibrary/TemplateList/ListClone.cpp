@@ -2,6 +2,8 @@
 
 #include "base/Errors.h"
 
+namespace stem {
+
 namespace {
 // The list error reports where the list unit raises it, not the caller's place.
 constexpr const char* ListUnitSource = "ListClone.cpp";
@@ -95,9 +97,13 @@ void TListClone::GrowCapacity()
     SetCapacity(capacity_ + step);
 }
 
-void TListClone::ItemChanged(void*, ListChange) {}
+void TListClone::ItemChanged(void*, ListChange)
+{
+}
 
 void TListClone::RaiseListError(const std::string&, int32_t) const
 {
     throw AssertionFailure(ListErrorMessage());
 }
+
+}  // namespace stem

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace stem {
+
 enum ListChange { ItemAdded = 0, ItemRemoved = 2 };
 
 constexpr int32_t MaxListSize = 134217727;  // 0x7FFFFFF
@@ -40,3 +42,5 @@ private:
 
 // The completed message of the list error, in Shift-JIS.
 std::string ListErrorMessage();
+
+}  // namespace stem

@@ -1,6 +1,10 @@
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 
-TRecordList::TRecordList() : records_(std::make_unique<TListClone>()) {}
+namespace stem {
+
+TRecordList::TRecordList() : records_(std::make_unique<TListClone>())
+{
+}
 
 TRecordList::~TRecordList()
 {
@@ -31,3 +35,5 @@ int32_t TRecordList::TextCount() const
 {
     return records_->Count();
 }
+
+}  // namespace stem

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "base/Types.h"
 #include "MyLibrary/TemplateList/ListClone.h"
+#include "base/Types.h"
+
+namespace stem {
 
 struct TextRecord {
     WideString text;
@@ -30,3 +32,5 @@ private:
 
 // The class that the plug-ins instantiate for their format list.
 class TCommonStringRecordList : public TRecordList {};
+
+}  // namespace stem

@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 #include "platform/posix/LocalTimeFields.h"
 
+namespace stem {
+
 namespace platform {
 
 DateTimeFields LocalNow()
@@ -15,3 +17,5 @@ DateTimeFields LocalNow()
 }
 
 }  // namespace platform
+
+}  // namespace stem

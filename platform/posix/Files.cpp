@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "MyLibrary/StringUnit/UnicodeText.h"
+#include "base/UnicodeText.h"
 #include "platform/posix/LocalTimeFields.h"
 #include "platform/posix/StandIn.h"
+
+namespace stem {
 
 namespace {
 
@@ -47,8 +49,8 @@ constexpr int64_t UnitsPerSecond = 10000000LL;
 
 platform::FileTime ToFileTime(const struct timespec& time)
 {
-    const int64_t units = (static_cast<int64_t>(time.tv_sec) + EpochDifference) * UnitsPerSecond +
-                          time.tv_nsec / 100;
+    const int64_t units =
+        (static_cast<int64_t>(time.tv_sec) + EpochDifference) * UnitsPerSecond + time.tv_nsec / 100;
     return units < 0 ? 0 : static_cast<platform::FileTime>(units);
 }
 
@@ -322,3 +324,5 @@ uint32_t CurrentProcessId()
 }
 
 }  // namespace platform
+
+}  // namespace stem

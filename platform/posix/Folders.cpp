@@ -4,6 +4,8 @@
 
 #include "platform/posix/StandIn.h"
 
+namespace stem {
+
 namespace {
 
 std::map<int, AnsiString> DefaultFolders()
@@ -46,3 +48,5 @@ bool GetSpecialFolder(int csidl, AnsiString& path)
 }
 
 }  // namespace platform
+
+}  // namespace stem

@@ -1,5 +1,7 @@
-#include "platform/HostSupport.h"
+#include "platform/Platform.h"
 #include "platform/posix/StandIn.h"
+
+namespace stem {
 
 namespace {
 bool answerYes = true;
@@ -54,3 +56,5 @@ void ResetMessageBox()
 }
 
 }  // namespace standin
+
+}  // namespace stem

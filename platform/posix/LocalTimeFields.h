@@ -5,6 +5,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 // A leap second shows as :59, as Windows never gives second 60.
 inline DateTimeFields FromLocalTm(const std::tm& local, int millisecond)
 {
@@ -19,3 +21,5 @@ inline DateTimeFields FromLocalTm(const std::tm& local, int millisecond)
     time.millisecond = millisecond;
     return time;
 }
+
+}  // namespace stem

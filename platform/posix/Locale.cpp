@@ -6,6 +6,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 const char* const LongDayNames[7] = {
@@ -87,3 +89,5 @@ AltCalendarEra EraOfDate(int year, int month, int day)
 }
 
 }  // namespace platform
+
+}  // namespace stem

@@ -9,6 +9,8 @@
 #include "platform/posix/RegistryTree.h"
 #include "platform/posix/StandIn.h"
 
+namespace stem {
+
 namespace {
 
 char UpperAscii(char c)
@@ -173,3 +175,5 @@ void CloseRegistryKey(RegistryKey key)
 }
 
 }  // namespace platform
+
+}  // namespace stem

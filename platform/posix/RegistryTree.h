@@ -7,6 +7,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 namespace standin::registry {
 
 // Creates the key path as needed and stores the value. False for an unusable path.
@@ -17,3 +19,5 @@ bool WriteValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type
 bool DeleteTree(const AnsiString& keyPath);
 
 }  // namespace standin::registry
+
+}  // namespace stem

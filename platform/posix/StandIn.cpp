@@ -2,6 +2,8 @@
 
 #include <bitset>
 
+namespace stem {
+
 namespace {
 
 std::bitset<sizeof(standin::AllFaults) / sizeof(standin::AllFaults[0])> injectedFaults;
@@ -13,8 +15,8 @@ namespace standin {
 const char* FaultName(Fault fault)
 {
     static const char* const names[] = {
-        "OpenForRead", "Read",    "OpenForWrite", "Write",    "Flush",        "Replace",
-        "Move",        "Remove",  "CreateFolder", "FindFile", "RegistryOpen", "RegistryQuery",
+        "OpenForRead", "Read",   "OpenForWrite", "Write",    "Flush",        "Replace",
+        "Move",        "Remove", "CreateFolder", "FindFile", "RegistryOpen", "RegistryQuery",
     };
     return names[static_cast<int>(fault)];
 }
@@ -46,3 +48,5 @@ void ResetAll()
 }
 
 }  // namespace standin
+
+}  // namespace stem

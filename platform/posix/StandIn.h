@@ -6,6 +6,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace standin {
 
 // Windows paths map onto a root folder: "C:\a\b" -> "<root>/C/a/b" (case kept as written).
@@ -56,13 +58,13 @@ enum class Fault {
     Move,          // MoveFileReplacing
     Remove,        // RemoveFile
     CreateFolder,
-    FindFile,      // FindFileTimes finds nothing
-    RegistryOpen,  // OpenOrCreateUserKey and OpenSubKey
-    RegistryQuery, // QueryRegistryValue
+    FindFile,       // FindFileTimes finds nothing
+    RegistryOpen,   // OpenOrCreateUserKey and OpenSubKey
+    RegistryQuery,  // QueryRegistryValue
 };
 constexpr Fault AllFaults[] = {
-    Fault::OpenForRead, Fault::Read,    Fault::OpenForWrite, Fault::Write,
-    Fault::Flush,       Fault::Replace, Fault::Move,         Fault::Remove,
+    Fault::OpenForRead,  Fault::Read,     Fault::OpenForWrite, Fault::Write,
+    Fault::Flush,        Fault::Replace,  Fault::Move,         Fault::Remove,
     Fault::CreateFolder, Fault::FindFile, Fault::RegistryOpen, Fault::RegistryQuery,
 };
 const char* FaultName(Fault fault);
@@ -77,3 +79,5 @@ bool Failing(Fault fault);
 void ResetAll();
 
 }  // namespace standin
+
+}  // namespace stem

@@ -13,6 +13,8 @@
 #include "base/ShiftJis.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 constexpr char16_t DefaultWideChar = 0x30FB;  // what Windows decodes an invalid sequence to
@@ -104,15 +106,15 @@ struct CodePage932 {
             if (unit >= 0xD800 && unit <= 0xDFFF)
                 continue;
             uint16_t bytes;
-            if (EncodeWithIconv(cd, static_cast<char16_t>(unit), bytes) &&
-                Decode(bytes) == unit)
+            if (EncodeWithIconv(cd, static_cast<char16_t>(unit), bytes) && Decode(bytes) == unit)
                 encode[unit] = bytes;
         }
         if (cd != reinterpret_cast<iconv_t>(-1))
             iconv_close(cd);
         for (int byte = 0; byte < 256; ++byte) {
             char16_t decoded = single[byte];
-            if (!IsShiftJisLeadByte(static_cast<unsigned char>(byte)) && encode[decoded] == DefaultAnsiChar)
+            if (!IsShiftJisLeadByte(static_cast<unsigned char>(byte)) &&
+                encode[decoded] == DefaultAnsiChar)
                 encode[decoded] = static_cast<uint16_t>(byte);
         }
         for (const BestFit& fit : LowLatinBestFit)
@@ -231,16 +233,21 @@ struct KanaWithMark {
     char16_t combined;
 };
 constexpr KanaWithMark CombinedKana[] = {
-    {0x30F0, VoicedMark, 0x30F8}, {0x30F1, VoicedMark, 0x30F9}, {0x30FD, VoicedMark, 0x30FE},
-    {0xFF66, VoicedMark, 0x30FA}, {0xFF73, VoicedMark, 0x30F4}, {0xFF76, VoicedMark, 0x30AC},
-    {0xFF77, VoicedMark, 0x30AE}, {0xFF78, VoicedMark, 0x30B0}, {0xFF79, VoicedMark, 0x30B2},
-    {0xFF7A, VoicedMark, 0x30B4}, {0xFF7B, VoicedMark, 0x30B6}, {0xFF7C, VoicedMark, 0x30B8},
-    {0xFF7D, VoicedMark, 0x30BA}, {0xFF7E, VoicedMark, 0x30BC}, {0xFF7F, VoicedMark, 0x30BE},
-    {0xFF80, VoicedMark, 0x30C0}, {0xFF81, VoicedMark, 0x30C2}, {0xFF82, VoicedMark, 0x30C5},
-    {0xFF83, VoicedMark, 0x30C7}, {0xFF84, VoicedMark, 0x30C9}, {0xFF8A, VoicedMark, 0x30D0},
-    {0xFF8A, SemiVoicedMark, 0x30D1}, {0xFF8B, VoicedMark, 0x30D3}, {0xFF8B, SemiVoicedMark, 0x30D4},
-    {0xFF8C, VoicedMark, 0x30D6}, {0xFF8C, SemiVoicedMark, 0x30D7}, {0xFF8D, VoicedMark, 0x30D9},
-    {0xFF8D, SemiVoicedMark, 0x30DA}, {0xFF8E, VoicedMark, 0x30DC}, {0xFF8E, SemiVoicedMark, 0x30DD},
+    {0x30F0, VoicedMark, 0x30F8}, {0x30F1, VoicedMark, 0x30F9},
+    {0x30FD, VoicedMark, 0x30FE}, {0xFF66, VoicedMark, 0x30FA},
+    {0xFF73, VoicedMark, 0x30F4}, {0xFF76, VoicedMark, 0x30AC},
+    {0xFF77, VoicedMark, 0x30AE}, {0xFF78, VoicedMark, 0x30B0},
+    {0xFF79, VoicedMark, 0x30B2}, {0xFF7A, VoicedMark, 0x30B4},
+    {0xFF7B, VoicedMark, 0x30B6}, {0xFF7C, VoicedMark, 0x30B8},
+    {0xFF7D, VoicedMark, 0x30BA}, {0xFF7E, VoicedMark, 0x30BC},
+    {0xFF7F, VoicedMark, 0x30BE}, {0xFF80, VoicedMark, 0x30C0},
+    {0xFF81, VoicedMark, 0x30C2}, {0xFF82, VoicedMark, 0x30C5},
+    {0xFF83, VoicedMark, 0x30C7}, {0xFF84, VoicedMark, 0x30C9},
+    {0xFF8A, VoicedMark, 0x30D0}, {0xFF8A, SemiVoicedMark, 0x30D1},
+    {0xFF8B, VoicedMark, 0x30D3}, {0xFF8B, SemiVoicedMark, 0x30D4},
+    {0xFF8C, VoicedMark, 0x30D6}, {0xFF8C, SemiVoicedMark, 0x30D7},
+    {0xFF8D, VoicedMark, 0x30D9}, {0xFF8D, SemiVoicedMark, 0x30DA},
+    {0xFF8E, VoicedMark, 0x30DC}, {0xFF8E, SemiVoicedMark, 0x30DD},
     {0xFF9C, VoicedMark, 0x30F7},
 };
 
@@ -344,7 +351,8 @@ AnsiString WideToAnsi(const WideString& text)
 
 bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
 {
-    if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 || lengthB < 0)
+    if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 ||
+        lengthB < 0)
         return false;
     return EqualUnits(a, lengthA, b, lengthB, ignoreCase);
 }
@@ -352,7 +360,8 @@ bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, b
 // Windows compares ANSI text by its UTF-16 form, so bytes that decode alike compare equal.
 bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
 {
-    if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 || lengthB < 0)
+    if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 ||
+        lengthB < 0)
         return false;
     const WideString wideA = DecodeBytes(std::string_view(a, static_cast<size_t>(lengthA)));
     const WideString wideB = DecodeBytes(std::string_view(b, static_cast<size_t>(lengthB)));
@@ -361,3 +370,5 @@ bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool igno
 }
 
 }  // namespace platform
+
+}  // namespace stem

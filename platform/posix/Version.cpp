@@ -4,6 +4,8 @@
 
 #include "platform/posix/StandIn.h"
 
+namespace stem {
+
 namespace {
 
 platform::VersionFacts currentFacts = standin::DefaultVersionFacts();
@@ -63,3 +65,5 @@ bool IsServerR2()
 }
 
 }  // namespace platform
+
+}  // namespace stem

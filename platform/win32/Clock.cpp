@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 #include "platform/win32/SystemTimeFields.h"
 
+namespace stem {
+
 namespace platform {
 
 DateTimeFields LocalNow()
@@ -13,3 +15,5 @@ DateTimeFields LocalNow()
 }
 
 }  // namespace platform
+
+}  // namespace stem

@@ -8,6 +8,8 @@
 #include "platform/Platform.h"
 #include "platform/win32/SystemTimeFields.h"
 
+namespace stem {
+
 namespace {
 
 // Closes a file handle however the function that opened it ends.
@@ -60,9 +62,8 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                   ? FileStatus::NotFound
-                   : FileStatus::Failed;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileStatus::NotFound
+                                                                              : FileStatus::Failed;
     }
     std::string text;
     std::vector<char> buffer(65536);
@@ -108,8 +109,9 @@ bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement
     if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &old) ||
         (old.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return false;
-    const DWORD kept = old.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
-                                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    const DWORD kept =
+        old.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     {
         FileHandle file(CreateFileA(replacement.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -188,8 +190,8 @@ AnsiString HostExecutablePath()
 {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        const DWORD size = GetModuleFileNameA(nullptr, buffer.data(),
-                                              static_cast<DWORD>(buffer.size()));
+        const DWORD size =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (size == 0)
             return AnsiString();
         if (size < buffer.size())
@@ -206,3 +208,5 @@ uint32_t CurrentProcessId()
 }
 
 }  // namespace platform
+
+}  // namespace stem

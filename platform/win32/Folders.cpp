@@ -6,6 +6,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace platform {
 
 // The shell writes at most MAX_PATH bytes and a NUL into the buffer.
@@ -21,3 +23,5 @@ bool GetSpecialFolder(int csidl, AnsiString& path)
 }
 
 }  // namespace platform
+
+}  // namespace stem

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace platform {
 
 intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam)
@@ -21,3 +23,5 @@ void BoundedCopy(char* dest, const char* source, int size)
 }
 
 }  // namespace platform
+
+}  // namespace stem

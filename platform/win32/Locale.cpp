@@ -4,6 +4,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 // Windows numbers its day names from Monday (SDAYNAME1) to Sunday (SDAYNAME7).
@@ -32,9 +34,11 @@ AnsiString AltCalendarText(const SYSTEMTIME& date, const char* picture)
 {
     const LCID locale = GetThreadLocale();
     AnsiString text;
-    TextOf([&](char* buffer, int size) {
-        return GetDateFormatA(locale, DATE_USE_ALT_CALENDAR, &date, picture, buffer, size);
-    }, text);
+    TextOf(
+        [&](char* buffer, int size) {
+            return GetDateFormatA(locale, DATE_USE_ALT_CALENDAR, &date, picture, buffer, size);
+        },
+        text);
     return text;
 }
 
@@ -52,8 +56,8 @@ bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text)
     case LocaleText::ShortDayName: type = DayNameType(LOCALE_SABBREVDAYNAME1, weekday); break;
     }
     const LCID locale = GetThreadLocale();
-    return TextOf([&](char* buffer, int size) { return GetLocaleInfoA(locale, type, buffer, size); },
-                  text);
+    return TextOf(
+        [&](char* buffer, int size) { return GetLocaleInfoA(locale, type, buffer, size); }, text);
 }
 
 unsigned ThreadPrimaryLanguage()
@@ -76,3 +80,5 @@ AltCalendarEra EraOfDate(int year, int month, int day)
 }
 
 }  // namespace platform
+
+}  // namespace stem

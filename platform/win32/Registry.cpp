@@ -3,6 +3,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 HKEY AsHkey(platform::RegistryKey key)
@@ -26,7 +28,8 @@ RegistryKey OpenOrCreateUserKey(const AnsiString& path)
 RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
 {
     HKEY subKey = nullptr;
-    if (key == nullptr || RegOpenKeyExA(AsHkey(key), name.c_str(), 0, KEY_READ, &subKey) != ERROR_SUCCESS)
+    if (key == nullptr ||
+        RegOpenKeyExA(AsHkey(key), name.c_str(), 0, KEY_READ, &subKey) != ERROR_SUCCESS)
         return nullptr;
     return subKey;
 }
@@ -61,3 +64,5 @@ void CloseRegistryKey(RegistryKey key)
 }
 
 }  // namespace platform
+
+}  // namespace stem

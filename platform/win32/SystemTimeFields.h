@@ -5,6 +5,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 inline DateTimeFields FromWin32SystemTime(const SYSTEMTIME& fields)
 {
     DateTimeFields time;
@@ -18,3 +20,5 @@ inline DateTimeFields FromWin32SystemTime(const SYSTEMTIME& fields)
     time.millisecond = fields.wMilliseconds;
     return time;
 }
+
+}  // namespace stem

@@ -6,6 +6,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 const wchar_t* AsWin(const WideChar* text)
@@ -42,8 +44,8 @@ AnsiString WideToAnsi(const WideString& text)
     if (text.empty())
         return {};
     int length = static_cast<int>(text.size());
-    int needed = WideCharToMultiByte(CP_ACP, 0, AsWin(text.data()), length, nullptr, 0, nullptr,
-                                     nullptr);
+    int needed =
+        WideCharToMultiByte(CP_ACP, 0, AsWin(text.data()), length, nullptr, 0, nullptr, nullptr);
     if (needed <= 0)
         return {};
     AnsiString ansi(static_cast<size_t>(needed), '\0');
@@ -61,8 +63,8 @@ bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, b
 
 bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
 {
-    return CompareStringA(LOCALE_USER_DEFAULT, CompareFlags(ignoreCase), a, lengthA, b,
-                          lengthB) == CSTR_EQUAL;
+    return CompareStringA(LOCALE_USER_DEFAULT, CompareFlags(ignoreCase), a, lengthA, b, lengthB) ==
+           CSTR_EQUAL;
 }
 
 // The size first, then the text; explicit lengths, so a U+0000 inside does not end the text.
@@ -71,8 +73,8 @@ WideString FullWidth(const WideString& text)
     if (text.empty() || text.size() > INT_MAX)
         return {};
     const int length = static_cast<int>(text.size());
-    const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_FULLWIDTH, AsWin(text.data()), length,
-                                  nullptr, 0);
+    const int size =
+        LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_FULLWIDTH, AsWin(text.data()), length, nullptr, 0);
     if (size <= 0)
         return {};
     WideString mapped(static_cast<size_t>(size), u'\0');
@@ -83,3 +85,5 @@ WideString FullWidth(const WideString& text)
 }
 
 }  // namespace platform
+
+}  // namespace stem

@@ -6,6 +6,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 // kernel32 loaded by name for one query and released on every path out of it.
@@ -84,7 +86,8 @@ bool QueryVersionInfoEx(VersionRecord& record)
 bool QueryNativeSystemInfo(uint16_t& architecture)
 {
     const Kernel32 kernel32;
-    const auto getNativeSystemInfo = kernel32.Find<GetNativeSystemInfoFunction>("GetNativeSystemInfo");
+    const auto getNativeSystemInfo =
+        kernel32.Find<GetNativeSystemInfoFunction>("GetNativeSystemInfo");
     if (getNativeSystemInfo == nullptr)
         return false;
     SYSTEM_INFO info{};
@@ -110,3 +113,5 @@ bool IsServerR2()
 }
 
 }  // namespace platform
+
+}  // namespace stem

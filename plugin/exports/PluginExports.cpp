@@ -1,53 +1,52 @@
-// The seven functions that the editor calls, by name, with the Windows calling convention.
-// Each DLL's main unit supplies ThisPlugin(); everything else is shared.
+// The seven functions that the editor calls, by name, with the Windows calling convention (the
+// called function removes its arguments). Each DLL's main unit supplies ThisPlugin();
+// everything else is shared.
 #include <cstdint>
 
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 
+namespace stem {
+
 PluginModule& ThisPlugin();
 
-#ifdef _WIN32
-#define PLUGIN_API __stdcall
-#else
-#define PLUGIN_API
-#endif
+}  // namespace stem
 
 extern "C" {
 
-void PLUGIN_API OnCommand(void* window)
+void __stdcall OnCommand(void* window)
 {
-    ThisPlugin().OnCommand(window);
+    stem::ThisPlugin().OnCommand(window);
 }
 
-int32_t PLUGIN_API QueryStatus(void* window, int32_t* checkMark)
+int32_t __stdcall QueryStatus(void* window, int32_t* checkMark)
 {
-    return ThisPlugin().QueryStatus(window, checkMark);
+    return stem::ThisPlugin().QueryStatus(window, checkMark);
 }
 
-void PLUGIN_API OnEvents(void* window, uint32_t events, intptr_t param)
+void __stdcall OnEvents(void* window, uint32_t events, intptr_t param)
 {
-    ThisPlugin().OnEvents(window, events, static_cast<uintptr_t>(param));
+    stem::ThisPlugin().OnEvents(window, events, static_cast<uintptr_t>(param));
 }
 
-uint32_t PLUGIN_API GetMenuTextID()
+uint32_t __stdcall GetMenuTextID()
 {
-    return MenuTextId;
+    return stem::MenuTextId;
 }
 
-uint32_t PLUGIN_API GetStatusMessageID()
+uint32_t __stdcall GetStatusMessageID()
 {
-    return StatusMessageId;
+    return stem::StatusMessageId;
 }
 
-uint32_t PLUGIN_API GetBitmapID()
+uint32_t __stdcall GetBitmapID()
 {
-    return BitmapId;
+    return stem::BitmapId;
 }
 
-intptr_t PLUGIN_API PlugInProc(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+intptr_t __stdcall PlugInProc(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
-    return ThisPlugin().PlugInProc(window, message, wParam, lParam);
+    return stem::ThisPlugin().PlugInProc(window, message, wParam, lParam);
 }
 
 }  // extern "C"

@@ -10,6 +10,8 @@
 
 #include "plugin/HostInterface.h"
 
+namespace stem {
+
 class LoadedModule {
 public:
     explicit LoadedModule(const char* file) : file_(file) { Load(); }
@@ -60,3 +62,5 @@ private:
     std::string file_;
     HMODULE module_ = nullptr;
 };
+
+}  // namespace stem

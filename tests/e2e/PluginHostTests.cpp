@@ -11,6 +11,8 @@
 #include "host/SimulatedEditor.h"
 #include "plugin/HostInterface.h"
 
+namespace stem {
+
 namespace {
 
 using OnCommandFn = void(WINAPI*)(HWND);
@@ -19,8 +21,9 @@ using OnEventsFn = void(WINAPI*)(HWND, UINT, LPARAM);
 using IdFn = UINT(WINAPI*)();
 using PlugInProcFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
 
-const char* const ExportNames[] = {"OnCommand", "QueryStatus", "OnEvents", "GetMenuTextID",
-                                   "GetStatusMessageID", "GetBitmapID", "PlugInProc"};
+const char* const ExportNames[] = {"OnCommand",     "QueryStatus",        "OnEvents",
+                                   "GetMenuTextID", "GetStatusMessageID", "GetBitmapID",
+                                   "PlugInProc"};
 
 struct PluginCase {
     const char* file;
@@ -41,7 +44,8 @@ protected:
     void SetUp() override
     {
         module_ = LoadLibraryA(GetParam().file);
-        ASSERT_NE(module_, nullptr) << GetParam().file << " does not load, error " << GetLastError();
+        ASSERT_NE(module_, nullptr)
+            << GetParam().file << " does not load, error " << GetLastError();
         window_ = static_cast<HWND>(platform::CreateHostWindow(editor_));
         ASSERT_NE(window_, nullptr);
     }
@@ -67,7 +71,8 @@ protected:
     // The strings of a string-table block in the given language.
     std::wstring StringEntry(int id, LANGID language)
     {
-        HRSRC found = FindResourceExW(module_, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1), language);
+        HRSRC found =
+            FindResourceExW(module_, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1), language);
         if (found == nullptr)
             return L"<missing>";
         const auto* block = static_cast<const WCHAR*>(LockResource(LoadResource(module_, found)));
@@ -105,7 +110,8 @@ TEST_P(LoadedPlugin, ResourceIdentifiersPointAtJapaneseTextsAndBitmap)
     HRSRC bitmap = FindResourceA(module_, MAKEINTRESOURCEA(101), MAKEINTRESOURCEA(2));
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(SizeofResource(module_, bitmap), 808u);
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module_, bitmap)));
+    const auto* header =
+        static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module_, bitmap)));
     EXPECT_EQ(header->biWidth, 16);
     EXPECT_EQ(header->biHeight, 16);
     EXPECT_EQ(header->biBitCount, 24);
@@ -183,3 +189,5 @@ INSTANTIATE_TEST_SUITE_P(BothDlls, LoadedPlugin, ::testing::ValuesIn(Plugins),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+}  // namespace stem

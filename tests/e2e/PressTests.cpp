@@ -29,7 +29,9 @@
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
 #include "tests/e2e/LoadedModule.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -55,13 +57,8 @@ const WideString DatePatterns[] = {
     u"Calendar2",
 };
 const WideString TimePatterns[] = {
-    u" hh:nn",
-    u" hh:nn:ss",
-    u" hh:nn am/pm",
-    u" hh\u6642nn\u5206",
-    u" AMPMhh\u6642nn\u5206",
-    u" hhnnss",
-    u" hh-nn-ss",
+    u" hh:nn",  u" hh:nn:ss", u" hh:nn am/pm", u" hh\u6642nn\u5206", u" AMPMhh\u6642nn\u5206",
+    u" hhnnss", u" hh-nn-ss",
 };
 
 // ---- Small helpers ----
@@ -139,8 +136,8 @@ std::string DefaultSection(const char* section, const std::vector<WideString>& s
 {
     std::string text = std::string("[") + section + "]\r\n";
     for (size_t i = 0; i < storedValues.size(); ++i)
-        text += ItemKey(static_cast<int64_t>(i + 1)) + "=" +
-                platform::WideToAnsi(storedValues[i]) + "\r\n";
+        text += ItemKey(static_cast<int64_t>(i + 1)) + "=" + platform::WideToAnsi(storedValues[i]) +
+                "\r\n";
     return text;
 }
 
@@ -168,7 +165,8 @@ Rendering DateEntry(const WideString& entry)
                      : entry == u"Calendar2" ? NeighbourDayCells
                                              : 0;
     if (mode != 0)
-        return [mode](TDateTime t) { return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", t)); };
+        return
+            [mode](TDateTime t) { return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", t)); };
     return [entry](TDateTime t) { return RenderPattern(entry, t); };
 }
 
@@ -187,7 +185,10 @@ Rendering Nothing()
 // that press, and the tail.
 class EditorWindow {
 public:
-    EditorWindow() : window_(static_cast<HWND>(platform::CreateHostWindow(editor_))) { StartOver(); }
+    EditorWindow() : window_(static_cast<HWND>(platform::CreateHostWindow(editor_)))
+    {
+        StartOver();
+    }
     ~EditorWindow() { platform::DestroyHostWindow(window_); }
     EditorWindow(const EditorWindow&) = delete;
     EditorWindow& operator=(const EditorWindow&) = delete;
@@ -397,7 +398,8 @@ TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFol
     // "Program Files": each DLL must move the file out of its own editor's folder.
     const std::string programFiles = EnvironmentValue("ProgramFiles");
     const std::string appData = EnvironmentValue("APPDATA");
-    const bool x86Folder = programFiles.size() > 6 && programFiles.substr(programFiles.size() - 6) == " (x86)";
+    const bool x86Folder =
+        programFiles.size() > 6 && programFiles.substr(programFiles.size() - 6) == " (x86)";
     EXPECT_EQ(x86Folder, sizeof(void*) == 4) << programFiles;
     ASSERT_FALSE(appData.empty());
     // The folder name ends in 表: the folders made for the moved file must split the path at
@@ -466,7 +468,8 @@ TEST_F(DefaultCycle, DateRunsThroughEveryPatternThenRemovesItsTextThenStartsOver
             size_t lines = 0;
             for (size_t i = 0; i < inserted.size(); ++i) {
                 if (inserted[i] == u'\n') {
-                    EXPECT_TRUE(i > 0 && inserted[i - 1] == u'\r') << "bare LF in " << Shown(inserted);
+                    EXPECT_TRUE(i > 0 && inserted[i - 1] == u'\r')
+                        << "bare LF in " << Shown(inserted);
                     ++lines;
                 }
             }
@@ -572,7 +575,8 @@ TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
     endRuns();
     EXPECT_TRUE(window.Press(*date, Pattern(u"(yyyy)")));
     EXPECT_TRUE(window.Press(*date, Nothing()));
-    EXPECT_EQ(ReadSettings(SettingsFile()), "[DateFormat]\r\nItem01=(yyyy)\r\n" + TimeDefaultSection());
+    EXPECT_EQ(ReadSettings(SettingsFile()),
+              "[DateFormat]\r\nItem01=(yyyy)\r\n" + TimeDefaultSection());
 }
 
 // ---- A settings file that cannot be written ----
@@ -626,3 +630,5 @@ TEST_F(UnwritableFolder, OnADriveThatDoesNotExist)
 }
 
 }  // namespace
+
+}  // namespace stem

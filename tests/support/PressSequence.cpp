@@ -5,24 +5,47 @@
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
+#include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 
+namespace stem {
+
 namespace {
 
 // The lines files are made of: the sections, the same names in comments, values and other
 // spellings, keys the load reads and keys it skips, blanks, and Shift-JIS text.
 const char16_t* const FileLines[] = {
-    u"[DateFormat]", u"[TimeFormat]", u"[Other]", u" [dateformat] ", u"[TIMEFORMAT]",
-    u"; [DateFormat] patterns below", u"; [TimeFormat]", u";[TimeFormat] and [DateFormat]",
-    u"Item01=yyyy", u"Item02=mm/dd", u"Item03=hh:nn", u"Item01=\" hh:nn\"", u"Item02=\"dd\"\"",
-    u"item01 = d", u"Item1=x", u"Item04=Calendar1", u"Item01=Calendar2", u"Item03=[yyyy]",
-    u"Item02=\u65E5\u4ED8yyyy\u5E74", u"Item10=z", u"=x", u"k=v", u"", u"   ", u"\t",
-    u"; \u65E5\u4ED8", u"yyyy",
+    u"[DateFormat]",
+    u"[TimeFormat]",
+    u"[Other]",
+    u" [dateformat] ",
+    u"[TIMEFORMAT]",
+    u"; [DateFormat] patterns below",
+    u"; [TimeFormat]",
+    u";[TimeFormat] and [DateFormat]",
+    u"Item01=yyyy",
+    u"Item02=mm/dd",
+    u"Item03=hh:nn",
+    u"Item01=\" hh:nn\"",
+    u"Item02=\"dd\"\"",
+    u"item01 = d",
+    u"Item1=x",
+    u"Item04=Calendar1",
+    u"Item01=Calendar2",
+    u"Item03=[yyyy]",
+    u"Item02=\u65E5\u4ED8yyyy\u5E74",
+    u"Item10=z",
+    u"=x",
+    u"k=v",
+    u"",
+    u"   ",
+    u"\t",
+    u"; \u65E5\u4ED8",
+    u"yyyy",
 };
 
 // Monday 7 December 2026, 13:05:09.250: every press renders this moment.
@@ -83,7 +106,9 @@ struct PluginUnderTest {
 class Sequence {
 public:
     Sequence(SequenceChoices& choices, const AnsiString& folder)
-        : choices_(choices), path_(folder + "\\StemraTime.ini"), date_(DatePluginTraits, folder),
+        : choices_(choices),
+          path_(folder + "\\StemraTime.ini"),
+          date_(DatePluginTraits, folder),
           time_(TimePluginTraits, folder)
     {
     }
@@ -132,7 +157,8 @@ private:
         constexpr platform::FileTime Year2001 = 126227808000000000ULL;
         constexpr platform::FileTime TwoSeconds = 20000000ULL;
         ++times_;
-        return choices_.Pick(0, 3) == 0 ? Year2001 - times_ * TwoSeconds : Year2001 + times_ * TwoSeconds;
+        return choices_.Pick(0, 3) == 0 ? Year2001 - times_ * TwoSeconds
+                                        : Year2001 + times_ * TwoSeconds;
     }
 
     std::string NewFile()
@@ -242,9 +268,11 @@ private:
         headed.insert(headed.begin(), "[" + AnsiString(traits.patternSection) + "]");
         for (const TStringLines* added : {&block, &headed}) {
             for (std::size_t at = 0; at <= old.lines.size(); ++at) {
-                TStringLines expected(old.lines.begin(), old.lines.begin() + static_cast<std::ptrdiff_t>(at));
+                TStringLines expected(old.lines.begin(),
+                                      old.lines.begin() + static_cast<std::ptrdiff_t>(at));
                 expected.insert(expected.end(), added->begin(), added->end());
-                expected.insert(expected.end(), old.lines.begin() + static_cast<std::ptrdiff_t>(at), old.lines.end());
+                expected.insert(expected.end(), old.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                                old.lines.end());
                 if (expected == now.lines)
                     return;
             }
@@ -266,7 +294,8 @@ private:
         if (plugin.editor.Text() != expected)
             Fail(std::string(plugin.traits.name) + " inserted " + Shown(plugin.editor.Text()) +
                  " where stem check lists " + Shown(expected) + " (entry " +
-                 std::to_string(plugin.index + 1) + " of " + std::to_string(listed.TextCount()) + ")");
+                 std::to_string(plugin.index + 1) + " of " + std::to_string(listed.TextCount()) +
+                 ")");
     }
 
     SequenceChoices& choices_;
@@ -284,3 +313,5 @@ std::string RunPressSequence(SequenceChoices& choices, const AnsiString& folder,
 {
     return Sequence(choices, folder).Run(maxSteps);
 }
+
+}  // namespace stem

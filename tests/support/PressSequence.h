@@ -14,6 +14,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 // Where a sequence takes its decisions from.
 class SequenceChoices {
 public:
@@ -30,3 +32,5 @@ public:
 // exist and be empty). Returns an empty text when every promise held, else what broke, with the
 // steps that led there.
 std::string RunPressSequence(SequenceChoices& choices, const AnsiString& folder, int maxSteps);
+
+}  // namespace stem

@@ -13,6 +13,8 @@
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 
+namespace stem {
+
 namespace {
 
 int Race(const PluginTraits& traits, const AnsiString& folder, int rounds)
@@ -55,8 +57,11 @@ int Race(const PluginTraits& traits, const AnsiString& folder, int rounds)
 
 }  // namespace
 
+}  // namespace stem
+
 int main(int argc, char** argv)
 {
+    using namespace stem;
     const std::vector<std::string> words = platform::ProgramArguments(argc, argv);
     if (words.size() != 3 || (words[0] != "date" && words[0] != "time")) {
         platform::WriteStandardError("usage: SaveRace date|time FOLDER ROUNDS\n");

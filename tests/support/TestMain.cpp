@@ -1,27 +1,11 @@
 // The main function of every test program.
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#include <windows.h>
-
-namespace {
-// GoogleTest hands each failed or skipped assertion to OutputDebugStringA, which raises
-// DBG_PRINTEXCEPTION_C for a debugger and catches it again. Under user-mode QEMU, Wine cannot
-// unwind that exception and the program dies, so it is continued at once, before any unwinding.
-LONG CALLBACK ContinueAfterDebugOutput(EXCEPTION_POINTERS* exception)
-{
-    return exception->ExceptionRecord->ExceptionCode == DBG_PRINTEXCEPTION_C
-               ? EXCEPTION_CONTINUE_EXECUTION
-               : EXCEPTION_CONTINUE_SEARCH;
-}
-}  // namespace
-#endif
+#include "platform/HostSupport.h"
 
 int main(int argc, char** argv)
 {
-#ifdef _WIN32
-    AddVectoredExceptionHandler(1, ContinueAfterDebugOutput);
-#endif
+    stem::platform::PrepareTestProgram();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -7,10 +7,12 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "MyLibrary/AccessIniFile/IniKeyIndex.h"
-#include "base/Errors.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/Errors.h"
 #include "platform/Platform.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -99,7 +101,7 @@ TEST(IniFileText, SplitsAtEveryKindOfLineBreakAndStopsAtNul)
         {"\r\n", {""}},
         {"a\rb", {"a", "b"}},
         {"a\nb\n", {"a", "b"}},
-        {"a\n\rb", {"a", "", "b"}},   // LF then CR: two breaks
+        {"a\n\rb", {"a", "", "b"}},    // LF then CR: two breaks
         {"a\r\r\nb", {"a", "", "b"}},  // CR then CR LF: two breaks
         {"a\r\nb\0c\r\nd"s, {"a", "b"}},
         {"\0a"s, {}},
@@ -144,7 +146,9 @@ TEST(IniDialect, FindsBracketsInOrderAnywhereInTheLine)
 TEST(IniDialect, SkipsMarksThatAreSecondBytesOfDoubleByteCharacters)
 {
     // 0x83 0x5B and 0x83 0x5D are katakana whose second bytes are "[" and "]".
-    const AnsiString kana = "\x83\x5B" "x" "\x83\x5D";
+    const AnsiString kana = "\x83\x5B"
+                            "x"
+                            "\x83\x5D";
     EXPECT_EQ(SectionNameOf(kana), "");
     EXPECT_FALSE(IsSectionLine(kana + "=1"));
     EXPECT_TRUE(IsKeyLine(kana + "=1"));
@@ -189,7 +193,10 @@ TEST(IniDialect, TrimsBlanksAndSpacesDifferently)
     EXPECT_EQ(BlankTrim(" \t a b \r\n"), "a b");
     EXPECT_EQ(BlankTrimLeft(" \t a "), "a ");
     EXPECT_EQ(SpaceTrim(" \ta\t "), "\ta\t");
-    EXPECT_EQ(BlankTrim("\x81\x40" "a"), "\x81\x40" "a");  // the ideographic space stays
+    EXPECT_EQ(BlankTrim("\x81\x40"
+                        "a"),
+              "\x81\x40"
+              "a");  // the ideographic space stays
     EXPECT_EQ(Dequote("\"\"a\"\""), "\"a\"");
     EXPECT_EQ(Dequote("\"a"), "\"a");
     EXPECT_EQ(Dequote("\""), "\"");
@@ -241,8 +248,8 @@ TEST_F(IniFileTest, WritesLandWhereTheDialectPutsThem)
         {"new file", NoFile, Write("DateFormat", "Item01", "x"), "[DateFormat]\r\nItem01=x\r\n"},
         {"after the last key, ahead of the blank line", "[A]\r\nk=1\r\n\r\n[B]\r\nm=2\r\n",
          Write("A", "n", "3"), "[A]\r\nk=1\r\nn=3\r\n\r\n[B]\r\nm=2\r\n"},
-        {"after a final blank line of the last section", "[A]\r\nk=1\r\n\r\n",
-         Write("A", "n", "3"), "[A]\r\nk=1\r\n\r\nn=3\r\n"},
+        {"after a final blank line of the last section", "[A]\r\nk=1\r\n\r\n", Write("A", "n", "3"),
+         "[A]\r\nk=1\r\n\r\nn=3\r\n"},
         {"ahead of a trailing comment", "[A]\r\nk=1\r\n; note\r\n", Write("A", "n", "3"),
          "[A]\r\nk=1\r\nn=3\r\n; note\r\n"},
         {"after the header of a keyless section", "[A]\r\n\r\n[B]\r\n", Write("A", "k", "1"),
@@ -270,9 +277,8 @@ TEST_F(IniFileTest, WritesLandWhereTheDialectPutsThem)
          Write("A", "j", "2"), "[A]\r\nk=1\0[B]\r\n"s},
         {"a NUL in a written value ends it", "[A]\r\nk=1\r\n[B]\r\nm=2\r\n",
          Write("A", "k", "x\0y"s), "[A]\r\nk=x\r\n[B]\r\nm=2\r\n"},
-        {"double-byte brackets do not end the section",
-         "[A]\r\n\x83\x5Bx\x83\x5D=1\r\nk=1\r\n", Write("A", "k", "2"),
-         "[A]\r\n\x83\x5Bx\x83\x5D=1\r\nk=2\r\n"},
+        {"double-byte brackets do not end the section", "[A]\r\n\x83\x5Bx\x83\x5D=1\r\nk=1\r\n",
+         Write("A", "k", "2"), "[A]\r\n\x83\x5Bx\x83\x5D=1\r\nk=2\r\n"},
         {"blank section name changes nothing", "[A]\r\n", Write("  ", "k", "1"), "[A]\r\n"},
         {"blank key changes nothing", "[A]\r\n", Write("A", " ", "1"), "[A]\r\n"},
     };
@@ -331,8 +337,8 @@ TEST_F(IniFileTest, ReadsTrimBlanksThenRemoveOneQuotePair)
         const char* value;
     };
     const Case cases[] = {
-        {"t1", " hh:nn"}, {"t2", ""}, {"t3", "\"open"}, {"t4", "a=b"},
-        {"t5", ""},       {" t1 ", " hh:nn"},          {"item01", "upper"}, {"t6", "default"},
+        {"t1", " hh:nn"}, {"t2", ""},         {"t3", "\"open"},    {"t4", "a=b"},
+        {"t5", ""},       {" t1 ", " hh:nn"}, {"item01", "upper"}, {"t6", "default"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ini.ReadValue(" dateformat ", c.key, "default"), c.value) << c.key;
@@ -481,9 +487,10 @@ TEST_F(IniFileTest, SnapshotAnswersExactlyAsTheFile)
         "[B]\r\nItem01=b\r\n\r\n[ a ]\r\n\x83\x5B\x83\x5D=kana\r\n\r\n",
         "",
     };
-    const char* keys[] = {"Item01", "item01", "ITEM02", "Item2",   "Item1", "Item100", " Item01 ",
-                          "a b",    "A B",    "Item03", "; Item03", "Item04", "Item05",  "Item06",
-                          "",       " ",      "[A]",    "\x83\x5B\x83\x5D",   "Item03=2"};
+    const char* keys[] = {"Item01",   "item01", "ITEM02", "Item2",  "Item1",    "Item100",
+                          " Item01 ", "a b",    "A B",    "Item03", "; Item03", "Item04",
+                          "Item05",   "Item06", "",       " ",      "[A]",      "\x83\x5B\x83\x5D",
+                          "Item03=2"};
     for (const std::string& file : files) {
         Put(file);
         TAccessIniFile ini(Path());
@@ -499,3 +506,5 @@ TEST_F(IniFileTest, SnapshotAnswersExactlyAsTheFile)
         platform::RemoveFile(Path());
     }
 }
+
+}  // namespace stem

@@ -8,6 +8,8 @@
 
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 using platform::AnsiToWide;
@@ -68,10 +70,10 @@ TEST(AnsiToWide, DecodesShiftJisCharactersAndSingleBytes)
     const DecodeCase cases[] = {
         {"empty", "", u""},
         {"ascii with NUL", AnsiString("a\0b", 3), WideString(u"a\0b", 3)},
-        {"kanji", "\x94\x4e\x8c\x8e", u"\u5e74\u6708"},            // 年月
+        {"kanji", "\x94\x4e\x8c\x8e", u"\u5e74\u6708"},  // 年月
         {"half-width katakana", "\xb1\xdf", u"\uff71\uff9f"},
-        {"trail byte in ASCII range", "\x83\x41", u"\u30a2"},      // ア
-        {"trail byte in lead range", "\x81\x81", u"\uff1d"},       // ＝
+        {"trail byte in ASCII range", "\x83\x41", u"\u30a2"},  // ア
+        {"trail byte in lead range", "\x81\x81", u"\uff1d"},   // ＝
         {"wave dash row", "\x81\x60\x81\x5c\x81\x7c", u"\uff5e\u2015\uff0d"},
         {"user-defined area", "\xf0\x40", u"\ue000"},
         {"0x80 and the private-use bytes", "\x80\xa0\xfd\xfe\xff",
@@ -85,13 +87,33 @@ TEST(AnsiToWide, BadShiftJisBecomesTheDefaultCharAndKeepsTheRest)
 {
     const DecodeCase cases[] = {
         {"lone lead byte at the end", "A\x82", u"A\u30fb"},
-        {"lead byte before NUL keeps the NUL", AnsiString("\x82\0A", 3), WideString(u"\u30fb\0A", 3)},
-        {"invalid trail is taken with the lead", "\x82\x20" "A", u"\u30fb" "A"},
-        {"DEL as trail", "\x81\x7f" "A", u"\u30fb" "A"},
-        {"line feed as trail", "\x82\x0a" "A", u"\u30fb" "A"},
-        {"unmapped code", "\x85\x40" "A", u"\u30fb" "A"},
+        {"lead byte before NUL keeps the NUL", AnsiString("\x82\0A", 3),
+         WideString(u"\u30fb\0A", 3)},
+        {"invalid trail is taken with the lead",
+         "\x82\x20"
+         "A",
+         u"\u30fb"
+         "A"},
+        {"DEL as trail",
+         "\x81\x7f"
+         "A",
+         u"\u30fb"
+         "A"},
+        {"line feed as trail",
+         "\x82\x0a"
+         "A",
+         u"\u30fb"
+         "A"},
+        {"unmapped code",
+         "\x85\x40"
+         "A",
+         u"\u30fb"
+         "A"},
         {"lead then lead", "\x82\x82\xa0", u"\uff42\uf8f0"},
-        {"bad pair in the middle", "ab\x85\x40\x94\x4e" "cd", u"ab\u30fb\u5e74cd"},
+        {"bad pair in the middle",
+         "ab\x85\x40\x94\x4e"
+         "cd",
+         u"ab\u30fb\u5e74cd"},
     };
     for (const DecodeCase& c : cases)
         EXPECT_EQ(AnsiToWide(c.bytes), c.wide) << c.what;
@@ -177,7 +199,7 @@ TEST(WideEqual, CaseSensitiveDistinguishesCaseAndWidth)
 TEST(WideEqual, IgnoreCaseFoldsLetterCaseOnly)
 {
     const std::pair<WideString, WideString> folded[] = {
-        {u"abc", u"ABC"},   {u"\u00e9", u"\u00c9"}, {u"\uff41", u"\uff21"},
+        {u"abc", u"ABC"},       {u"\u00e9", u"\u00c9"}, {u"\uff41", u"\uff21"},
         {u"\u03b1", u"\u0391"}, {u"\u0436", u"\u0416"}, {u"\u0101", u"\u0100"},
     };
     for (const auto& pair : folded)
@@ -191,7 +213,7 @@ TEST(AnsiEqual, ComparesTheCharactersTheBytesStandFor)
 {
     EXPECT_TRUE(AnsiEqual("key", "KEY", true));
     EXPECT_FALSE(AnsiEqual("key", "KEY", false));
-    EXPECT_TRUE(AnsiEqual("\x82\x81", "\x82\x60", true));   // ａ and Ａ
+    EXPECT_TRUE(AnsiEqual("\x82\x81", "\x82\x60", true));  // ａ and Ａ
     EXPECT_FALSE(AnsiEqual("\x82\x81", "\x82\x60", false));
     EXPECT_TRUE(AnsiEqual("\x87\x90", "\x81\xe0", false));  // two codes of ≒
     EXPECT_FALSE(AnsiEqual("\x82\x41", "\x83\x41", false));
@@ -220,16 +242,16 @@ TEST(FullWidth, MapsHalfWidthToFullWidth)
 TEST(FullWidth, VoicedMarksCombineWithTheKanaBefore)
 {
     const std::pair<WideString, WideString> cases[] = {
-        {u"\uff76\uff9e", u"\u30ac"},          // ｶﾞ -> ガ
-        {u"\uff8a\uff9f", u"\u30d1"},          // ﾊﾟ -> パ
-        {u"\uff8a\uff9e", u"\u30d0"},          // ﾊﾞ -> バ
-        {u"\uff73\uff9e", u"\u30f4"},          // ｳﾞ -> ヴ
-        {u"\uff9c\uff9e", u"\u30f7"},          // ﾜﾞ -> ヷ
-        {u"\uff66\uff9e", u"\u30fa"},          // ｦﾞ -> ヺ
-        {u"\u30f0\uff9e", u"\u30f8"},          // ヰﾞ -> ヸ
-        {u"\uff76\uff9f", u"\u30ab\u309a"},    // no semi-voiced ka
-        {u"\u30ab\uff9e", u"\u30ab\u3099"},    // full-width ka does not combine
-        {u"\uff9e", u"\u3099"},                // a mark alone
+        {u"\uff76\uff9e", u"\u30ac"},        // ｶﾞ -> ガ
+        {u"\uff8a\uff9f", u"\u30d1"},        // ﾊﾟ -> パ
+        {u"\uff8a\uff9e", u"\u30d0"},        // ﾊﾞ -> バ
+        {u"\uff73\uff9e", u"\u30f4"},        // ｳﾞ -> ヴ
+        {u"\uff9c\uff9e", u"\u30f7"},        // ﾜﾞ -> ヷ
+        {u"\uff66\uff9e", u"\u30fa"},        // ｦﾞ -> ヺ
+        {u"\u30f0\uff9e", u"\u30f8"},        // ヰﾞ -> ヸ
+        {u"\uff76\uff9f", u"\u30ab\u309a"},  // no semi-voiced ka
+        {u"\u30ab\uff9e", u"\u30ab\u3099"},  // full-width ka does not combine
+        {u"\uff9e", u"\u3099"},              // a mark alone
         {u"a\uff9e", u"\uff41\u3099"},
         {u"\uff76\uff9e\uff9e", u"\u30ac\u3099"},
     };
@@ -249,3 +271,5 @@ TEST(FullWidth, WholeTableMatchesWindows)
     // Every code unit alone and before each mark, digested; the value was taken from Windows.
     EXPECT_EQ(digest.Value(), 773309734419737261ULL);
 }
+
+}  // namespace stem

@@ -4,7 +4,9 @@
 #include <limits>
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
-#include "tests/unit/Moments.h"
+#include "tests/support/Moments.h"
+
+namespace stem {
 
 namespace {
 
@@ -82,9 +84,9 @@ TEST(DateTimeValue, KnownDaysHaveTheirSerialNumberAndWeekday)
         int weekday;
     };
     const Case cases[] = {
-        {1899, 12, 30, 0, 7},     {1899, 12, 31, 1, 1},   {1900, 1, 1, 2, 2},
-        {1900, 3, 1, 61, 5},      {2000, 1, 1, 36526, 7}, {2026, 12, 6, 46362, 1},
-        {1800, 1, 1, -36522, 4},  {1, 1, 1, -693593, 2},  {9999, 12, 31, 2958465, 6},
+        {1899, 12, 30, 0, 7},    {1899, 12, 31, 1, 1},   {1900, 1, 1, 2, 2},
+        {1900, 3, 1, 61, 5},     {2000, 1, 1, 36526, 7}, {2026, 12, 6, 46362, 1},
+        {1800, 1, 1, -36522, 4}, {1, 1, 1, -693593, 2},  {9999, 12, 31, 2958465, 6},
         {2028, 2, 29, 46812, 3},
     };
     for (const Case& c : cases) {
@@ -194,3 +196,5 @@ TEST(DateTimeValue, ValuesOutsideYears1To9999AreClampedAndNaNReadsAsZero)
     ExpectMoment(DecodeDateTime(-std::numeric_limits<double>::infinity()), FieldsAt(1, 1, 1));
     ExpectMoment(DecodeDateTime(-693593.5), FieldsAt(1, 1, 1, 12));
 }
+
+}  // namespace stem

@@ -2,8 +2,10 @@
 
 #include <string>
 
-#include "base/Errors.h"
 #include "MyLibrary/DelimitedTextUnit/DelimitedTextUnit.h"
+#include "base/Errors.h"
+
+namespace stem {
 
 namespace {
 
@@ -57,8 +59,7 @@ TEST(SplitDelimitedText, EarlierDelimiterWinsWhateverItsLength)
 TEST(SplitDelimitedText, NeverLooksInsideAMatchedDelimiter)
 {
     // "aba" is taken at 1; the "b" and the "a" inside it are not delimiters there.
-    EXPECT_EQ(SplitDelimitedText(u"abab", {u"aba", u"b"}, KeepDelimiters),
-              (Pieces{u"aba", u"b"}));
+    EXPECT_EQ(SplitDelimitedText(u"abab", {u"aba", u"b"}, KeepDelimiters), (Pieces{u"aba", u"b"}));
     EXPECT_EQ(SplitDelimitedText(u"aaa", {u"aa"}, KeepDelimiters), (Pieces{u"aa", u"a"}));
 }
 
@@ -107,7 +108,8 @@ TEST(SplitFlagsToDelimitStyle, OtherValuesRaiseTheAssertion)
             ADD_FAILURE() << "no assertion for " << flags;
         } catch (const AssertionFailure& failure) {
             const std::string message = failure.what();
-            EXPECT_EQ(message.rfind("Error SplitFlagsToDelimitStyle (DelimitedTextUnit.cpp, ", 0), 0u)
+            EXPECT_EQ(message.rfind("Error SplitFlagsToDelimitStyle (DelimitedTextUnit.cpp, ", 0),
+                      0u)
                 << message;
             EXPECT_EQ(message.substr(message.size() - 4), " \x8d\x73)");  // " 行)"
         }
@@ -118,3 +120,5 @@ TEST(SplitFlagsToDelimitStyle, GuardStopsTheSplit)
 {
     EXPECT_THROW(SplitDelimitedText(u"a,b", {u","}, 4), AssertionFailure);
 }
+
+}  // namespace stem

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
-#ifndef _WIN32
-#include "platform/posix/StandIn.h"
-#endif
+namespace stem {
 
 namespace {
 
@@ -163,53 +161,4 @@ TEST(HostExecutable, NamesTheRunningProgram)
     EXPECT_EQ(path.substr(1, 2), ":\\") << path;
 }
 
-#ifndef _WIN32
-// ---- The stand-in's path mapping ----
-
-TEST(StandInPaths, MapsDrivesOntoTheRootAndZOntoSlash)
-{
-    standin::SetFileRoot("/r/");
-    struct Case {
-        const char* windows;
-        const char* posix;
-    };
-    const Case cases[] = {
-        {"C:\\a\\B.ini", "/r/C/a/B.ini"},
-        {"c:\\Program Files", "/r/c/Program Files"},
-        {"D:", "/r/D"},
-        {"Z:\\tmp\\x", "/tmp/x"},
-        {"z:\\", "/"},
-        {"rel\\x", "rel/x"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(standin::ToPosixPath(c.windows), c.posix) << c.windows;
-
-    EXPECT_EQ(standin::ToWindowsPath("/r/C/a/B.ini"), "C:\\a\\B.ini");
-    EXPECT_EQ(standin::ToWindowsPath("/r/C"), "C:\\");
-    EXPECT_EQ(standin::ToWindowsPath("/rx/C/a"), "Z:\\rx\\C\\a");
-    EXPECT_EQ(standin::ToWindowsPath("/tmp/x"), "Z:\\tmp\\x");
-    EXPECT_EQ(standin::FileRoot(), "/r");
-    standin::SetFileRoot("");
-    EXPECT_NE(standin::FileRoot(), "/r");
-}
-
-// Windows names are Shift-JIS, Linux names UTF-8: 表 (95 5C, a backslash as its trail byte)
-// stays one character, and names that are not UTF-8 keep their bytes.
-TEST(StandInPaths, ConvertNamesBetweenTheCodePageAndUtf8)
-{
-    standin::SetFileRoot("/r");
-    EXPECT_EQ(standin::ToPosixPath("C:\\\x95\x5C\\x"), "/r/C/\xE8\xA1\xA8/x");
-    EXPECT_EQ(standin::ToWindowsPath("/r/C/\xE8\xA1\xA8/x"), "C:\\\x95\x5C\\x");
-    EXPECT_EQ(standin::ToWindowsPath("/tmp/\xE6\x97\xA5"), "Z:\\tmp\\\x93\xFA");
-    EXPECT_EQ(standin::ToWindowsPath("/tmp/\xFF"), "Z:\\tmp\\\xFF");
-    standin::SetFileRoot("");
-}
-
-TEST(StandInPaths, HostPathCanBeSetAndRestored)
-{
-    standin::SetHostExecutablePath("C:\\Program Files\\Editor\\Editor.exe");
-    EXPECT_EQ(platform::HostExecutablePath(), "C:\\Program Files\\Editor\\Editor.exe");
-    standin::SetHostExecutablePath("");
-    EXPECT_NE(platform::HostExecutablePath().find("FileSeamTests"), std::string::npos);
-}
-#endif
+}  // namespace stem

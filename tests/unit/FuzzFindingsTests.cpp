@@ -7,6 +7,8 @@
 
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 
+namespace stem {
+
 namespace {
 
 // Cells joined by the separator, ended by CR LF.
@@ -28,7 +30,8 @@ TEST(MonthCalendarFinding, SeparatorWithANulByteWasCutShortInTheHeaderAndDayRows
     const AnsiString separator("|\0|", 3);
     const AnsiString blank = "  ";
     const AnsiString expected =
-        "1899\x94\x4e" "12\x8c\x8e\r\n" +
+        "1899\x94\x4e"
+        "12\x8c\x8e\r\n" +
         Row({"\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85", "\x96\xd8", "\x8b\xe0", "\x93\x79"},
             separator) +
         Row({blank, blank, blank, blank, blank, " 1", " 2"}, separator) +
@@ -39,3 +42,5 @@ TEST(MonthCalendarFinding, SeparatorWithANulByteWasCutShortInTheHeaderAndDayRows
         Row({"31", blank, blank, blank, blank, blank, blank}, separator);
     EXPECT_EQ(BuildMonthCalendar(BlankNeighbourCells, separator, 0.0), expected);
 }
+
+}  // namespace stem

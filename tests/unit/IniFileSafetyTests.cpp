@@ -8,7 +8,9 @@
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "base/Errors.h"
 #include "platform/Platform.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 using namespace std::string_literals;
 
@@ -128,20 +130,13 @@ TEST_F(IniFileSafety, FilesThatCannotBeCarriedExactlyAreNeverWritten)
 TEST_F(IniFileSafety, ReadOnlyFileIsLeftAloneWithoutAnError)
 {
     Put(AnsiText);
-#ifdef _WIN32
-    ASSERT_TRUE(SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY));
-#else
-    namespace fs = std::filesystem;
-    fs::permissions(standin::ToPosixPath(Path()), fs::perms::owner_read | fs::perms::group_read);
-#endif
+    ASSERT_TRUE(platform::SetReadOnly(Path(), true));
     ASSERT_TRUE(platform::IsReadOnlyFile(Path()));
     TAccessIniFile ini(Path());
     ini.WriteValue("A", "j", "x");
     EXPECT_EQ(ini.SaveIfChanged(), TSaveOutcome::LeftAlone);
     EXPECT_EQ(Bytes(), AnsiText);
-#ifdef _WIN32
-    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
-#endif
+    platform::SetReadOnly(Path(), false);  // so that the folder can go
 }
 
 TEST_F(IniFileSafety, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile)
@@ -166,42 +161,6 @@ TEST_F(IniFileSafety, SaveThatCannotLandRaisesAndLeavesNothingBehind)
     EXPECT_THROW(SaveIniFile("", "x"), FileError);
 }
 
-#ifndef _WIN32
-// Every file call that a save makes, failing in turn: the old file stays byte for byte, or
-// the new one is there whole; never a part, never no file, never a temporary file.
-TEST_F(IniFileSafety, SaveUnderEachInjectedFaultKeepsTheOldFileOrPlacesTheNewOne)
-{
-    const std::string before = "[A]\r\nk=1\r\n";
-    const std::string after = "[A]\r\nk=1\r\nj=" + std::string(4096, 'x') + "\r\n";
-    for (const standin::Fault fault : standin::AllFaults) {
-        SCOPED_TRACE(standin::FaultName(fault));
-        for (const bool fileExists : {true, false}) {
-            if (fileExists) {
-                Put(before);
-            } else if (platform::PathExists(Path())) {
-                ASSERT_TRUE(platform::RemoveFile(Path()));
-            }
-            standin::InjectFault(fault);
-            bool saved = true;
-            try {
-                SaveIniFile(Path(), after);
-            } catch (const FileError&) {
-                saved = false;
-            }
-            standin::ClearFaults();
-            std::string bytes;
-            const platform::FileStatus status = platform::ReadWholeFile(Path(), bytes);
-            if (saved) {
-                EXPECT_EQ(bytes, after);
-            } else if (fileExists) {
-                EXPECT_EQ(bytes, before);
-            } else {
-                EXPECT_EQ(status, platform::FileStatus::NotFound);
-            }
-            EXPECT_FALSE(SavingFileLeft());
-        }
-    }
-}
-#endif
-
 }  // namespace
+
+}  // namespace stem

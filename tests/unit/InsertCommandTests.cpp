@@ -10,12 +10,10 @@
 #include "host/SimulatedEditor.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
-#include "tests/unit/Moments.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/Moments.h"
+#include "tests/support/TempFolder.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
+namespace stem {
 
 using namespace std::string_literals;
 
@@ -252,19 +250,15 @@ TEST_F(InsertCommand, ReadOnlySettingsFileIsLeftAloneAndThePressStillWorks)
 {
     const std::string text = "[TimeFormat]\r\nItem01=hh\r\n";
     WriteSettings(text);
-#ifdef _WIN32
-    ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
-#else
-    ASSERT_EQ(chmod(standin::ToPosixPath(SettingsFile()).c_str(), 0444), 0);
-#endif
+    ASSERT_TRUE(platform::SetReadOnly(SettingsFile(), true));
     editor_.SetText(u"", 0);
     date_.OnCommand(window_);
     time_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"13");
     EXPECT_EQ(ReadSettings(), text);
-#ifdef _WIN32
-    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
-#endif
+    platform::SetReadOnly(SettingsFile(), false);
 }
 
 }  // namespace
+
+}  // namespace stem

@@ -2,9 +2,11 @@
 
 #include <vector>
 
-#include "base/Errors.h"
 #include "MyLibrary/TemplateList/ListClone.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
+#include "base/Errors.h"
+
+namespace stem {
 
 namespace {
 
@@ -27,8 +29,9 @@ void* Item(intptr_t n)
 TEST(ListClone, GrowsCapacityByTheStepRule)
 {
     TListClone list;
-    const std::vector<std::pair<int, int>> growth = {
-        {1, 4}, {5, 8}, {9, 12}, {13, 28}, {29, 44}, {45, 60}, {61, 76}, {77, 95}, {96, 118}, {119, 147}};
+    const std::vector<std::pair<int, int>> growth = {{1, 4},    {5, 8},    {9, 12},  {13, 28},
+                                                     {29, 44},  {45, 60},  {61, 76}, {77, 95},
+                                                     {96, 118}, {119, 147}};
     size_t next = 0;
     for (int n = 1; n <= 147; ++n) {
         const int before = list.Capacity();
@@ -55,7 +58,8 @@ TEST(ListClone, BoundViolationsRaiseTheListErrorAndChangeNothing)
             ADD_FAILURE() << "no list error";
         } catch (const AssertionFailure& error) {
             // "Listエラー (ListClone.cpp, 127 行)" in Shift-JIS.
-            EXPECT_STREQ(error.what(), "List\x83\x47\x83\x89\x81\x5b (ListClone.cpp, 127 \x8d\x73)");
+            EXPECT_STREQ(error.what(),
+                         "List\x83\x47\x83\x89\x81\x5b (ListClone.cpp, 127 \x8d\x73)");
         }
     };
     expectListError([&] { list.ItemAt(-1); });
@@ -151,3 +155,5 @@ TEST(RecordList, ClearingEmptiesAndAllowsReuse)
 }
 
 }  // namespace
+
+}  // namespace stem

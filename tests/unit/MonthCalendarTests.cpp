@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
-#include "tests/unit/Moments.h"
+#include "tests/support/Moments.h"
+
+namespace stem {
 
 namespace {
-
 
 const AnsiString TwoSpaces = "  ";
 
@@ -107,7 +108,8 @@ TEST(MonthCalendar, EveryMonthHasTheSameShape)
     for (int year = 1900; year <= 2100; ++year) {
         for (int month = 1; month <= 12; ++month) {
             for (int mode = 1; mode <= 2; ++mode) {
-                const AnsiString text = BuildMonthCalendar(mode, TwoSpaces, MomentAt(year, month, 1));
+                const AnsiString text =
+                    BuildMonthCalendar(mode, TwoSpaces, MomentAt(year, month, 1));
                 const std::vector<AnsiString> lines = Lines(text);
                 ASSERT_GE(lines.size(), 6u) << year << "-" << month;
                 ASSERT_LE(lines.size(), 8u) << year << "-" << month;
@@ -118,8 +120,8 @@ TEST(MonthCalendar, EveryMonthHasTheSameShape)
                     ASSERT_EQ(lines[i].size(), 26u) << year << "-" << month << " line " << i;
                     for (size_t cell = 0; i >= 2 && cell < 7; ++cell) {
                         const int number = std::atoi(lines[i].substr(cell * 4, 2).c_str());
-                        const bool inMonth = (i > 2 || number < 20) &&
-                                             (i + 1 < lines.size() || number > 20);
+                        const bool inMonth =
+                            (i > 2 || number < 20) && (i + 1 < lines.size() || number > 20);
                         if (inMonth && number != 0) {
                             ASSERT_EQ(number, expectedDay++) << year << "-" << month;
                         }
@@ -137,3 +139,5 @@ TEST(SpacePadNumber, RightAlignsDayNumbersInTwoColumns)
     EXPECT_EQ(SpacePadNumber(2, 31), "31");
     EXPECT_EQ(SpacePadNumber(2, 100), "100");
 }
+
+}  // namespace stem

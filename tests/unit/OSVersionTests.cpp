@@ -6,9 +6,8 @@
 
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "platform/Platform.h"
-#ifndef _WIN32
-#include "platform/posix/StandIn.h"
-#endif
+
+namespace stem {
 
 namespace {
 
@@ -85,13 +84,16 @@ TEST(WindowsVersionName, Win32sAndThe9xReleasesByBuild)
 TEST(WindowsVersionName, Nt5Releases)
 {
     ExpectNames({
-        {2, 5, 0, 2195, "Service Pack 4", 1, 0, X86, 0, false, "Windows2000 Professional [Service Pack 4]"},
+        {2, 5, 0, 2195, "Service Pack 4", 1, 0, X86, 0, false,
+         "Windows2000 Professional [Service Pack 4]"},
         {2, 5, 0, 2195, "", 2, 0, X86, 0, false, "Windows2000 Server"},
         {2, 5, 0, 2195, "", 3, 0, X86, 0, false, "Windows2000 Server"},
-        {2, 5, 1, 2600, "Service Pack 3", 1, 0x0200, X86, 0, false, "WindowsXP Home Edition [Service Pack 3]"},
+        {2, 5, 1, 2600, "Service Pack 3", 1, 0x0200, X86, 0, false,
+         "WindowsXP Home Edition [Service Pack 3]"},
         {2, 5, 1, 2600, "", 1, 0x0100, X86, 0, false, "WindowsXP Professional"},
         {2, 5, 1, 2600, "", 3, 0, X86, 0, false, "WindowsServer 2003"},
-        {2, 5, 2, 3790, "Service Pack 2", 1, 0, X64, 0, false, "WindowsXP Professional x64 Edition [Service Pack 2]"},
+        {2, 5, 2, 3790, "Service Pack 2", 1, 0, X64, 0, false,
+         "WindowsXP Professional x64 Edition [Service Pack 2]"},
         {2, 5, 2, 3790, "", 1, 0, X86, 0, false, "WindowsNT5.2 WorkStation"},
         {2, 5, 2, 3790, "", 1, 0, Itanium, 0, false, "WindowsNT5.2 WorkStation"},
         {2, 5, 2, 3790, "", 0, 0, X86, 0, false, "WindowsNT5.2 Server"},
@@ -104,11 +106,16 @@ TEST(WindowsVersionName, Nt5Releases)
 TEST(WindowsVersionName, Server2003EditionsByArchitectureAndSuite)
 {
     ExpectNames({
-        {2, 5, 2, 3790, "", 3, 0x0080, Itanium, 0, false, "WindowsServer 2003 Datacenter Edition for Itanium-based Systems"},
-        {2, 5, 2, 3790, "", 3, 0x0082, Itanium, 0, false, "WindowsServer 2003 Datacenter Edition for Itanium-based Systems"},
-        {2, 5, 2, 3790, "", 3, 0x0002, Itanium, 0, false, "WindowsServer 2003 Enterprise Edition for Itanium-based Systems"},
-        {2, 5, 2, 3790, "", 3, 0x0400, Itanium, 0, false, "WindowsServer 2003 Standard Edition for Itanium-based Systems"},
-        {2, 5, 2, 3790, "", 3, 0, Itanium, 0, false, "WindowsServer 2003 Standard Edition for Itanium-based Systems"},
+        {2, 5, 2, 3790, "", 3, 0x0080, Itanium, 0, false,
+         "WindowsServer 2003 Datacenter Edition for Itanium-based Systems"},
+        {2, 5, 2, 3790, "", 3, 0x0082, Itanium, 0, false,
+         "WindowsServer 2003 Datacenter Edition for Itanium-based Systems"},
+        {2, 5, 2, 3790, "", 3, 0x0002, Itanium, 0, false,
+         "WindowsServer 2003 Enterprise Edition for Itanium-based Systems"},
+        {2, 5, 2, 3790, "", 3, 0x0400, Itanium, 0, false,
+         "WindowsServer 2003 Standard Edition for Itanium-based Systems"},
+        {2, 5, 2, 3790, "", 3, 0, Itanium, 0, false,
+         "WindowsServer 2003 Standard Edition for Itanium-based Systems"},
         {2, 5, 2, 3790, "", 2, 0x0080, X64, 0, false, "WindowsServer 2003 Datacenter x64 Edition"},
         {2, 5, 2, 3790, "", 2, 0x0002, X64, 0, false, "WindowsServer 2003 Enterprise x64 Edition"},
         {2, 5, 2, 3790, "", 2, 0x0400, X64, 0, false, "WindowsServer 2003 Standard x64 Edition"},
@@ -117,15 +124,18 @@ TEST(WindowsVersionName, Server2003EditionsByArchitectureAndSuite)
         {2, 5, 2, 3790, "", 3, 0x0402, X86, 0, false, "WindowsServer 2003 Enterprise Edition"},
         {2, 5, 2, 3790, "", 3, 0x0400, X86, 0, false, "WindowsServer 2003 Web Edition"},
         {2, 5, 2, 3790, "", 3, 0x0010, X86, 0, false, "WindowsServer 2003 Standard Edition"},
-        {2, 5, 2, 3790, "Service Pack 2", 3, 0, X86, 0, true, "WindowsServer 2003 R2 Standard Edition [Service Pack 2]"},
-        {2, 5, 2, 3790, "", 2, 0x0002, X64, 0, true, "WindowsServer 2003 R2 Enterprise x64 Edition"},
+        {2, 5, 2, 3790, "Service Pack 2", 3, 0, X86, 0, true,
+         "WindowsServer 2003 R2 Standard Edition [Service Pack 2]"},
+        {2, 5, 2, 3790, "", 2, 0x0002, X64, 0, true,
+         "WindowsServer 2003 R2 Enterprise x64 Edition"},
     });
 }
 
 TEST(WindowsVersionName, VistaAndSevenWorkstationEditions)
 {
     ExpectNames({
-        {2, 6, 0, 6002, "Service Pack 2", 1, 0, X64, 1, false, "Windows Vista Ultimate(x64) [Service Pack 2]"},
+        {2, 6, 0, 6002, "Service Pack 2", 1, 0, X64, 1, false,
+         "Windows Vista Ultimate(x64) [Service Pack 2]"},
         {2, 6, 0, 6000, "", 1, 0, X86, 2, false, "Windows Vista Home Basic"},
         {2, 6, 0, 6000, "", 1, 0, X86, 3, false, "Windows Vista Home Premium"},
         {2, 6, 0, 6000, "", 1, 0, X86, 4, false, "Windows Vista Business"},
@@ -133,7 +143,8 @@ TEST(WindowsVersionName, VistaAndSevenWorkstationEditions)
         {2, 6, 0, 6000, "", 1, 0, X86, 6, false, "Windows Vista Business"},
         {2, 6, 0, 6000, "", 1, 0, X86, 11, false, "Windows Vista Starter Edition"},
         {2, 6, 0, 6000, "", 1, 0, Itanium, 16, false, "Windows Vista Business N(IA64)"},
-        {2, 6, 1, 7601, "Service Pack 1", 1, 0, X64, 1, false, "Windows 7 Ultimate(x64) [Service Pack 1]"},
+        {2, 6, 1, 7601, "Service Pack 1", 1, 0, X64, 1, false,
+         "Windows 7 Ultimate(x64) [Service Pack 1]"},
         {2, 6, 1, 7600, "", 1, 0, X86, 4, false, "Windows 7 Business"},
         {2, 6, 1, 7600, "", 1, 0, X86, 6, false, "Windows 7 Business"},
         // Server product numbers name no workstation edition.
@@ -146,25 +157,25 @@ TEST(WindowsVersionName, VistaAndSevenWorkstationEditions)
 TEST(WindowsVersionName, Server2008Editions)
 {
     const char* const editions[] = {
-        "Standard Edition",                      // 7
-        "Datacenter Edition",                    // 8
-        "Small Business Server",                 // 9
-        "Enterprise Edition",                    // 10
-        nullptr,                                 // 11, a workstation edition
-        "Datacenter Edition(Core)",              // 12
-        "Standard Edition(Core)",                // 13
-        "Enterprise Edition(Core)",              // 14
+        "Standard Edition",                              // 7
+        "Datacenter Edition",                            // 8
+        "Small Business Server",                         // 9
+        "Enterprise Edition",                            // 10
+        nullptr,                                         // 11, a workstation edition
+        "Datacenter Edition(Core)",                      // 12
+        "Standard Edition(Core)",                        // 13
+        "Enterprise Edition(Core)",                      // 14
         "Enterprise Edition for Itanium-based Systems",  // 15
-        nullptr,                                 // 16, a workstation edition
-        "Web Server Edition",                    // 17
-        "Cluster Server Edition",                // 18
-        "Home Server Edition",                   // 19
-        "Storage Server Express Edition",        // 20
-        "Storage Server Standard Edition",       // 21
-        "Storage Server Workgroup Edition",      // 22
-        "Storage Server Enterprise Edition",     // 23
-        "for Small Business Edition",            // 24
-        "Small Business Server Premium Edition", // 25
+        nullptr,                                         // 16, a workstation edition
+        "Web Server Edition",                            // 17
+        "Cluster Server Edition",                        // 18
+        "Home Server Edition",                           // 19
+        "Storage Server Express Edition",                // 20
+        "Storage Server Standard Edition",               // 21
+        "Storage Server Workgroup Edition",              // 22
+        "Storage Server Enterprise Edition",             // 23
+        "for Small Business Edition",                    // 24
+        "Small Business Server Premium Edition",         // 25
     };
     std::vector<SystemCase> systems;
     std::vector<std::string> names;
@@ -179,7 +190,8 @@ TEST(WindowsVersionName, Server2008Editions)
     }
     ExpectNames(systems);
     ExpectNames({
-        {2, 6, 1, 7601, "Service Pack 1", 3, 0, Itanium, 8, false, "WindowsServer 2008 R2 Datacenter Edition(IA64) [Service Pack 1]"},
+        {2, 6, 1, 7601, "Service Pack 1", 3, 0, Itanium, 8, false,
+         "WindowsServer 2008 R2 Datacenter Edition(IA64) [Service Pack 1]"},
         {2, 6, 0, 6001, "", 3, 0, X86, 1, false, "WindowsServer 2008 "},
         {2, 6, 0, 6001, "", 3, 0, X86, 0, false, "WindowsServer 2008 "},
         {2, 6, 0, 6001, "", 0, 0, X64, 26, false, "WindowsServer 2008 (x64)"},
@@ -198,8 +210,10 @@ TEST(WindowsVersionName, GenericNtStep)
         // NT 4.0 before service pack 6 has no extended record: two spaces before the bracket.
         {2, 4, 0, 1381, "Service Pack 5", 1, 0, X86, 0, false, "WindowsNT4.0  [Service Pack 5]"},
         {2, 4, 0, 1381, "", 1, 0, X86, 0, false, "WindowsNT4.0 "},
-        {2, 4, 0, 1381, "Service Pack 6", 1, 0, X86, 0, false, "WindowsNT4.0 WorkStation [Service Pack 6]"},
-        {2, 4, 0, 1381, "Service Pack 6a", 3, 0, X86, 0, false, "WindowsNT4.0 Server [Service Pack 6a]"},
+        {2, 4, 0, 1381, "Service Pack 6", 1, 0, X86, 0, false,
+         "WindowsNT4.0 WorkStation [Service Pack 6]"},
+        {2, 4, 0, 1381, "Service Pack 6a", 3, 0, X86, 0, false,
+         "WindowsNT4.0 Server [Service Pack 6a]"},
     });
 }
 
@@ -208,10 +222,12 @@ TEST(WindowsVersionName, ServicePackTextIsTrimmedAndBlankMeansNone)
     ExpectNames({
         {2, 6, 1, 7601, "   ", 1, 0, X64, 1, false, "Windows 7 Ultimate(x64)"},
         {2, 6, 1, 7601, "\t\r\n ", 1, 0, X64, 1, false, "Windows 7 Ultimate(x64)"},
-        {2, 6, 1, 7601, "  Service Pack 1\t", 1, 0, X64, 1, false, "Windows 7 Ultimate(x64) [Service Pack 1]"},
+        {2, 6, 1, 7601, "  Service Pack 1\t", 1, 0, X64, 1, false,
+         "Windows 7 Ultimate(x64) [Service Pack 1]"},
         {2, 6, 1, 7601, "SP 1\x01", 1, 0, X64, 1, false, "Windows 7 Ultimate(x64) [SP 1]"},
         // Shift-JIS bytes are above 0x20 and stay.
-        {2, 6, 1, 7601, "\x83T\x81[\x83r\x83X", 1, 0, X86, 1, false, "Windows 7 Ultimate [\x83T\x81[\x83r\x83X]"},
+        {2, 6, 1, 7601, "\x83T\x81[\x83r\x83X", 1, 0, X86, 1, false,
+         "Windows 7 Ultimate [\x83T\x81[\x83r\x83X]"},
     });
 }
 
@@ -242,11 +258,13 @@ TEST(WindowsVersionName, FailedBasicQueryGivesEmptyName)
 TEST(WindowsVersionName, MissingQueriesReadAsZeroedRecords)
 {
     const SystemCase systems[] = {
-        {2, 6, 1, 7601, "Service Pack 1", 1, 0, X64, 1, false, "WindowsServer 2008 R2  [Service Pack 1]"},
+        {2, 6, 1, 7601, "Service Pack 1", 1, 0, X64, 1, false,
+         "WindowsServer 2008 R2  [Service Pack 1]"},
         {2, 6, 0, 6002, "", 1, 0, X64, 1, false, "WindowsServer 2008 "},
         {2, 5, 1, 2600, "", 1, 0x0200, X86, 0, false, "WindowsServer 2003"},
         {2, 5, 2, 3790, "", 1, 0, X64, 0, false, "WindowsNT5.2 Server"},
-        {2, 4, 0, 1381, "Service Pack 6", 1, 0, X86, 0, false, "WindowsNT4.0 Server [Service Pack 6]"},
+        {2, 4, 0, 1381, "Service Pack 6", 1, 0, X86, 0, false,
+         "WindowsNT4.0 Server [Service Pack 6]"},
     };
     for (const SystemCase& system : systems) {
         platform::VersionFacts facts = FactsOf(system);
@@ -377,32 +395,6 @@ TEST(WindowsVersionName, RunningSystemMatchesItsRecords)
     EXPECT_EQ(name, BuildWindowsVersionName(facts));
 }
 
-#ifndef _WIN32
-TEST(WindowsVersionName, StandInDefaultsToSevenServicePackOne)
-{
-    standin::SetVersionFacts(standin::DefaultVersionFacts());
-    EXPECT_EQ(GetWindowsVersionName(), "Windows 7 Ultimate(x64) [Service Pack 1]");
-}
-
-TEST(WindowsVersionName, StandInFactsReachTheName)
-{
-    platform::VersionFacts facts = standin::DefaultVersionFacts();
-    facts.record.minorVersion = 2;
-    facts.record.buildNumber = 3790;
-    facts.record.productType = 3;
-    facts.record.suiteMask = 0x0002;
-    facts.record.csdVersion[0] = '\0';
-    facts.serverR2 = true;
-    standin::SetVersionFacts(facts);
-    EXPECT_EQ(GetWindowsVersionName(), "WindowsNT6.2 Server");
-    facts.record.majorVersion = 5;
-    standin::SetVersionFacts(facts);
-    EXPECT_EQ(GetWindowsVersionName(), "WindowsServer 2003 R2 Enterprise x64 Edition");
-    facts.basicOk = false;
-    standin::SetVersionFacts(facts);
-    EXPECT_EQ(GetWindowsVersionName(), "");
-    standin::SetVersionFacts(standin::DefaultVersionFacts());
-}
-#endif
-
 }  // namespace
+
+}  // namespace stem

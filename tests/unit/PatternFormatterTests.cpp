@@ -9,7 +9,9 @@
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
-#include "tests/unit/Moments.h"
+#include "tests/support/Moments.h"
+
+namespace stem {
 
 namespace {
 
@@ -60,14 +62,14 @@ TEST(RenderPattern, NumericTokensGiveTheFieldsOfTheMoment)
 TEST(RenderPattern, FirstTokenInTableOrderWinsAndValuesAreNotRescanned)
 {
     const Case cases[] = {
-        {u"hh:mm", Sunday, u"13:12"},            // mm is always the month
-        {u"dddd", Sunday, u"0606"},              // dd twice
-        {u"ddd", Sunday, u"066"},                // dd then d
-        {u"yyy", Sunday, u"26y"},                // yy then a plain y
-        {u"Am/Pm", Sunday, u"A12/P12"},          // no token: A, m, /, P, m
-        {u"mmmmm", Sunday, u"December12"},       // mmmm then m
-        {u"aaaaa", Sunday, u"日曜日Sun"},        // aaaa then a
-        {u"ggggg", MomentAt(1500, 1, 1), u""},         // ggg then gg, both empty here
+        {u"hh:mm", Sunday, u"13:12"},           // mm is always the month
+        {u"dddd", Sunday, u"0606"},             // dd twice
+        {u"ddd", Sunday, u"066"},               // dd then d
+        {u"yyy", Sunday, u"26y"},               // yy then a plain y
+        {u"Am/Pm", Sunday, u"A12/P12"},         // no token: A, m, /, P, m
+        {u"mmmmm", Sunday, u"December12"},      // mmmm then m
+        {u"aaaaa", Sunday, u"日曜日Sun"},       // aaaa then a
+        {u"ggggg", MomentAt(1500, 1, 1), u""},  // ggg then gg, both empty here
         {u"y w q D A Y", Sunday, u"y w q D A Y"},
         {u"時刻", Sunday, u"時刻"},
         {u"", Sunday, u""},
@@ -138,13 +140,11 @@ TEST(RenderPattern, AnAmPmTokenIsSeenWhereverItStartsInItsSection)
 TEST(RenderPattern, QuotedTextIsLiteralAndQuotesAreNeverOutput)
 {
     const Case cases[] = {
-        {u"d\"d\"", Sunday, u"6d"},
-        {u"\"yyyy\"yyyy", Sunday, u"yyyy2026"},
-        {u"d\"d", Sunday, u"6d"},                  // an unmatched quote: the rest is literal
-        {u"d\"\"d", Sunday, u"66"},                // two adjacent quotes add nothing
-        {u"\"\"", Sunday, u""},
-        {u"\"", Sunday, u""},
-        {u"\"\\n\"", Sunday, u"\\n"},              // no escapes inside quotes
+        {u"d\"d\"", Sunday, u"6d"},     {u"\"yyyy\"yyyy", Sunday, u"yyyy2026"},
+        {u"d\"d", Sunday, u"6d"},    // an unmatched quote: the rest is literal
+        {u"d\"\"d", Sunday, u"66"},  // two adjacent quotes add nothing
+        {u"\"\"", Sunday, u""},         {u"\"", Sunday, u""},
+        {u"\"\\n\"", Sunday, u"\\n"},  // no escapes inside quotes
         {u"\"a\"\"b\"", Sunday, u"ab"},
     };
     for (const Case& c : cases)
@@ -154,13 +154,11 @@ TEST(RenderPattern, QuotedTextIsLiteralAndQuotesAreNeverOutput)
 TEST(RenderPattern, BackslashEscapesAreExpandedBeforeTokens)
 {
     const Case cases[] = {
-        {u"x\\ny", Sunday, u"x\ny"},
-        {u"\\t\\r", Sunday, u"\t\r"},
-        {u"\\N\\T\\R", Sunday, u"\n\t\r"},         // letters in either case
-        {u"\\\\n", Sunday, u"\\5"},                // \\ first, then n is the minute
-        {u"\\d", Sunday, u"\\6"},                  // a backslash protects nothing
-        {u"x\\", Sunday, u"x\\"},
-        {u"\\0", Sunday, WideString(1, u'\0')},
+        {u"x\\ny", Sunday, u"x\ny"},       {u"\\t\\r", Sunday, u"\t\r"},
+        {u"\\N\\T\\R", Sunday, u"\n\t\r"},  // letters in either case
+        {u"\\\\n", Sunday, u"\\5"},         // \\ first, then n is the minute
+        {u"\\d", Sunday, u"\\6"},           // a backslash protects nothing
+        {u"x\\", Sunday, u"x\\"},          {u"\\0", Sunday, WideString(1, u'\0')},
     };
     for (const Case& c : cases)
         ExpectRendered(c);
@@ -201,8 +199,7 @@ TEST(RenderPattern, LongResultsComeOutWhole)
 TEST(RenderPattern, MomentsJustBeforeMidnightRoundIntoTheNextDay)
 {
     const double lastMoment = MomentAt(2026, 12, 31) + 1 - 0.2 / MillisecondsPerDay;
-    EXPECT_EQ(RenderPattern(u"yyyy/mm/dd hh:nn:ss.zzz", lastMoment),
-              u"2027/01/01 00:00:00.000");
+    EXPECT_EQ(RenderPattern(u"yyyy/mm/dd hh:nn:ss.zzz", lastMoment), u"2027/01/01 00:00:00.000");
 }
 
 TEST(RenderPattern, EraTokensFollowTheJapaneseEraCalendar)
@@ -255,7 +252,7 @@ TEST(PatternTokens, TheDetectionScanSeesTheAmPmFamilyAlone)
     EXPECT_EQ(MatchTokenAt(text, 1, AmPmFamilyCount), &TokenTable[4]);  // ampm
     EXPECT_EQ(MatchTokenAt(text, 0), &TokenTable[24]);                  // aa
     EXPECT_EQ(MatchTokenAt(u"am/p", 0), &TokenTable[25]);               // a: am/pm is cut short
-    EXPECT_EQ(MatchTokenAt(WideString(u"x"), 5), nullptr);  // past the end
+    EXPECT_EQ(MatchTokenAt(WideString(u"x"), 5), nullptr);              // past the end
 }
 
 TEST(EraLetterOf, GivesTheLetterOfTheFourEraInitialsOnly)
@@ -265,11 +262,11 @@ TEST(EraLetterOf, GivesTheLetterOfTheFourEraInitialsOnly)
         const char* letter;
     };
     const Case cases[] = {
-        {"\x96\xbe", "m"},  // 明
-        {"\x91\xe5", "t"},  // 大
-        {"\x8f\xba", "s"},  // 昭
-        {"\x95\xbd", "h"},  // 平
-        {"\x97\xdf", ""},   // 令
+        {"\x96\xbe", "m"},         // 明
+        {"\x91\xe5", "t"},         // 大
+        {"\x8f\xba", "s"},         // 昭
+        {"\x95\xbd", "h"},         // 平
+        {"\x97\xdf", ""},          // 令
         {"\x95\xbd\x90\xac", ""},  // 平成: the whole name is no initial
         {"h", ""},
         {"", ""},
@@ -297,7 +294,7 @@ TEST(EraInitialOf, CutsTheEraNameByTheLanguageOfTheLocale)
     EXPECT_EQ(EraInitialOf(u"平成", 0x11, 0x01), u"平");
     EXPECT_EQ(EraInitialOf(u"", 0x11, 0x01), u"");
     EXPECT_EQ(EraInitialOf(u"中華民國", 0x04, 0x01), u"民國");
-    EXPECT_EQ(EraInitialOf(u"民國", 0x04, 0x01), u"民國");       // not four characters
+    EXPECT_EQ(EraInitialOf(u"民國", 0x04, 0x01), u"民國");          // not four characters
     EXPECT_EQ(EraInitialOf(u"中華民國", 0x04, 0x02), u"中華民國");  // not Taiwan
     EXPECT_EQ(EraInitialOf(u"A.D.", 0x09, 0x01), u"A.D.");
 }
@@ -413,3 +410,5 @@ TEST(PatternTokens, WalkAgreesWithEscapesThenOnePassReplacementOfTheTable)
         }
     }
 }
+
+}  // namespace stem

@@ -9,9 +9,7 @@
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 
-#ifndef _WIN32
-#include "platform/posix/StandIn.h"
-#endif
+namespace stem {
 
 namespace {
 
@@ -78,7 +76,8 @@ TEST_F(PluginShell, UnknownQueriesAnswerZeroAndSendNothing)
 TEST_F(PluginShell, QueryStatusUsesOnlyTheLowByteOfTheReply)
 {
     int32_t checkMark = 0;
-    const std::pair<intptr_t, int32_t> cases[] = {{1, -1}, {0, 0}, {0x100, 0}, {0x180, -1}, {-256, 0}};
+    const std::pair<intptr_t, int32_t> cases[] = {
+        {1, -1}, {0, 0}, {0x100, 0}, {0x180, -1}, {-256, 0}};
     for (const auto& [reply, expected] : cases) {
         editor_.SetCommandStatus(reply);
         EXPECT_EQ(date_.QueryStatus(window_, &checkMark), expected) << reply;
@@ -115,31 +114,12 @@ TEST_F(PluginShell, SecondStartUpReplacesTheListAndShutDownFreesIt)
 TEST_F(PluginShell, BitsOutsideTheKnownEventsChangeNothing)
 {
     date_.OnEvents(window_, StartUpEvent, 9);
-    date_.OnEvents(window_, ~(StartUpEvent | ShutDownEvent | Event40 | 0x40000u | 0x20u | 0x10u), 5);
+    date_.OnEvents(window_, ~(StartUpEvent | ShutDownEvent | Event40 | 0x40000u | 0x20u | 0x10u),
+                   5);
     EXPECT_EQ(date_.State().startUpParam, 9u);
     EXPECT_NE(date_.State().formatList, nullptr);
     EXPECT_TRUE(editor_.Requests().empty());
 }
-
-#ifndef _WIN32
-// The stand-in records the box and answers as told; under Windows the end-to-end host checks
-// the real box, which cannot be answered without a display.
-TEST_F(PluginShell, UninstallQuestionAsksInJapaneseAndFollowsTheAnswer)
-{
-    standin::SetMessageBoxAnswer(true);
-    EXPECT_EQ(Proc(time_, ProcConfirmUninstall, 0, nullptr), 1);
-    const standin::MessageBoxCall& shown = standin::LastMessageBox();
-    EXPECT_EQ(shown.owner, window_);
-    EXPECT_EQ(shown.caption, "Stemko");
-    // "アンインストールしますか？"
-    EXPECT_EQ(shown.text, "\x83\x41\x83\x93\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x82\xb5"
-                          "\x82\xdc\x82\xb7\x82\xa9\x81\x48");
-    standin::SetMessageBoxAnswer(false);
-    EXPECT_EQ(Proc(time_, ProcConfirmUninstall, 0, nullptr), 0);
-    EXPECT_EQ(standin::LastMessageBox().count, 2);
-    standin::ResetMessageBox();
-}
-#endif
 
 // ---- Editing operations against the simulated editor ----
 
@@ -195,3 +175,5 @@ TEST_F(PluginShell, EmptyInsertionIsSentAsALoneNulAndRemovesTheSelection)
 }
 
 }  // namespace
+
+}  // namespace stem

@@ -5,7 +5,9 @@
 #include <random>
 
 #include "tests/support/PressSequence.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -13,7 +15,10 @@ class SeededChoices : public SequenceChoices {
 public:
     explicit SeededChoices(unsigned seed) : random_(seed) {}
 
-    int Pick(int low, int high) override { return std::uniform_int_distribution<int>(low, high)(random_); }
+    int Pick(int low, int high) override
+    {
+        return std::uniform_int_distribution<int>(low, high)(random_);
+    }
 
     std::string Bytes(std::size_t maxSize) override
     {
@@ -39,3 +44,5 @@ TEST(PressSequences, ChangeTheFileOnlyToAddDefaultsOnceAndInsertWhatTheCheckList
 }
 
 }  // namespace
+
+}  // namespace stem

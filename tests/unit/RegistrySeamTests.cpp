@@ -5,6 +5,8 @@
 #include "platform/HostSupport.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 // A key of the tests' own under HKEY_CURRENT_USER, removed before and after each test.
@@ -16,8 +18,8 @@ protected:
     void TearDown() override { platform::DeleteUserRegistryTree(TestKey); }
 
     // The value under TestKey\subKey as the seam reads it; "<missing>" when it cannot.
-    static std::string Read(const AnsiString& keyPath, const AnsiString& subKey, const AnsiString& name,
-                            uint32_t* type = nullptr)
+    static std::string Read(const AnsiString& keyPath, const AnsiString& subKey,
+                            const AnsiString& name, uint32_t* type = nullptr)
     {
         platform::RegistryKey key = platform::OpenOrCreateUserKey(keyPath);
         if (key == nullptr)
@@ -25,7 +27,8 @@ protected:
         platform::RegistryKey sub = platform::OpenSubKey(key, subKey);
         std::string data = "<missing>";
         uint32_t valueType = 0;
-        if (sub != nullptr && platform::QueryRegistryValue(sub, name, valueType, data) && type != nullptr)
+        if (sub != nullptr && platform::QueryRegistryValue(sub, name, valueType, data) &&
+            type != nullptr)
             *type = valueType;
         platform::CloseRegistryKey(sub);
         platform::CloseRegistryKey(key);
@@ -72,14 +75,15 @@ TEST_F(RegistrySeam, MissingSubKeyOrValueIsReportedNotCreated)
     EXPECT_EQ(platform::OpenSubKey(key, "Common"), nullptr);
     platform::CloseRegistryKey(key);
 
-    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Other", platform::RegistryString,
-                                               std::string("z\0", 2)));
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Other",
+                                               platform::RegistryString, std::string("z\0", 2)));
     EXPECT_EQ(Read(TestKey, "Common", "PlugInsFolder"), "<missing>");
 }
 
 TEST_F(RegistrySeam, EmptyValueHasNoBytes)
 {
-    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Empty", platform::RegistryString, ""));
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Empty",
+                                               platform::RegistryString, ""));
     uint32_t type = 0;
     EXPECT_EQ(Read(TestKey, "Common", "Empty", &type), "");
     EXPECT_EQ(type, platform::RegistryString);
@@ -87,8 +91,8 @@ TEST_F(RegistrySeam, EmptyValueHasNoBytes)
 
 TEST_F(RegistrySeam, DeletedTreeTakesItsSubKeysAndValues)
 {
-    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common\\Deep", "V", platform::RegistryString,
-                                               std::string("v\0", 2)));
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common\\Deep", "V",
+                                               platform::RegistryString, std::string("v\0", 2)));
     ASSERT_TRUE(platform::DeleteUserRegistryTree(TestKey));
     EXPECT_EQ(Read(TestKey, "Common\\Deep", "V"), "<missing>");
     EXPECT_TRUE(platform::DeleteUserRegistryTree(TestKey)) << "deleting a missing key succeeds";
@@ -106,3 +110,5 @@ TEST_F(RegistrySeam, NullKeysAreHarmless)
 }
 
 }  // namespace
+
+}  // namespace stem

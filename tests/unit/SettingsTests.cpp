@@ -7,44 +7,43 @@
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "base/Errors.h"
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
-#include "TempFolder.h"
+#include "base/Errors.h"
 #include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "plugin/Settings.h"
-#ifndef _WIN32
-#include "platform/posix/StandIn.h"
-#endif
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
 using Patterns = std::vector<WideString>;
 
 // The file both plug-ins make when each writes its defaults into a missing file in turn.
-const std::string DateDefaultsText =
-    "[DateFormat]\r\n"
-    "Item01=yyyy/mm/dd(aaa)\r\n"
-    "Item02=yyyy/mm/dd(a)\r\n"
-    "Item03=yyyy/mm/dd\r\n"
-    "Item04=mm/ddaaa\r\n"
-    "Item05=yyyy\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)\r\n"   // yyyy年mm月dd日(aaa)
-    "Item06=gggee\x94\x4emm\x8c\x8e" "dd\x93\xfa(aaa)\r\n"  // gggee年mm月dd日(aaa)
-    "Item07=a, dd mmm yyyy\r\n"
-    "Item08=aa, dd mmmm yyyy\r\n"
-    "Item09=Calendar1\r\n"
-    "Item10=Calendar2\r\n";
-const std::string TimeDefaultsText =
-    "[TimeFormat]\r\n"
-    "Item01=\" hh:nn\"\r\n"
-    "Item02=\" hh:nn:ss\"\r\n"
-    "Item03=\" hh:nn am/pm\"\r\n"
-    "Item04=\" hh\x8e\x9enn\x95\xaa\"\r\n"      // hh時nn分
-    "Item05=\" AMPMhh\x8e\x9enn\x95\xaa\"\r\n"  // AMPMhh時nn分
-    "Item06=\" hhnnss\"\r\n"
-    "Item07=\" hh-nn-ss\"\r\n";
+const std::string DateDefaultsText = "[DateFormat]\r\n"
+                                     "Item01=yyyy/mm/dd(aaa)\r\n"
+                                     "Item02=yyyy/mm/dd(a)\r\n"
+                                     "Item03=yyyy/mm/dd\r\n"
+                                     "Item04=mm/ddaaa\r\n"
+                                     "Item05=yyyy\x94\x4emm\x8c\x8e"
+                                     "dd\x93\xfa(aaa)\r\n"  // yyyy年mm月dd日(aaa)
+                                     "Item06=gggee\x94\x4emm\x8c\x8e"
+                                     "dd\x93\xfa(aaa)\r\n"  // gggee年mm月dd日(aaa)
+                                     "Item07=a, dd mmm yyyy\r\n"
+                                     "Item08=aa, dd mmmm yyyy\r\n"
+                                     "Item09=Calendar1\r\n"
+                                     "Item10=Calendar2\r\n";
+const std::string TimeDefaultsText = "[TimeFormat]\r\n"
+                                     "Item01=\" hh:nn\"\r\n"
+                                     "Item02=\" hh:nn:ss\"\r\n"
+                                     "Item03=\" hh:nn am/pm\"\r\n"
+                                     "Item04=\" hh\x8e\x9enn\x95\xaa\"\r\n"      // hh時nn分
+                                     "Item05=\" AMPMhh\x8e\x9enn\x95\xaa\"\r\n"  // AMPMhh時nn分
+                                     "Item06=\" hhnnss\"\r\n"
+                                     "Item07=\" hh-nn-ss\"\r\n";
 
 std::string ReadBytes(const AnsiString& path)
 {
@@ -61,11 +60,7 @@ void WriteBytes(const AnsiString& path, const std::string& bytes)
 
 std::filesystem::path HostPath(const AnsiString& windowsPath)
 {
-#ifdef _WIN32
-    return std::filesystem::path(windowsPath);
-#else
-    return standin::ToPosixPath(windowsPath);
-#endif
+    return platform::SystemPathOf(windowsPath);
 }
 
 Patterns Load(const AnsiString& path, const AnsiString& section)
@@ -85,19 +80,6 @@ TDateTime Now()
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override { ResetSystem(); }
-    void TearDown() override { ResetSystem(); }
-
-    static void ResetSystem()
-    {
-#ifndef _WIN32
-        standin::SetVersionFacts(standin::DefaultVersionFacts());
-        standin::ResetSpecialFolders();
-        standin::ClearRegistry();
-        standin::SetHostExecutablePath("");
-#endif
-    }
-
     TempFolder folder_;
     const AnsiString path_ = folder_.File("StemraTime.ini");
 };
@@ -140,7 +122,9 @@ TEST_F(SettingsFile, SectionWithAnyKeyIsNeverCompleted)
 
 TEST_F(SettingsFile, EmptiedSectionIsRefilledUnderItsKeptHeader)
 {
-    WriteBytes(path_, "[TimeFormat]\r\nItem01=t\r\n[DateFormat]\r\n; my patterns\r\n\r\n[Other]\r\nk=v\r\n");
+    WriteBytes(
+        path_,
+        "[TimeFormat]\r\nItem01=t\r\n[DateFormat]\r\n; my patterns\r\n\r\n[Other]\r\nk=v\r\n");
     WriteDefaultPatterns(path_, DatePluginTraits);
     const std::string dateLines = DateDefaultsText.substr(DateDefaultsText.find("\r\n") + 2);
     EXPECT_EQ(ReadBytes(path_), "[TimeFormat]\r\nItem01=t\r\n[DateFormat]\r\n" + dateLines +
@@ -165,8 +149,8 @@ TEST_F(SettingsFile, DefaultsThatWouldLandOutsideTheSectionAreNotWritten)
          u" hh:nn"},
         // [TimeFormat] opens at a comment inside [DateFormat] and runs to the end: the date
         // defaults would be the time plug-in's patterns too.
-        {"[DateFormat]\r\n; [TimeFormat]\r\n=x\r\n", DatePluginTraits, DefaultsPlacement::SharedSection,
-         u"yyyy/mm/dd(aaa)"},
+        {"[DateFormat]\r\n; [TimeFormat]\r\n=x\r\n", DatePluginTraits,
+         DefaultsPlacement::SharedSection, u"yyyy/mm/dd(aaa)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -211,7 +195,8 @@ TEST_F(SettingsFile, LoadStopsAtTheFirstMissingNumber)
         {"three digits not padded to three", "Item01=a\r\nItem001=b\r\n", {u"a", u""}},
     };
     for (const Case& c : cases) {
-        WriteBytes(path_, "[TimeFormat]\r\nItem01=time\r\nItem02=time\r\n[DateFormat]\r\n" + c.lines);
+        WriteBytes(path_,
+                   "[TimeFormat]\r\nItem01=time\r\nItem02=time\r\n[DateFormat]\r\n" + c.lines);
         EXPECT_EQ(Load(path_, "DateFormat"), c.expected) << c.name;
     }
 }
@@ -220,7 +205,8 @@ TEST_F(SettingsFile, Item100FollowsItem99)
 {
     std::string text = "[DateFormat]\r\n";
     for (int n = 1; n <= 100; ++n)
-        text += "Item" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=p" + std::to_string(n) + "\r\n";
+        text += "Item" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=p" +
+                std::to_string(n) + "\r\n";
     text += "Item102=after the gap\r\n";
     WriteBytes(path_, text);
     const Patterns patterns = Load(path_, "DateFormat");
@@ -252,27 +238,27 @@ TEST_F(SettingsFile, LoadReplacesWhatTheListHeld)
 // dialect's traps.
 TEST_F(SettingsFile, LoadAgreesWithKeyByKeyReading)
 {
-    WriteBytes(path_,
-               "[TimeFormat]\r\n"
-               "Item01=time\r\n"
-               "[DateFormat]\r\n"
-               "Item01 = \" one \"\r\n"
-               "  item02=two\r\n"
-               "Item02=shadowed\r\n"
-               ";Item03=commented\r\n"
-               "Item03=\r\n"
-               "Item04=\"\"\r\n"
-               "Item05==five\r\n"
-               "Item06=a[b]\r\n"
-               "Item07=after the bracket line\r\n"
-               "[DateFormat]\r\n"
-               "Item07=second header\r\n");
+    WriteBytes(path_, "[TimeFormat]\r\n"
+                      "Item01=time\r\n"
+                      "[DateFormat]\r\n"
+                      "Item01 = \" one \"\r\n"
+                      "  item02=two\r\n"
+                      "Item02=shadowed\r\n"
+                      ";Item03=commented\r\n"
+                      "Item03=\r\n"
+                      "Item04=\"\"\r\n"
+                      "Item05==five\r\n"
+                      "Item06=a[b]\r\n"
+                      "Item07=after the bracket line\r\n"
+                      "[DateFormat]\r\n"
+                      "Item07=second header\r\n");
     const Patterns loaded = Load(path_, "DateFormat");
 
     TAccessIniFile settings(path_);
     Patterns expected;
     for (int n = 1; settings.HasKey("DateFormat", "Item0" + std::to_string(n)); ++n)
-        expected.push_back(platform::AnsiToWide(settings.ReadValue("DateFormat", "Item0" + std::to_string(n), "")));
+        expected.push_back(platform::AnsiToWide(
+            settings.ReadValue("DateFormat", "Item0" + std::to_string(n), "")));
     expected.push_back(u"");
     EXPECT_EQ(loaded, expected);
     EXPECT_EQ(loaded.size(), 6u) << "the brackets of Item06 end the section";
@@ -316,10 +302,12 @@ TEST_F(SettingsFile, TouchedFileShowsItsNewWriteTime)
     const auto hostPath = HostPath(path_);
     // The C++ library may set file times to whole seconds only.
     const TDateTime tolerance = 2.0 / 86400;
-    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) - std::chrono::hours(1));
+    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) -
+                                                   std::chrono::hours(1));
     const TDateTime backwards = LastWriteTimeOf(path_);
     EXPECT_NEAR(backwards, written - 1.0 / 24, tolerance);
-    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) + std::chrono::seconds(3));
+    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) +
+                                                   std::chrono::seconds(3));
     const TDateTime forwards = LastWriteTimeOf(path_);
     EXPECT_NEAR(forwards, backwards + 3.0 / 86400, tolerance);
     EXPECT_NE(forwards, backwards);
@@ -340,7 +328,8 @@ TEST(FileTimeToLocalDate, ConvertsUtcToLocalToTheMillisecond)
     EXPECT_NEAR(local, Jan1st2000, 14.0 / 24) << "within the world's time zones";
     EXPECT_NEAR(std::remainder(local * 24 * 4, 1.0), 0, 1e-6) << "zones are whole quarter hours";
     EXPECT_NEAR(FileTimeToLocalDate(Jan1st2000Utc + Day) - local, 1.0, 1e-9);
-    EXPECT_NEAR(FileTimeToLocalDate(Jan1st2000Utc + 1234 * Millisecond) - local, 1.234 / 86400, 1e-9);
+    EXPECT_NEAR(FileTimeToLocalDate(Jan1st2000Utc + 1234 * Millisecond) - local, 1.234 / 86400,
+                1e-9);
     // Below a millisecond is dropped.
     EXPECT_EQ(FileTimeToLocalDate(Jan1st2000Utc + 9999), local);
 }
@@ -363,7 +352,8 @@ protected:
     }
     static void SetFolderValue(uint32_t type, const std::string& data)
     {
-        ASSERT_TRUE(platform::SetUserRegistryValue(TestEditorKey + "Common", "PlugInsFolder", type, data));
+        ASSERT_TRUE(
+            platform::SetUserRegistryValue(TestEditorKey + "Common", "PlugInsFolder", type, data));
     }
     static WideString BesideHost()
     {
@@ -375,8 +365,8 @@ protected:
 TEST_F(PluginFolder, WithoutValueIsPlugInsBesideTheHost)
 {
     EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), BesideHost());
-    ASSERT_TRUE(platform::SetUserRegistryValue(TestEditorKey + "Common", "Other", platform::RegistryString,
-                                               std::string("x\0", 2)));
+    ASSERT_TRUE(platform::SetUserRegistryValue(TestEditorKey + "Common", "Other",
+                                               platform::RegistryString, std::string("x\0", 2)));
     EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), BesideHost());
 }
 
@@ -390,13 +380,16 @@ TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
         bool isDefault;
     };
     const Case cases[] = {
-        {"plain", platform::RegistryString, std::string("C:\\Tools\\PlugIns\0", 17), u"C:\\Tools\\PlugIns", false},
-        {"trailing backslash", platform::RegistryString, std::string("C:\\P\\\0", 6), u"C:\\P\\", false},
+        {"plain", platform::RegistryString, std::string("C:\\Tools\\PlugIns\0", 17),
+         u"C:\\Tools\\PlugIns", false},
+        {"trailing backslash", platform::RegistryString, std::string("C:\\P\\\0", 6), u"C:\\P\\",
+         false},
         {"no terminating NUL", platform::RegistryString, "D:\\P", u"D:\\P", false},
         {"text after a NUL", platform::RegistryString, std::string("A\0B\0", 4), u"A", false},
-        {"expandable, not expanded", platform::RegistryExpandString, std::string("%APPDATA%\\P\0", 12),
-         u"%APPDATA%\\P", false},
-        {"Shift-JIS", platform::RegistryString, std::string("C:\\\x95\x5c\\P\0", 8), u"C:\\表\\P", false},
+        {"expandable, not expanded", platform::RegistryExpandString,
+         std::string("%APPDATA%\\P\0", 12), u"%APPDATA%\\P", false},
+        {"Shift-JIS", platform::RegistryString, std::string("C:\\\x95\x5c\\P\0", 8), u"C:\\表\\P",
+         false},
         {"empty", platform::RegistryString, std::string("\0", 1), u"", false},
         {"number", 4, std::string("\x01\x00\x00\x00", 4), u"", true},
         {"binary", 3, std::string("C:\\B\0", 5), u"", true},
@@ -404,7 +397,8 @@ TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
     };
     for (const Case& c : cases) {
         SetFolderValue(c.type, c.data);
-        EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), c.isDefault ? BesideHost() : c.expected) << c.name;
+        EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), c.isDefault ? BesideHost() : c.expected)
+            << c.name;
     }
 }
 
@@ -422,33 +416,6 @@ TEST(ExtractFolder, LastBackslashThatIsNotATrailByte)
     EXPECT_EQ(ExtractFolder("C:\\\x95\x5c"), "C:");  // C:\表: the 0x5C belongs to 表
     EXPECT_EQ(ExtractFolder("b.ini"), "");
 }
-
-#ifndef _WIN32
-// The editor's own key, in the stand-in's private registry.
-TEST_F(PluginFolder, EditorKeyIsReadOncePerCache)
-{
-    standin::SetHostExecutablePath("C:\\\x95\x5c\\Editor.exe");  // C:\表\Editor.exe
-    WideString cache;
-    EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns");
-
-    const AnsiString common = AnsiString(EditorRegistryKey) + "Common";
-    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
-                                               std::string("C:\\One\0", 7)));
-    EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns") << "cached";
-    WideString otherModule;
-    EXPECT_EQ(GetPluginFolder(otherModule), u"C:\\One");
-    EXPECT_EQ(ReadPluginFolder(), u"C:\\One");
-
-    // An empty value leaves the cache empty, so the next command reads again.
-    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
-                                               std::string("\0", 1)));
-    WideString emptyRead;
-    EXPECT_EQ(GetPluginFolder(emptyRead), u"");
-    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
-                                               std::string("C:\\Two\0", 7)));
-    EXPECT_EQ(GetPluginFolder(emptyRead), u"C:\\Two");
-}
-#endif
 
 // ---- Moving out of Program Files ----
 
@@ -479,10 +446,11 @@ TEST(SettingsLocation, OnlyVistaSevenAndServer2008KeepSettingsOutOfProgramFiles)
 
 TEST(SettingsLocation, ProgramFilesPartIsReplacedWhateverItsCase)
 {
-    EXPECT_EQ(MoveToFolder(u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini", u"C:\\Program Files",
-                           u"C:\\Users\\u\\AppData\\Roaming"),
+    EXPECT_EQ(MoveToFolder(u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini",
+                           u"C:\\Program Files", u"C:\\Users\\u\\AppData\\Roaming"),
               u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini");
-    EXPECT_EQ(MoveToFolder(u"c:\\PROGRAM FILES\\Host\\c:\\program files\\x.ini", u"C:\\Program Files", u"D:\\A"),
+    EXPECT_EQ(MoveToFolder(u"c:\\PROGRAM FILES\\Host\\c:\\program files\\x.ini",
+                           u"C:\\Program Files", u"D:\\A"),
               u"D:\\A\\Host\\c:\\program files\\x.ini");
 }
 
@@ -494,7 +462,9 @@ TEST_F(SettingsFile, PathUnderProgramFilesMovesOnThisSystem)
     const AnsiString appData = GetSpecialFolderPath(CSIDL_APPDATA);
     ASSERT_FALSE(programFiles.empty());
     ASSERT_TRUE(KeepsSettingsOutOfProgramFiles(GetWindowsVersionName())) << GetWindowsVersionName();
-    const AnsiString host = "StemTestHost" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    const AnsiString host =
+        "StemTestHost" +
+        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
     const AnsiString below = "\\" + host + "\\PlugIns\\StemraTime.ini";
 
     const WideString moved = AdjustSettingsPath(platform::AnsiToWide(programFiles + below));
@@ -513,73 +483,6 @@ TEST_F(SettingsFile, PathOutsideProgramFilesStays)
     EXPECT_EQ(AdjustSettingsPath(u""), u"");
 }
 
-#ifndef _WIN32
-class StandInSettingsLocation : public SettingsFile {
-protected:
-    void SetUp() override
-    {
-        SettingsFile::SetUp();
-        standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "C:\\Program Files");
-        standin::SetSpecialFolder(CSIDL_APPDATA, "C:\\Users\\u\\AppData\\Roaming");
-    }
-    static void SetVersion(uint32_t major, uint32_t minor, uint8_t productType)
-    {
-        platform::VersionFacts facts = standin::DefaultVersionFacts();
-        facts.record.majorVersion = major;
-        facts.record.minorVersion = minor;
-        facts.record.productType = productType;
-        standin::SetVersionFacts(facts);
-    }
-    const WideString underProgramFiles = u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini";
-    const AnsiString createdFolder = "C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns";
-};
-
-TEST_F(StandInSettingsLocation, SevenMovesAndCreatesTheFolderChain)
-{
-    EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini");
-    EXPECT_TRUE(platform::PathExists(createdFolder));
-}
-
-TEST_F(StandInSettingsLocation, VistaAndBothServer2008sMove)
-{
-    const struct {
-        uint32_t minor;
-        uint8_t productType;
-    } systems[] = {{0, 1}, {0, 3}, {1, 2}};
-    for (const auto& system : systems) {
-        SetVersion(6, system.minor, system.productType);
-        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini")
-            << GetWindowsVersionName();
-    }
-}
-
-TEST_F(StandInSettingsLocation, LowerCasePathIsNotUnderProgramFiles)
-{
-    const WideString path = u"c:\\program files\\Host\\PlugIns\\StemraTime.ini";
-    EXPECT_EQ(AdjustSettingsPath(path), path);
-    EXPECT_FALSE(platform::PathExists(createdFolder));
-}
-
-TEST_F(StandInSettingsLocation, LaterAndEarlierSystemsDoNotMove)
-{
-    const struct {
-        uint32_t major;
-        uint32_t minor;
-    } systems[] = {{6, 2}, {6, 3}, {10, 0}, {5, 1}};
-    for (const auto& system : systems) {
-        SetVersion(system.major, system.minor, 1);
-        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles) << GetWindowsVersionName();
-        EXPECT_FALSE(platform::PathExists(createdFolder));
-    }
-}
-
-TEST_F(StandInSettingsLocation, UnknownProgramFilesFolderMovesNothing)
-{
-    standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "");
-    EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles);
-}
-#endif
-
 TEST_F(SettingsFile, FolderChainIsCreated)
 {
     const AnsiString deep = folder_.File("a\\\x95\x5c\\c");  // a\表\c
@@ -591,3 +494,5 @@ TEST_F(SettingsFile, FolderChainIsCreated)
 }
 
 }  // namespace
+
+}  // namespace stem

@@ -7,6 +7,8 @@
 
 #include "MyLibrary/StringUnit/StringUnit.h"
 
+namespace stem {
+
 namespace {
 
 struct WideCase {
@@ -66,13 +68,8 @@ TEST(TrimInSet, CountsTheRunsAtEachEnd)
 TEST(StripQuotes, RemovesExactlyOneMatchingPair)
 {
     const WideCase cases[] = {
-        {u"\"abc\"", u"abc"},
-        {u"\"\"", u""},
-        {u"\"abc", u"\"abc"},
-        {u"\"", u"\""},
-        {u"\"\"abc\"\"", u"\"abc\""},
-        {u"abc", u"abc"},
-        {u"", u""},
+        {u"\"abc\"", u"abc"},         {u"\"\"", u""},   {u"\"abc", u"\"abc"}, {u"\"", u"\""},
+        {u"\"\"abc\"\"", u"\"abc\""}, {u"abc", u"abc"}, {u"", u""},
     };
     for (const WideCase& c : cases)
         EXPECT_EQ(StripQuotes(c.input, u"\""), c.expected);
@@ -93,8 +90,8 @@ TEST(MatchesAt, FindsThePatternOnlyWhereItFits)
         int position;
         bool expected;
     };
-    const Case cases[] = {{2, true}, {1, false}, {3, false}, {0, false}, {-1, false},
-                          {INT_MIN, false}, {INT_MAX, false}};
+    const Case cases[] = {{2, true},   {1, false},       {3, false},      {0, false},
+                          {-1, false}, {INT_MIN, false}, {INT_MAX, false}};
     for (const Case& c : cases)
         EXPECT_EQ(MatchesAt(u"ab", u"xab", c.position), c.expected) << c.position;
     EXPECT_FALSE(MatchesAt(u"", u"xab", 1));
@@ -159,9 +156,9 @@ TEST(SliceByPositions, ClipsToTheText)
         WideString expected;
     };
     const Case cases[] = {
-        {2, 3, u"bc"},   {1, 5, u"abcde"}, {0, 2, u"ab"},        {-100, 1, u"a"},
-        {4, 99, u"de"},  {3, 2, u""},      {6, 9, u""},          {INT_MIN, INT_MAX, u"abcde"},
-        {INT_MAX, INT_MAX, u""}, {5, 5, u"e"}, {2, INT_MIN, u""},
+        {2, 3, u"bc"},           {1, 5, u"abcde"}, {0, 2, u"ab"},     {-100, 1, u"a"},
+        {4, 99, u"de"},          {3, 2, u""},      {6, 9, u""},       {INT_MIN, INT_MAX, u"abcde"},
+        {INT_MAX, INT_MAX, u""}, {5, 5, u"e"},     {2, INT_MIN, u""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SliceByPositions(u"abcde", c.first, c.last), c.expected)
@@ -250,18 +247,10 @@ TEST(ReplacePairs, ShrinksAndHandlesDoubleByteText)
 TEST(ExpandEscapes, ExpandsEachEscapeOnce)
 {
     const WideCase cases[] = {
-        {u"a\\tb", u"a\tb"},
-        {u"\\T", u"\t"},
-        {u"\\r\\n", u"\r\n"},
-        {u"\\R\\N", u"\r\n"},
-        {u"\\\\t", u"\\t"},
-        {u"\\\\nx", u"\\nx"},
-        {u"\\q", u"\\q"},
-        {u"\\d", u"\\d"},
-        {u"end\\", u"end\\"},
-        {u"\\\\\\", u"\\\\"},
-        {u"\\0", Nul},
-        {u"a\\0b", u"a" + Nul + u"b"},
+        {u"a\\tb", u"a\tb"},  {u"\\T", u"\t"},    {u"\\r\\n", u"\r\n"},
+        {u"\\R\\N", u"\r\n"}, {u"\\\\t", u"\\t"}, {u"\\\\nx", u"\\nx"},
+        {u"\\q", u"\\q"},     {u"\\d", u"\\d"},   {u"end\\", u"end\\"},
+        {u"\\\\\\", u"\\\\"}, {u"\\0", Nul},      {u"a\\0b", u"a" + Nul + u"b"},
         {u"", u""},
     };
     for (const WideCase& c : cases)
@@ -273,7 +262,7 @@ TEST(ExpandEscapes, ExpandsEachEscapeOnce)
 TEST(IsShiftJisLeadByte, CoversBothLeadRanges)
 {
     const std::pair<unsigned char, bool> cases[] = {
-        {0x00, false}, {0x41, false}, {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false},
+        {0x00, false}, {0x41, false}, {0x80, false}, {0x81, true}, {0x9F, true},  {0xA0, false},
         {0xB1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true}, {0xFD, false}, {0xFF, false},
     };
     for (const auto& c : cases)
@@ -287,8 +276,9 @@ TEST(ByteKindAt, StepsThroughTheCharactersFromTheStart)
     for (int p = 1; p <= 4; ++p)
         EXPECT_EQ(ByteKindAt(lead4, p), expected[p - 1]) << p;
 
-    const AnsiString mixed = "A\x83\x41\xb1\x94\x4e" "B";  // A ア ｱ 年 B
-    const ByteKind mixedKinds[] = {KindSingle, KindLead, KindTrail, KindSingle,
+    const AnsiString mixed = "A\x83\x41\xb1\x94\x4e"
+                             "B";  // A ア ｱ 年 B
+    const ByteKind mixedKinds[] = {KindSingle, KindLead,  KindTrail, KindSingle,
                                    KindLead,   KindTrail, KindSingle};
     for (int p = 1; p <= 7; ++p)
         EXPECT_EQ(ByteKindAt(mixed, p), mixedKinds[p - 1]) << p;
@@ -308,7 +298,11 @@ TEST(ByteKindAt, PositionsOutsideTheTextAreSingle)
 TEST(AnsiFindText, NeverMatchesOnATrailByte)
 {
     EXPECT_EQ(AnsiFindText("A", "\x83\x41", false), 0);
-    EXPECT_EQ(AnsiFindText("A", "\x83\x41" "A", false), 3);
+    EXPECT_EQ(AnsiFindText("A",
+                           "\x83\x41"
+                           "A",
+                           false),
+              3);
     EXPECT_EQ(AnsiFindText("\x83", "\x83\x41", false), 0);  // half a character
     EXPECT_EQ(AnsiFindText("\x83\x41", "x\x83\x41", false), 2);
     EXPECT_EQ(AnsiFindText("\x81\x81", "\x81\x81\x81\x81", false), 1);
@@ -397,7 +391,11 @@ TEST(AnsiCountOccurrences, CountsWithOrWithoutOverlap)
 
 TEST(AnsiCountOccurrences, SkipsBytesInsideDoubleByteCharacters)
 {
-    EXPECT_EQ(AnsiCountOccurrences("A", "\x83\x41" "A", true, false), 1);
+    EXPECT_EQ(AnsiCountOccurrences("A",
+                                   "\x83\x41"
+                                   "A",
+                                   true, false),
+              1);
     EXPECT_EQ(AnsiCountOccurrences("a", "\x83\x41", true, true), 0);
     EXPECT_EQ(AnsiCountOccurrences("\x81\x81", "\x81\x81\x81\x81\x81\x81", false, false), 3);
     EXPECT_EQ(AnsiCountOccurrences("\x81", "\x81\x81", false, false), 1);
@@ -413,7 +411,7 @@ TEST(DropLastChars, CutsOnlyWhenTheCountFits)
         AnsiString expected;
     };
     const Case cases[] = {
-        {"123", 1, "12"}, {"123", 2, "1"}, {"123", 3, ""},   {"5", 2, "5"},
+        {"123", 1, "12"},  {"123", 2, "1"},    {"123", 3, ""},          {"5", 2, "5"},
         {"123", 0, "123"}, {"123", -1, "123"}, {"123", INT_MAX, "123"}, {"", 1, ""},
     };
     for (const Case& c : cases)
@@ -428,3 +426,5 @@ TEST(NonNegative, ClampsBelowZero)
     EXPECT_EQ(NonNegative(INT64_MIN), 0);
     EXPECT_EQ(NonNegative(INT64_MAX), INT64_MAX);
 }
+
+}  // namespace stem

@@ -1,14 +1,11 @@
 #include "tools/stem/Arguments.h"
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
+#include "base/UnicodeText.h"
+#include "platform/HostSupport.h"
 #include "platform/Platform.h"
 
-#ifndef _WIN32
-#include <filesystem>
-
-#include "platform/posix/StandIn.h"
-#endif
+namespace stem {
 
 namespace {
 
@@ -106,8 +103,12 @@ TDateTime ParseMoment(const std::string& text)
     if (!HasMomentShape(text))
         BadMoment(text, std::string("expected the form ") + MomentForm);
     DateTimeFields fields;
-    const int numbers[] = {DigitsAt(text, 0, 4),  DigitsAt(text, 5, 2),  DigitsAt(text, 8, 2),
-                           DigitsAt(text, 11, 2), DigitsAt(text, 14, 2), DigitsAt(text, 17, 2),
+    const int numbers[] = {DigitsAt(text, 0, 4),
+                           DigitsAt(text, 5, 2),
+                           DigitsAt(text, 8, 2),
+                           DigitsAt(text, 11, 2),
+                           DigitsAt(text, 14, 2),
+                           DigitsAt(text, 17, 2),
                            text.size() == 23 ? DigitsAt(text, 20, 3) : 0};
     for (int number : numbers)
         if (number < 0)
@@ -122,8 +123,8 @@ TDateTime ParseMoment(const std::string& text)
     CheckRange(text, "year", fields.year, 1, 9999);
     CheckRange(text, "month", fields.month, 1, 12);
     if (!IsValidDate(fields.year, fields.month, fields.day))
-        BadMoment(text, "day " + std::to_string(fields.day) + " does not exist in " +
-                            text.substr(0, 7));
+        BadMoment(text,
+                  "day " + std::to_string(fields.day) + " does not exist in " + text.substr(0, 7));
     CheckRange(text, "hour", fields.hour, 0, 23);
     CheckRange(text, "minute", fields.minute, 0, 59);
     CheckRange(text, "second", fields.second, 0, 59);
@@ -147,10 +148,8 @@ WideString WideFromUtf8(const std::string& bytes, const char* what)
 
 AnsiString WindowsPathOf(const std::string& utf8Path, const char* what)
 {
-#ifdef _WIN32
-    return platform::WideToAnsi(WideFromUtf8(utf8Path, what));
-#else
-    WideFromUtf8(utf8Path, what);  // the same check as on Windows
-    return standin::ToWindowsPath(std::filesystem::absolute(utf8Path).string());
-#endif
+    WideFromUtf8(utf8Path, what);  // refuses what is not UTF-8
+    return platform::PathFromCommandLine(utf8Path);
 }
+
+}  // namespace stem

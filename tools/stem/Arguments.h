@@ -9,6 +9,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 // Bad arguments. The message is one line naming what is wrong; `stem` prints it and exits 2.
 class UsageError : public std::runtime_error {
 public:
@@ -43,3 +45,5 @@ WideString WideFromUtf8(const std::string& bytes, const char* what);
 // A path given on the command line (UTF-8) as the plug-ins name files: in the code page on
 // Windows; natively a Windows path onto the stand-in's Z: drive, made absolute first.
 AnsiString WindowsPathOf(const std::string& utf8Path, const char* what);
+
+}  // namespace stem

@@ -1,9 +1,11 @@
 // stem calendar MODE [--at MOMENT]: the month calendar of a moment, exactly as built.
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
+
+namespace stem {
 
 namespace {
 
@@ -40,3 +42,5 @@ const Command CalendarCommand = {
     "stem calendar 2 --at 2026-12-06T00:00:00",
     RunCalendar,
 };
+
+}  // namespace stem

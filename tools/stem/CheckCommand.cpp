@@ -5,14 +5,16 @@
 #include <string>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "base/Errors.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
+#include "base/Errors.h"
+#include "base/UnicodeText.h"
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
 #include "tools/stem/SettingsCheck.h"
+
+namespace stem {
 
 namespace {
 
@@ -73,7 +75,8 @@ int ColumnsOf(const WideString& text)
 WideString WrittenForm(const WideString& pattern)
 {
     const bool blankEnd = !pattern.empty() && (pattern.front() <= u' ' || pattern.back() <= u' ');
-    const bool quotedEnds = pattern.size() >= 2 && pattern.front() == u'"' && pattern.back() == u'"';
+    const bool quotedEnds =
+        pattern.size() >= 2 && pattern.front() == u'"' && pattern.back() == u'"';
     return Visible(pattern.empty() || blankEnd || quotedEnds ? u"\"" + pattern + u"\"" : pattern);
 }
 
@@ -130,8 +133,8 @@ std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press)
         return "  the section has no keys: the next press writes these " + defaults + " into it\n";
     if (!LoadsFromFile(press.placement))
         return "  the section has no keys, and the defaults cannot be added where a load finds "
-               "them (see the warnings): a press uses these " + defaults +
-               " without writing them\n";
+               "them (see the warnings): a press uses these " +
+               defaults + " without writing them\n";
     return "";
 }
 
@@ -163,10 +166,9 @@ std::string WarningListing(std::vector<SettingsWarning> warnings)
 {
     if (warnings.empty())
         return "No warnings.\n";
-    std::stable_sort(warnings.begin(), warnings.end(),
-                     [](const SettingsWarning& a, const SettingsWarning& b) {
-                         return a.line < b.line;
-                     });
+    std::stable_sort(
+        warnings.begin(), warnings.end(),
+        [](const SettingsWarning& a, const SettingsWarning& b) { return a.line < b.line; });
     std::string out = "Warnings:\n";
     for (const SettingsWarning& warning : warnings) {
         const std::string place =
@@ -179,12 +181,9 @@ std::string WarningListing(std::vector<SettingsWarning> warnings)
 const char* EncodingNote(TIniEncoding encoding)
 {
     switch (encoding) {
-    case TIniEncoding::Utf8:
-        return " (UTF-8, with a byte-order mark)";
-    case TIniEncoding::Utf16Le:
-        return " (UTF-16LE, with a byte-order mark)";
-    case TIniEncoding::Ansi:
-        break;
+    case TIniEncoding::Utf8: return " (UTF-8, with a byte-order mark)";
+    case TIniEncoding::Utf16Le: return " (UTF-16LE, with a byte-order mark)";
+    case TIniEncoding::Ansi: break;
     }
     return "";
 }
@@ -248,3 +247,5 @@ const Command CheckCommand = {
     "stem check /tmp/plugins/StemraTime.ini --at 2026-12-07T09:30:00",
     RunCheck,
 };
+
+}  // namespace stem

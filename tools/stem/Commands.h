@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace stem {
+
 struct Command {
     const char* name;
     const char* usage;    // the arguments after the name
@@ -21,3 +23,5 @@ extern const Command CheckCommand;
 
 // Writes UTF-8 text to standard output; exit status 0, or 1 when it could not be written.
 int PrintUtf8(const std::string& text);
+
+}  // namespace stem

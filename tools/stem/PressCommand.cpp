@@ -2,13 +2,15 @@
 // in a real folder that a person can open and edit.
 #include <string>
 
-#include "MyLibrary/StringUnit/UnicodeText.h"
+#include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
+
+namespace stem {
 
 namespace {
 
@@ -39,9 +41,10 @@ PressOptions ParsePressOptions(const std::vector<std::string>& words)
             options.folder = value;
             continue;
         }
-        if (value.empty() || value.size() > 4 || value.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoi(value) < 1)
-            throw UsageError("--times needs a number from 1 to 9999, not '" + Printable(value) + "'");
+        if (value.empty() || value.size() > 4 ||
+            value.find_first_not_of("0123456789") != std::string::npos || std::stoi(value) < 1)
+            throw UsageError("--times needs a number from 1 to 9999, not '" + Printable(value) +
+                             "'");
         options.times = std::stoi(value);
     }
     const CommandArguments arguments = SplitArguments(rest);
@@ -110,8 +113,9 @@ int RunPress(const std::vector<std::string>& words)
         const WideString entry = state.formatList->TextAt(index);
         out += "press " + std::to_string(press) + ": entry " + std::to_string(index + 1) + " of " +
                std::to_string(state.formatList->TextCount()) + ", " +
-               (index + 1 == state.formatList->TextCount() ? std::string("the empty entry that ends the cycle")
-                                                            : "\"" + WideToUtf8(entry) + "\"") +
+               (index + 1 == state.formatList->TextCount()
+                    ? std::string("the empty entry that ends the cycle")
+                    : "\"" + WideToUtf8(entry) + "\"") +
                "\n" + ShowDocument(editor.Text());
     }
     out += "settings file: " + WideToUtf8(platform::AnsiToWide(module.State().settingsPath)) + "\n";
@@ -131,3 +135,5 @@ const Command PressCommand = {
     "stem press date --times 3 --folder /tmp/plugins --at 2026-12-07T09:30:00",
     RunPress,
 };
+
+}  // namespace stem

@@ -1,8 +1,10 @@
 // stem render PATTERN [--at MOMENT]: the pattern rendered for one moment, and a line feed.
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "base/UnicodeText.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
-#include "MyLibrary/StringUnit/UnicodeText.h"
+
+namespace stem {
 
 namespace {
 
@@ -25,3 +27,5 @@ const Command RenderCommand = {
     "stem render 'yyyy/mm/dd(aaa) hh:nn:ss' --at 2026-12-06T13:05:09",
     RunRender,
 };
+
+}  // namespace stem

@@ -7,6 +7,8 @@
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
 #include "platform/Platform.h"
 
+namespace stem {
+
 namespace {
 
 int LineCount(const TStringLines& lines)
@@ -80,10 +82,9 @@ public:
         CheckSectionLines();
         CheckEnd();
         CheckRepeats();
-        std::stable_sort(warnings_.begin(), warnings_.end(),
-                         [](const SettingsWarning& a, const SettingsWarning& b) {
-                             return a.line < b.line;
-                         });
+        std::stable_sort(
+            warnings_.begin(), warnings_.end(),
+            [](const SettingsWarning& a, const SettingsWarning& b) { return a.line < b.line; });
         return warnings_;
     }
 
@@ -128,8 +129,9 @@ private:
                                   " cannot add its default patterns to it: ";
         const AnsiString meanwhile = "; until then a press uses the defaults without writing them";
         if (placement_ == DefaultsPlacement::OutsideSection)
-            return cannot + "new keys would go above this line, outside the section, which "
-                            "the next section line ends at once. Take \"" +
+            return cannot +
+                   "new keys would go above this line, outside the section, which "
+                   "the next section line ends at once. Take \"" +
                    label_ + "\" out of this line" + meanwhile;
         if (placement_ != DefaultsPlacement::SharedSection)
             return AnsiString();
@@ -140,8 +142,8 @@ private:
                 continue;
             const AnsiString where = "line " + std::to_string(other.header + 1);
             return cannot + "they would land in [" + section + "] too, which opens at " + where +
-                   ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section +
-                   "]\" out of " + where + meanwhile;
+                   ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
+                   where + meanwhile;
         }
         return cannot + "they would land in the other plug-in's section too" + meanwhile;
     }
@@ -202,7 +204,8 @@ private:
         if (pattern != trimmed && pattern.find('"') != AnsiString::npos)
             Warn(index, "the value of " + key +
                             " starts and ends with a double quote, so that pair is dropped as "
-                            "quoting the whole value, and the pattern is " + pattern);
+                            "quoting the whole value, and the pattern is " +
+                            pattern);
         CheckQuotes(index, key, pattern);
         if (traits_.renderSpecialEntry != nullptr)
             CheckCalendarSpelling(index, key, pattern);
@@ -263,9 +266,9 @@ private:
             return;
         const AnsiString& line = lines_[span_.end];
         const int below = KeyLinesBelow(lines_, span_.end);
-        AnsiString text = Quoted(line) + " holds \"[\" before \"]\", so it is read as the section " +
-                          "line [" + SectionNameOf(line) + "]: " + label_ +
-                          " ends above it, and this line is not in it";
+        AnsiString text =
+            Quoted(line) + " holds \"[\" before \"]\", so it is read as the section " + "line [" +
+            SectionNameOf(line) + "]: " + label_ + " ends above it, and this line is not in it";
         if (below > 0)
             text += "; " + KeyLinesAre(below, "below it") + " not in it either";
         Warn(span_.end, text + " (no value can hold \"[\" before \"]\")");
@@ -302,3 +305,5 @@ std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
 {
     return SectionChecker(lines, traits, placement).Run();
 }
+
+}  // namespace stem

@@ -9,6 +9,8 @@
 #include "plugin/PluginTraits.h"
 #include "plugin/SettingsFile.h"
 
+namespace stem {
+
 struct SettingsWarning {
     int line;         // 1-based; 0 for the file as a whole
     AnsiString text;  // one sentence, without the line number
@@ -20,3 +22,4 @@ std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
                                                  const PluginTraits& traits,
                                                  DefaultsPlacement placement);
 
+}  // namespace stem

@@ -5,6 +5,8 @@
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
 
+namespace stem {
+
 namespace {
 
 const Command* const Commands[] = {
@@ -59,8 +61,11 @@ int PrintUtf8(const std::string& text)
     return platform::WriteStandardOutput(text) ? 0 : 1;
 }
 
+}  // namespace stem
+
 int main(int argc, char** argv)
 {
+    using namespace stem;
     try {
         return Run(platform::ProgramArguments(argc, argv));
     } catch (const UsageError& error) {

@@ -2,6 +2,8 @@
 
 #include "platform/HostSupport.h"
 
+namespace stem {
+
 namespace {
 
 bool WriteAll(std::FILE* stream, const std::string& bytes)
@@ -30,3 +32,5 @@ bool WriteStandardError(const std::string& bytes)
 }
 
 }  // namespace platform
+
+}  // namespace stem

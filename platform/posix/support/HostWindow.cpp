@@ -1,5 +1,7 @@
 #include "platform/HostSupport.h"
 
+namespace stem {
+
 // In the stand-in a host window is the receiver itself.
 namespace platform {
 
@@ -8,6 +10,10 @@ HostWindow CreateHostWindow(HostReceiver& receiver)
     return &receiver;
 }
 
-void DestroyHostWindow(HostWindow) {}
+void DestroyHostWindow(HostWindow)
+{
+}
 
 }  // namespace platform
+
+}  // namespace stem

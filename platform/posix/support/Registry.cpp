@@ -1,6 +1,8 @@
 #include "platform/HostSupport.h"
 #include "platform/posix/RegistryTree.h"
 
+namespace stem {
+
 namespace platform {
 
 bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
@@ -15,3 +17,5 @@ bool DeleteUserRegistryTree(const AnsiString& keyPath)
 }
 
 }  // namespace platform
+
+}  // namespace stem

@@ -3,6 +3,8 @@
 
 #include "platform/HostSupport.h"
 
+namespace stem {
+
 namespace {
 
 std::string ToUtf8(const wchar_t* text)
@@ -72,3 +74,5 @@ bool WriteStandardError(const std::string& bytes)
 }
 
 }  // namespace platform
+
+}  // namespace stem

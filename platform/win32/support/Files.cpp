@@ -1,8 +1,12 @@
 #include <windows.h>
 
+#include <filesystem>
+#include <system_error>
+
+#include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 
-namespace platform {
+namespace stem::platform {
 
 bool SetLastWriteTime(const AnsiString& path, FileTime time)
 {
@@ -19,4 +23,48 @@ bool SetLastWriteTime(const AnsiString& path, FileTime time)
     return set;
 }
 
-}  // namespace platform
+AnsiString PathFromCommandLine(const std::string& utf8Path)
+{
+    WideString wide;
+    Utf8ToWide(utf8Path, wide);
+    return WideToAnsi(wide);
+}
+
+AnsiString CreateTestFolder()
+{
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    static int counter = 0;
+    for (;;) {
+        const AnsiString path = std::string(temp) + "StemTest" +
+                                std::to_string(GetCurrentProcessId()) + "_" +
+                                std::to_string(++counter);
+        if (CreateDirectoryA(path.c_str(), nullptr))
+            return path;
+    }
+}
+
+void RemoveTestFolder(const AnsiString& folder)
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+std::string SystemPathOf(const AnsiString& path)
+{
+    return path;
+}
+
+bool SetReadOnly(const AnsiString& path, bool readOnly)
+{
+    return SetFileAttributesA(path.c_str(),
+                              readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+bool RunsAs32BitOn64BitWindows()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+}  // namespace stem::platform

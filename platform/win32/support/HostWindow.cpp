@@ -2,6 +2,8 @@
 
 #include "platform/HostSupport.h"
 
+namespace stem {
+
 // A message-only window: it needs no display, and SendMessage to it runs its window procedure
 // synchronously on this thread, as the editor's window does for the plug-ins.
 namespace {
@@ -9,7 +11,8 @@ constexpr const char* ClassName = "StemHostWindow";
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* receiver = reinterpret_cast<platform::HostReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* receiver =
+        reinterpret_cast<platform::HostReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (receiver != nullptr && message >= WM_USER)
         return receiver->Receive(message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
@@ -47,3 +50,5 @@ void DestroyHostWindow(HostWindow window)
 }
 
 }  // namespace platform
+
+}  // namespace stem

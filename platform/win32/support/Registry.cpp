@@ -2,6 +2,8 @@
 
 #include "platform/HostSupport.h"
 
+namespace stem {
+
 namespace platform {
 
 bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
@@ -11,9 +13,9 @@ bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uin
     if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
-    const LONG status = RegSetValueExA(key, name.c_str(), 0, type,
-                                       reinterpret_cast<const BYTE*>(data.data()),
-                                       static_cast<DWORD>(data.size()));
+    const LONG status =
+        RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size()));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
@@ -25,3 +27,5 @@ bool DeleteUserRegistryTree(const AnsiString& keyPath)
 }
 
 }  // namespace platform
+
+}  // namespace stem

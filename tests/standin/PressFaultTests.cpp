@@ -9,6 +9,7 @@
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "base/Errors.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "platform/posix/StandIn.h"
@@ -16,8 +17,10 @@
 #include "plugin/PluginModule.h"
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
-#include "tests/unit/Moments.h"
-#include "tests/unit/TempFolder.h"
+#include "tests/support/Moments.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
 
 namespace {
 
@@ -167,3 +170,44 @@ INSTANTIATE_TEST_SUITE_P(EachCall, PressFault, ::testing::ValuesIn(standin::AllF
                          });
 
 }  // namespace
+
+// Every file call that a save makes, failing in turn: the old file stays byte for byte, or
+// the new one is there whole; never a part, never no file, never a temporary file.
+TEST(SaveFault, EachInjectedFaultKeepsTheOldFileOrPlacesTheNewOne)
+{
+    const TempFolder folder;
+    const AnsiString path = folder.File("StemraTime.ini");
+    const std::string before = "[A]\r\nk=1\r\n";
+    const std::string after = "[A]\r\nk=1\r\nj=" + std::string(4096, 'x') + "\r\n";
+    for (const standin::Fault fault : standin::AllFaults) {
+        SCOPED_TRACE(standin::FaultName(fault));
+        for (const bool fileExists : {true, false}) {
+            if (fileExists) {
+                ASSERT_TRUE(platform::WriteNewFile(path, before));
+            } else if (platform::PathExists(path)) {
+                ASSERT_TRUE(platform::RemoveFile(path));
+            }
+            standin::InjectFault(fault);
+            bool saved = true;
+            try {
+                SaveIniFile(path, after);
+            } catch (const FileError&) {
+                saved = false;
+            }
+            standin::ClearFaults();
+            std::string bytes;
+            const platform::FileStatus status = platform::ReadWholeFile(path, bytes);
+            if (saved) {
+                EXPECT_EQ(bytes, after);
+            } else if (fileExists) {
+                EXPECT_EQ(bytes, before);
+            } else {
+                EXPECT_EQ(status, platform::FileStatus::NotFound);
+            }
+            platform::FoundFileTimes temporary;
+            EXPECT_FALSE(platform::FindFileTimes(folder.File("*.saving"), temporary));
+        }
+    }
+}
+
+}  // namespace stem

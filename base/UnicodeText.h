@@ -7,6 +7,8 @@
 
 #include "base/Types.h"
 
+namespace stem {
+
 // False when the bytes are not well-formed UTF-8 (overlong forms, surrogates, values past
 // U+10FFFF, cut sequences); text then holds what decoded before the fault.
 bool Utf8ToWide(const std::string& bytes, WideString& text);
@@ -20,3 +22,5 @@ bool Utf16LeToWide(const std::string& bytes, WideString& text);
 
 // The code units as little-endian byte pairs, exactly.
 std::string WideToUtf16Le(const WideString& text);
+
+}  // namespace stem

@@ -3,6 +3,8 @@
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 
+namespace stem {
+
 inline DateTimeFields FieldsAt(int year, int month, int day, int hour = 0, int minute = 0,
                                int second = 0, int millisecond = 0)
 {
@@ -22,3 +24,5 @@ inline TDateTime MomentAt(int year, int month, int day, int hour = 0, int minute
 {
     return EncodeDateTime(FieldsAt(year, month, day, hour, minute, second, millisecond));
 }
+
+}  // namespace stem

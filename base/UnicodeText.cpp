@@ -1,4 +1,6 @@
-#include "MyLibrary/StringUnit/UnicodeText.h"
+#include "base/UnicodeText.h"
+
+namespace stem {
 
 namespace {
 
@@ -32,8 +34,14 @@ void AppendUtf16(WideString& out, char32_t c)
     }
 }
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char32_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -115,3 +123,5 @@ std::string WideToUtf16Le(const WideString& text)
     }
     return bytes;
 }
+
+}  // namespace stem

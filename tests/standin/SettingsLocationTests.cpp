@@ -1,0 +1,111 @@
+// Where the settings file lives on systems the stand-in plays: each Windows version, its
+// special folders, the editor's own key in the stand-in's registry.
+#include <gtest/gtest.h>
+
+#include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
+#include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
+#include "platform/HostSupport.h"
+#include "platform/posix/StandIn.h"
+#include "plugin/Settings.h"
+#include "tests/support/TempFolder.h"
+
+namespace stem {
+
+namespace {
+
+class StandInSettingsLocation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "C:\\Program Files");
+        standin::SetSpecialFolder(CSIDL_APPDATA, "C:\\Users\\u\\AppData\\Roaming");
+    }
+    static void SetVersion(uint32_t major, uint32_t minor, uint8_t productType)
+    {
+        platform::VersionFacts facts = standin::DefaultVersionFacts();
+        facts.record.majorVersion = major;
+        facts.record.minorVersion = minor;
+        facts.record.productType = productType;
+        standin::SetVersionFacts(facts);
+    }
+    void TearDown() override { standin::ResetAll(); }
+
+    TempFolder folder_;
+    const WideString underProgramFiles = u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini";
+    const AnsiString createdFolder = "C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns";
+};
+
+TEST_F(StandInSettingsLocation, SevenMovesAndCreatesTheFolderChain)
+{
+    EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini");
+    EXPECT_TRUE(platform::PathExists(createdFolder));
+}
+
+TEST_F(StandInSettingsLocation, VistaAndBothServer2008sMove)
+{
+    const struct {
+        uint32_t minor;
+        uint8_t productType;
+    } systems[] = {{0, 1}, {0, 3}, {1, 2}};
+    for (const auto& system : systems) {
+        SetVersion(6, system.minor, system.productType);
+        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini")
+            << GetWindowsVersionName();
+    }
+}
+
+TEST_F(StandInSettingsLocation, LowerCasePathIsNotUnderProgramFiles)
+{
+    const WideString path = u"c:\\program files\\Host\\PlugIns\\StemraTime.ini";
+    EXPECT_EQ(AdjustSettingsPath(path), path);
+    EXPECT_FALSE(platform::PathExists(createdFolder));
+}
+
+TEST_F(StandInSettingsLocation, LaterAndEarlierSystemsDoNotMove)
+{
+    const struct {
+        uint32_t major;
+        uint32_t minor;
+    } systems[] = {{6, 2}, {6, 3}, {10, 0}, {5, 1}};
+    for (const auto& system : systems) {
+        SetVersion(system.major, system.minor, 1);
+        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles) << GetWindowsVersionName();
+        EXPECT_FALSE(platform::PathExists(createdFolder));
+    }
+}
+
+TEST_F(StandInSettingsLocation, UnknownProgramFilesFolderMovesNothing)
+{
+    standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "");
+    EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles);
+}
+
+// The editor's own key, in the stand-in's private registry.
+TEST(StandInPluginFolder, EditorKeyIsReadOncePerCache)
+{
+    standin::SetHostExecutablePath("C:\\\x95\x5c\\Editor.exe");  // C:\表\Editor.exe
+    WideString cache;
+    EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns");
+
+    const AnsiString common = AnsiString(EditorRegistryKey) + "Common";
+    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
+                                               std::string("C:\\One\0", 7)));
+    EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns") << "cached";
+    WideString otherModule;
+    EXPECT_EQ(GetPluginFolder(otherModule), u"C:\\One");
+    EXPECT_EQ(ReadPluginFolder(), u"C:\\One");
+
+    // An empty value leaves the cache empty, so the next command reads again.
+    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
+                                               std::string("\0", 1)));
+    WideString emptyRead;
+    EXPECT_EQ(GetPluginFolder(emptyRead), u"");
+    ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
+                                               std::string("C:\\Two\0", 7)));
+    EXPECT_EQ(GetPluginFolder(emptyRead), u"C:\\Two");
+    standin::ResetAll();
+}
+
+}  // namespace
+
+}  // namespace stem
