@@ -14,20 +14,18 @@
 
 // Stops the run with a message when a property of the code under test does not hold; libFuzzer
 // then keeps the input as a crash.
-#define FUZZ_REQUIRE(condition)
+#define FUZZ_REQUIRE(condition)                                                                    \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition);  \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (false)
 
 namespace stem {
 
-do {
-    if (!(condition)) {
-        std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition);
-        std::abort();
-    }
-} while (false)
-
-    // Up to maxUnits UTF-16 code units, two input bytes each (lone surrogates included).
-    inline WideString
-    ConsumeWide(FuzzedDataProvider& input, size_t maxUnits)
+// Up to maxUnits UTF-16 code units, two input bytes each (lone surrogates included).
+inline WideString ConsumeWide(FuzzedDataProvider& input, size_t maxUnits)
 {
     const std::string bytes = input.ConsumeRandomLengthString(maxUnits * 2);
     WideString text;
