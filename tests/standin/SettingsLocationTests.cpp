@@ -37,7 +37,8 @@ protected:
 
 TEST_F(StandInSettingsLocation, SevenMovesAndCreatesTheFolderChain)
 {
-    EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini");
+    EXPECT_EQ(AdjustSettingsPath(underProgramFiles),
+              u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini");
     EXPECT_TRUE(platform::PathExists(createdFolder));
 }
 
@@ -49,7 +50,8 @@ TEST_F(StandInSettingsLocation, VistaAndBothServer2008sMove)
     } systems[] = {{0, 1}, {0, 3}, {1, 2}};
     for (const auto& system : systems) {
         SetVersion(6, system.minor, system.productType);
-        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini")
+        EXPECT_EQ(AdjustSettingsPath(underProgramFiles),
+                  u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini")
             << GetWindowsVersionName();
     }
 }
@@ -69,7 +71,8 @@ TEST_F(StandInSettingsLocation, LaterAndEarlierSystemsDoNotMove)
     } systems[] = {{6, 2}, {6, 3}, {10, 0}, {5, 1}};
     for (const auto& system : systems) {
         SetVersion(system.major, system.minor, 1);
-        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles) << GetWindowsVersionName();
+        EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles)
+            << GetWindowsVersionName();
         EXPECT_FALSE(platform::PathExists(createdFolder));
     }
 }

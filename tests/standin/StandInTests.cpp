@@ -77,8 +77,8 @@ TEST_F(StandInSpecialFolder, PathIsCutAt261Bytes)
         size_t stored;
         size_t expected;
     };
-    const Case cases[] = {{0, 0}, {1, 1}, {260, 260}, {261, 261}, {262, 261}, {263, 261},
-                          {264, 261}, {400, 261}};
+    const Case cases[] = {{0, 0},     {1, 1},     {260, 260}, {261, 261},
+                          {262, 261}, {263, 261}, {264, 261}, {400, 261}};
     for (const Case& c : cases) {
         const AnsiString path = "C:\\" + std::string(c.stored < 3 ? 0 : c.stored - 3, 'p');
         standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, path.substr(0, c.stored));

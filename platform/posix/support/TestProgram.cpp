@@ -3,6 +3,8 @@
 namespace stem {
 
 // Nothing stands in the way of a test program natively.
-void platform::PrepareTestProgram() {}
+void platform::PrepareTestProgram()
+{
+}
 
 }  // namespace stem
