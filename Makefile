@@ -1,5 +1,5 @@
 # The two commands a person needs: `make run` and `make test`. Both install what is missing.
-.PHONY: deps build-native build-win32 build-win64 build build-asan test run bench fuzz clean
+.PHONY: deps build-native build-win32 build-win64 build build-asan test run dist bench fuzz clean
 
 # As many compile jobs as the machine has cores.
 JOBS ?= $(shell nproc)
@@ -28,17 +28,22 @@ build-asan: deps
 
 # The layout of the sources; native unit tests; the same unit tests, stem.exe and the
 # end-to-end host through the real DLLs, built for 32-bit and for 64-bit Windows and run under
-# Wine; the shape of the DLLs; the native tests once more under the sanitizers. Every build
-# treats warnings as errors.
-test: build build-asan
+# Wine; the shape of the DLLs; the native tests once more under the sanitizers; then the release
+# archive as a user gets it. Every build treats warnings as errors.
+test: build build-asan dist
 	@bash tools/format-check.sh
 	ctest --preset native
 	ctest --preset win32
 	ctest --preset win64
 	ctest --preset asan
+	python3 tests/dist_check.py
 
-run: build-native build-win32
+run: build dist
 	@bash tools/demo.sh
+
+# What a user downloads: dist/Stemra-Stemko-<version>.zip (the version is in the file VERSION).
+dist: build
+	@python3 tools/make_dist.py
 
 # Every benchmark: a press against a stat of the settings file and the formatter against
 # strftime, each measured against the other in one run (repetitions interleaved, medians

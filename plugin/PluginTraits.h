@@ -2,6 +2,7 @@
 // that are not patterns (the date plug-in's calendars).
 #pragma once
 
+#include "ProductVersion.h"
 #include "base/Types.h"
 
 namespace stem {
@@ -27,8 +28,8 @@ constexpr const char* PatternSections[] = {DatePatternSection, TimePatternSectio
 extern const PluginTraits DatePluginTraits;
 extern const PluginTraits TimePluginTraits;
 
-// The version string that both plug-ins report.
-constexpr const char* PluginVersion = "Version 2.0.0";
+// The version string that both plug-ins report: "Version 2.0.0".
+constexpr const char* PluginVersion = "Version " STEM_VERSION_TEXT;
 
 // The settings file both plug-ins share, in the editor's plug-in folder.
 constexpr const char16_t* SettingsFileName = u"StemraTime.ini";

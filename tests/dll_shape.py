@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Checks the shape of the built plug-in DLLs without running them: exports by name with
 ordinals 1 to 7 in order, imports from system DLLs only, and the resources (Japanese string
-table entries 1 and 2, bitmap 101 of 808 bytes, version 2.0.0.0 with only "FileVersion").
+table entries 1 and 2, bitmap 101 of 808 bytes, the version in the file VERSION with a fourth
+part 0, and only "FileVersion"), and the machine the DLLs are built for.
 
-Usage: dll_shape.py BUILD_DIR   (reads BUILD_DIR/Stemra.dll and BUILD_DIR/Stemko.dll)
+Usage: dll_shape.py FOLDER [i386|amd64]   (reads FOLDER/Stemra.dll and FOLDER/Stemko.dll)
 """
 import struct
 import sys
@@ -18,6 +19,8 @@ TEXTS = {
     "Stemko": ("時刻文字の挿入", "時刻文字の挿入\n時刻の挿入"),
 }
 RT_STRING, RT_BITMAP, RT_VERSION = 6, 2, 16
+MACHINES = {"i386": 0x14C, "amd64": 0x8664}
+VERSION = (Path(__file__).resolve().parent.parent / "VERSION").read_text(encoding="ascii").strip()
 LANG_JAPANESE = 0x411
 
 
@@ -100,9 +103,17 @@ def string_table_entries(block):
     return entries
 
 
-def check(dll, name):
+def version_words():
+    """The fixed-size version of VERSION: (major << 16 | minor, patch << 16)."""
+    major, minor, patch = (int(part) for part in VERSION.split("."))
+    return (major << 16 | minor, patch << 16)
+
+
+def check(dll, name, machine=None):
     problems = []
     pe = PeFile(dll.read_bytes())
+    if machine is not None and pe.machine != MACHINES[machine]:
+        problems.append("built for machine %#x, not %s" % (pe.machine, machine))
     exports, function_count = pe.exports()
     wanted = {n: i + 1 for i, n in enumerate(EXPORTS)}
     if exports != wanted or function_count != 7:
@@ -135,11 +146,11 @@ def check(dll, name):
         info = versions[0]
         fixed = info.index(struct.pack("<I", 0xFEEF04BD))
         ms, ls = struct.unpack_from("<II", info, fixed + 8)
-        if (ms, ls) != (0x00020000, 0):
+        if (ms, ls) != version_words():
             problems.append("file version %#x.%#x" % (ms, ls))
         text = info.decode("utf-16-le", errors="replace")
-        if "FileVersion\0" not in text or "2.0.0.0" not in text:
-            problems.append("no FileVersion string 2.0.0.0")
+        if "FileVersion\0" not in text or VERSION + ".0\0" not in text:
+            problems.append("no FileVersion string %s.0" % VERSION)
         for other in ("CompanyName", "ProductName", "FileDescription", "ProductVersion"):
             if other in text:
                 problems.append("unexpected version string %s" % other)
@@ -147,10 +158,11 @@ def check(dll, name):
 
 
 def main():
-    build = Path(sys.argv[1])
+    folder = Path(sys.argv[1])
+    machine = sys.argv[2] if len(sys.argv) > 2 else None
     failed = False
     for name in ("Stemra", "Stemko"):
-        problems = check(build / (name + ".dll"), name)
+        problems = check(folder / (name + ".dll"), name, machine)
         for problem in problems:
             print("%s.dll: %s" % (name, problem))
         failed |= bool(problems)

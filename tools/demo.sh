@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What `make run` shows: the plug-in DLLs that were built, then both plug-ins pressed in the
-# simulated editor with a fresh settings file, and the file they wrote.
+# simulated editor with a fresh settings file, the file they wrote, and the release archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 echo "== The plug-in DLLs (32-bit Windows) =="
@@ -22,3 +22,8 @@ iconv -f CP932 -t UTF-8 "$folder/StemraTime.ini" | tr -d '\r'
 echo
 echo "== stem check reads it as the plug-ins do: each press's pattern and text, then any warnings =="
 build/native/stem check "$folder/StemraTime.ini"
+
+archive=dist/Stemra-Stemko-$(cat VERSION).zip
+echo
+echo "== What a user downloads: $archive ($(stat -c %s "$archive") bytes) =="
+python3 -m zipfile -l "$archive"

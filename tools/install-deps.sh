@@ -3,8 +3,10 @@
 # makes 32-bit Windows programs runnable under Wine.
 set -euo pipefail
 
+# clang and its runtime libraries build the fuzz targets (libFuzzer, the sanitizers).
 packages=(cmake g++ make python3 git clang-format googletest libgtest-dev libbenchmark-dev
-          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 locales)
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 locales
+          clang libclang-rt-dev)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -1,0 +1,161 @@
+#!/usr/bin/env python3
+"""Checks the release archive as a user gets it: the file list; per folder the machine, exports,
+imports, resources and version of both DLLs; that the DLLs load and run a whole press cycle, the
+32-bit ones under 32-bit Wine and the 64-bit ones under 64-bit Wine; that stem.exe runs and that
+its first presses write exactly the sample settings file; that the readmes are UTF-8 with a
+byte-order mark and CR LF and list every token the formatter knows; and that packing again gives
+the same bytes.
+
+Usage: dist_check.py [ARCHIVE]   (default: the archive `make dist` writes)
+"""
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import zipfile
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "tests"))
+sys.path.insert(0, str(ROOT / "tools"))
+import dll_shape  # noqa: E402
+import make_dist  # noqa: E402
+
+WINE = str(ROOT / "cmake/wine-run.sh")
+FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
+FILES = ["x86/Stemra.dll", "x86/Stemko.dll", "x86/stem.exe",
+         "x64/Stemra.dll", "x64/Stemko.dll", "x64/stem.exe",
+         "StemraTime.ini", "README-ja.txt", "README-en.txt"]
+# The end-to-end host's tests that load both DLLs and press through every default pattern.
+PRESS_CYCLE_TESTS = "BothDlls/LoadedPlugin.*:DefaultCycle.*"
+
+problems = []
+
+
+def fail(problem):
+    problems.append(problem)
+    print("FAIL: " + problem)
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def run_windows(arguments, cwd=None):
+    return subprocess.run([WINE] + [str(a) for a in arguments], cwd=cwd, capture_output=True,
+                          timeout=900)
+
+
+def check_programs(folder, machine, build, sample):
+    for name in ("Stemra", "Stemko"):
+        for problem in dll_shape.check(folder / (name + ".dll"), name, machine):
+            fail("%s/%s.dll: %s" % (folder.name, name, problem))
+    stem = folder / "stem.exe"
+    if dll_shape.PeFile(stem.read_bytes()).machine != dll_shape.MACHINES[machine]:
+        fail("%s/stem.exe is not built for %s" % (folder.name, machine))
+
+    rendered = run_windows([stem, "render", "yyyy/mm/dd(aaa) hh:nn", "--at", "2026-12-07T13:05:09"])
+    if rendered.returncode != 0 or rendered.stdout != "2026/12/07(月) 13:05\n".encode():
+        fail("%s/stem.exe render printed %r (status %d)"
+             % (folder.name, rendered.stdout, rendered.returncode))
+
+    with tempfile.TemporaryDirectory() as plugins:
+        for plugin in ("date", "time"):
+            run_windows([stem, "press", plugin, "--folder", windows_path(plugins),
+                         "--at", make_dist.PRESS_MOMENT])
+        written = Path(plugins) / make_dist.SETTINGS_NAME
+        if not written.exists() or written.read_bytes() != sample:
+            fail("%s/stem.exe's first presses do not write the sample settings file" % folder.name)
+
+    # The end-to-end host beside the archive's DLLs loads those, not the build's.
+    host = folder / "PluginHostTests.exe"
+    shutil.copy(build / host.name, host)
+    result = run_windows([host, "--gtest_filter=" + PRESS_CYCLE_TESTS, "--gtest_brief=1"],
+                         cwd=folder)
+    output = result.stdout.decode(errors="replace")
+    passed = re.search(r"\[  PASSED  \] (\d+) test", output)
+    if result.returncode != 0 or not passed or int(passed.group(1)) < 10:
+        fail("%s: the DLLs did not complete the press cycle:\n%s" % (folder.name, output))
+    host.unlink()
+
+
+def formatter_tokens():
+    source = (ROOT / "MyLibrary/DateTimeUnit/PatternTokens.h").read_text(encoding="utf-8")
+    count = int(re.search(r"constexpr int TokenCount = (\d+);", source).group(1))
+    table = source[source.index("TokenTable[TokenCount]"):]
+    tokens = re.findall(r'\{u"([^"]+)", TokenKind::', table)
+    assert len(tokens) == count, "read %d tokens of %d" % (len(tokens), count)
+    return tokens
+
+
+def listed_tokens(text):
+    """The tokens a readme lists: the first column of the table under the line of dashes, then
+    the words of the indented paragraph of full-width tokens that follows it."""
+    lines = text.splitlines()
+    at = next(i for i, line in enumerate(lines) if line.startswith("  --------"))
+    tokens = []
+    at += 1
+    while lines[at].strip():
+        tokens.append(lines[at].split()[0])
+        at += 1
+    while not lines[at].startswith("  "):
+        at += 1
+    while lines[at].strip():
+        tokens.extend(lines[at].split())
+        at += 1
+    return tokens
+
+
+def check_readme(name, data, version):
+    if not data.startswith(b"\xef\xbb\xbf"):
+        fail(name + " has no UTF-8 byte-order mark")
+    if data.count(b"\n") != data.count(b"\r\n") or data.count(b"\r") != data.count(b"\r\n"):
+        fail(name + " has line ends other than CR LF")
+    text = data.decode("utf-8-sig")
+    if version not in text.splitlines()[0] or "@VERSION@" in text:
+        fail(name + " does not name version " + version + " in its title")
+    listed = listed_tokens(text)
+    known = formatter_tokens()
+    if sorted(listed) != sorted(known):
+        fail("%s lists tokens %s; the formatter knows %s"
+             % (name, sorted(set(listed) - set(known)) or "none else",
+                sorted(set(known) - set(listed)) or "no others"))
+
+
+def main():
+    archive = Path(sys.argv[1]) if len(sys.argv) > 1 else ROOT / "dist" / make_dist.archive_name()
+    version = make_dist.version()
+    with zipfile.ZipFile(archive) as opened:
+        names = opened.namelist()
+        if names != FILES:
+            fail("the archive holds %s" % names)
+        contents = {name: opened.read(name) for name in names}
+
+    sample = contents.get("StemraTime.ini", b"")
+    if not sample.startswith(b"[DateFormat]\r\n") or b"[TimeFormat]\r\n" not in sample:
+        fail("the sample settings file does not hold both sections with CR LF")
+    for name in ("README-ja.txt", "README-en.txt"):
+        check_readme(name, contents.get(name, b""), version)
+
+    with tempfile.TemporaryDirectory() as unpacked:
+        for name, data in contents.items():
+            (Path(unpacked) / name).parent.mkdir(parents=True, exist_ok=True)
+            (Path(unpacked) / name).write_bytes(data)
+        for folder, (machine, build) in FOLDERS.items():
+            check_programs(Path(unpacked) / folder, machine, build, sample)
+
+    with tempfile.TemporaryDirectory() as again:
+        repacked = Path(again) / archive.name
+        make_dist.write_archive(repacked)
+        if repacked.read_bytes() != archive.read_bytes():
+            fail("packing again gives other bytes")
+
+    if problems:
+        sys.exit(1)
+    print("%s: %d files, both folders load, press and run; readmes list all %d tokens"
+          % (archive.name, len(names), len(formatter_tokens())))
+
+
+if __name__ == "__main__":
+    main()
