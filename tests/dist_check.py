@@ -21,6 +21,7 @@ sys.path.insert(0, str(ROOT / "tests"))
 sys.path.insert(0, str(ROOT / "tools"))
 import dll_shape  # noqa: E402
 import make_dist  # noqa: E402
+from program_runner import windows_path  # noqa: E402
 
 WINE = str(ROOT / "cmake/wine-run.sh")
 FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
@@ -36,10 +37,6 @@ problems = []
 def fail(problem):
     problems.append(problem)
     print("FAIL: " + problem)
-
-
-def windows_path(path):
-    return "Z:" + str(path).replace("/", "\\")
 
 
 def run_windows(arguments, cwd=None):

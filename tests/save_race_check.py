@@ -12,6 +12,8 @@ import subprocess
 import sys
 import tempfile
 
+from program_runner import program_command, windows_path
+
 ROUNDS = 150
 
 BASE = b"; StemraTime.ini, shared by two plug-ins\r\n"
@@ -28,17 +30,13 @@ WHOLE = {BASE, BASE + DATE, BASE + TIME, BASE + DATE + TIME, BASE + TIME + DATE}
 
 
 def main():
-    args = sys.argv[1:]
-    windows = bool(args) and args[0] == "--windows"
-    command = args[1:] if windows else args
-    if not command:
-        sys.exit(__doc__)
+    windows, command = program_command(__doc__)
     failures = []
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "StemraTime.ini")
         with open(path, "wb") as file:
             file.write(BASE)
-        named = "Z:" + folder.replace("/", "\\")
+        named = windows_path(folder)
         racers = [subprocess.Popen(command + [which, named, str(ROUNDS)], stdout=subprocess.PIPE,
                                    stderr=subprocess.STDOUT) for which in ("date", "time")]
         reads, missing, versions = 0, 0, set()

@@ -15,6 +15,8 @@ import subprocess
 import sys
 import tempfile
 
+from program_runner import program_command, windows_path
+
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
 ERA_AT = "令和08"  # "gggee" at that moment in the Japanese era calendar
 
@@ -174,7 +176,7 @@ class Stem:
         self.era = self.text("render", "gggee", "--at", AT).strip() if windows else ERA_AT
 
     def path(self, path):
-        return "Z:" + path.replace("/", "\\") if self.windows else path
+        return windows_path(path) if self.windows else path
 
     def run(self, *arguments):
         return subprocess.run(self.command + list(arguments), capture_output=True)
@@ -321,11 +323,7 @@ def check_bad_arguments(stem, work, failures):
 
 
 def main():
-    args = sys.argv[1:]
-    windows = bool(args) and args[0] == "--windows"
-    command = args[1:] if windows else args
-    if not command:
-        sys.exit(__doc__)
+    windows, command = program_command(__doc__)
     stem = Stem(command, windows)
     failures = []
     with tempfile.TemporaryDirectory() as work:

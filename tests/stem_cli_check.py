@@ -12,6 +12,8 @@ import subprocess
 import tempfile
 import sys
 
+from program_runner import program_command, windows_path
+
 AT = "2026-12-06T13:05:09.987"
 
 # (arguments, expected standard output as bytes)
@@ -69,7 +71,7 @@ def check_press_folder(command, windows, failures):
     with tempfile.TemporaryDirectory() as temp:
         folder = os.path.join(temp, "\u65e5\u4ed8")  # 日付
         os.mkdir(folder)
-        named = "Z:" + folder.replace("/", "\\") if windows else folder
+        named = windows_path(folder) if windows else folder
         result = run(command, ["press", "date", "--folder", named, "--at", "2026-12-07T13:05:09"])
         if result.returncode != 0 or not os.path.isfile(os.path.join(folder, "StemraTime.ini")):
             failures.append(f"press --folder {named}: status {result.returncode}, "
@@ -77,11 +79,7 @@ def check_press_folder(command, windows, failures):
 
 
 def main():
-    args = sys.argv[1:]
-    windows = bool(args) and args[0] == "--windows"
-    command = args[1:] if windows else args
-    if not command:
-        sys.exit(__doc__)
+    windows, command = program_command(__doc__)
     failures = []
 
     for arguments, expected in GOOD:

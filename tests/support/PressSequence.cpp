@@ -11,6 +11,7 @@
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
+#include "tests/support/Moments.h"
 
 namespace stem {
 
@@ -51,15 +52,7 @@ const char16_t* const FileLines[] = {
 // Monday 7 December 2026, 13:05:09.250: every press renders this moment.
 TDateTime FixedMoment()
 {
-    DateTimeFields fields;
-    fields.year = 2026;
-    fields.month = 12;
-    fields.day = 7;
-    fields.hour = 13;
-    fields.minute = 5;
-    fields.second = 9;
-    fields.millisecond = 250;
-    return EncodeDateTime(fields);
+    return MomentAt(2026, 12, 7, 13, 5, 9, 250);
 }
 
 std::string Shown(const std::string& bytes)
