@@ -49,6 +49,18 @@ std::string SystemPathOf(const AnsiString& path);
 // Sets or clears the file's read-only attribute (natively: all of its write permissions).
 bool SetReadOnly(const AnsiString& path, bool readOnly);
 
+// Takes away or gives back the right to create, rename and remove files in the folder, as a
+// folder under Program Files is for a standard user (natively: all of its write permissions).
+// False where the system cannot (Wine, where the Windows tests run, enforces no access lists).
+bool SetFolderWritable(const AnsiString& folder, bool writable);
+
+// Holds the file open as another program that shares nothing does (an editor in the middle of
+// saving it): reads, replacements and removals of the file fail until UnlockFile. Null when the
+// file cannot be opened.
+using FileLock = void*;
+FileLock LockFile(const AnsiString& path);
+void UnlockFile(FileLock lock);
+
 // A 32-bit program on 64-bit Windows, which gets the folders of 32-bit programs.
 bool RunsAs32BitOn64BitWindows();
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "base/Calendar.h"
 #include "base/Types.h"
@@ -105,11 +106,26 @@ bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local);
 // CreateDirectoryA of one folder (its parent must exist). False on failure, also when it exists.
 bool CreateFolder(const AnsiString& path);
 
+// RemoveDirectoryA: removes an empty folder.
+bool RemoveFolder(const AnsiString& path);
+
+// CreateFileA(CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE) + CloseHandle: whether a new file can be
+// made at the path (the folder exists and takes new files). The file is gone again at once.
+bool CanCreateFile(const AnsiString& path);
+
+// FindFirstFileA / FindNextFileA / FindClose: the names (without their folder) of the files,
+// not folders, that the pattern matches.
+std::vector<AnsiString> FindFileNames(const AnsiString& pattern);
+
 // GetModuleFileNameA(NULL): the full path of the running program (the host editor).
 AnsiString HostExecutablePath();
 
 // GetCurrentProcessId: tells apart the temporary files of two programs saving at once.
 uint32_t CurrentProcessId();
+
+// OpenProcess(SYNCHRONIZE) + WaitForSingleObject: a process with this number runs. True also
+// when the answer is unsure (the process exists but may not be asked).
+bool ProcessRunning(uint32_t processId);
 
 // ---- Registry (HKEY_CURRENT_USER) ----
 

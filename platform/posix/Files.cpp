@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,21 +83,47 @@ bool HasWildcard(const std::string& name)
     return name.find_first_of("*?") != std::string::npos;
 }
 
-// The first entry of the folder (in name order) that the pattern matches, ignoring case as
-// Windows does. Empty when none.
-std::string FirstMatch(const std::string& folder, const std::string& pattern)
+// The entries of the folder (in name order) that the pattern matches, ignoring case as Windows
+// does.
+std::vector<std::string> Matches(const std::string& folder, const std::string& pattern)
 {
+    std::vector<std::string> names;
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (dir == nullptr)
-        return std::string();
-    std::vector<std::string> names;
+        return names;
     while (const dirent* entry = readdir(dir))
         if (fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD) == 0)
             names.push_back(entry->d_name);
     closedir(dir);
-    if (names.empty())
-        return std::string();
-    return *std::min_element(names.begin(), names.end());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A pattern's folder (with its slash) and name.
+void SplitPattern(const std::string& path, std::string& folder, std::string& name)
+{
+    const std::size_t slash = path.rfind('/');
+    folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A folder whose every write permission bit is off stands for a folder the user may not change
+// (one under Program Files, for a standard user): nothing in it is created, renamed or removed.
+// The bits are read rather than tried, as root may write anywhere.
+bool FolderRefusesChanges(const std::string& posixPath)
+{
+    const std::size_t slash = posixPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : posixPath.substr(0, slash);
+    struct stat info {};
+    return stat(folder.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
+// What another program's open file (LockFile) or a folder that may not be changed forbids.
+bool MayChange(const std::string& posixPath)
+{
+    return !standin::IsLocked(posixPath) && !FolderRefusesChanges(posixPath);
 }
 
 // A Linux name as code-page text; bytes that are not UTF-8 are kept as they are.
@@ -181,7 +208,8 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
     const int fd = open(standin::ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? FileStatus::NotFound : FileStatus::Failed;
-    if (standin::Failing(standin::Fault::OpenForRead) || standin::Failing(standin::Fault::Read)) {
+    if (standin::Failing(standin::Fault::OpenForRead) || standin::Failing(standin::Fault::Read) ||
+        standin::IsLocked(standin::ToPosixPath(path))) {
         close(fd);
         return FileStatus::Failed;
     }
@@ -206,10 +234,11 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
 
 bool WriteNewFile(const AnsiString& path, const std::string& bytes)
 {
-    if (standin::Failing(standin::Fault::OpenForWrite))
+    const std::string posixPath = standin::ToPosixPath(path);
+    if (standin::Failing(standin::Fault::OpenForWrite) || !MayChange(posixPath))
         return false;
     const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-    const int fd = open(standin::ToPosixPath(path).c_str(), flags, 0644);
+    const int fd = open(posixPath.c_str(), flags, 0644);
     if (fd < 0)
         return false;
     // A full disk: half of the bytes reach the file, then the write fails.
@@ -228,6 +257,8 @@ bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement
         return false;
     const std::string to = standin::ToPosixPath(target);
     const std::string from = standin::ToPosixPath(replacement);
+    if (!MayChange(to) || !MayChange(from))
+        return false;
     struct stat targetInfo {};
     if (stat(to.c_str(), &targetInfo) != 0 || !S_ISREG(targetInfo.st_mode))
         return false;
@@ -242,6 +273,8 @@ bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
         return false;
     const std::string source = standin::ToPosixPath(from);
     const std::string target = standin::ToPosixPath(to);
+    if (!MayChange(source) || !MayChange(target))
+        return false;
     struct stat info {};
     if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         return false;  // Windows never replaces a folder
@@ -250,8 +283,9 @@ bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
 
 bool RemoveFile(const AnsiString& path)
 {
-    return !standin::Failing(standin::Fault::Remove) &&
-           unlink(standin::ToPosixPath(path).c_str()) == 0;
+    const std::string posixPath = standin::ToPosixPath(path);
+    return !standin::Failing(standin::Fault::Remove) && MayChange(posixPath) &&
+           unlink(posixPath.c_str()) == 0;
 }
 
 bool PathExists(const AnsiString& path)
@@ -274,16 +308,16 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
     if (standin::Failing(standin::Fault::FindFile))
         return false;
     std::string path = standin::ToPosixPath(pattern);
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string folder;
+    std::string name;
+    SplitPattern(path, folder, name);
     if (name.empty())
         return false;  // "C:\folder\" finds nothing on Windows either
     if (HasWildcard(name)) {
-        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-        const std::string found = FirstMatch(folder, name);
+        const std::vector<std::string> found = Matches(folder, name);
         if (found.empty())
             return false;
-        path = folder + found;
+        path = folder + found.front();
     }
     return ReadFileTimes(path, times);
 }
@@ -303,8 +337,44 @@ bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local)
 
 bool CreateFolder(const AnsiString& path)
 {
-    return !standin::Failing(standin::Fault::CreateFolder) &&
-           mkdir(standin::ToPosixPath(path).c_str(), 0755) == 0;
+    const std::string posixPath = standin::ToPosixPath(path);
+    return !standin::Failing(standin::Fault::CreateFolder) && !FolderRefusesChanges(posixPath) &&
+           mkdir(posixPath.c_str(), 0755) == 0;
+}
+
+bool RemoveFolder(const AnsiString& path)
+{
+    const std::string posixPath = standin::ToPosixPath(path);
+    return MayChange(posixPath) && rmdir(posixPath.c_str()) == 0;
+}
+
+bool CanCreateFile(const AnsiString& path)
+{
+    const std::string posixPath = standin::ToPosixPath(path);
+    if (standin::Failing(standin::Fault::OpenForWrite) || !MayChange(posixPath))
+        return false;
+    const int fd = open(posixPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    close(fd);
+    unlink(posixPath.c_str());
+    return true;
+}
+
+std::vector<AnsiString> FindFileNames(const AnsiString& pattern)
+{
+    std::vector<AnsiString> names;
+    if (standin::Failing(standin::Fault::FindFile))
+        return names;
+    std::string folder;
+    std::string name;
+    SplitPattern(standin::ToPosixPath(pattern), folder, name);
+    for (const std::string& found : Matches(folder, name)) {
+        struct stat info {};
+        if (stat((folder + found).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.push_back(AnsiFromUtf8(found));
+    }
+    return names;
 }
 
 AnsiString HostExecutablePath()
@@ -321,6 +391,14 @@ AnsiString HostExecutablePath()
 uint32_t CurrentProcessId()
 {
     return static_cast<uint32_t>(getpid());
+}
+
+// Numbers that no Linux process can have are taken as running: their files are left alone.
+bool ProcessRunning(uint32_t processId)
+{
+    if (processId == 0 || processId > static_cast<uint32_t>(INT_MAX))
+        return true;
+    return kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
 }
 
 }  // namespace platform

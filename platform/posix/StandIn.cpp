@@ -1,12 +1,14 @@
 #include "platform/posix/StandIn.h"
 
 #include <bitset>
+#include <set>
 
 namespace stem {
 
 namespace {
 
 std::bitset<sizeof(standin::AllFaults) / sizeof(standin::AllFaults[0])> injectedFaults;
+std::multiset<std::string> lockedFiles;
 
 }  // namespace
 
@@ -36,8 +38,26 @@ bool Failing(Fault fault)
     return injectedFaults.test(static_cast<std::size_t>(fault));
 }
 
+void LockFile(const std::string& posixPath)
+{
+    lockedFiles.insert(posixPath);
+}
+
+void UnlockFile(const std::string& posixPath)
+{
+    const auto found = lockedFiles.find(posixPath);
+    if (found != lockedFiles.end())
+        lockedFiles.erase(found);
+}
+
+bool IsLocked(const std::string& posixPath)
+{
+    return lockedFiles.count(posixPath) != 0;
+}
+
 void ResetAll()
 {
+    lockedFiles.clear();
     SetFileRoot("");
     SetVersionFacts(DefaultVersionFacts());
     ResetSpecialFolders();

@@ -75,6 +75,13 @@ void ClearFaults();
 // For the stand-in's own functions: the call of that kind must fail.
 bool Failing(Fault fault);
 
+// Files that another program holds open without sharing them (an editor in the middle of a
+// save): reading, replacing or removing such a file fails until it is unlocked. Keyed by the
+// file's Linux name; a file locked twice needs two unlocks.
+void LockFile(const std::string& posixPath);
+void UnlockFile(const std::string& posixPath);
+bool IsLocked(const std::string& posixPath);
+
 // Puts every control back to its default.
 void ResetAll();
 

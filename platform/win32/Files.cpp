@@ -186,6 +186,33 @@ bool CreateFolder(const AnsiString& path)
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
+bool RemoveFolder(const AnsiString& path)
+{
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+bool CanCreateFile(const AnsiString& path)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.IsOpen();
+}
+
+std::vector<AnsiString> FindFileNames(const AnsiString& pattern)
+{
+    std::vector<AnsiString> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 AnsiString HostExecutablePath()
 {
     std::vector<char> buffer(MAX_PATH);
@@ -205,6 +232,18 @@ AnsiString HostExecutablePath()
 uint32_t CurrentProcessId()
 {
     return GetCurrentProcessId();
+}
+
+// SYNCHRONIZE is granted on every Windows version; a process that exists but refuses even that
+// is running. Only "no such process" (an invalid parameter) counts as gone.
+bool ProcessRunning(uint32_t processId)
+{
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr)
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
@@ -11,6 +12,7 @@
 #include "platform/posix/StandIn.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
+#include "tests/support/TempFolder.h"
 
 namespace stem {
 
@@ -162,5 +164,34 @@ TEST(StandInMessageBox, UninstallQuestionAsksInJapaneseAndFollowsTheAnswer)
 }
 
 }  // namespace
+
+// A folder without write permissions plays one the user may not change: nothing in it is made,
+// renamed or removed, while its files still read (root, who may write anywhere, included).
+TEST(StandInFolderRights, FolderWithoutWriteAccessRefusesEveryChange)
+{
+    TempFolder folder;
+    const AnsiString locked = folder.File("locked");
+    ASSERT_TRUE(platform::CreateFolder(locked));
+    ASSERT_TRUE(platform::CreateFolder(locked + "\\sub"));
+    ASSERT_TRUE(platform::WriteNewFile(locked + "\\a.ini", "a"));
+    ASSERT_TRUE(platform::WriteNewFile(folder.File("b.ini"), "b"));
+    ASSERT_TRUE(platform::SetFolderWritable(locked, false));
+
+    std::string bytes;
+    EXPECT_EQ(platform::ReadWholeFile(locked + "\\a.ini", bytes), platform::FileStatus::Ok);
+    EXPECT_FALSE(platform::WriteNewFile(locked + "\\new.ini", "x"));
+    EXPECT_FALSE(platform::CanCreateFile(locked + "\\new.ini"));
+    EXPECT_FALSE(platform::CreateFolder(locked + "\\new"));
+    EXPECT_FALSE(platform::RemoveFolder(locked + "\\sub"));
+    EXPECT_FALSE(platform::RemoveFile(locked + "\\a.ini"));
+    EXPECT_FALSE(platform::MoveFileReplacing(folder.File("b.ini"), locked + "\\a.ini"));
+    EXPECT_FALSE(platform::ReplaceExistingFile(locked + "\\a.ini", folder.File("b.ini")));
+    EXPECT_FALSE(std::filesystem::exists(platform::SystemPathOf(locked + "\\new.ini")));
+    EXPECT_EQ(platform::ReadWholeFile(locked + "\\a.ini", bytes), platform::FileStatus::Ok);
+    EXPECT_EQ(bytes, "a");
+
+    ASSERT_TRUE(platform::SetFolderWritable(locked, true));
+    EXPECT_TRUE(platform::WriteNewFile(locked + "\\new.ini", "x"));
+}
 
 }  // namespace stem

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 
@@ -67,6 +70,60 @@ TEST_F(FileSeamTest, CreateFolderNeedsTheParentAndFailsWhenPresent)
     EXPECT_FALSE(platform::CreateFolder(sub));
     EXPECT_FALSE(platform::CreateFolder(folder_.File("x\\y")));
     EXPECT_TRUE(platform::CreateFolder(sub + "\\y"));
+
+    EXPECT_FALSE(platform::RemoveFolder(sub)) << "not empty";
+    EXPECT_TRUE(platform::RemoveFolder(sub + "\\y"));
+    EXPECT_FALSE(platform::PathExists(sub + "\\y"));
+}
+
+// The probe of a save leaves nothing, and fails where a save would.
+TEST_F(FileSeamTest, CanCreateFileTellsWithoutLeavingAFile)
+{
+    EXPECT_TRUE(platform::CanCreateFile(folder_.File("probe")));
+    EXPECT_FALSE(platform::PathExists(folder_.File("probe")));
+    EXPECT_FALSE(platform::CanCreateFile(folder_.File("none\\probe")));
+    ASSERT_TRUE(platform::WriteNewFile(folder_.File("there"), "x"));
+    EXPECT_FALSE(platform::CanCreateFile(folder_.File("there")));
+    EXPECT_EQ(ReadBytes(folder_.File("there")), "x");
+}
+
+TEST_F(FileSeamTest, FindFileNamesListsMatchingFilesOnly)
+{
+    for (const char* name : {"a.ini.1-2.saving", "A.INI.3-4.SAVING", "a.ini", "b.ini.5-6.saving"})
+        ASSERT_TRUE(platform::WriteNewFile(folder_.File(name), "x"));
+    ASSERT_TRUE(platform::CreateFolder(folder_.File("a.ini.7-8.saving")));
+    std::vector<AnsiString> names = platform::FindFileNames(folder_.File("a.ini.*.saving"));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<AnsiString>{"A.INI.3-4.SAVING", "a.ini.1-2.saving"}));
+    EXPECT_TRUE(platform::FindFileNames(folder_.File("none\\*")).empty());
+}
+
+// Another program's open file that shares nothing: it is found, but not read, replaced or
+// removed, until it is closed.
+TEST_F(FileSeamTest, LockedFileIsFoundButNotReadReplacedOrRemoved)
+{
+    const std::string path = folder_.File("a.ini");
+    ASSERT_TRUE(platform::WriteNewFile(path, "old"));
+    ASSERT_TRUE(platform::WriteNewFile(folder_.File("a.new"), "new"));
+    const platform::FileLock lock = platform::LockFile(path);
+    ASSERT_NE(lock, nullptr);
+    platform::FoundFileTimes times;
+    EXPECT_TRUE(platform::FindFileTimes(path, times));
+    EXPECT_EQ(ReadBytes(path, FileStatus::Failed), "untouched");
+    EXPECT_FALSE(platform::ReplaceExistingFile(path, folder_.File("a.new")));
+    EXPECT_FALSE(platform::RemoveFile(path));
+    platform::UnlockFile(lock);
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_TRUE(platform::ReplaceExistingFile(path, folder_.File("a.new")));
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(platform::LockFile(folder_.File("none")), nullptr);
+}
+
+TEST(Processes, ThisOneRunsAndAnEndedOneDoesNot)
+{
+    EXPECT_TRUE(platform::ProcessRunning(platform::CurrentProcessId()));
+    // Process numbers are never this high on either system.
+    EXPECT_FALSE(platform::ProcessRunning(0x7FFFFFF0u));
 }
 
 TEST_F(FileSeamTest, RemoveTakesFilesOnly)

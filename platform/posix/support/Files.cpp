@@ -55,6 +55,30 @@ bool SetReadOnly(const AnsiString& path, bool readOnly)
     return chmod(standin::ToPosixPath(path).c_str(), readOnly ? 0444 : 0644) == 0;
 }
 
+bool SetFolderWritable(const AnsiString& folder, bool writable)
+{
+    return chmod(standin::ToPosixPath(folder).c_str(), writable ? 0755 : 0555) == 0;
+}
+
+FileLock LockFile(const AnsiString& path)
+{
+    const std::string posixPath = standin::ToPosixPath(path);
+    struct stat info {};
+    if (stat(posixPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return nullptr;
+    standin::LockFile(posixPath);
+    return new std::string(posixPath);
+}
+
+void UnlockFile(FileLock lock)
+{
+    const std::string* posixPath = static_cast<std::string*>(lock);
+    if (posixPath == nullptr)
+        return;
+    standin::UnlockFile(*posixPath);
+    delete posixPath;
+}
+
 bool RunsAs32BitOn64BitWindows()
 {
     return false;

@@ -61,6 +61,24 @@ bool SetReadOnly(const AnsiString& path, bool readOnly)
                               readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
+bool SetFolderWritable(const AnsiString&, bool)
+{
+    return false;
+}
+
+FileLock LockFile(const AnsiString& path)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+void UnlockFile(FileLock lock)
+{
+    if (lock != nullptr)
+        CloseHandle(static_cast<HANDLE>(lock));
+}
+
 bool RunsAs32BitOn64BitWindows()
 {
     BOOL wow64 = FALSE;
