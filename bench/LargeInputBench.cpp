@@ -48,7 +48,7 @@ void Load(benchmark::State& state, const std::string& text, int expectedItems)
     }
     TCommonStringRecordList list;
     for (auto _ : state) {
-        LoadFormatList(path, "DateFormat", list);
+        ReadPressSettings(path, DatePluginTraits, list);
         if (list.TextCount() != expectedItems + 1)
             state.SkipWithError("wrong number of patterns");
     }

@@ -1,5 +1,5 @@
-// What a press costs when the settings file has not changed, against what it cannot avoid: a
-// look at the file's time (a bare stat of it) and the rendering of one pattern.
+// What a press costs when the settings file has not changed, or cannot be written, against what
+// it cannot avoid: a look at the file's time (a bare stat of it) and the rendering of one pattern.
 //   build/native/PressBench
 // The settings hold one pattern, so consecutive presses alternate: insert the rendered date,
 // then select it and replace it with the empty entry. One iteration is those two presses.
@@ -44,6 +44,40 @@ void TwoPressesUnchangedFile(benchmark::State& state)
     platform::DestroyHostWindow(window);
 }
 BENCHMARK(TwoPressesUnchangedFile);
+
+// Two presses, each starting a new run, where the plug-in folder may not be changed and holds
+// no settings file (a folder under Program Files on Windows 8 and later): each inserts the
+// first default from memory, and neither tries to save the defaults again, as the file's time
+// has not changed since the first press tried.
+void TwoPressesUnwritableFolder(benchmark::State& state)
+{
+    TempFolder folder;
+    const AnsiString plugins = folder.File("PlugIns");
+    if (!platform::CreateFolder(plugins) || !platform::SetFolderWritable(plugins, false)) {
+        state.SkipWithError("cannot make a folder that may not be changed");
+        return;
+    }
+    SimulatedEditor editor;
+    const platform::HostWindow window = platform::CreateHostWindow(editor);
+    PluginModule module{DatePluginTraits, [] { return Moment; }};
+    module.SetPluginFolder(platform::AnsiToWide(plugins));
+    module.OnEvents(window, StartUpEvent, 0);
+    module.OnCommand(window);  // locates and fails to save outside the timing
+    for (auto _ : state) {
+        for (int press = 0; press < 2; ++press) {
+            module.OnEvents(window, 0x20, 0);
+            editor.SetText(u"", 0);
+            module.OnCommand(window);
+        }
+        editor.ClearLog();
+    }
+    if (editor.Text() != u"2026/12/07(\u6708)" ||
+        platform::PathExists(plugins + "\\StemraTime.ini"))
+        state.SkipWithError("the presses did not insert the default from memory");
+    platform::SetFolderWritable(plugins, true);
+    platform::DestroyHostWindow(window);
+}
+BENCHMARK(TwoPressesUnwritableFolder);
 
 void StatOfTheSettingsFile(benchmark::State& state)
 {

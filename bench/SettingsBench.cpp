@@ -1,5 +1,5 @@
-// A full LoadFormatList of a settings file with 10 to 100,000 patterns: the file read,
-// the section read once, the numbered look-ups and the widening of each pattern.
+// The settings step of a press on a file with 10 to 100,000 patterns: the file read, the
+// section read once, the numbered look-ups and the widening of each pattern.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -35,7 +35,7 @@ void LoadSettingsFile(benchmark::State& state)
     }
     TCommonStringRecordList list;
     for (auto _ : state) {
-        LoadFormatList(path, "DateFormat", list);
+        ReadPressSettings(path, DatePluginTraits, list);
         if (list.TextCount() != items + 1)
             state.SkipWithError("wrong number of patterns");
     }

@@ -9,36 +9,42 @@ namespace stem {
 
 namespace {
 
-// Loads into a new list and swaps it in, so a failed load keeps the old list and time.
-void LoadPatterns(ModuleState& state, const PluginTraits& traits, const AnsiString& path,
-                  TDateTime fileTime, DefaultsPlacement placement)
+// Reads the patterns into a new list and swaps it in. When the file cannot be read, the list
+// read last stays (the defaults, when none was read since start-up) and false tells the caller
+// not to take the file's time, so that the next press reads again.
+bool ReadSettings(ModuleState& state, const PluginTraits& traits, const AnsiString& path)
 {
     auto list = std::make_unique<TCommonStringRecordList>();
-    LoadPressPatterns(path, traits, placement, *list);
-    state.formatList = std::move(list);
-    state.settingsFileTime = fileTime;
+    const PressSettings settings = ReadPressSettings(path, traits, *list);
+    state.settingsTrouble = settings.trouble;
+    if (settings.read)
+        state.formatList = std::move(list);
+    else if (state.formatList->TextCount() == 0)
+        LoadDefaultPatterns(traits, *state.formatList);
+    return settings.read;
 }
 
-// First command since start-up: find the file, write the defaults if the section has none,
-// and load. The path and time are kept only once all of it succeeded, so a failure leaves the
-// next command to try the whole step again.
+// First command since start-up: find the file, add the defaults if the section has none, and
+// load. The time is taken after the defaults were saved, so that save is not taken for an edit.
 void LocateSettings(ModuleState& state, const PluginTraits& traits)
 {
     const AnsiString path = LocateSettingsFile(GetPluginFolder(state.pluginFolderCache));
-    const DefaultsPlacement placement = WriteDefaultPatterns(path, traits);
-    LoadPatterns(state, traits, path, LastWriteTimeOf(path), placement);
+    const bool read = ReadSettings(state, traits, path);
     state.settingsPath = path;
+    if (read)
+        state.settingsFileTime = LastWriteTimeOf(path);
 }
 
 // Later commands: reload when the file's last-write time differs in any way from the one
-// loaded (a time that went backwards counts too).
+// loaded (a time that went backwards counts too). A file that cannot be written is tried once
+// per change of its time, not at every press.
 void RefreshSettings(ModuleState& state, const PluginTraits& traits)
 {
     const TDateTime fileTime = LastWriteTimeOf(state.settingsPath);
     if (fileTime == state.settingsFileTime)
         return;
-    const DefaultsPlacement placement = WriteDefaultPatterns(state.settingsPath, traits);
-    LoadPatterns(state, traits, state.settingsPath, fileTime, placement);
+    if (ReadSettings(state, traits, state.settingsPath))
+        state.settingsFileTime = fileTime;
 }
 
 }  // namespace

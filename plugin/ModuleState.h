@@ -20,6 +20,7 @@ struct ModuleState {
     int32_t lastInsertLength = 0;   // in the editor's offsets
     AnsiString settingsPath;        // empty: not located since the last start-up
     TDateTime settingsFileTime = 0.0;
+    AnsiString settingsTrouble;  // what the last settings step could not do; empty when none
     std::unique_ptr<TCommonStringRecordList> formatList;
     WideString pluginFolderCache;  // read from the registry once per process
 };

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "base/ShiftJis.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 
 namespace stem {
@@ -32,21 +32,6 @@ bool StringValueText(uint32_t type, const std::string& data, AnsiString& text)
 }
 
 }  // namespace
-
-size_t LastBackslashOf(const AnsiString& path)
-{
-    size_t lastBackslash = AnsiString::npos;
-    for (size_t i = 0; i < path.size(); i += ShiftJisCharLength(path, i))
-        if (path[i] == '\\')
-            lastBackslash = i;
-    return lastBackslash;
-}
-
-AnsiString ExtractFolder(const AnsiString& path)
-{
-    const size_t lastBackslash = LastBackslashOf(path);
-    return lastBackslash == AnsiString::npos ? AnsiString() : path.substr(0, lastBackslash);
-}
 
 // Its path up to and including the last backslash, then "PlugIns".
 AnsiString DefaultPluginFolder()

@@ -1,8 +1,6 @@
 // Where the host editor keeps its plug-ins, as it records it in the registry.
 #pragma once
 
-#include <cstddef>
-
 #include "base/Types.h"
 
 namespace stem {
@@ -25,12 +23,5 @@ AnsiString DefaultPluginFolder();
 // The cached folder, read from the registry while the cache is empty. Each plug-in module
 // passes its own cache, so the registry is read once per module.
 WideString GetPluginFolder(WideString& cache);
-
-// The index of a path's last backslash (Shift-JIS aware, so a trail byte 0x5C is not taken
-// for one); npos when it has none.
-size_t LastBackslashOf(const AnsiString& path);
-
-// The folder part of a path: everything before its last backslash; empty when there is none.
-AnsiString ExtractFolder(const AnsiString& path);
 
 }  // namespace stem

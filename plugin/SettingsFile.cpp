@@ -1,11 +1,14 @@
 #include "plugin/SettingsFile.h"
 
+#include <optional>
+
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
+#include "base/Errors.h"
 #include "plugin/PluginRegAccessUnit.h"
 
 namespace stem {
@@ -42,20 +45,36 @@ WideString MoveToFolder(const WideString& path, const WideString& programFiles,
     return ReplacePairs(path, {programFiles}, {appData}, false, true);
 }
 
+// Each missing folder is made from the top down; should one fail, those made are removed
+// again from the bottom up.
 void CreateFolderChain(const AnsiString& folder)
 {
-    if (folder.empty() || platform::PathExists(folder))
-        return;
-    const AnsiString parent = ExtractFolder(folder);
-    if (parent.size() < folder.size())
-        CreateFolderChain(parent);
-    platform::CreateFolder(folder);
+    std::vector<AnsiString> missing;  // the innermost first
+    for (AnsiString at = folder; !at.empty() && !platform::PathExists(at); at = ExtractFolder(at))
+        missing.push_back(at);
+    std::vector<AnsiString> made;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (!platform::CreateFolder(*it)) {
+            for (auto undo = made.rbegin(); undo != made.rend(); ++undo)
+                platform::RemoveFolder(*undo);
+            return;
+        }
+        made.push_back(*it);
+    }
+}
+
+// The path lies in the folder: it begins with the folder's path, which the path continues
+// with a backslash or not at all (C:\Program Files is no prefix of C:\Program Files (x86)\x).
+bool IsInFolder(const WideString& path, const WideString& folder)
+{
+    return MatchesAt(folder, path, 1) &&
+           (path.size() == folder.size() || path[folder.size()] == u'\\');
 }
 
 WideString AdjustSettingsPath(const WideString& path)
 {
     const WideString programFiles = platform::AnsiToWide(GetSpecialFolderPath(CSIDL_PROGRAM_FILES));
-    if (!MatchesAt(programFiles, path, 1))
+    if (!IsInFolder(path, programFiles))
         return path;
     if (!KeepsSettingsOutOfProgramFiles(GetWindowsVersionName()))
         return path;
@@ -105,15 +124,6 @@ DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTra
     return DefaultsPlacement::Added;
 }
 
-DefaultsPlacement WriteDefaultPatterns(const AnsiString& path, const PluginTraits& traits)
-{
-    TAccessIniFile settings(path);
-    const DefaultsPlacement placement = PlaceDefaultPatterns(settings, traits);
-    if (placement == DefaultsPlacement::Added)
-        settings.SaveIfChanged();
-    return placement;
-}
-
 TDateTime FileTimeToLocalDate(platform::FileTime fileTime)
 {
     DateTimeFields local;
@@ -141,13 +151,6 @@ TDateTime LastWriteTimeOf(const AnsiString& path)
     return FileTimeToLocalDate(found.lastWritten);
 }
 
-void LoadFormatList(const AnsiString& path, const AnsiString& section,
-                    TCommonStringRecordList& list)
-{
-    TAccessIniFile settings(path);
-    LoadFormatList(settings, section, list);
-}
-
 // The section is read once; each numbered key is then a look-up, so a long list loads in
 // time proportional to its length.
 void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
@@ -164,16 +167,85 @@ void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
     list.AddText(WideString());
 }
 
-void LoadPressPatterns(const AnsiString& path, const PluginTraits& traits,
-                       DefaultsPlacement placement, TCommonStringRecordList& list)
+void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& list)
 {
-    if (LoadsFromFile(placement)) {
-        LoadFormatList(path, traits.patternSection, list);
-        return;
-    }
     TAccessIniFile defaults("");  // no file: starts empty and is never saved
     PlaceDefaultPatterns(defaults, traits);
     LoadFormatList(defaults, traits.patternSection, list);
+}
+
+SaveObstacle FindSaveObstacle(const TAccessIniFile& settings)
+{
+    const AnsiString& path = settings.FileName();
+    if (!settings.Faithful())
+        return SaveObstacle::NotKeptExactly;
+    if (platform::IsReadOnlyFile(path))
+        return SaveObstacle::ReadOnly;
+    const AnsiString folder = ExtractFolder(path);
+    if (!folder.empty() && !platform::PathExists(folder))
+        return SaveObstacle::NoFolder;
+    if (!platform::CanCreateFile(SavingFileOf(path)))
+        return SaveObstacle::FolderNotWritable;
+    return SaveObstacle::None;
+}
+
+AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& path)
+{
+    const AnsiString folder = ExtractFolder(path);
+    switch (obstacle) {
+    case SaveObstacle::NotKeptExactly:
+        return path + " holds text the plug-ins cannot write back exactly, so they never write it";
+    case SaveObstacle::ReadOnly: return path + " is read-only";
+    case SaveObstacle::NoFolder: return "the folder " + folder + " does not exist";
+    case SaveObstacle::FolderNotWritable:
+        return "no file can be created in " + folder + " (no permission, or the disk is full)";
+    case SaveObstacle::None: break;
+    }
+    return "the save of " + path + " failed";
+}
+
+namespace {
+
+// Saves the defaults that were Added to the lines; what kept them out of the file when that
+// cannot be done, else empty.
+AnsiString SaveDefaults(TAccessIniFile& settings)
+{
+    try {
+        if (settings.SaveIfChanged() != TSaveOutcome::LeftAlone)
+            return AnsiString();
+    } catch (const FileError&) {
+    }
+    return "the defaults were not saved: " +
+           DescribeObstacle(FindSaveObstacle(settings), settings.FileName());
+}
+
+}  // namespace
+
+// The lines in memory are the file's, or what the save made of it: with the defaults Added
+// they load as the defaults whether the save landed or not.
+PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& traits,
+                                TCommonStringRecordList& list)
+{
+    PressSettings press;
+    std::optional<TAccessIniFile> settings;
+    try {
+        settings.emplace(path);
+    } catch (const FileError&) {
+        press.trouble = "cannot read " + path + " (another program holds it, or access is denied)";
+        return press;
+    }
+    press.read = true;
+    press.placement = PlaceDefaultPatterns(*settings, traits);
+    if (press.placement == DefaultsPlacement::Added)
+        press.trouble = SaveDefaults(*settings);
+    if (LoadsFromFile(press.placement)) {
+        LoadFormatList(*settings, traits.patternSection, list);
+    } else {
+        press.trouble = "the defaults would land outside [" + AnsiString(traits.patternSection) +
+                        "], so they are not written (stem check names the line)";
+        LoadDefaultPatterns(traits, list);
+    }
+    return press;
 }
 
 ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
@@ -182,12 +254,14 @@ ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
     TAccessIniFile settings(path);
     ForeseenPress press;
     press.placement = PlaceDefaultPatterns(settings, traits);
-    press.savesDefaults = press.placement == DefaultsPlacement::Added && settings.MayWrite();
-    // The lines in memory are the file's, or what the save would make of it.
-    if (press.placement == DefaultsPlacement::NotNeeded || press.savesDefaults)
+    if (press.placement == DefaultsPlacement::Added) {
+        press.obstacle = FindSaveObstacle(settings);
+        press.savesDefaults = press.obstacle == SaveObstacle::None;
+    }
+    if (LoadsFromFile(press.placement))
         LoadFormatList(settings, traits.patternSection, list);
     else
-        LoadPressPatterns(path, traits, press.placement, list);
+        LoadDefaultPatterns(traits, list);
     return press;
 }
 

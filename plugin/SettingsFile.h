@@ -31,8 +31,9 @@ bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName);
 WideString MoveToFolder(const WideString& path, const WideString& programFiles,
                         const WideString& appData);
 
-// Creates the folder and every missing folder above it. Failures are not reported: the save
-// that needs the folder reports them.
+// Creates the folder and every missing folder above it, all or none: when one of them cannot
+// be made, those made are removed again. Failures are not reported: the save that needs the
+// folder reports them.
 void CreateFolderChain(const AnsiString& folder);
 
 // What the defaults step makes of the plug-in's section.
@@ -44,18 +45,43 @@ enum class DefaultsPlacement {
     SharedSection,   // they would land in the other plug-in's section too
 };
 
-// Whether a press loads its patterns from the file (or uses its defaults from memory).
+// Whether the defaults, once placed, are where a load of the plug-in's section finds them.
 bool LoadsFromFile(DefaultsPlacement placement);
 
 // Adds the plug-in's default patterns to the lines in memory when its section has no key
 // line, and tells where they went. Unless they were Added, the object must not be saved.
 DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTraits& traits);
 
-// The defaults step of a press: the defaults placed and, when they were Added, the file saved
-// (a read-only file, or one the INI class cannot carry exactly, is left alone). Defaults that
-// no load would find are never written, so the step changes the file at most once. Raises
-// FileError when the file cannot be read or written.
-DefaultsPlacement WriteDefaultPatterns(const AnsiString& path, const PluginTraits& traits);
+// What keeps a save of the settings file from landing, as far as can be told without saving.
+enum class SaveObstacle {
+    None,
+    NotKeptExactly,     // the file holds what the lines cannot carry: never written
+    ReadOnly,           // the file has the read-only attribute
+    NoFolder,           // its folder does not exist
+    FolderNotWritable,  // no new file can be made in its folder (no permission, or disk full)
+};
+SaveObstacle FindSaveObstacle(const TAccessIniFile& settings);
+
+// One sentence on the obstacle, naming the file or its folder.
+AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& path);
+
+// The settings step of a press.
+struct PressSettings {
+    bool read = false;  // the file was read (or there was none)
+    DefaultsPlacement placement = DefaultsPlacement::NotNeeded;
+    AnsiString trouble;  // what could not be done: the file read or the defaults saved
+};
+
+// Reads the plug-in's patterns from the file into the list. When its section has no key line,
+// the defaults are first added to the file; when they cannot be (the file cannot be written for
+// any reason, or they would land where no load finds them), the file is left exactly as it was
+// and the list holds the defaults from memory. A file that cannot be read leaves the list as it
+// was.
+PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& traits,
+                                TCommonStringRecordList& list);
+
+// The plug-in's defaults as a load of a file of them gives them.
+void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& list);
 
 // Local date-time values of the file's times.
 struct FileTimes {
@@ -75,23 +101,17 @@ TDateTime LastWriteTimeOf(const AnsiString& path);
 TDateTime FileTimeToLocalDate(platform::FileTime fileTime);
 
 // Refills the list with the section's "Item01", "Item02", ... up to the first missing number,
-// followed by one empty entry. Raises FileError when the file exists but cannot be read.
-void LoadFormatList(const AnsiString& path, const AnsiString& section,
-                    TCommonStringRecordList& list);
+// followed by one empty entry.
 void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
                     TCommonStringRecordList& list);
 
-// The list a press uses after the defaults step: the section's patterns, or, when the defaults
-// could not be placed, the defaults as a load of a file of them would give them.
-void LoadPressPatterns(const AnsiString& path, const PluginTraits& traits,
-                       DefaultsPlacement placement, TCommonStringRecordList& list);
-
 // What the next press of a freshly started plug-in does with the file as it is now, without
-// writing anything: the placement of the defaults, whether it would save them, and the list it
-// would cycle through.
+// changing it: the placement of the defaults, whether it would save them or what keeps them
+// out, and the list it would cycle through. Raises FileError when the file cannot be read.
 struct ForeseenPress {
     DefaultsPlacement placement = DefaultsPlacement::NotNeeded;
     bool savesDefaults = false;
+    SaveObstacle obstacle = SaveObstacle::None;  // why Added defaults would not be saved
 };
 ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
                            TCommonStringRecordList& list);

@@ -312,10 +312,18 @@ def check_bad_arguments(stem, work, failures):
         if result.returncode != 2 or result.stdout or len(lines) != 1:
             failures.append(f"{arguments}: status {result.returncode}, out {result.stdout!r}, "
                             f"err {result.stderr!r}")
+    # A missing file: what the first press does with it, in a folder that exists and in one
+    # that does not.
+    nowhere = stem.path(os.path.join(work, "no-folder", "StemraTime.ini"))
+    for path, says in ((missing, "the first press creates it"),
+                       (nowhere, "its folder does not exist; each press uses the defaults")):
+        said = stem.run("check", path).stderr.decode("utf-8", "replace")
+        if says not in said:
+            failures.append(f"check {path}: {said!r} does not say {says!r}")
     # Without FILE: the file in PlugIns beside the program, which may or may not exist yet.
     result = stem.run("check", "--at", AT)
     shown = (result.stdout or result.stderr).decode("utf-8", "replace").split("\n")[0]
-    if result.returncode not in (0, 2) or not shown.endswith("PlugIns\\StemraTime.ini"):
+    if result.returncode not in (0, 2) or "PlugIns\\StemraTime.ini" not in shown:
         failures.append(f"check without FILE: status {result.returncode}, {shown!r}")
     help_text = stem.text("--help")
     if "stem check [FILE]" not in help_text or "Example: stem check " not in help_text:

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
 #include "base/UnicodeText.h"
 #include "platform/Platform.h"
@@ -9,6 +10,8 @@
 namespace stem {
 
 namespace {
+
+constexpr std::size_t npos = std::string::npos;
 
 const std::string Utf16LeMark = "\xFF\xFE";
 const std::string Utf8Mark = "\xEF\xBB\xBF";
@@ -32,6 +35,26 @@ TIniFileContent LinesOfWide(WideString text, bool decodedCleanly, TIniEncoding e
         decodedCleanly && nul == WideString::npos && platform::AnsiToWide(ansi) == text;
     content.lines = SplitIniText(ansi);
     return content;
+}
+
+bool IsDecimal(const AnsiString& text)
+{
+    return !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == npos;
+}
+
+// A save that crashed (or a program killed during one) leaves its temporary file behind; once
+// its program has ended, no save will ever finish with it.
+void RemoveStaleSavingFiles(const AnsiString& path)
+{
+    const std::size_t backslash = LastBackslashOf(path);
+    const std::size_t nameStart = backslash == npos ? 0 : backslash + 1;
+    const AnsiString prefix = path.substr(0, nameStart);
+    const AnsiString fileName = path.substr(nameStart);
+    for (const AnsiString& name : platform::FindFileNames(path + ".*.saving")) {
+        uint32_t process = 0;
+        if (IsSavingFileOf(fileName, name, process) && !platform::ProcessRunning(process))
+            platform::RemoveFile(prefix + name);
+    }
 }
 
 }  // namespace
@@ -120,6 +143,27 @@ AnsiString SavingFileOf(const AnsiString& path)
            std::to_string(++saves) + ".saving";
 }
 
+bool IsSavingFileOf(const AnsiString& fileName, const AnsiString& name, uint32_t& process)
+{
+    const AnsiString suffix = ".saving";
+    const std::size_t tail = fileName.size() + 1;  // the dot after the file name
+    if (name.size() < tail + suffix.size() || name[fileName.size()] != '.' ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
+        !platform::AnsiEqual(name.data(), static_cast<int>(fileName.size()), fileName.data(),
+                             static_cast<int>(fileName.size()), true))
+        return false;
+    const AnsiString numbers = name.substr(tail, name.size() - tail - suffix.size());
+    const std::size_t dash = numbers.find('-');
+    if (dash == AnsiString::npos || !IsDecimal(numbers.substr(0, dash)) ||
+        !IsDecimal(numbers.substr(dash + 1)))
+        return false;
+    const unsigned long long number = std::stoull(numbers.substr(0, dash));
+    if (number > UINT32_MAX)
+        return false;
+    process = static_cast<uint32_t>(number);
+    return true;
+}
+
 void SaveIniFile(const AnsiString& path, const std::string& bytes)
 {
     if (path.empty())
@@ -134,6 +178,7 @@ void SaveIniFile(const AnsiString& path, const std::string& bytes)
         platform::RemoveFile(saving);
         throw FileError("cannot write " + path);
     }
+    RemoveStaleSavingFiles(path);
 }
 
 }  // namespace stem

@@ -9,6 +9,7 @@
 // those lines back would lose part of it, so the class never does.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/IniDialect.h"
@@ -45,11 +46,17 @@ TIniFileContent LoadIniFile(const AnsiString& path);
 // temporary file of this save's own in the same folder, flushed to the disk, which then
 // replaces the file (keeping its attributes and creation time) or takes its name when there is
 // none. On any failure the file is as it was, the temporary file is removed, and FileError is
-// raised.
+// raised. After a save, the temporary files that saves of the file left behind in programs
+// that no longer run are removed.
 void SaveIniFile(const AnsiString& path, const std::string& bytes);
 
 // A new name for a save's temporary file: "<path>.<process>-<n>.saving", so that two programs
 // saving the same file at once never write into one temporary file.
 AnsiString SavingFileOf(const AnsiString& path);
+
+// Whether the name (without its folder) is that of a save's temporary file of the file named
+// fileName, "<fileName>.<process>-<n>.saving" with the file name in any letter case, and the
+// process number in its name.
+bool IsSavingFileOf(const AnsiString& fileName, const AnsiString& name, uint32_t& process);
 
 }  // namespace stem

@@ -417,6 +417,21 @@ int AnsiCountOccurrences(const AnsiString& pattern, const AnsiString& text, bool
     return CountOccurrences(pattern, text, ByteKindsOf(text), nonOverlapping, ignoreCase);
 }
 
+size_t LastBackslashOf(const AnsiString& path)
+{
+    size_t lastBackslash = AnsiString::npos;
+    for (size_t i = 0; i < path.size(); i += ShiftJisCharLength(path, i))
+        if (path[i] == '\\')
+            lastBackslash = i;
+    return lastBackslash;
+}
+
+AnsiString ExtractFolder(const AnsiString& path)
+{
+    const size_t lastBackslash = LastBackslashOf(path);
+    return lastBackslash == AnsiString::npos ? AnsiString() : path.substr(0, lastBackslash);
+}
+
 AnsiString DropLastChars(const AnsiString& text, int n)
 {
     if (n <= 0 || static_cast<size_t>(n) > text.size())

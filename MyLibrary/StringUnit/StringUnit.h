@@ -83,6 +83,12 @@ bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreC
 int AnsiCountOccurrences(const AnsiString& pattern, const AnsiString& text, bool nonOverlapping,
                          bool ignoreCase);
 
+// The index of a path's last backslash (a trail byte 0x5C is not one); npos when it has none.
+size_t LastBackslashOf(const AnsiString& path);
+
+// The folder part of a path: everything before its last backslash; empty when there is none.
+AnsiString ExtractFolder(const AnsiString& path);
+
 // The text without its last n bytes; unchanged when n <= 0 or n > length.
 AnsiString DropLastChars(const AnsiString& text, int n);
 

@@ -579,35 +579,29 @@ TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
               "[DateFormat]\r\nItem01=(yyyy)\r\n" + TimeDefaultSection());
 }
 
-// ---- A settings file that cannot be written ----
+// ---- A settings file that cannot be written or read ----
 
-// The press inserts nothing and returns; with the registry fixed and the plug-in loaded again,
-// the next press works.
+// A folder that cannot be created: each press inserts the plug-in's defaults from memory and
+// makes nothing on the disk.
 class UnwritableFolder : public PressTest {
 protected:
-    void ExpectHostSurvivesAndRecovers(const AnsiString& badFolder)
+    void ExpectDefaultsFromMemory(const AnsiString& badFolder)
     {
         const struct {
             const char* file;
-            const WideString& firstPattern;
-        } plugins[] = {{DateDll, DatePatterns[0]}, {TimeDll, TimePatterns[0]}};
+            const WideString* patterns;
+        } plugins[] = {{DateDll, DatePatterns}, {TimeDll, TimePatterns}};
+        ASSERT_TRUE(registry_.Set(badFolder));
         for (const auto& plugin : plugins) {
             SCOPED_TRACE(plugin.file);
-            ASSERT_TRUE(registry_.Set(badFolder));
             EditorWindow window;
             auto module = Load(plugin.file, window.Handle());
             ASSERT_TRUE(module->Loaded());
-            EXPECT_TRUE(window.Press(*module, Nothing()));
-            EXPECT_TRUE(window.Press(*module, Nothing())) << "the second press";
-
+            EXPECT_TRUE(window.Press(*module, Pattern(plugin.patterns[0])));
+            EXPECT_TRUE(window.Press(*module, Pattern(plugin.patterns[1]))) << "the second press";
             ASSERT_TRUE(module->Unload());
-            ASSERT_TRUE(registry_.Set(folder_));
-            ASSERT_TRUE(module->Load());
-            module->StartUp(window.Handle());
-            EXPECT_TRUE(window.Press(*module, Pattern(plugin.firstPattern)));
-            ASSERT_TRUE(module->Unload());
-            EXPECT_TRUE(platform::RemoveFile(SettingsFile()));
         }
+        EXPECT_FALSE(platform::PathExists(badFolder));
     }
 };
 
@@ -615,8 +609,9 @@ TEST_F(UnwritableFolder, BelowARegularFile)
 {
     const AnsiString blocker = temp_.File("plain.txt");
     ASSERT_TRUE(platform::WriteNewFile(blocker, "not a folder"));
-    ExpectHostSurvivesAndRecovers(blocker + "\\PlugIns");
+    ExpectDefaultsFromMemory(blocker + "\\PlugIns");
     EXPECT_EQ(ReadSettings(blocker), "not a folder");
+    EXPECT_EQ(EntriesIn(temp_.Path()), 2u) << "beside PlugIns and plain.txt";
 }
 
 TEST_F(UnwritableFolder, OnADriveThatDoesNotExist)
@@ -626,7 +621,62 @@ TEST_F(UnwritableFolder, OnADriveThatDoesNotExist)
     while (letter > 'D' && (drives & (1u << (letter - 'A'))) != 0)
         --letter;
     ASSERT_GT(letter, 'D') << "every drive letter is taken";
-    ExpectHostSurvivesAndRecovers(std::string(1, letter) + ":\\Editor\\PlugIns");
+    ExpectDefaultsFromMemory(std::string(1, letter) + ":\\Editor\\PlugIns");
+}
+
+using UnwritableSettings = PressTest;
+
+// The time plug-in finds no section of its own in a read-only file: it inserts its defaults
+// from memory, and the file keeps its bytes and its attribute.
+TEST_F(UnwritableSettings, ReadOnlyFileWithoutTheSectionGivesTheDefaults)
+{
+    const std::string text = "[DateFormat]\r\nItem01=<yyyy>\r\n";
+    EditSettings(SettingsFile(), text);
+    ASSERT_TRUE(platform::SetReadOnly(SettingsFile(), true));
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    auto time = Load(TimeDll, window.Handle());
+    ASSERT_TRUE(date->Loaded() && time->Loaded());
+    EXPECT_TRUE(window.Press(*date, Pattern(u"<yyyy>")));
+    date->OnEvents(window.Handle(), 0x20, 0);
+    window.StartOver();
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[1])));
+    EXPECT_EQ(ReadSettings(SettingsFile()), text);
+    EXPECT_TRUE(platform::IsReadOnlyFile(SettingsFile()));
+    EXPECT_EQ(EntriesIn(folder_), 1u);
+    platform::SetReadOnly(SettingsFile(), false);
+}
+
+// Another program holds the edited file open at the press (an editor in the middle of saving
+// it): the press inserts from the patterns read last, or the defaults when none were read, and
+// the first press once the file is free reads it.
+TEST_F(UnwritableSettings, FileLockedAtThePressKeepsThePatternsReadLast)
+{
+    EditSettings(SettingsFile(), "[DateFormat]\r\nItem01=<dd>\r\n");
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    auto time = Load(TimeDll, window.Handle());
+    ASSERT_TRUE(date->Loaded() && time->Loaded());
+    ASSERT_TRUE(window.Press(*date, Pattern(u"<dd>")));
+    const auto newRun = [&](const LoadedModule& plugin) {
+        plugin.OnEvents(window.Handle(), 0x20, 0);
+        window.StartOver();
+    };
+
+    EditSettings(SettingsFile(), "[DateFormat]\r\nItem01=<mm>\r\n[TimeFormat]\r\nItem01=<nn>\r\n");
+    const platform::FileLock lock = platform::LockFile(SettingsFile());
+    ASSERT_NE(lock, nullptr);
+    newRun(*date);
+    EXPECT_TRUE(window.Press(*date, Pattern(u"<dd>")));
+    newRun(*time);
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    platform::UnlockFile(lock);
+
+    newRun(*date);
+    EXPECT_TRUE(window.Press(*date, Pattern(u"<mm>")));
+    newRun(*time);
+    EXPECT_TRUE(window.Press(*time, Pattern(u"<nn>")));
 }
 
 }  // namespace

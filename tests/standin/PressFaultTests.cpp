@@ -1,6 +1,8 @@
-// A press while one platform call after another fails: the host gets no exception, the
-// settings file is as it was or whole and new, no temporary file stays behind, and the first
-// press after the fault has cleared works. Native only: the faults come from the stand-in.
+// A press while one platform call after another fails: the host gets no exception, the press
+// inserts all the same (from the patterns read last, or the defaults), the settings file is as
+// it was or whole and new, no temporary file stays behind, and the first press after the fault
+// has cleared works. Then folders that may not be changed. Native only: the faults and the
+// folder rights come from the stand-in.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,6 +11,7 @@
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
@@ -17,6 +20,7 @@
 #include "plugin/PluginModule.h"
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
+#include "tests/support/DefaultSettings.h"
 #include "tests/support/Moments.h"
 #include "tests/support/TempFolder.h"
 
@@ -31,23 +35,38 @@ TDateTime FixedMoment()
 
 const AnsiString AppDataFolder = "C:\\Users\\tester\\AppData\\Roaming";
 
+// The first date default, yyyy/mm/dd(aaa), at the fixed moment.
+const WideString FirstDateDefault = u"2026/12/07(\u6708)";
+
 struct Scenario {
     const char* name;
-    AnsiString pluginFolder;   // the registry value
-    AnsiString settingsFile;   // where the settings end up
-    const char* before;        // the file before the press; null for no file
-    const char* editedBefore;  // when set: one clean press on `before`, then this text
+    AnsiString pluginFolder;  // the registry value
+    AnsiString settingsFile;  // where the settings end up
+    const char* before;       // the file before the press; null for no file
+    std::string whole;        // the file once a press added the defaults
+    // When set: one clean press on `before`, then this text, and the run ends.
+    const char* editedBefore;
+    WideString inserted;        // what the press inserts when the file can be read
+    WideString insertedUnread;  // and when it cannot
 };
 
 const Scenario Scenarios[] = {
-    {"first press, no file yet", "C:\\work", "C:\\work\\StemraTime.ini", nullptr, nullptr},
+    {"first press, no file yet", "C:\\work", "C:\\work\\StemraTime.ini", nullptr, DateDefaultsText,
+     nullptr, FirstDateDefault, FirstDateDefault},
     {"first press, only the other plug-in's section", "C:\\work", "C:\\work\\StemraTime.ini",
-     "[TimeFormat]\r\nItem01=hh\r\n", nullptr},
+     "[TimeFormat]\r\nItem01=hh\r\n", "[TimeFormat]\r\nItem01=hh\r\n" + DateDefaultsText, nullptr,
+     FirstDateDefault, FirstDateDefault},
     {"reload after an edit", "C:\\work", "C:\\work\\StemraTime.ini",
-     "[DateFormat]\r\nItem01=yyyy\r\n", "[DateFormat]\r\nItem01=mm\r\n"},
+     "[DateFormat]\r\nItem01=yyyy\r\n", "", "[DateFormat]\r\nItem01=mm\r\n", u"12", u"2026"},
     {"settings moved out of Program Files", "C:\\Program Files\\Editor\\PlugIns",
-     AppDataFolder + "\\Editor\\PlugIns\\StemraTime.ini", nullptr, nullptr},
+     AppDataFolder + "\\Editor\\PlugIns\\StemraTime.ini", nullptr, DateDefaultsText, nullptr,
+     FirstDateDefault, FirstDateDefault},
 };
+
+bool BlocksReading(standin::Fault fault)
+{
+    return fault == standin::Fault::OpenForRead || fault == standin::Fault::Read;
+}
 
 class PressFault : public ::testing::TestWithParam<standin::Fault> {
 protected:
@@ -77,20 +96,6 @@ protected:
         ASSERT_TRUE(platform::WriteNewFile(path, bytes));
     }
 
-    // The file the press would write from `before`: the date plug-in's defaults added.
-    static std::string FileWithDefaults(const char* before)
-    {
-        const AnsiString reference = "C:\\reference\\StemraTime.ini";
-        if (before != nullptr)
-            WriteFile(reference, before);
-        else
-            std::filesystem::create_directories(standin::ToPosixPath("C:\\reference"));
-        WriteDefaultPatterns(reference, DatePluginTraits);
-        std::string bytes;
-        EXPECT_TRUE(ReadFile(reference, bytes));
-        return bytes;
-    }
-
     static bool TemporaryFileLeft()
     {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(standin::FileRoot()))
@@ -99,17 +104,13 @@ protected:
         return false;
     }
 
-    // A new run on an empty document: the module's first entry appears.
-    void ExpectAWorkingPress(PluginModule& module)
+    // A new run on an empty document: the press inserts the text.
+    void ExpectPressInserts(PluginModule& module, const WideString& text)
     {
         module.OnEvents(window_, 0x20, 0);
         editor_.SetText(u"<>", 1);
-        module.OnCommand(window_);
-        ASSERT_TRUE(module.State().formatList);
-        ASSERT_GT(module.State().formatList->TextCount(), 1);
-        const WideString first = RenderPattern(module.State().formatList->TextAt(0), FixedMoment());
-        EXPECT_FALSE(first.empty());
-        EXPECT_EQ(editor_.Text(), u"<" + first + u">");
+        EXPECT_NO_THROW(module.OnCommand(window_));
+        EXPECT_EQ(editor_.Text(), u"<" + text + u">");
         EXPECT_TRUE(module.State().consecutivePress);
     }
 
@@ -143,24 +144,20 @@ TEST_P(PressFault, PressSurvivesAndKeepsTheSettingsFileWhole)
         }
         std::string before;
         const bool existed = ReadFile(s.settingsFile, before);
-        const std::string whole = s.editedBefore != nullptr ? before : FileWithDefaults(s.before);
-        const WideString documentBefore = editor_.Text();
 
         standin::InjectFault(fault);
-        EXPECT_NO_THROW(module.OnCommand(window_));
+        const bool unread = existed && BlocksReading(fault);
+        ExpectPressInserts(module, unread ? s.insertedUnread : s.inserted);
         standin::ClearFaults();
 
         std::string after;
         if (ReadFile(s.settingsFile, after)) {
-            EXPECT_TRUE(after == whole || (existed && after == before)) << after;
+            EXPECT_TRUE(after == s.whole || (existed && after == before)) << after;
         } else {
             EXPECT_FALSE(existed) << "the settings file is gone";
         }
         EXPECT_FALSE(TemporaryFileLeft());
-        if (editor_.Text() != documentBefore) {
-            EXPECT_TRUE(module.State().consecutivePress) << "the document changed: a full press";
-        }
-        ExpectAWorkingPress(module);
+        ExpectPressInserts(module, s.inserted);
     }
 }
 
@@ -208,6 +205,58 @@ TEST(SaveFault, EachInjectedFaultKeepsTheOldFileOrPlacesTheNewOne)
             EXPECT_FALSE(platform::FindFileTimes(folder.File("*.saving"), temporary));
         }
     }
+}
+
+// A plug-in folder that a standard user may not change, as one under Program Files is on
+// Windows 8 and later: each press inserts, from the defaults while there is no file and from the
+// file once an administrator has put one there, and the folder stays as it was. The defaults are
+// tried once, not at every press: a folder that becomes writable gets them only when the file's
+// time changes.
+TEST(ReadOnlyPluginFolder, PressesInsertAndTheFolderStaysAsItWas)
+{
+    const TempFolder folder;
+    const AnsiString plugins = folder.File("PlugIns");
+    const AnsiString settings = plugins + "\\StemraTime.ini";
+    ASSERT_TRUE(platform::CreateFolder(plugins));
+    ASSERT_TRUE(platform::SetFolderWritable(plugins, false));
+    SimulatedEditor editor;
+    const platform::HostWindow window = platform::CreateHostWindow(editor);
+    PluginModule date{DatePluginTraits, FixedMoment};
+    PluginModule time{TimePluginTraits, FixedMoment};
+    for (PluginModule* module : {&date, &time}) {
+        module->SetPluginFolder(platform::AnsiToWide(plugins));
+        module->OnEvents(window, StartUpEvent, 0);
+    }
+    const auto pressAnew = [&](PluginModule& module) {
+        module.OnEvents(window, 0x20, 0);
+        editor.SetText(u"<>", 1);
+        module.OnCommand(window);
+        return editor.Text();
+    };
+
+    EXPECT_EQ(pressAnew(date), u"<" + FirstDateDefault + u">");
+    EXPECT_NE(date.State().settingsTrouble.find("no file can be created in " + plugins),
+              std::string::npos)
+        << date.State().settingsTrouble;
+    EXPECT_EQ(pressAnew(time), u"< 13:05>");
+    ASSERT_TRUE(platform::SetFolderWritable(plugins, true));
+    EXPECT_EQ(pressAnew(date), u"<" + FirstDateDefault + u">");
+    EXPECT_TRUE(platform::FindFileNames(plugins + "\\*").empty()) << "a second try to save";
+
+    // An administrator copies a file in: the date plug-in reads it, the time plug-in uses its
+    // defaults again, and the file stays as it came.
+    const std::string copied = "[DateFormat]\r\nItem01=dd\r\n";
+    ASSERT_TRUE(platform::WriteNewFile(settings, copied));
+    ASSERT_TRUE(platform::SetFolderWritable(plugins, false));
+    EXPECT_EQ(pressAnew(date), u"<07>");
+    EXPECT_EQ(pressAnew(time), u"< 13:05>");
+    EXPECT_EQ(pressAnew(time), u"< 13:05>");
+    std::string bytes;
+    EXPECT_EQ(platform::ReadWholeFile(settings, bytes), platform::FileStatus::Ok);
+    EXPECT_EQ(bytes, copied);
+    EXPECT_EQ(platform::FindFileNames(plugins + "\\*").size(), 1u);
+    platform::SetFolderWritable(plugins, true);
+    platform::DestroyHostWindow(window);
 }
 
 }  // namespace stem

@@ -56,11 +56,28 @@ TEST_F(StandInSettingsLocation, VistaAndBothServer2008sMove)
     }
 }
 
-TEST_F(StandInSettingsLocation, LowerCasePathIsNotUnderProgramFiles)
+// Only a path inside the Program Files folder moves: its name, in the same case, followed by a
+// backslash. A 64-bit editor's Program Files is no prefix of the 32-bit programs' folder.
+TEST_F(StandInSettingsLocation, OnlyPathsInsideTheProgramFilesFolderMove)
 {
-    const WideString path = u"c:\\program files\\Host\\PlugIns\\StemraTime.ini";
-    EXPECT_EQ(AdjustSettingsPath(path), path);
-    EXPECT_FALSE(platform::PathExists(createdFolder));
+    const struct {
+        const char* programFiles;
+        const char16_t* path;
+        const char16_t* moved;  // null: stays
+    } cases[] = {
+        {"C:\\Program Files", u"c:\\program files\\Host\\PlugIns\\StemraTime.ini", nullptr},
+        {"C:\\Program Files", u"C:\\Program Files (x86)\\Host\\PlugIns\\StemraTime.ini", nullptr},
+        {"C:\\Program Files", u"C:\\Program FilesHost\\StemraTime.ini", nullptr},
+        {"C:\\Program Files (x86)", u"C:\\Program Files (x86)\\Host\\PlugIns\\StemraTime.ini",
+         u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini"},
+    };
+    for (const auto& c : cases) {
+        standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, c.programFiles);
+        const WideString path = c.path;
+        EXPECT_EQ(AdjustSettingsPath(path), c.moved != nullptr ? c.moved : path)
+            << c.programFiles << " " << std::string(path.begin(), path.end());
+        EXPECT_EQ(platform::PathExists(createdFolder), c.moved != nullptr);
+    }
 }
 
 TEST_F(StandInSettingsLocation, LaterAndEarlierSystemsDoNotMove)

@@ -1,17 +1,20 @@
 #include "tests/support/PressSequence.h"
 
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
-#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
-#include "plugin/Settings.h"
+#include "tests/support/DefaultSettings.h"
 #include "tests/support/Moments.h"
+#include "tests/support/SettingsModel.h"
 
 namespace stem {
 
@@ -74,11 +77,17 @@ std::string Shown(const WideString& text)
     return Shown(WideToUtf8(text));
 }
 
-// One plug-in in an editor of its own, with what the sequence expects of its run.
+// One plug-in in an editor of its own, and what the model holds of its state.
 struct PluginUnderTest {
-    PluginUnderTest(const PluginTraits& pluginTraits, const AnsiString& folder)
-        : traits(pluginTraits), module(pluginTraits, FixedMoment)
+    PluginUnderTest(const PluginTraits& pluginTraits, const std::string& defaultsText,
+                    const AnsiString& otherSection, const AnsiString& folder)
+        : traits(pluginTraits),
+          section(pluginTraits.patternSection),
+          other(otherSection),
+          module(pluginTraits, FixedMoment)
     {
+        const model::Lines lines = model::LinesOf(defaultsText);
+        defaults.assign(lines.begin() + 1, lines.end());  // below the header
         module.SetPluginFolder(platform::AnsiToWide(folder));
         window = platform::CreateHostWindow(editor);
         module.OnEvents(window, StartUpEvent, 0);
@@ -87,29 +96,52 @@ struct PluginUnderTest {
     PluginUnderTest(const PluginUnderTest&) = delete;
     PluginUnderTest& operator=(const PluginUnderTest&) = delete;
 
+    model::Patterns Defaults() const
+    {
+        model::Lines lines = {"[" + section + "]"};
+        lines.insert(lines.end(), defaults.begin(), defaults.end());
+        return model::Load(lines, section);
+    }
+
+    void StartUp()
+    {
+        module.OnEvents(window, StartUpEvent, 0);
+        located = false;
+        time = 0;
+        patterns.reset();
+        running = false;
+    }
+
     const PluginTraits& traits;
+    const AnsiString section;
+    const AnsiString other;  // the other plug-in's section
+    model::Lines defaults;   // its default key lines
     PluginModule module;
     SimulatedEditor editor;
     platform::HostWindow window = nullptr;
-    bool running = false;  // the next press goes on with the run
-    int32_t index = 0;     // the entry the last press inserted
-    bool wrote = false;    // it added its defaults since the user last changed the file
+
+    bool located = false;                     // it pressed since its start-up
+    platform::FileTime time = 0;              // the file's time it took at its last read
+    std::optional<model::Patterns> patterns;  // what it read last since its start-up
+    bool running = false;                     // the next press goes on with the run
+    size_t index = 0;                         // the entry the last press inserted
 };
 
 class Sequence {
 public:
     Sequence(SequenceChoices& choices, const AnsiString& folder)
         : choices_(choices),
+          folder_(folder),
           path_(folder + "\\StemraTime.ini"),
-          date_(DatePluginTraits, folder),
-          time_(TimePluginTraits, folder)
+          date_(DatePluginTraits, DateDefaultsText, TimePluginTraits.patternSection, folder),
+          time_(TimePluginTraits, TimeDefaultsText, DatePluginTraits.patternSection, folder)
     {
     }
 
     std::string Run(int maxSteps)
     {
         for (int step = 0; step < maxSteps && failure_.empty() && choices_.More(); ++step) {
-            const int what = choices_.Pick(0, 11);
+            const int what = choices_.Pick(0, 16);
             if (what <= 2)
                 Press(date_);
             else if (what <= 5)
@@ -122,9 +154,20 @@ public:
                 Touch();
             else if (what == 9)
                 Delete();
-            else
+            else if (what <= 11)
                 Edit();
+            else if (what <= 13)
+                ToggleLock();
+            else if (what == 14)
+                ToggleFolderRights();
+            else
+                ToggleReadOnly();
         }
+        Unlock();
+        if (!folderWritable_)
+            platform::SetFolderWritable(folder_, true);
+        if (readOnly_)
+            platform::SetReadOnly(path_, false);
         return failure_.empty() ? std::string() : failure_ + "\nafter:\n" + log_;
     }
 
@@ -137,10 +180,22 @@ private:
             failure_ = what;
     }
 
-    std::string FileBytes() const
+    // The file as it is, read by the test (another program's lock set aside for the moment).
+    std::string FileBytes()
     {
+        const bool locked = lock_ != nullptr;
+        Unlock();
         std::string bytes;
-        return platform::ReadWholeFile(path_, bytes) == platform::FileStatus::Ok ? bytes : "";
+        const bool read = platform::ReadWholeFile(path_, bytes) == platform::FileStatus::Ok;
+        if (locked)
+            lock_ = platform::LockFile(path_);
+        return read ? bytes : "";
+    }
+
+    platform::FileTime FileTime() const
+    {
+        platform::FoundFileTimes times;
+        return platform::FindFileTimes(path_, times) ? times.lastWritten : 0;
     }
 
     // Distinct times far from now, some going backwards: each edit or touch is a new time, and
@@ -173,18 +228,44 @@ private:
         }
     }
 
+    // ---- What the user and other programs do ----
+
+    void Unlock()
+    {
+        platform::UnlockFile(lock_);
+        lock_ = nullptr;
+    }
+
+    // The user changes the file as its owner, with the right to its folder: no other program
+    // holds it, and it is no longer read-only.
+    template <typename Change>
+    void ChangeAsOwner(Change change)
+    {
+        Unlock();
+        if (readOnly_ && platform::SetReadOnly(path_, false))
+            readOnly_ = false;
+        if (!folderWritable_)
+            platform::SetFolderWritable(folder_, true);
+        change();
+        if (!folderWritable_)
+            platform::SetFolderWritable(folder_, false);
+    }
+
     void Edit()
     {
         const std::string bytes = NewFile();
         log_ += "edit: " + Shown(bytes) + "\n";
-        if (!platform::WriteNewFile(path_, bytes) || !platform::SetLastWriteTime(path_, NextTime()))
-            Fail("the test could not write the file");
-        date_.wrote = time_.wrote = false;
+        ChangeAsOwner([&] {
+            if (!platform::WriteNewFile(path_, bytes) ||
+                !platform::SetLastWriteTime(path_, NextTime()))
+                Fail("the test could not write the file");
+        });
     }
 
     void Touch()
     {
         log_ += "touch\n";
+        Unlock();
         if (platform::PathExists(path_) && !platform::SetLastWriteTime(path_, NextTime()))
             Fail("the test could not touch the file");
     }
@@ -192,16 +273,49 @@ private:
     void Delete()
     {
         log_ += "delete\n";
-        if (platform::PathExists(path_) && !platform::RemoveFile(path_))
-            Fail("the test could not delete the file");
-        date_.wrote = time_.wrote = false;
+        ChangeAsOwner([&] {
+            if (platform::PathExists(path_) && !platform::RemoveFile(path_))
+                Fail("the test could not delete the file");
+        });
+    }
+
+    // Another program opens the file, sharing nothing, or closes it again.
+    void ToggleLock()
+    {
+        if (lock_ != nullptr) {
+            log_ += "unlock\n";
+            Unlock();
+        } else if (platform::PathExists(path_)) {
+            log_ += "lock\n";
+            lock_ = platform::LockFile(path_);
+            if (lock_ == nullptr)
+                Fail("the test could not lock the file");
+        }
+    }
+
+    // The folder becomes one the user may not change, as under Program Files, or mendable again.
+    void ToggleFolderRights()
+    {
+        if (!platform::SetFolderWritable(folder_, !folderWritable_))
+            return;  // not on this system
+        folderWritable_ = !folderWritable_;
+        log_ += folderWritable_ ? "folder writable\n" : "folder not writable\n";
+    }
+
+    void ToggleReadOnly()
+    {
+        if (!platform::PathExists(path_))
+            return;
+        if (!platform::SetReadOnly(path_, !readOnly_))
+            return Fail("the test could not change the read-only attribute");
+        readOnly_ = !readOnly_;
+        log_ += readOnly_ ? "read-only\n" : "writable\n";
     }
 
     void StartUp(PluginUnderTest& plugin)
     {
         log_ += std::string("start-up ") + plugin.traits.name + "\n";
-        plugin.module.OnEvents(plugin.window, StartUpEvent, 0);
-        plugin.running = false;
+        plugin.StartUp();
     }
 
     void EndRun(PluginUnderTest& plugin)
@@ -211,91 +325,113 @@ private:
         plugin.running = false;
     }
 
+    // ---- A press, against the model ----
+
+    // The model's settings step: what the plug-in reads now, and whether it saves the file with
+    // its defaults added (the lines it then holds).
+    bool ModelStep(PluginUnderTest& plugin, bool exists, const std::string& bytes, bool& read,
+                   TIniFileContent& saved)
+    {
+        read = !(exists && lock_ != nullptr);
+        if (!read) {
+            if (!plugin.patterns)
+                plugin.patterns = plugin.Defaults();
+            return false;
+        }
+        saved = DecodeIniText(exists ? bytes : std::string());
+        switch (model::PlaceDefaults(saved.lines, plugin.section, plugin.defaults, plugin.other)) {
+        case model::Placed::NotNeeded:
+            plugin.patterns = model::Load(saved.lines, plugin.section);
+            return false;
+        case model::Placed::InSection:
+            plugin.patterns = plugin.Defaults();
+            return saved.faithful && !readOnly_ && folderWritable_;
+        case model::Placed::OutsideSection:
+        case model::Placed::InOtherSection: break;
+        }
+        plugin.patterns = plugin.Defaults();
+        return false;
+    }
+
     void Press(PluginUnderTest& plugin)
     {
         const std::string name = plugin.traits.name;
         const bool existed = platform::PathExists(path_);
         const std::string before = FileBytes();
-        TCommonStringRecordList listedBefore;
-        const ForeseenPress foreseen = ForeseePress(path_, plugin.traits, listedBefore);
+        const platform::FileTime timeBefore = FileTime();
+        bool read = false;
+        bool saves = false;
+        TIniFileContent saved;
+        const bool step = !plugin.located || timeBefore != plugin.time;
+        if (step)
+            saves = ModelStep(plugin, existed, before, read, saved);
 
         if (!plugin.running)
             plugin.editor.SetText(u"<>", 1);
         plugin.module.OnCommand(plugin.window);
         if (!plugin.module.State().consecutivePress)
             return Fail(name + ": the press failed");
+        // A first press takes the file's time after its step, a later one the time it compared.
+        if (step && read)
+            plugin.time = plugin.located ? timeBefore : FileTime();
+        plugin.located = true;
 
         const std::string after = FileBytes();
-        const bool changed = after != before || platform::PathExists(path_) != existed;
+        const bool exists = platform::PathExists(path_);
+        const bool changed = after != before || exists != existed;
         log_ += "press " + name + (changed ? ", file now " + Shown(after) : "") + "\n";
-        if (changed) {
-            if (plugin.wrote)
-                Fail(name + " wrote the file a second time with no edit in between");
-            else if (existed && !foreseen.savesDefaults)
-                Fail(name + " wrote the file where stem check foresees no write");
-            CheckOnlyDefaultsAdded(before, after, plugin.traits);
-            plugin.wrote = true;
+        if (saves) {
+            const TIniFileContent now = DecodeIniText(after);
+            if (!exists || now.lines != saved.lines || now.encoding != saved.encoding)
+                Fail(name + " did not save the file the model expects");
             // Presses come seconds apart; here two writes can fall within one tick of the
             // file system's clock, and a plug-in would take the second for the first.
             if (!platform::SetLastWriteTime(path_, NextTime()))
                 Fail("the test could not touch the file");
-        } else if (existed && foreseen.savesDefaults) {
-            Fail(name + " did not write the defaults that stem check foresees");
+        } else if (changed) {
+            Fail(name + " changed the file where the model keeps it as it was");
         }
+        if (!platform::FindFileNames(folder_ + "\\*.saving").empty())
+            Fail(name + " left a temporary file");
+        if (exists && platform::IsReadOnlyFile(path_) != readOnly_)
+            Fail(name + " changed the file's read-only attribute");
         CheckInsertion(plugin);
     }
 
-    // The file after the press is the file before it with the plug-in's default lines added in
-    // one place (under a new header when the section was missing), in the same encoding.
-    void CheckOnlyDefaultsAdded(const std::string& before, const std::string& after,
-                                const PluginTraits& traits)
+    WideString Rendered(const PluginUnderTest& plugin, const WideString& entry) const
     {
-        const TIniFileContent old = DecodeIniText(before);
-        const TIniFileContent now = DecodeIniText(after);
-        if (old.encoding != now.encoding)
-            return Fail(std::string(traits.name) + " changed the file's encoding");
-        TStringLines block;
-        for (int i = 0; i < traits.defaultCount; ++i)
-            block.push_back(ItemKey(i + 1) + "=" + traits.defaults[i]);
-        TStringLines headed = block;
-        headed.insert(headed.begin(), "[" + AnsiString(traits.patternSection) + "]");
-        for (const TStringLines* added : {&block, &headed}) {
-            for (std::size_t at = 0; at <= old.lines.size(); ++at) {
-                TStringLines expected(old.lines.begin(),
-                                      old.lines.begin() + static_cast<std::ptrdiff_t>(at));
-                expected.insert(expected.end(), added->begin(), added->end());
-                expected.insert(expected.end(), old.lines.begin() + static_cast<std::ptrdiff_t>(at),
-                                old.lines.end());
-                if (expected == now.lines)
-                    return;
-            }
+        const bool date = &plugin == &date_;
+        if (date && (entry == u"Calendar1" || entry == u"Calendar2")) {
+            const int mode = entry == u"Calendar1" ? BlankNeighbourCells : NeighbourDayCells;
+            return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", FixedMoment()));
         }
-        Fail(std::string(traits.name) + " changed the file beyond adding its defaults");
+        return RenderPattern(entry, FixedMoment());
     }
 
-    // What the press inserted is what stem check lists at the entry the run has reached.
+    // What the press inserted is the model's entry at the place the run has reached.
     void CheckInsertion(PluginUnderTest& plugin)
     {
-        TCommonStringRecordList listed;
-        ForeseePress(path_, plugin.traits, listed);
+        const model::Patterns& listed = *plugin.patterns;
         plugin.index = plugin.running ? plugin.index + 1 : 0;
-        if (plugin.index >= listed.TextCount())
+        if (plugin.index >= listed.size())
             plugin.index = 0;
         plugin.running = true;
-        const WideString expected =
-            u"<" + EntryText(plugin.traits, listed.TextAt(plugin.index), FixedMoment()) + u">";
+        const WideString expected = u"<" + Rendered(plugin, listed[plugin.index]) + u">";
         if (plugin.editor.Text() != expected)
             Fail(std::string(plugin.traits.name) + " inserted " + Shown(plugin.editor.Text()) +
-                 " where stem check lists " + Shown(expected) + " (entry " +
-                 std::to_string(plugin.index + 1) + " of " + std::to_string(listed.TextCount()) +
-                 ")");
+                 " where the model has " + Shown(expected) + " (entry " +
+                 std::to_string(plugin.index + 1) + " of " + std::to_string(listed.size()) + ")");
     }
 
     SequenceChoices& choices_;
+    const AnsiString folder_;
     const AnsiString path_;
     PluginUnderTest date_;
     PluginUnderTest time_;
     platform::FileTime times_ = 0;
+    platform::FileLock lock_ = nullptr;
+    bool folderWritable_ = true;
+    bool readOnly_ = false;
     std::string failure_;
     std::string log_;
 };

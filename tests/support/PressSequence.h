@@ -1,11 +1,13 @@
 // Random sequences of presses of both plug-ins against one settings file, with the user's
-// edits, touches of the file's time, deletions and the editor's events in between, held to what
-// the plug-ins promise about the file:
-// - a press changes the file only to add its plug-in's defaults, exactly when `stem check`
-//   foresees that it will: once, into a section without keys, where its own load finds them
-//   and the other plug-in's does not; with no edit in between it never changes it again;
-// - every line the user wrote stays, in its order, in the file's encoding;
-// - each press inserts what `stem check` lists for its place in the cycle.
+// edits, touches of the file's time, deletions, the editor's events, another program locking the
+// file, the folder becoming one the user may not change, and the read-only attribute in between.
+// Each press is held to a model of the plug-ins written apart from their code
+// (tests/support/SettingsModel.h):
+// - it inserts the model's entry for its place in the cycle, never nothing unless that entry is
+//   the empty one that ends the cycle: from the file's patterns, from those read last when the
+//   file cannot be read, or from the defaults when they cannot be saved;
+// - it changes the file only to add its defaults where the model does, to exactly the lines the
+//   model holds, in the file's encoding; its attributes stay, and no temporary file is left.
 // Used by a seeded unit test and by a fuzz target, which draw their choices differently.
 #pragma once
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "base/Errors.h"
@@ -150,6 +152,33 @@ TEST_F(IniFileSafety, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile)
     SaveIniFile(Path(), "new");
     EXPECT_EQ(Bytes(), "new");
     EXPECT_FALSE(SavingFileLeft());
+}
+
+// A save that crashed leaves its temporary file; the next save removes those of programs that
+// have ended, and nothing else.
+TEST_F(IniFileSafety, SaveRemovesTheTemporaryFilesOfEndedProgramsOnly)
+{
+    const std::string ended = "2147483632";  // no process has this number
+    const std::string own = std::to_string(platform::CurrentProcessId());
+    const std::vector<std::string> removed = {"StemraTime.ini." + ended + "-1.saving",
+                                              "stemratime.INI." + ended + "-17.saving"};
+    const std::vector<std::string> kept = {"StemraTime.ini." + own + "-999.saving",
+                                           "StemraTime.ini." + ended + ".saving",
+                                           "StemraTime.ini.x-1.saving",
+                                           "StemraTime.ini." + ended + "-.saving",
+                                           "Other.ini." + ended + "-1.saving",
+                                           "StemraTime.ini.99999999999-1.saving",
+                                           "StemraTime.ini.-1.saving"};
+    for (const std::vector<std::string>* names : {&removed, &kept})
+        for (const std::string& name : *names)
+            ASSERT_TRUE(platform::WriteNewFile(folder_.File(name), "left over"));
+
+    SaveIniFile(Path(), "[A]\r\n");
+    for (const std::string& name : removed)
+        EXPECT_FALSE(platform::PathExists(folder_.File(name))) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(platform::PathExists(folder_.File(name))) << name;
+    EXPECT_EQ(Bytes(), "[A]\r\n");
 }
 
 TEST_F(IniFileSafety, SaveThatCannotLandRaisesAndLeavesNothingBehind)

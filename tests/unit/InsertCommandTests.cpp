@@ -190,20 +190,29 @@ TEST_F(InsertCommand, BothPluginsShareOneFileAndEachReloadsAfterTheOtherWrites)
     EXPECT_NE(file.find("[TimeFormat]\r\nItem01=\" hh:nn\"\r\n"), std::string::npos);
 }
 
-TEST_F(InsertCommand, NoStartUpEventStillInsertsAndAFailedPressChangesNothing)
+// The folder does not exist: the defaults cannot be saved, so the presses use them from memory
+// and make nothing on the disk. A file that appears there later is loaded at the next press.
+TEST_F(InsertCommand, NoStartUpEventAndNoFolderStillInsertTheDefaults)
 {
     PluginModule fresh{DatePluginTraits, FixedMoment};
-    fresh.SetPluginFolder(platform::AnsiToWide(folder_.File("missing")));
-    editor_.SetText(u"keep", 4);
-    fresh.OnCommand(window_);  // the folder does not exist: the defaults cannot be saved
-    EXPECT_EQ(editor_.Text(), u"keep");
-    EXPECT_FALSE(fresh.State().consecutivePress);
-    EXPECT_TRUE(fresh.State().settingsPath.empty()) << "the next press locates again";
-
-    ASSERT_TRUE(platform::CreateFolder(folder_.File("missing")));
+    const AnsiString missing = folder_.File("missing");
+    fresh.SetPluginFolder(platform::AnsiToWide(missing));
+    editor_.SetText(u"<>", 1);
     fresh.OnCommand(window_);
-    EXPECT_EQ(editor_.Text(), u"keep2026/12/07(\u6708)");
-    EXPECT_TRUE(fresh.State().consecutivePress);
+    EXPECT_EQ(editor_.Text(), u"<2026/12/07(\u6708)>");
+    fresh.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"<2026/12/07(Mon)>");
+    EXPECT_FALSE(platform::PathExists(missing));
+    EXPECT_NE(fresh.State().settingsTrouble.find("does not exist"), std::string::npos)
+        << fresh.State().settingsTrouble;
+
+    ASSERT_TRUE(platform::CreateFolder(missing));
+    ASSERT_TRUE(
+        platform::WriteNewFile(missing + "\\StemraTime.ini", "[DateFormat]\r\nItem01=dd\r\n"));
+    fresh.OnEvents(window_, 0x20, 0);
+    fresh.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"<2026/12/07(Mon)07>");
+    EXPECT_EQ(fresh.State().settingsTrouble, "");
 }
 
 TEST_F(InsertCommand, UnicodeSettingsFilesRenderTheirTextAndKeepTheirEncoding)
@@ -231,32 +240,58 @@ TEST_F(InsertCommand, UnicodeSettingsFilesRenderTheirTextAndKeepTheirEncoding)
     EXPECT_EQ(editor_.Text(), u"13");
 }
 
-TEST_F(InsertCommand, SettingsFileThatCannotBeWrittenBackIsUsedAsItIs)
+// A file the plug-ins never write (a NUL byte after the time section, or the read-only
+// attribute) without the date section: the date press inserts its defaults from memory, the
+// time press its own pattern, and the file keeps every byte.
+TEST_F(InsertCommand, SettingsFileThatCannotBeWrittenGivesTheDefaultsFromMemory)
 {
-    // A NUL byte after the time section: the date defaults are not added, the press goes on
-    // with the list it can read (only the empty entry), and the file keeps every byte.
-    const std::string damaged = "[TimeFormat]\r\nItem01=hh\r\n\0junk"s;
-    WriteSettings(damaged);
-    editor_.SetText(u"ab", 1);
-    date_.OnCommand(window_);
-    EXPECT_EQ(editor_.Text(), u"ab");
-    EXPECT_TRUE(date_.State().consecutivePress);
-    EXPECT_EQ(ReadSettings(), damaged);
-    time_.OnCommand(window_);
-    EXPECT_EQ(editor_.Text(), u"a13b");
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "NUL inside");
+        const std::string text =
+            readOnly ? "[TimeFormat]\r\nItem01=hh\r\n" : "[TimeFormat]\r\nItem01=hh\r\n\0junk"s;
+        WriteSettings(text);
+        ASSERT_TRUE(platform::SetReadOnly(SettingsFile(), readOnly));
+        for (PluginModule* module : {&date_, &time_})
+            module->OnEvents(window_, StartUpEvent, 0);
+        editor_.SetText(u"ab", 1);
+        date_.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"a2026/12/07(\u6708)b");
+        time_.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"a2026/12/07(\u6708)13b");
+        date_.OnEvents(window_, 0x20, 0);
+        date_.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"a2026/12/07(\u6708)132026/12/07(\u6708)b") << "a new run";
+        EXPECT_EQ(ReadSettings(), text);
+        EXPECT_EQ(platform::IsReadOnlyFile(SettingsFile()), readOnly);
+        platform::SetReadOnly(SettingsFile(), false);
+    }
 }
 
-TEST_F(InsertCommand, ReadOnlySettingsFileIsLeftAloneAndThePressStillWorks)
+// Another program holds the edited file open at the press: the press uses the patterns read
+// last, then the first press after the file is free again reads it. A file locked from the
+// start gives the defaults until it can be read.
+TEST_F(InsertCommand, LockedFileKeepsThePatternsReadLastUntilItCanBeRead)
 {
-    const std::string text = "[TimeFormat]\r\nItem01=hh\r\n";
-    WriteSettings(text);
-    ASSERT_TRUE(platform::SetReadOnly(SettingsFile(), true));
+    WriteSettings("[DateFormat]\r\nItem01=yyyy\r\n");
     editor_.SetText(u"", 0);
     date_.OnCommand(window_);
+    WriteSettings("[DateFormat]\r\nItem01=dd\r\n");
+    const platform::FileLock lock = platform::LockFile(SettingsFile());
+    ASSERT_NE(lock, nullptr);
+    date_.OnEvents(window_, 0x20, 0);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"20262026");
     time_.OnCommand(window_);
-    EXPECT_EQ(editor_.Text(), u"13");
-    EXPECT_EQ(ReadSettings(), text);
-    platform::SetReadOnly(SettingsFile(), false);
+    EXPECT_EQ(editor_.Text(), u"20262026 13:05") << "the time plug-in's defaults";
+    platform::UnlockFile(lock);
+
+    date_.OnEvents(window_, 0x20, 0);
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"20262026 13:0507");
+    time_.OnEvents(window_, 0x20, 0);
+    time_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"20262026 13:0507 13:05") << "the defaults are saved now";
+    EXPECT_NE(ReadSettings().find("[TimeFormat]\r\nItem01=\" hh:nn\"\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ private:
     std::mt19937 random_;
 };
 
-TEST(PressSequences, ChangeTheFileOnlyToAddDefaultsOnceAndInsertWhatTheCheckLists)
+TEST(PressSequences, InsertWhatTheModelHasAndChangeTheFileOnlyAsItDoes)
 {
     for (unsigned seed = 1; seed <= 120; ++seed) {
         TempFolder folder;

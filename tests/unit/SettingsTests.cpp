@@ -14,6 +14,7 @@
 #include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "plugin/Settings.h"
+#include "tests/support/DefaultSettings.h"
 #include "tests/support/TempFolder.h"
 
 namespace stem {
@@ -21,29 +22,6 @@ namespace stem {
 namespace {
 
 using Patterns = std::vector<WideString>;
-
-// The file both plug-ins make when each writes its defaults into a missing file in turn.
-const std::string DateDefaultsText = "[DateFormat]\r\n"
-                                     "Item01=yyyy/mm/dd(aaa)\r\n"
-                                     "Item02=yyyy/mm/dd(a)\r\n"
-                                     "Item03=yyyy/mm/dd\r\n"
-                                     "Item04=mm/ddaaa\r\n"
-                                     "Item05=yyyy\x94\x4emm\x8c\x8e"
-                                     "dd\x93\xfa(aaa)\r\n"  // yyyy年mm月dd日(aaa)
-                                     "Item06=gggee\x94\x4emm\x8c\x8e"
-                                     "dd\x93\xfa(aaa)\r\n"  // gggee年mm月dd日(aaa)
-                                     "Item07=a, dd mmm yyyy\r\n"
-                                     "Item08=aa, dd mmmm yyyy\r\n"
-                                     "Item09=Calendar1\r\n"
-                                     "Item10=Calendar2\r\n";
-const std::string TimeDefaultsText = "[TimeFormat]\r\n"
-                                     "Item01=\" hh:nn\"\r\n"
-                                     "Item02=\" hh:nn:ss\"\r\n"
-                                     "Item03=\" hh:nn am/pm\"\r\n"
-                                     "Item04=\" hh\x8e\x9enn\x95\xaa\"\r\n"      // hh時nn分
-                                     "Item05=\" AMPMhh\x8e\x9enn\x95\xaa\"\r\n"  // AMPMhh時nn分
-                                     "Item06=\" hhnnss\"\r\n"
-                                     "Item07=\" hh-nn-ss\"\r\n";
 
 std::string ReadBytes(const AnsiString& path)
 {
@@ -63,14 +41,30 @@ std::filesystem::path HostPath(const AnsiString& windowsPath)
     return platform::SystemPathOf(windowsPath);
 }
 
-Patterns Load(const AnsiString& path, const AnsiString& section)
+Patterns PatternsOf(const TCommonStringRecordList& list)
 {
-    TCommonStringRecordList list;
-    LoadFormatList(path, section, list);
     Patterns patterns;
     for (int32_t i = 0; i < list.TextCount(); ++i)
         patterns.push_back(list.TextAt(i));
     return patterns;
+}
+
+Patterns Load(const AnsiString& path, const AnsiString& section)
+{
+    TAccessIniFile settings(path);
+    TCommonStringRecordList list;
+    LoadFormatList(settings, section, list);
+    return PatternsOf(list);
+}
+
+// The settings step of a press of the plug-in on the file.
+PressSettings Press(const AnsiString& path, const PluginTraits& traits, Patterns* loaded = nullptr)
+{
+    TCommonStringRecordList list;
+    const PressSettings press = ReadPressSettings(path, traits, list);
+    if (loaded != nullptr)
+        *loaded = PatternsOf(list);
+    return press;
 }
 
 TDateTime Now()
@@ -88,20 +82,20 @@ protected:
 
 TEST_F(SettingsFile, BothPluginsWriteTheirDefaultsIntoOneFile)
 {
-    WriteDefaultPatterns(path_, DatePluginTraits);
+    EXPECT_EQ(Press(path_, DatePluginTraits).placement, DefaultsPlacement::Added);
     EXPECT_EQ(ReadBytes(path_), DateDefaultsText);
-    WriteDefaultPatterns(path_, TimePluginTraits);
+    EXPECT_EQ(Press(path_, TimePluginTraits).placement, DefaultsPlacement::Added);
     EXPECT_EQ(ReadBytes(path_), DateDefaultsText + TimeDefaultsText);
     // Each again: both sections have keys, so nothing changes.
-    WriteDefaultPatterns(path_, DatePluginTraits);
-    WriteDefaultPatterns(path_, TimePluginTraits);
+    EXPECT_EQ(Press(path_, DatePluginTraits).placement, DefaultsPlacement::NotNeeded);
+    EXPECT_EQ(Press(path_, TimePluginTraits).trouble, "");
     EXPECT_EQ(ReadBytes(path_), DateDefaultsText + TimeDefaultsText);
 }
 
 TEST_F(SettingsFile, DefaultsLoadAsTheDatePatternsAndTheSpacedTimePatterns)
 {
-    WriteDefaultPatterns(path_, TimePluginTraits);
-    WriteDefaultPatterns(path_, DatePluginTraits);
+    Press(path_, TimePluginTraits);
+    Press(path_, DatePluginTraits);
     EXPECT_EQ(Load(path_, "DateFormat"),
               (Patterns{u"yyyy/mm/dd(aaa)", u"yyyy/mm/dd(a)", u"yyyy/mm/dd", u"mm/ddaaa",
                         u"yyyy年mm月dd日(aaa)", u"gggee年mm月dd日(aaa)", u"a, dd mmm yyyy",
@@ -115,9 +109,10 @@ TEST_F(SettingsFile, SectionWithAnyKeyIsNeverCompleted)
 {
     const std::string text = "[DateFormat]\r\nItem05=only five\r\n";
     WriteBytes(path_, text);
-    WriteDefaultPatterns(path_, DatePluginTraits);
+    Patterns loaded;
+    Press(path_, DatePluginTraits, &loaded);
     EXPECT_EQ(ReadBytes(path_), text);
-    EXPECT_EQ(Load(path_, "DateFormat"), Patterns{u""});
+    EXPECT_EQ(loaded, Patterns{u""});
 }
 
 TEST_F(SettingsFile, EmptiedSectionIsRefilledUnderItsKeptHeader)
@@ -125,51 +120,78 @@ TEST_F(SettingsFile, EmptiedSectionIsRefilledUnderItsKeptHeader)
     WriteBytes(
         path_,
         "[TimeFormat]\r\nItem01=t\r\n[DateFormat]\r\n; my patterns\r\n\r\n[Other]\r\nk=v\r\n");
-    WriteDefaultPatterns(path_, DatePluginTraits);
+    Press(path_, DatePluginTraits);
     const std::string dateLines = DateDefaultsText.substr(DateDefaultsText.find("\r\n") + 2);
     EXPECT_EQ(ReadBytes(path_), "[TimeFormat]\r\nItem01=t\r\n[DateFormat]\r\n" + dateLines +
                                     "; my patterns\r\n\r\n[Other]\r\nk=v\r\n");
 }
 
-// Defaults that a load of this plug-in would miss, or one of the other would find, are never
-// written: the file stays as it is however often the step runs, and a press uses the defaults.
-TEST_F(SettingsFile, DefaultsThatWouldLandOutsideTheSectionAreNotWritten)
+// Defaults that cannot be saved, or that a load of this plug-in would miss or one of the other
+// would find, are never written: the file stays as it is (its read-only attribute too) however
+// often the step runs, nothing is made beside it, and the press uses the defaults from memory.
+TEST_F(SettingsFile, DefaultsThatCannotBeSavedComeFromMemoryAndTheFileStays)
 {
+    enum Place { InTheFolder, ReadOnly, InAMissingFolder };
     struct Case {
-        const char* text;
+        const char* name;
+        std::string text;  // empty: no file
+        Place place;
         const PluginTraits& traits;
         DefaultsPlacement placement;
+        const char* trouble;  // a part of what the step reports
         const char16_t* firstPattern;
     };
     const Case cases[] = {
         // The comment opens [DateFormat], the real header ends it: new keys go above the comment.
-        {"[TimeFormat]\r\nItem01=\" hh:nn\"\r\n; [DateFormat] patterns below\r\n[DateFormat]\r\nItem01=yyyy\r\n",
-         DatePluginTraits, DefaultsPlacement::OutsideSection, u"yyyy/mm/dd(aaa)"},
-        {"; [TimeFormat]\r\n[TimeFormat]\r\n", TimePluginTraits, DefaultsPlacement::OutsideSection,
-         u" hh:nn"},
+        {"comment above the header",
+         "[TimeFormat]\r\nItem01=\" hh:nn\"\r\n; [DateFormat] patterns below\r\n[DateFormat]\r\nItem01=yyyy\r\n",
+         InTheFolder, DatePluginTraits, DefaultsPlacement::OutsideSection, "outside [DateFormat]",
+         u"yyyy/mm/dd(aaa)"},
+        {"comment above the time header", "; [TimeFormat]\r\n[TimeFormat]\r\n", InTheFolder,
+         TimePluginTraits, DefaultsPlacement::OutsideSection, "outside [TimeFormat]", u" hh:nn"},
         // [TimeFormat] opens at a comment inside [DateFormat] and runs to the end: the date
         // defaults would be the time plug-in's patterns too.
-        {"[DateFormat]\r\n; [TimeFormat]\r\n=x\r\n", DatePluginTraits,
-         DefaultsPlacement::SharedSection, u"yyyy/mm/dd(aaa)"},
+        {"other section opened by a comment", "[DateFormat]\r\n; [TimeFormat]\r\n=x\r\n",
+         InTheFolder, DatePluginTraits, DefaultsPlacement::SharedSection, "outside",
+         u"yyyy/mm/dd(aaa)"},
+        {"read-only file", "[TimeFormat]\r\nItem01=hh\r\n", ReadOnly, DatePluginTraits,
+         DefaultsPlacement::Added, "is read-only", u"yyyy/mm/dd(aaa)"},
+        {"file kept only as it is", std::string("[TimeFormat]\r\nItem01=hh\r\n\0junk", 30),
+         InTheFolder, DatePluginTraits, DefaultsPlacement::Added, "never write",
+         u"yyyy/mm/dd(aaa)"},
+        {"UTF-8 file kept only as it is", "\xEF\xBB\xBF[DateFormat]\r\n; \xFF\r\n", InTheFolder,
+         TimePluginTraits, DefaultsPlacement::Added, "never write", u" hh:nn"},
+        {"folder that does not exist", "", InAMissingFolder, TimePluginTraits,
+         DefaultsPlacement::Added, "does not exist", u" hh:nn"},
     };
+    int number = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        WriteBytes(path_, c.text);
-        EXPECT_EQ(WriteDefaultPatterns(path_, c.traits), c.placement);
-        EXPECT_EQ(WriteDefaultPatterns(path_, c.traits), c.placement);
-        EXPECT_EQ(ReadBytes(path_), c.text);
-
-        TCommonStringRecordList list;
-        LoadPressPatterns(path_, c.traits, c.placement, list);
-        ASSERT_EQ(list.TextCount(), c.traits.defaultCount + 1);
-        EXPECT_EQ(list.TextAt(0), c.firstPattern);
+        SCOPED_TRACE(c.name);
+        const AnsiString folder = folder_.File("case" + std::to_string(++number));
+        ASSERT_TRUE(platform::CreateFolder(folder));
+        const AnsiString missing = folder + "\\missing";
+        const AnsiString path =
+            (c.place == InAMissingFolder ? missing : folder) + "\\StemraTime.ini";
+        if (!c.text.empty())
+            WriteBytes(path, c.text);
+        if (c.place == ReadOnly) {
+            ASSERT_TRUE(platform::SetReadOnly(path, true));
+        }
+        for (int press = 1; press <= 2; ++press) {
+            Patterns loaded;
+            const PressSettings settings = Press(path, c.traits, &loaded);
+            EXPECT_TRUE(settings.read);
+            EXPECT_EQ(settings.placement, c.placement);
+            EXPECT_NE(settings.trouble.find(c.trouble), std::string::npos) << settings.trouble;
+            ASSERT_EQ(loaded.size(), static_cast<size_t>(c.traits.defaultCount) + 1);
+            EXPECT_EQ(loaded[0], c.firstPattern);
+        }
+        EXPECT_EQ(ReadBytes(path), c.text.empty() ? "<unreadable>" : c.text);
+        EXPECT_EQ(platform::IsReadOnlyFile(path), c.place == ReadOnly);
+        EXPECT_EQ(platform::FindFileNames(folder + "\\*").size(), c.text.empty() ? 0u : 1u);
+        EXPECT_FALSE(platform::PathExists(missing));
+        platform::SetReadOnly(path, false);  // so that the folder can go
     }
-}
-
-TEST_F(SettingsFile, DefaultsIntoAMissingFolderRaiseFileError)
-{
-    EXPECT_THROW(WriteDefaultPatterns(folder_.File("missing\\StemraTime.ini"), DatePluginTraits),
-                 FileError);
 }
 
 // ---- Loading ----
@@ -229,7 +251,7 @@ TEST_F(SettingsFile, LoadReplacesWhatTheListHeld)
     TCommonStringRecordList list;
     list.AddText(u"old");
     list.AddText(u"");
-    LoadFormatList(path_, "DateFormat", list);
+    ReadPressSettings(path_, DatePluginTraits, list);
     ASSERT_EQ(list.TextCount(), 2);
     EXPECT_EQ(list.TextAt(0), u"new");
 }
@@ -296,7 +318,7 @@ TEST_F(SettingsFile, FileTimesAreLocalTimesOfTheFile)
 // backwards; this is what makes the next command reload.
 TEST_F(SettingsFile, TouchedFileShowsItsNewWriteTime)
 {
-    WriteDefaultPatterns(path_, DatePluginTraits);
+    WriteBytes(path_, DateDefaultsText);
     const TDateTime written = LastWriteTimeOf(path_);
     ASSERT_NE(written, 0);
     const auto hostPath = HostPath(path_);
@@ -409,14 +431,6 @@ TEST(SettingsFileIn, OneBackslashBeforeTheFileName)
     EXPECT_EQ(SettingsFileIn(u"C:\\表"), "C:\\\x95\x5c\\StemraTime.ini");
 }
 
-TEST(ExtractFolder, LastBackslashThatIsNotATrailByte)
-{
-    EXPECT_EQ(ExtractFolder("C:\\a\\b.ini"), "C:\\a");
-    EXPECT_EQ(ExtractFolder("C:\\a\\"), "C:\\a");
-    EXPECT_EQ(ExtractFolder("C:\\\x95\x5c"), "C:");  // C:\表: the 0x5C belongs to 表
-    EXPECT_EQ(ExtractFolder("b.ini"), "");
-}
-
 // ---- Moving out of Program Files ----
 
 TEST(SettingsLocation, OnlyVistaSevenAndServer2008KeepSettingsOutOfProgramFiles)
@@ -483,7 +497,7 @@ TEST_F(SettingsFile, PathOutsideProgramFilesStays)
     EXPECT_EQ(AdjustSettingsPath(u""), u"");
 }
 
-TEST_F(SettingsFile, FolderChainIsCreated)
+TEST_F(SettingsFile, FolderChainIsCreatedWholeOrNotAtAll)
 {
     const AnsiString deep = folder_.File("a\\\x95\x5c\\c");  // a\表\c
     CreateFolderChain(deep);
@@ -491,6 +505,10 @@ TEST_F(SettingsFile, FolderChainIsCreated)
     EXPECT_TRUE(platform::PathExists(deep));
     CreateFolderChain(deep);
     EXPECT_TRUE(platform::PathExists(deep));
+
+    // No system takes a name of 300 characters: "b" is made, then removed again.
+    CreateFolderChain(folder_.File("b\\" + std::string(300, 'x')));
+    EXPECT_FALSE(platform::PathExists(folder_.File("b")));
 }
 
 }  // namespace

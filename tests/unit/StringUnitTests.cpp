@@ -403,6 +403,14 @@ TEST(AnsiCountOccurrences, SkipsBytesInsideDoubleByteCharacters)
 
 // ---- Small helpers ----
 
+TEST(ExtractFolder, LastBackslashThatIsNotATrailByte)
+{
+    EXPECT_EQ(ExtractFolder("C:\\a\\b.ini"), "C:\\a");
+    EXPECT_EQ(ExtractFolder("C:\\a\\"), "C:\\a");
+    EXPECT_EQ(ExtractFolder("C:\\\x95\x5c"), "C:");  // C:\表: the 0x5C belongs to 表
+    EXPECT_EQ(ExtractFolder("b.ini"), "");
+}
+
 TEST(DropLastChars, CutsOnlyWhenTheCountFits)
 {
     struct Case {

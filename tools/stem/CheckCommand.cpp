@@ -40,6 +40,13 @@ SettingsFile DefaultSettingsFile()
     return {path, WideToUtf8(platform::AnsiToWide(path))};
 }
 
+// The file's folder as the user named it.
+std::string FolderShown(const SettingsFile& file)
+{
+    const size_t separator = file.shown.find_last_of("/\\");
+    return separator == std::string::npos ? "." : file.shown.substr(0, separator);
+}
+
 SettingsFile NamedSettingsFile(const std::string& word)
 {
     if (word.empty())
@@ -110,27 +117,48 @@ WideString EntryRow(int number, const WideString& shown, int column, const WideS
     return row;
 }
 
-// Why a press finds no pattern: no Item01, or defaults that a press would write into a file
-// that the INI class never writes.
-std::string NoPatternsNote(const PluginTraits& traits, const TAccessIniFile& settings,
-                           const ForeseenPress& press)
+// Why the plug-ins cannot save the defaults, as the end of a sentence about this file.
+std::string ObstacleReason(SaveObstacle obstacle)
 {
-    if (press.placement == DefaultsPlacement::NotNeeded)
-        return "  there is no Item01, so a press inserts nothing\n";
-    const std::string defaults = std::to_string(traits.defaultCount) + " default patterns";
-    if (!settings.Faithful())
-        return "  a press would write the " + defaults + ", but the plug-ins never write this " +
-               "file (see the warnings), so it inserts nothing\n";
-    return "  a press would write the " + defaults +
-           ", but the file is read-only, so it inserts nothing\n";
+    switch (obstacle) {
+    case SaveObstacle::NotKeptExactly:
+        return "the plug-ins never write this file (see the warnings)";
+    case SaveObstacle::ReadOnly: return "the file is read-only";
+    case SaveObstacle::NoFolder: return "its folder does not exist";
+    case SaveObstacle::FolderNotWritable:
+        return "no file can be created in its folder (no permission, or the disk is full)";
+    case SaveObstacle::None: break;
+    }
+    return "";
+}
+
+// How to get patterns of one's own into a file the plug-ins cannot write.
+std::string OwnPatternsAdvice(SaveObstacle obstacle, const std::string& folder)
+{
+    switch (obstacle) {
+    case SaveObstacle::NotKeptExactly:
+        return "write them into the section, and mend what the warnings name";
+    case SaveObstacle::ReadOnly:
+        return "write them into the section (clear the file's read-only attribute to save it)";
+    case SaveObstacle::NoFolder:
+    case SaveObstacle::FolderNotWritable:
+    case SaveObstacle::None: break;
+    }
+    return "copy StemraTime.ini into " + folder +
+           " as an administrator, or point the editor at a plug-in folder of your own";
 }
 
 // Where the patterns listed come from when the section has none of its own.
-std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press)
+std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press,
+                         const std::string& folder)
 {
     const std::string defaults = std::to_string(traits.defaultCount) + " default patterns";
     if (press.savesDefaults)
         return "  the section has no keys: the next press writes these " + defaults + " into it\n";
+    if (press.placement == DefaultsPlacement::Added)
+        return "  the section has no keys, and a press cannot save the " + defaults + ": " +
+               ObstacleReason(press.obstacle) + "\n  each press uses these defaults from memory; " +
+               "to use patterns of your own, " + OwnPatternsAdvice(press.obstacle, folder) + "\n";
     if (!LoadsFromFile(press.placement))
         return "  the section has no keys, and the defaults cannot be added where a load finds "
                "them (see the warnings): a press uses these " +
@@ -138,7 +166,7 @@ std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press)
     return "";
 }
 
-std::string PatternListing(const CheckedPlugin& plugin, const TAccessIniFile& settings,
+std::string PatternListing(const CheckedPlugin& plugin, const SettingsFile& file,
                            const TCommonStringRecordList& list, const ForeseenPress& press,
                            TDateTime moment)
 {
@@ -147,9 +175,9 @@ std::string PatternListing(const CheckedPlugin& plugin, const TAccessIniFile& se
     std::string out = "[" + AnsiString(traits.patternSection) + "] " + traits.name + ", the " +
                       plugin.kind + " plug-in: ";
     if (patterns == 0)
-        return out + "no patterns\n" + NoPatternsNote(traits, settings, press);
+        return out + "no patterns\n  there is no Item01, so a press inserts nothing\n";
     out += std::to_string(patterns) + (patterns == 1 ? " pattern" : " patterns") +
-           ", in press order\n" + DefaultsNote(traits, press);
+           ", in press order\n" + DefaultsNote(traits, press, FolderShown(file));
     int column = 0;
     for (int i = 0; i < patterns; ++i)
         column = std::max(column, ColumnsOf(WrittenForm(list.TextAt(i))));
@@ -205,12 +233,24 @@ std::string Report(const SettingsFile& file, TDateTime moment)
     for (const CheckedPlugin& plugin : Plugins) {
         TCommonStringRecordList list;
         const ForeseenPress press = ForeseePress(file.path, *plugin.traits, list);
-        out += "\n" + PatternListing(plugin, settings, list, press, moment);
+        out += "\n" + PatternListing(plugin, file, list, press, moment);
         const std::vector<SettingsWarning> found =
             CheckPatternSection(lines, *plugin.traits, press.placement);
         warnings.insert(warnings.end(), found.begin(), found.end());
     }
     return out + "\n" + WarningListing(warnings);
+}
+
+// What a press does where there is no file yet: create it, or use the defaults from memory.
+std::string MissingFileNote(const SettingsFile& file)
+{
+    const std::string missing = "no settings file at " + Printable(file.shown);
+    const SaveObstacle obstacle = FindSaveObstacle(TAccessIniFile(file.path));
+    if (obstacle == SaveObstacle::None)
+        return missing + "; the first press creates it with the defaults";
+    return missing + ", and a press cannot create it: " + ObstacleReason(obstacle) +
+           "; each press uses the defaults from memory; to use patterns of your own, " +
+           OwnPatternsAdvice(obstacle, Printable(FolderShown(file)));
 }
 
 int RunCheck(const std::vector<std::string>& words)
@@ -223,7 +263,7 @@ int RunCheck(const std::vector<std::string>& words)
                                   : NamedSettingsFile(arguments.positionals[0]);
     const TDateTime moment = MomentOf(arguments);
     if (!platform::PathExists(file.path))
-        throw UsageError("no settings file at " + Printable(file.shown));
+        throw UsageError(MissingFileNote(file));
     std::string report;
     try {
         report = Report(file, moment);
@@ -242,8 +282,9 @@ const Command CheckCommand = {
     "  beside this program, where `stem press` keeps it) and lists, for [DateFormat] and\n"
     "  [TimeFormat], the patterns a press cycles through and what each renders to at the\n"
     "  moment given by --at (default: now). Then it warns, by line number, about lines that are\n"
-    "  never read, values that lose blanks or quotes, and unpaired double quotes. Exit status 0\n"
-    "  when the file was read, with warnings or not.",
+    "  never read, values that lose blanks or quotes, and unpaired double quotes. Where a\n"
+    "  press cannot write its defaults into the file or its folder, it says why and how to\n"
+    "  get patterns of your own in. Exit status 0 when the file was read, with warnings or not.",
     "stem check /tmp/plugins/StemraTime.ini --at 2026-12-07T09:30:00",
     RunCheck,
 };

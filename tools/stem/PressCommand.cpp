@@ -85,6 +85,12 @@ std::string ShowDocument(const WideString& text)
     return WideToUtf8(shown) + "\n";
 }
 
+// Code-page text (a path, or a sentence naming one) as UTF-8.
+std::string Shown(const AnsiString& text)
+{
+    return WideToUtf8(platform::AnsiToWide(text));
+}
+
 int RunPress(const std::vector<std::string>& words)
 {
     const PressOptions options = ParsePressOptions(words);
@@ -101,12 +107,18 @@ int RunPress(const std::vector<std::string>& words)
     const platform::HostWindow window = platform::CreateHostWindow(editor);
     module.OnEvents(window, StartUpEvent, 0);
     std::string out;
+    AnsiString trouble;
     for (int press = 1; press <= options.times; ++press) {
         module.OnCommand(window);
         const ModuleState& state = module.State();
+        if (state.settingsTrouble != trouble) {
+            trouble = state.settingsTrouble;
+            if (!trouble.empty())
+                out += "settings: " + Shown(trouble) + "\n";
+        }
         if (!state.consecutivePress) {
             out += "press " + std::to_string(press) + ": the command failed (settings file " +
-                   WideToUtf8(platform::AnsiToWide(state.settingsPath)) + ")\n";
+                   Shown(state.settingsPath) + ")\n";
             continue;
         }
         const int32_t index = state.patternIndex;
@@ -118,7 +130,7 @@ int RunPress(const std::vector<std::string>& words)
                     : "\"" + WideToUtf8(entry) + "\"") +
                "\n" + ShowDocument(editor.Text());
     }
-    out += "settings file: " + WideToUtf8(platform::AnsiToWide(module.State().settingsPath)) + "\n";
+    out += "settings file: " + Shown(module.State().settingsPath) + "\n";
     platform::DestroyHostWindow(window);
     return PrintUtf8(out);
 }
@@ -131,7 +143,8 @@ const Command PressCommand = {
     "  Presses the date or time plug-in's command N times (default 1) in a simulated editor and\n"
     "  prints, after each press, the entry used and the whole document. The settings file\n"
     "  StemraTime.ini lives in DIR (default: the folder PlugIns beside this program) and is\n"
-    "  created with the defaults when it has none: edit it and press again.",
+    "  created with the defaults when it has none: edit it and press again. Where the file\n"
+    "  cannot be written or read, the presses still insert, and a line says why.",
     "stem press date --times 3 --folder /tmp/plugins --at 2026-12-07T09:30:00",
     RunPress,
 };
