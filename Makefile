@@ -47,16 +47,15 @@ dist: build
 
 # Every benchmark: a press against a stat of the settings file and the formatter against
 # strftime, each measured against the other in one run (repetitions interleaved, medians
-# shown, as the machine's speed drifts); settings loads up to 100,000 patterns and 50 MB and
-# the text routines once. (The naive key-by-key load of 10,000 patterns, minutes long, is
-# left out.)
+# shown, as the machine's speed drifts); settings loads up to 100,000 patterns and 50 MB once.
+# (The key-by-key load of 10,000 patterns, minutes long, is left out.)
 COMPARED = PressBench FormatterBench
-BENCHMARKS = SettingsBench LargeInputBench StringBench
+BENCHMARKS = SettingsBench LargeInputBench
 bench: build-native
 	@for b in $(COMPARED); do echo "== $$b"; build/native/$$b --benchmark_repetitions=5 \
 	  --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true || exit 1; done
 	@for b in $(BENCHMARKS); do echo "== $$b"; build/native/$$b || exit 1; done
-	@echo "== IniBench"; build/native/IniBench --benchmark_filter=-LoadNaive/10000
+	@echo "== IniBench"; build/native/IniBench --benchmark_filter=-LoadKeyByKey/10000
 
 # libFuzzer on the core (clang): each target for FUZZ_SECONDS seconds on a scratch copy of its
 # seeds; an input that fails is kept under build/fuzz/findings.

@@ -149,10 +149,8 @@ private:
 // A section's 12-hour mode is decided when its first hour token asks for it.
 class PatternWriter {
 public:
-    // quotesEndSections: the text is a whole pattern (true) or one section (false).
-    PatternWriter(MomentFields& fields, std::u16string_view text, bool quotesEndSections,
-                  RenderedText& out)
-        : fields_(fields), text_(text), quotesEndSections_(quotesEndSections), out_(out)
+    PatternWriter(MomentFields& fields, std::u16string_view pattern, RenderedText& out)
+        : fields_(fields), text_(pattern), out_(out)
     {
     }
 
@@ -183,7 +181,6 @@ private:
 
     MomentFields& fields_;
     const std::u16string_view text_;
-    const bool quotesEndSections_;
     RenderedText& out_;
     size_t sectionStart_ = 0;
     std::optional<bool> twelveHour_;
@@ -274,8 +271,7 @@ bool PatternWriter::AmPmReplacementChanges()
     };
     if (std::none_of(rest.begin(), rest.end(), amPmInitial))
         return false;
-    const std::u16string_view section =
-        rest.substr(0, quotesEndSections_ ? rest.find(u'"') : rest.size());
+    const std::u16string_view section = rest.substr(0, rest.find(u'"'));
     struct Detector {
         PatternWriter& writer;
         bool changes = false;
@@ -304,21 +300,11 @@ AnsiString PatternWriter::EraLetter()
 
 }  // namespace
 
-WideString FormatPatternPiece(const WideString& section, TDateTime value)
-{
-    MomentFields fields(value);
-    RenderedText result;
-    PatternWriter writer(fields, section, false, result);
-    writer.OnSection(0);
-    WalkSection(section, writer, TokenCount, false);
-    return result.Take();
-}
-
 WideString RenderPattern(const WideString& pattern, TDateTime value)
 {
     MomentFields fields(value);
     RenderedText result;
-    PatternWriter writer(fields, pattern, true, result);
+    PatternWriter writer(fields, pattern, result);
     WalkPattern(pattern, writer);
     return result.Take();
 }

@@ -14,9 +14,6 @@ namespace stem {
 
 WideString RenderPattern(const WideString& pattern, TDateTime value);
 
-// One section of a pattern that lies outside double quotes.
-WideString FormatPatternPiece(const WideString& section, TDateTime value);
-
 // The letter ("m", "t", "s", "h") of an era initial (Shift-JIS 明, 大, 昭, 平); empty for any
 // other text.
 AnsiString EraLetterOf(const AnsiString& eraInitial);

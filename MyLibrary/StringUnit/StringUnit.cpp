@@ -26,10 +26,7 @@ bool InSet(WideChar c, const WideString& set)
     return set.find(c) != WideString::npos;
 }
 
-unsigned char FoldAscii(unsigned char byte)
-{
-    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 0x20) : byte;
-}
+enum ByteKind { KindSingle, KindLead, KindTrail };
 
 // The kind of every byte, in one pass through the text's characters. A lead byte at the very
 // end has no trail byte but is still a lead byte.
@@ -44,67 +41,6 @@ std::vector<ByteKind> ByteKindsOf(const AnsiString& text)
         }
     }
     return kinds;
-}
-
-// AnsiCountOccurrences with the text's byte kinds worked out by the caller, who may count many
-// patterns in the same text.
-int CountOccurrences(const AnsiString& pattern, const AnsiString& text,
-                     const std::vector<ByteKind>& textKinds, bool nonOverlapping, bool ignoreCase)
-{
-    if (pattern.empty() || text.empty() || pattern.size() > text.size())
-        return 0;
-    const std::vector<ByteKind> patternKinds = ByteKindsOf(pattern);
-    auto sameByte = [ignoreCase](char x, char y) {
-        unsigned char a = static_cast<unsigned char>(x);
-        unsigned char b = static_cast<unsigned char>(y);
-        return ignoreCase ? FoldAscii(a) == FoldAscii(b) : a == b;
-    };
-    int count = 0;
-    size_t p = 0;
-    while (p + pattern.size() <= text.size()) {
-        size_t k = 0;
-        while (k < pattern.size() && sameByte(text[p + k], pattern[k]) &&
-               textKinds[p + k] == patternKinds[k])
-            ++k;
-        if (k == pattern.size()) {
-            ++count;
-            p += nonOverlapping ? pattern.size() : 1;
-        } else {
-            ++p;
-        }
-    }
-    return count;
-}
-
-// The largest length the replacement can reach with case-sensitive matches: every occurrence
-// of a growing old text (counted on the ANSI forms) replaced by its longer new text. A bound
-// beyond what a string can hold gives just the source length; the result then grows as needed.
-size_t ReplacementBound(const WideString& source, const std::vector<WideString>& oldTexts,
-                        const std::vector<WideString>& newTexts, size_t maxSize)
-{
-    uint64_t bound = source.size();
-    AnsiString ansiSource;
-    std::vector<ByteKind> sourceKinds;
-    bool converted = false;
-    for (size_t i = 0; i < oldTexts.size(); ++i) {
-        if (oldTexts[i].empty())
-            continue;
-        int64_t growth = NonNegative(static_cast<int64_t>(newTexts[i].size()) -
-                                     static_cast<int64_t>(oldTexts[i].size()));
-        if (growth == 0)
-            continue;
-        if (!converted) {
-            ansiSource = platform::WideToAnsi(source);
-            sourceKinds = ByteKindsOf(ansiSource);
-            converted = true;
-        }
-        int count = CountOccurrences(platform::WideToAnsi(oldTexts[i]), ansiSource, sourceKinds,
-                                     true, false);
-        bound += static_cast<uint64_t>(count) * static_cast<uint64_t>(growth);
-        if (bound > maxSize)
-            return source.size();
-    }
-    return static_cast<size_t>(bound);
 }
 
 // Index of the first pair whose old text matches at the 0-based offset, -1 when none.
@@ -244,12 +180,6 @@ bool MatchesAtIgnoreCase(const WideString& pattern, const WideString& text, int 
            WideCharsMatchAt(pattern, text, 1, true, static_cast<int>(pattern.size()), position);
 }
 
-bool CodeUnitsMatchAt(const WideString& pattern, const WideString& text, int position)
-{
-    return PatternFitsAt(pattern, text, position) &&
-           text.compare(static_cast<size_t>(position - 1), pattern.size(), pattern) == 0;
-}
-
 bool EndsWithText(const WideString& text, const WideString& suffix, bool ignoreCase)
 {
     if (text.empty() || suffix.empty() || suffix.size() > text.size())
@@ -269,15 +199,6 @@ WideString EnsureTrailingBackslash(const WideString& path)
     return EnsureSuffix(path, u"\\", false);
 }
 
-WideString SliceByPositions(const WideString& text, int first, int last)
-{
-    int64_t from = std::max<int64_t>(first, 1);
-    int64_t to = std::min<int64_t>(last, static_cast<int64_t>(text.size()));
-    if (to < from)
-        return {};
-    return text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1));
-}
-
 WideString ToFullWidth(const WideString& text)
 {
     return platform::FullWidth(text);
@@ -289,10 +210,6 @@ WideString ReplacePairs(const WideString& source, const std::vector<WideString>&
     if (oldTexts.empty() || oldTexts.size() != newTexts.size())
         return source;
     WideString result;
-    if (source.empty())
-        return result;
-    // The bound holds for case-sensitive matching; ignoring case, the buffer may still grow.
-    result.reserve(ReplacementBound(source, oldTexts, newTexts, result.max_size()));
     size_t offset = 0;
     while (offset < source.size()) {
         int pair = FirstMatchingPair(source, offset, oldTexts, ignoreCase);
@@ -331,39 +248,7 @@ bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor)
     return false;
 }
 
-WideString ExpandEscapes(const WideString& text)
-{
-    WideString expanded;
-    expanded.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        char16_t character = 0;
-        if (EscapeAt(text, i, character)) {
-            expanded += character;
-            i += 2;
-        } else {
-            expanded += text[i++];
-        }
-    }
-    return expanded;
-}
-
 // ---- ANSI text ----
-
-ByteKind ByteKindAt(const AnsiString& text, int position)
-{
-    if (!RunInside(text.size(), position, 1))
-        return KindSingle;
-    return ByteKindsOf(
-        text.substr(0, static_cast<size_t>(position)))[static_cast<size_t>(position - 1)];
-}
-
-bool AnsiMatchesAt(const AnsiString& a, const AnsiString& b, int posA, bool ignoreCase, int count,
-                   int posB)
-{
-    if (!RunInside(a.size(), posA, count) || !RunInside(b.size(), posB, count))
-        return false;
-    return MatchesWithKinds(a, ByteKindsOf(a), b, ByteKindsOf(b), posA, posB, count, ignoreCase);
-}
 
 int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int direction,
                bool ignoreCase, int window)
@@ -409,14 +294,6 @@ bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreC
     return AnsiFindText(pattern, text, ignoreCase) >= 1;
 }
 
-int AnsiCountOccurrences(const AnsiString& pattern, const AnsiString& text, bool nonOverlapping,
-                         bool ignoreCase)
-{
-    if (pattern.empty() || pattern.size() > text.size())
-        return 0;
-    return CountOccurrences(pattern, text, ByteKindsOf(text), nonOverlapping, ignoreCase);
-}
-
 size_t LastBackslashOf(const AnsiString& path)
 {
     size_t lastBackslash = AnsiString::npos;
@@ -430,18 +307,6 @@ AnsiString ExtractFolder(const AnsiString& path)
 {
     const size_t lastBackslash = LastBackslashOf(path);
     return lastBackslash == AnsiString::npos ? AnsiString() : path.substr(0, lastBackslash);
-}
-
-AnsiString DropLastChars(const AnsiString& text, int n)
-{
-    if (n <= 0 || static_cast<size_t>(n) > text.size())
-        return text;
-    return text.substr(0, text.size() - static_cast<size_t>(n));
-}
-
-int64_t NonNegative(int64_t value)
-{
-    return value > 0 ? value : 0;
 }
 
 }  // namespace stem

@@ -4,7 +4,6 @@
 // position or count it is given.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -35,15 +34,9 @@ bool WideCharsMatchAt(const WideString& a, const WideString& b, int posA, bool i
                       int count, int posB);
 bool MatchesAt(const WideString& pattern, const WideString& text, int position);
 bool MatchesAtIgnoreCase(const WideString& pattern, const WideString& text, int position);
-// Exact equality of code units: what a token or delimiter match needs. Locale comparison may
-// treat different texts as equal (ignorable characters, expansions), this never does.
-bool CodeUnitsMatchAt(const WideString& pattern, const WideString& text, int position);
 bool EndsWithText(const WideString& text, const WideString& suffix, bool ignoreCase);
 WideString EnsureSuffix(const WideString& text, const WideString& suffix, bool ignoreCase);
 WideString EnsureTrailingBackslash(const WideString& path);
-
-// The characters from first to last inclusive, clipped to the text; first below 1 counts as 1.
-WideString SliceByPositions(const WideString& text, int first, int last);
 
 // The user locale's full-width form of the text (LCMapStringW); empty when the mapping fails.
 WideString ToFullWidth(const WideString& text);
@@ -54,24 +47,11 @@ WideString ReplacePairs(const WideString& source, const std::vector<WideString>&
                         const std::vector<WideString>& newTexts, bool replaceAll, bool ignoreCase);
 
 // The escape that starts at the 0-based position, if any: \r \n \t \\ or \0, letters in
-// either case, each standing for one character (CR, LF, tab, a backslash, U+0000).
+// either case, each standing for one character (CR, LF, tab, a backslash, U+0000). The pattern
+// walk expands escapes with it.
 bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor);
 
-// Every escape replaced by its character in one left-to-right pass; the result is never
-// scanned again.
-WideString ExpandEscapes(const WideString& text);
-
 // ---- ANSI text (Shift-JIS aware) ----
-
-enum ByteKind { KindSingle = 0, KindLead = 1, KindTrail = 2 };
-
-// The kind of the byte at the position, stepping through the text from its start: a lead byte
-// and the byte after it are one character. KindSingle outside the text.
-ByteKind ByteKindAt(const AnsiString& text, int position);
-
-// False when count < 1 or either run does not lie wholly inside its text.
-bool AnsiMatchesAt(const AnsiString& a, const AnsiString& b, int posA, bool ignoreCase, int count,
-                   int posB);
 
 enum SearchDirection { SearchForward = 0, SearchBackward = 1 };
 
@@ -80,18 +60,11 @@ int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int
                bool ignoreCase, int window);
 int AnsiFindText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase);
 bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase);
-int AnsiCountOccurrences(const AnsiString& pattern, const AnsiString& text, bool nonOverlapping,
-                         bool ignoreCase);
 
 // The index of a path's last backslash (a trail byte 0x5C is not one); npos when it has none.
 size_t LastBackslashOf(const AnsiString& path);
 
 // The folder part of a path: everything before its last backslash; empty when there is none.
 AnsiString ExtractFolder(const AnsiString& path);
-
-// The text without its last n bytes; unchanged when n <= 0 or n > length.
-AnsiString DropLastChars(const AnsiString& text, int n);
-
-int64_t NonNegative(int64_t value);
 
 }  // namespace stem

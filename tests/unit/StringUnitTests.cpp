@@ -118,16 +118,6 @@ TEST(WideCharsMatchAt, RejectsRunsOutsideEitherText)
     EXPECT_FALSE(WideCharsMatchAt(u"abc", u"abc", 1, false, 1, 0));
 }
 
-TEST(CodeUnitsMatchAt, ComparesExactly)
-{
-    EXPECT_TRUE(CodeUnitsMatchAt(u"ab", u"xab", 2));
-    EXPECT_FALSE(CodeUnitsMatchAt(u"AB", u"xab", 2));
-    EXPECT_FALSE(CodeUnitsMatchAt(u"ab", u"xab", 3));
-    EXPECT_FALSE(CodeUnitsMatchAt(u"ab", u"xab", INT_MAX));
-    EXPECT_FALSE(CodeUnitsMatchAt(u"", u"xab", 1));
-    EXPECT_FALSE(CodeUnitsMatchAt(u"a" + Nul, Nul + u"a", 1));
-}
-
 TEST(EndsWithText, ComparesTheTail)
 {
     EXPECT_TRUE(EndsWithText(u"folder\\", u"\\", false));
@@ -146,24 +136,6 @@ TEST(EnsureSuffix, AppendsOnlyWhenMissing)
     EXPECT_EQ(EnsureTrailingBackslash(u"C:\\Plugins\\"), u"C:\\Plugins\\");
     EXPECT_EQ(EnsureTrailingBackslash(u"C:\\Plugins"), u"C:\\Plugins\\");
     EXPECT_EQ(EnsureTrailingBackslash(u""), u"\\");
-}
-
-TEST(SliceByPositions, ClipsToTheText)
-{
-    struct Case {
-        int first;
-        int last;
-        WideString expected;
-    };
-    const Case cases[] = {
-        {2, 3, u"bc"},           {1, 5, u"abcde"}, {0, 2, u"ab"},     {-100, 1, u"a"},
-        {4, 99, u"de"},          {3, 2, u""},      {6, 9, u""},       {INT_MIN, INT_MAX, u"abcde"},
-        {INT_MAX, INT_MAX, u""}, {5, 5, u"e"},     {2, INT_MIN, u""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(SliceByPositions(u"abcde", c.first, c.last), c.expected)
-            << c.first << ".." << c.last;
-    EXPECT_EQ(SliceByPositions(u"", 1, 1), u"");
 }
 
 // ---- Full-width mapping ----
@@ -227,34 +199,36 @@ TEST(ReplacePairs, CaseMattersUnlessIgnored)
     EXPECT_EQ(ReplacePairs(u"\uff44d", {u"d"}, {u"7"}, true, true), u"\uff447");  // width kept
 }
 
-TEST(ReplacePairs, GrowsPastTheBoundWhenIgnoringCase)
-{
-    // The reserved size counts case-sensitive matches only; the capitals still expand.
-    EXPECT_EQ(ReplacePairs(u"aAaA", {u"a"}, {u"long"}, true, true), u"longlonglonglong");
-}
-
 TEST(ReplacePairs, ShrinksAndHandlesDoubleByteText)
 {
     EXPECT_EQ(ReplacePairs(u"yyyy\u5e74", {u"yyyy", u"\u5e74"}, {u"2024", u"/"}, true, false),
               u"2024/");
     EXPECT_EQ(ReplacePairs(u"\u5e74\u5e74", {u"\u5e74"}, {u""}, true, false), u"");
-    // Characters without an ANSI form still count towards the bound and are replaced.
+    // Characters without an ANSI form are replaced too.
     EXPECT_EQ(ReplacePairs(u"\uac00\uac00", {u"\uac00"}, {u"abc"}, true, false), u"abcabc");
 }
 
 // ---- Escapes ----
 
-TEST(ExpandEscapes, ExpandsEachEscapeOnce)
+// A backslash and the character after it: r, n, t in either case, a backslash, or 0.
+TEST(EscapeAt, ABackslashAndOneOfFiveCharacters)
 {
-    const WideCase cases[] = {
-        {u"a\\tb", u"a\tb"},  {u"\\T", u"\t"},    {u"\\r\\n", u"\r\n"},
-        {u"\\R\\N", u"\r\n"}, {u"\\\\t", u"\\t"}, {u"\\\\nx", u"\\nx"},
-        {u"\\q", u"\\q"},     {u"\\d", u"\\d"},   {u"end\\", u"end\\"},
-        {u"\\\\\\", u"\\\\"}, {u"\\0", Nul},      {u"a\\0b", u"a" + Nul + u"b"},
-        {u"", u""},
+    const struct {
+        const char16_t* text;
+        size_t position;
+        char16_t standsFor;  // 0xFFFF: no escape there
+    } cases[] = {
+        {u"a\\tb", 1, u'\t'}, {u"\\T", 0, u'\t'},  {u"\\r", 0, u'\r'},    {u"\\R", 0, u'\r'},
+        {u"\\n", 0, u'\n'},   {u"\\N", 0, u'\n'},  {u"\\\\", 0, u'\\'},   {u"\\0", 0, u'\0'},
+        {u"\\q", 0, 0xFFFF},  {u"\\d", 0, 0xFFFF}, {u"end\\", 3, 0xFFFF}, {u"\\t", 1, 0xFFFF},
+        {u"ab", 0, 0xFFFF},   {u"", 0, 0xFFFF},    {u"\\t", 5, 0xFFFF},
     };
-    for (const WideCase& c : cases)
-        EXPECT_EQ(ExpandEscapes(c.input), c.expected);
+    for (const auto& c : cases) {
+        char16_t found = 0xFFFF;
+        const bool escape = EscapeAt(c.text, c.position, found);
+        EXPECT_EQ(escape, c.standsFor != 0xFFFF) << c.position;
+        EXPECT_EQ(found, c.standsFor) << c.position;
+    }
 }
 
 // ---- Double-byte classification ----
@@ -267,30 +241,6 @@ TEST(IsShiftJisLeadByte, CoversBothLeadRanges)
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsShiftJisLeadByte(c.first), c.second) << int(c.first);
-}
-
-TEST(ByteKindAt, StepsThroughTheCharactersFromTheStart)
-{
-    const AnsiString lead4 = "\x81\x81\x81\x81";
-    const ByteKind expected[] = {KindLead, KindTrail, KindLead, KindTrail};
-    for (int p = 1; p <= 4; ++p)
-        EXPECT_EQ(ByteKindAt(lead4, p), expected[p - 1]) << p;
-
-    const AnsiString mixed = "A\x83\x41\xb1\x94\x4e"
-                             "B";  // A ア ｱ 年 B
-    const ByteKind mixedKinds[] = {KindSingle, KindLead,  KindTrail, KindSingle,
-                                   KindLead,   KindTrail, KindSingle};
-    for (int p = 1; p <= 7; ++p)
-        EXPECT_EQ(ByteKindAt(mixed, p), mixedKinds[p - 1]) << p;
-}
-
-TEST(ByteKindAt, PositionsOutsideTheTextAreSingle)
-{
-    EXPECT_EQ(ByteKindAt("\x81\x81", 0), KindSingle);
-    EXPECT_EQ(ByteKindAt("\x81\x81", -1), KindSingle);
-    EXPECT_EQ(ByteKindAt("\x81\x81", 3), KindSingle);
-    EXPECT_EQ(ByteKindAt("\x81\x81", INT_MAX), KindSingle);
-    EXPECT_EQ(ByteKindAt("", 1), KindSingle);
 }
 
 // ---- ANSI search ----
@@ -318,7 +268,7 @@ TEST(AnsiFindText, CaseIsIgnoredOnlyWhenAsked)
     EXPECT_EQ(AnsiFindText("abc", "", false), 0);
 }
 
-TEST(AnsiHasText, FindsTheEqualsSignOfAKeyLine)
+TEST(AnsiHasText, FindsTheTextCaseSensitively)
 {
     EXPECT_TRUE(AnsiHasText("=", "Item01=yyyy/mm/dd", false));
     EXPECT_FALSE(AnsiHasText("=", "[DateFormat]", false));
@@ -362,45 +312,6 @@ TEST(AnsiFindEx, WindowEndOverflowMeansTheRestOfTheText)
     EXPECT_EQ(AnsiFindEx("a", "xaxa", 3, SearchForward, false, INT_MAX), 4);
 }
 
-TEST(AnsiMatchesAt, RejectsRunsOutsideEitherText)
-{
-    EXPECT_TRUE(AnsiMatchesAt("xab", "ab", 2, false, 2, 1));
-    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", 3, false, 2, 1));
-    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", 2, false, 0, 1));
-    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", 2, false, INT_MAX, 1));
-    EXPECT_FALSE(AnsiMatchesAt("xab", "ab", INT_MAX, false, INT_MAX, INT_MAX));
-    // A run that ends on a lead byte needs the whole character in both texts.
-    EXPECT_TRUE(AnsiMatchesAt("\x83\x41", "\x83\x41", 1, false, 1, 1));
-    EXPECT_FALSE(AnsiMatchesAt("\x83\x41", "\x83\x42", 1, false, 1, 1));
-    EXPECT_FALSE(AnsiMatchesAt("\x83", "\x83\x41", 1, false, 1, 1));
-}
-
-// ---- Counting ----
-
-TEST(AnsiCountOccurrences, CountsWithOrWithoutOverlap)
-{
-    EXPECT_EQ(AnsiCountOccurrences("aa", "aaaa", false, false), 3);
-    EXPECT_EQ(AnsiCountOccurrences("aa", "aaaa", true, false), 2);
-    EXPECT_EQ(AnsiCountOccurrences("a", "aAa", true, false), 2);
-    EXPECT_EQ(AnsiCountOccurrences("a", "aAa", true, true), 3);
-    EXPECT_EQ(AnsiCountOccurrences("ab", "xa", true, false), 0);
-    EXPECT_EQ(AnsiCountOccurrences("abc", "ab", true, false), 0);
-    EXPECT_EQ(AnsiCountOccurrences("", "ab", true, false), 0);
-    EXPECT_EQ(AnsiCountOccurrences("a", "", true, false), 0);
-}
-
-TEST(AnsiCountOccurrences, SkipsBytesInsideDoubleByteCharacters)
-{
-    EXPECT_EQ(AnsiCountOccurrences("A",
-                                   "\x83\x41"
-                                   "A",
-                                   true, false),
-              1);
-    EXPECT_EQ(AnsiCountOccurrences("a", "\x83\x41", true, true), 0);
-    EXPECT_EQ(AnsiCountOccurrences("\x81\x81", "\x81\x81\x81\x81\x81\x81", false, false), 3);
-    EXPECT_EQ(AnsiCountOccurrences("\x81", "\x81\x81", false, false), 1);
-}
-
 // ---- Small helpers ----
 
 TEST(ExtractFolder, LastBackslashThatIsNotATrailByte)
@@ -409,30 +320,6 @@ TEST(ExtractFolder, LastBackslashThatIsNotATrailByte)
     EXPECT_EQ(ExtractFolder("C:\\a\\"), "C:\\a");
     EXPECT_EQ(ExtractFolder("C:\\\x95\x5c"), "C:");  // C:\表: the 0x5C belongs to 表
     EXPECT_EQ(ExtractFolder("b.ini"), "");
-}
-
-TEST(DropLastChars, CutsOnlyWhenTheCountFits)
-{
-    struct Case {
-        AnsiString text;
-        int n;
-        AnsiString expected;
-    };
-    const Case cases[] = {
-        {"123", 1, "12"},  {"123", 2, "1"},    {"123", 3, ""},          {"5", 2, "5"},
-        {"123", 0, "123"}, {"123", -1, "123"}, {"123", INT_MAX, "123"}, {"", 1, ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DropLastChars(c.text, c.n), c.expected) << c.text << " " << c.n;
-}
-
-TEST(NonNegative, ClampsBelowZero)
-{
-    EXPECT_EQ(NonNegative(5), 5);
-    EXPECT_EQ(NonNegative(0), 0);
-    EXPECT_EQ(NonNegative(-3), 0);
-    EXPECT_EQ(NonNegative(INT64_MIN), 0);
-    EXPECT_EQ(NonNegative(INT64_MAX), INT64_MAX);
 }
 
 }  // namespace stem

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
@@ -35,20 +34,6 @@ TEST(SpecialFolderPath, UnknownFolderGivesEmptyText)
 {
     EXPECT_EQ(GetSpecialFolderPath(0x70), "");
     EXPECT_EQ(GetSpecialFolderPath(0xFE), "");
-}
-
-TEST(SpecialFolderKeys, NumberTableAgreesWithTheNamedConstants)
-{
-    std::set<int32_t> numbers;
-    for (const TSHSysFolderKey& key : SHSysFolderKeys) {
-        numbers.insert(key.csidl);
-        if (std::string(key.name) == "CSIDL_APPDATA") {
-            EXPECT_EQ(key.csidl, CSIDL_APPDATA);
-        }
-    }
-    EXPECT_EQ(numbers.size(), std::size(SHSysFolderKeys)) << "each number appears once";
-    EXPECT_EQ(*numbers.begin(), 0);
-    EXPECT_EQ(*numbers.rbegin(), 34);
 }
 
 }  // namespace
