@@ -65,7 +65,7 @@ void TwoPressesUnwritableFolder(benchmark::State& state)
     module.OnCommand(window);  // locates and fails to save outside the timing
     for (auto _ : state) {
         for (int press = 0; press < 2; ++press) {
-            module.OnEvents(window, 0x20, 0);
+            module.OnEvents(window, Event20, 0);
             editor.SetText(u"", 0);
             module.OnCommand(window);
         }

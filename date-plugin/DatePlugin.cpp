@@ -24,23 +24,26 @@ const char* const DateDefaults[] = {
     "Calendar2",
 };
 
-// "Calendar1" and "Calendar2", compared exactly: any other spelling is an ordinary pattern.
-bool RenderCalendarEntry(const WideString& entry, TDateTime now, WideString& text)
+// The two calendars of the month: blank cells around it, or the neighbouring months' days.
+const char16_t* const CalendarEntries[] = {u"Calendar1", u"Calendar2"};
+
+WideString RenderCalendarEntry(int index, TDateTime now)
 {
-    int mode = 0;
-    if (entry == u"Calendar1")
-        mode = BlankNeighbourCells;
-    else if (entry == u"Calendar2")
-        mode = NeighbourDayCells;
-    else
-        return false;
-    text = platform::AnsiToWide(BuildMonthCalendar(mode, "  ", now));
-    return true;
+    const int mode = index == 0 ? BlankNeighbourCells : NeighbourDayCells;
+    return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", now));
 }
 }  // namespace
 
-const PluginTraits DatePluginTraits = {"Stemra", DatePatternSection, DateDefaults,
-                                       static_cast<int>(std::size(DateDefaults)),
-                                       RenderCalendarEntry};
+const PluginTraits DatePluginTraits = {
+    "Stemra",
+    "date",
+    DatePatternSection,
+    TimePatternSection,
+    DateDefaults,
+    static_cast<int>(std::size(DateDefaults)),
+    CalendarEntries,
+    static_cast<int>(std::size(CalendarEntries)),
+    RenderCalendarEntry,
+};
 
 }  // namespace stem

@@ -100,9 +100,6 @@ struct FoundFileTimes {
 // FindFirstFileA (every attribute accepted) + FindClose. False when nothing is found.
 bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times);
 
-// FileTimeToLocalFileTime + FileTimeToSystemTime. False when either fails.
-bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local);
-
 // CreateDirectoryA of one folder (its parent must exist). False on failure, also when it exists.
 bool CreateFolder(const AnsiString& path);
 

@@ -26,7 +26,11 @@ constexpr uintptr_t CaretPositionKind = 2;
 constexpr uint32_t StartUpEvent = 0x400;
 constexpr uint32_t ShutDownEvent = 0x800;
 constexpr uint32_t Event40 = 0x40;
-constexpr uint32_t RunEndingEvents[] = {0x40000, 0x20, 0x10};
+// The events that end a run of presses: the next press starts again at the first pattern.
+constexpr uint32_t Event10 = 0x10;
+constexpr uint32_t Event20 = 0x20;
+constexpr uint32_t Event40000 = 0x40000;
+constexpr uint32_t RunEndingEvents[] = {Event40000, Event20, Event10};
 
 // Queries of PlugInProc.
 constexpr uint32_t ProcGetName = 0x902;

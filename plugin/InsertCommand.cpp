@@ -40,7 +40,7 @@ void LocateSettings(ModuleState& state, const PluginTraits& traits)
 // per change of its time, not at every press.
 void RefreshSettings(ModuleState& state, const PluginTraits& traits)
 {
-    const TDateTime fileTime = LastWriteTimeOf(state.settingsPath);
+    const platform::FileTime fileTime = LastWriteTimeOf(state.settingsPath);
     if (fileTime == state.settingsFileTime)
         return;
     if (ReadSettings(state, traits, state.settingsPath))
@@ -88,9 +88,9 @@ void RunInsertCommand(ModuleState& state, const PluginTraits& traits, const Cloc
 
 WideString EntryText(const PluginTraits& traits, const WideString& entry, TDateTime now)
 {
-    WideString text;
-    if (traits.renderSpecialEntry != nullptr && traits.renderSpecialEntry(entry, now, text))
-        return text;
+    for (int i = 0; i < traits.specialEntryCount; ++i)
+        if (entry == traits.specialEntries[i])
+            return traits.renderSpecialEntry(i, now);
     return RenderPattern(entry, now);
 }
 

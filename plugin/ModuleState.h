@@ -7,6 +7,7 @@
 
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 #include "base/Types.h"
+#include "platform/Platform.h"
 #include "plugin/PluginTraits.h"
 
 namespace stem {
@@ -15,11 +16,11 @@ struct ModuleState {
     AnsiString pluginName;
     AnsiString pluginVersion = PluginVersion;
     uintptr_t startUpParam = 0;
-    bool consecutivePress = false;  // the next press goes on with the run
-    int32_t patternIndex = 0;       // the entry the last press inserted
-    int32_t lastInsertLength = 0;   // in the editor's offsets
-    AnsiString settingsPath;        // empty: not located since the last start-up
-    TDateTime settingsFileTime = 0.0;
+    bool consecutivePress = false;            // the next press goes on with the run
+    int32_t patternIndex = 0;                 // the entry the last press inserted
+    int32_t lastInsertLength = 0;             // in the editor's offsets
+    AnsiString settingsPath;                  // empty: not located since the last start-up
+    platform::FileTime settingsFileTime = 0;  // the file's last-write time at the last read
     AnsiString settingsTrouble;  // what the last settings step could not do; empty when none
     std::unique_ptr<TCommonStringRecordList> formatList;
     WideString pluginFolderCache;  // read from the registry once per process

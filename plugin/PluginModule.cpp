@@ -86,7 +86,7 @@ void PluginModule::StartUp(uintptr_t param)
     state_.patternIndex = 0;
     state_.consecutivePress = false;
     state_.settingsPath.clear();
-    state_.settingsFileTime = 0.0;
+    state_.settingsFileTime = 0;
     state_.settingsTrouble.clear();
     // A list still held from an earlier start-up is freed here, not leaked.
     state_.formatList = std::make_unique<TCommonStringRecordList>();

@@ -9,24 +9,30 @@ namespace stem {
 
 struct PluginTraits {
     const char* name;            // PluginName: "Stemra" or "Stemko"
+    const char* kind;            // what it inserts, as stem names it: "date" or "time"
     const char* patternSection;  // "DateFormat" or "TimeFormat"
+    const char* otherSection;    // the other plug-in's section of the shared settings file
     // The default patterns as they are written, ANSI bytes (Japanese characters in Shift-JIS):
     // the value of "Item01", "Item02", ... in order.
     const char* const* defaults;
     int defaultCount;
-    // Produces the text of an entry that is not a pattern and returns true; false for an
-    // ordinary pattern. Null when every entry is a pattern. (Kept behind a pointer so that the
-    // time plug-in does not carry the calendar.)
-    bool (*renderSpecialEntry)(const WideString& entry, TDateTime now, WideString& text);
+    // The entries that are not patterns, spelled exactly, and the text of each: the date
+    // plug-in's calendars. The time plug-in has none, so it does not carry the calendar.
+    const char16_t* const* specialEntries;
+    int specialEntryCount;
+    WideString (*renderSpecialEntry)(int index, TDateTime now);
 };
 
 // The sections of the two plug-ins in their shared settings file.
 constexpr const char* DatePatternSection = "DateFormat";
 constexpr const char* TimePatternSection = "TimeFormat";
-constexpr const char* PatternSections[] = {DatePatternSection, TimePatternSection};
 
 extern const PluginTraits DatePluginTraits;
 extern const PluginTraits TimePluginTraits;
+
+// Both plug-ins, the date plug-in first, for the programs that host either (stem, the tests).
+// A DLL names only its own traits.
+extern const PluginTraits* const AllPlugins[2];
 
 // The version string that both plug-ins report: "Version 2.0.0".
 constexpr const char* PluginVersion = "Version " STEM_VERSION_TEXT;

@@ -3,7 +3,8 @@
 #include <optional>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/AccessIniFile/IniDialect.h"
+#include "MyLibrary/AccessIniFile/IniKeyIndex.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
@@ -86,17 +87,12 @@ WideString AdjustSettingsPath(const WideString& path)
 
 namespace {
 
-// The key lines of every pattern section but the plug-in's own.
-std::vector<TStringLines> OtherSectionsPairs(TAccessIniFile& settings, const PluginTraits& traits)
+// The key lines of the other plug-in's section.
+TStringLines OtherSectionPairs(TAccessIniFile& settings, const PluginTraits& traits)
 {
-    std::vector<TStringLines> sections;
-    for (const char* section : PatternSections) {
-        if (AnsiString(section) == traits.patternSection)
-            continue;
-        sections.emplace_back();
-        settings.ReadSectionPairs(section, sections.back());
-    }
-    return sections;
+    TStringLines pairs;
+    settings.ReadSectionPairs(traits.otherSection, pairs);
+    return pairs;
 }
 
 }  // namespace
@@ -114,55 +110,41 @@ DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTra
 {
     if (settings.HasSection(traits.patternSection))
         return DefaultsPlacement::NotNeeded;
-    const std::vector<TStringLines> others = OtherSectionsPairs(settings, traits);
+    const TStringLines others = OtherSectionPairs(settings, traits);
     for (int i = 0; i < traits.defaultCount; ++i)
         settings.WriteValue(traits.patternSection, ItemKey(i + 1), traits.defaults[i]);
     if (!settings.HasSection(traits.patternSection))
         return DefaultsPlacement::OutsideSection;
-    if (OtherSectionsPairs(settings, traits) != others)
+    if (OtherSectionPairs(settings, traits) != others)
         return DefaultsPlacement::SharedSection;
     return DefaultsPlacement::Added;
 }
 
-TDateTime FileTimeToLocalDate(platform::FileTime fileTime)
-{
-    DateTimeFields local;
-    if (fileTime == 0 || !platform::FileTimeToLocalDateTime(fileTime, local))
-        return 0;
-    return EncodeDateTime(local);
-}
-
-void GetFileTimes(const AnsiString& path, FileTimes& times)
+platform::FileTime LastWriteTimeOf(const AnsiString& path)
 {
     platform::FoundFileTimes found;
-    if (!platform::FindFileTimes(path, found))
-        return;
-    times.created = FileTimeToLocalDate(found.created);
-    times.lastWritten = FileTimeToLocalDate(found.lastWritten);
-    times.lastAccessed = FileTimeToLocalDate(found.lastAccessed);
+    return platform::FindFileTimes(path, found) ? found.lastWritten : 0;
 }
 
-// Every press asks this, so only the one time it needs is converted.
-TDateTime LastWriteTimeOf(const AnsiString& path)
-{
-    platform::FoundFileTimes found;
-    if (!platform::FindFileTimes(path, found))
-        return 0;
-    return FileTimeToLocalDate(found.lastWritten);
-}
-
-// The section is read once; each numbered key is then a look-up, so a long list loads in
-// time proportional to its length.
+// The section's key lines are read once, each key with the value of its first line, and each
+// numbered key is then a look-up: a long list loads in time proportional to its length. This is
+// what a key-by-key load (HasKey, then ReadValue) gives: a key HasKey finds stands on a key
+// line, and the first line of the section whose key part is that key is that key line, since
+// only a comment can have a key part without being one, and a comment's begins with ";".
 void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
                     TCommonStringRecordList& list)
 {
     list.ClearTexts();
-    const TIniSectionSnapshot snapshot = settings.ReadSectionSnapshot(section);
+    TStringLines pairs;
+    settings.ReadSectionPairs(section, pairs);
+    TIniKeyIndex keys;
+    for (const AnsiString& pair : pairs)
+        keys.Add(KeyPartOf(pair));
     for (int64_t number = 1;; ++number) {
-        const AnsiString key = ItemKey(number);
-        if (!snapshot.HasKey(key))
+        const int found = keys.FirstEqual(ItemKey(number));
+        if (found < 0)
             break;
-        list.AddText(platform::AnsiToWide(snapshot.ReadValue(key, "")));
+        list.AddText(platform::AnsiToWide(ValuePartOf(pairs[static_cast<size_t>(found)])));
     }
     list.AddText(WideString());
 }

@@ -1,5 +1,6 @@
 // The settings file "StemraTime.ini" that both plug-ins share: where it lives, the defaults
-// each plug-in writes into its own section, its times, and loading a section's patterns.
+// each plug-in writes into its own section, its last-write time, and loading a section's
+// patterns.
 #pragma once
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
@@ -83,22 +84,9 @@ PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& trai
 // The plug-in's defaults as a load of a file of them gives them.
 void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& list);
 
-// Local date-time values of the file's times.
-struct FileTimes {
-    TDateTime created = 0;
-    TDateTime lastWritten = 0;
-    TDateTime lastAccessed = 0;
-};
-
-// Fills the record from the file found at the path; leaves it untouched when there is none.
-void GetFileTimes(const AnsiString& path, FileTimes& times);
-
-// The file's last-write time through GetFileTimes on a zeroed record: 0 when there is no file.
-TDateTime LastWriteTimeOf(const AnsiString& path);
-
-// A UTC file time as a local date-time value; 0 for the file time 0 (or one that cannot be
-// converted).
-TDateTime FileTimeToLocalDate(platform::FileTime fileTime);
+// The file's last-write time as the file system keeps it (FindFirstFileA): 0 when there is no
+// file. Compared as it is, so a reload happens on any change of it.
+platform::FileTime LastWriteTimeOf(const AnsiString& path);
 
 // Refills the list with the section's "Item01", "Item02", ... up to the first missing number,
 // followed by one empty entry.

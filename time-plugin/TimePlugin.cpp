@@ -18,7 +18,16 @@ const char* const TimeDefaults[] = {
 };
 }  // namespace
 
-const PluginTraits TimePluginTraits = {"Stemko", TimePatternSection, TimeDefaults,
-                                       static_cast<int>(std::size(TimeDefaults)), nullptr};
+const PluginTraits TimePluginTraits = {
+    "Stemko",
+    "time",
+    TimePatternSection,
+    DatePatternSection,
+    TimeDefaults,
+    static_cast<int>(std::size(TimeDefaults)),
+    nullptr,
+    0,
+    nullptr,
+};
 
 }  // namespace stem

@@ -1,6 +1,7 @@
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 
 #include "MyLibrary/AccessIniFile/IniDialect.h"
+#include "MyLibrary/AccessIniFile/IniKeyIndex.h"
 #include "platform/Platform.h"
 
 namespace stem {
@@ -49,47 +50,7 @@ TStringLines KeysOfPairs(const TStringLines& pairs)
     return keys;
 }
 
-TStringLines SectionKeysOf(const TStringLines& sectionLines)
-{
-    TStringLines pairs;
-    AnsiString pair;
-    for (const AnsiString& line : sectionLines)
-        if (PairOfLine(line, pair))
-            pairs.push_back(pair);
-    ResolveFirstValues(pairs);
-    return KeysOfPairs(pairs);
-}
-
 }  // namespace
-
-// ---- TIniSectionSnapshot ----
-
-TIniSectionSnapshot::TIniSectionSnapshot(const AnsiString& section, TStringLines sectionLines,
-                                         const TStringLines& sectionKeys)
-    : named_(!SpaceTrim(section).empty()), lines_(std::move(sectionLines))
-{
-    for (const AnsiString& line : lines_)
-        lineKeys_.Add(BlankTrim(KeyPartOf(line)));
-    for (const AnsiString& key : sectionKeys)
-        keys_.Add(key);
-}
-
-bool TIniSectionSnapshot::HasKey(const AnsiString& key) const
-{
-    return keys_.FirstEqual(key) >= 0;
-}
-
-AnsiString TIniSectionSnapshot::ReadValue(const AnsiString& key,
-                                          const AnsiString& defaultValue) const
-{
-    const AnsiString wanted = SpaceTrim(key);
-    if (!named_ || wanted.empty())
-        return defaultValue;
-    const int found = lineKeys_.FirstEqual(wanted);
-    if (found < 0)
-        return defaultValue;
-    return Dequote(BlankTrim(ValuePartOf(lines_[found])));
-}
 
 // ---- TAccessIniFile ----
 
@@ -169,14 +130,6 @@ TSaveOutcome TAccessIniFile::SaveIfChanged()
     return TSaveOutcome::Saved;
 }
 
-TIniSectionSnapshot TAccessIniFile::ReadSectionSnapshot(const AnsiString& section)
-{
-    TStringLines sectionLines;
-    WalkSection(section, AnsiString(), AnsiString(), &sectionLines, OpSectionLines);
-    const TStringLines keys = SectionKeysOf(sectionLines);
-    return TIniSectionSnapshot(section, std::move(sectionLines), keys);
-}
-
 AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiString& key,
                                        const AnsiString& value, TStringLines* output,
                                        TIniOperation operation)
@@ -186,7 +139,7 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
     const bool byKey = operation == OpRead || operation == OpWrite || operation == OpDeleteKey;
     if (wantedName.empty() || (byKey && wantedKey.empty()))
         return value;
-    if (output == nullptr && (operation == OpSectionPairs || operation == OpSectionLines))
+    if (output == nullptr && operation == OpSectionPairs)
         return value;
     const bool changes =
         operation == OpWrite || operation == OpDeleteKey || operation == OpEraseSection;
@@ -230,9 +183,6 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
                 output->push_back(pair);
         break;
     }
-    case OpSectionLines:
-        output->assign(lines_.begin() + span.header, lines_.begin() + span.end);
-        break;
     }
     return value;
 }

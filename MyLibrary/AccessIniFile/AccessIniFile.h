@@ -1,5 +1,6 @@
 // The settings file class: the whole INI file as a list of ANSI lines in memory. Every section
-// and key operation goes through one line engine, WalkSection, which defines the dialect:
+// and key operation goes through one line engine, WalkSection, which reads the lines by the
+// dialect of IniDialect.h:
 // - a section opens at the first line whose bracketed name matches, comment lines included,
 //   and ends at the next section line (any line with "[" before "]", so k=[x] ends it too);
 // - names compare ignoring letter case; values read are blank-trimmed, then lose one pair of
@@ -14,7 +15,6 @@
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/CustomIniFile.h"
-#include "MyLibrary/AccessIniFile/IniKeyIndex.h"
 
 namespace stem {
 
@@ -24,24 +24,6 @@ enum TIniOperation {
     OpDeleteKey = 2,
     OpEraseSection = 3,
     OpSectionPairs = 4,
-    OpSectionLines = 5,  // the section's lines as they are, header first
-};
-
-// One section read once, answering HasKey and ReadValue by look-up with the same results as
-// TAccessIniFile gives for that section, without a walk per key.
-class TIniSectionSnapshot {
-public:
-    TIniSectionSnapshot(const AnsiString& section, TStringLines sectionLines,
-                        const TStringLines& sectionKeys);
-
-    bool HasKey(const AnsiString& key) const;
-    AnsiString ReadValue(const AnsiString& key, const AnsiString& defaultValue) const;
-
-private:
-    bool named_;
-    TStringLines lines_;     // header to the line before the section's end
-    TIniKeyIndex lineKeys_;  // the trimmed key part of each of lines_, as ReadValue matches
-    TIniKeyIndex keys_;      // the names ReadSectionKeys yields, as HasKey matches
 };
 
 class TAccessIniFile : public TCustomIniFile {
@@ -63,9 +45,6 @@ public:
     // Deletes every line of the key within the section.
     void DeleteKey(const AnsiString& section, const AnsiString& key) override;
     TSaveOutcome SaveIfChanged() override;
-
-    // The section read once, for loading many keys of it.
-    TIniSectionSnapshot ReadSectionSnapshot(const AnsiString& section);
 
     const AnsiString& FileName() const { return fileName_; }
     TIniEncoding Encoding() const { return encoding_; }

@@ -34,8 +34,6 @@ public:
     // TSaveOutcome); raises FileError when the write fails.
     virtual TSaveOutcome SaveIfChanged() = 0;
 
-    // The key is one of those ReadSectionKeys yields for the section.
-    virtual bool HasKey(const AnsiString& section, const AnsiString& key);
     // The section has at least one key line.
     bool HasSection(const AnsiString& section);
 };

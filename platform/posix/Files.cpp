@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "base/UnicodeText.h"
-#include "platform/posix/LocalTimeFields.h"
 #include "platform/posix/StandIn.h"
 
 namespace stem {
@@ -320,19 +319,6 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
         path = folder + found.front();
     }
     return ReadFileTimes(path, times);
-}
-
-bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local)
-{
-    if (utc >= 0x8000000000000000ULL)
-        return false;  // beyond what FileTimeToSystemTime accepts
-    const int64_t units = static_cast<int64_t>(utc);
-    const time_t seconds = static_cast<time_t>(units / UnitsPerSecond - EpochDifference);
-    struct tm fields {};
-    if (localtime_r(&seconds, &fields) == nullptr || fields.tm_year + 1900 > 30827)
-        return false;
-    local = FromLocalTm(fields, static_cast<int>(units / 10000 % 1000));
-    return true;
 }
 
 bool CreateFolder(const AnsiString& path)

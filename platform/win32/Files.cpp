@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "platform/win32/SystemTimeFields.h"
 
 namespace stem {
 
@@ -40,14 +39,6 @@ private:
 platform::FileTime ToFileTime(const FILETIME& time)
 {
     return (static_cast<platform::FileTime>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-FILETIME FromFileTime(platform::FileTime time)
-{
-    FILETIME result;
-    result.dwLowDateTime = static_cast<DWORD>(time & 0xFFFFFFFFu);
-    result.dwHighDateTime = static_cast<DWORD>(time >> 32);
-    return result;
 }
 
 }  // namespace
@@ -166,18 +157,6 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
     times.lastWritten = ToFileTime(found.ftLastWriteTime);
     times.lastAccessed = ToFileTime(found.ftLastAccessTime);
     FindClose(search);
-    return true;
-}
-
-bool FileTimeToLocalDateTime(FileTime utc, DateTimeFields& local)
-{
-    const FILETIME universal = FromFileTime(utc);
-    FILETIME localTime;
-    SYSTEMTIME fields;
-    if (!FileTimeToLocalFileTime(&universal, &localTime) ||
-        !FileTimeToSystemTime(&localTime, &fields))
-        return false;
-    local = FromWin32SystemTime(fields);
     return true;
 }
 

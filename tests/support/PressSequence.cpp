@@ -321,7 +321,7 @@ private:
     void EndRun(PluginUnderTest& plugin)
     {
         log_ += std::string("run ends ") + plugin.traits.name + "\n";
-        plugin.module.OnEvents(plugin.window, 0x20, 0);
+        plugin.module.OnEvents(plugin.window, Event20, 0);
         plugin.running = false;
     }
 

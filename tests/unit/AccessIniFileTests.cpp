@@ -240,6 +240,23 @@ TEST(IniKeyIndex, FindsTheFirstNameEqualIgnoringCase)
     EXPECT_EQ(TIniKeyIndex().FirstEqual("x"), -1);
 }
 
+// Every ASCII letter folds, the first and last of each case included; the characters next to
+// the letters ("@", "[", "`", "{") are not letters and fold to nothing else.
+TEST(IniKeyIndex, FoldsEveryLetterAndNothingBesideThem)
+{
+    TIniKeyIndex index;
+    for (const char* name : {"aZ", "Az", "@", "[", "`", "{", "a0z9"})
+        index.Add(name);
+    EXPECT_EQ(index.FirstEqual("AZ"), 0);
+    EXPECT_EQ(index.FirstEqual("az"), 0);
+    EXPECT_EQ(index.FirstEqual("A0Z9"), 6);
+    EXPECT_EQ(index.FirstEqual("`"), 4);
+    EXPECT_EQ(index.FirstEqual("{"), 5);
+    EXPECT_EQ(index.FirstEqual("@"), 2);
+    EXPECT_EQ(index.FirstEqual("["), 3);
+    EXPECT_EQ(index.FirstEqual("Az@"), -1);
+}
+
 // ---- Writing: golden files ----
 
 TEST_F(IniFileTest, WritesLandWhereTheDialectPutsThem)
@@ -351,7 +368,7 @@ TEST_F(IniFileTest, SectionEndsAtAnyLineWithBrackets)
     EXPECT_EQ(ini.ReadValue("DateFormat", "Item01", "-"), "a");
     EXPECT_EQ(ini.ReadValue("DateFormat", "Item03", "-"), "-");
     EXPECT_EQ(ini.ReadValue("DateFormat", "Item04", "-"), "-");
-    EXPECT_FALSE(ini.HasKey("DateFormat", "Item03"));
+    EXPECT_EQ(Pairs(ini, "DateFormat"), TStringLines{"Item01=a"});
     EXPECT_EQ(ini.ReadValue("yyyy", "Item04", "-"), "b");  // the key line opened a section
 }
 
@@ -361,7 +378,7 @@ TEST_F(IniFileTest, CommentedHeaderHidesTheRealSection)
     TAccessIniFile ini(Path());
     EXPECT_EQ(ini.ReadValue("DateFormat", "Item01", "-"), "-");
     EXPECT_FALSE(ini.HasSection("DateFormat"));
-    EXPECT_FALSE(ini.HasKey("DateFormat", "Item01"));
+    EXPECT_EQ(Pairs(ini, "DateFormat"), TStringLines{});
 }
 
 TEST_F(IniFileTest, OnlyTheFirstOfEqualSectionsAndKeysCounts)
@@ -370,7 +387,7 @@ TEST_F(IniFileTest, OnlyTheFirstOfEqualSectionsAndKeysCounts)
     TAccessIniFile ini(Path());
     EXPECT_EQ(ini.ReadValue("A", "k", "-"), "1");
     EXPECT_EQ(ini.ReadValue("A", "m", "-"), "-");
-    EXPECT_FALSE(ini.HasKey("A", "m"));
+    EXPECT_EQ(Pairs(ini, "a"), (TStringLines{"k=1", "k=1"}));
 }
 
 TEST_F(IniFileTest, ReadsWithBlankNamesGiveTheDefault)
@@ -411,8 +428,6 @@ TEST_F(IniFileTest, SectionCountsOnlyWithAUsableKeyLine)
     EXPECT_FALSE(ini.HasSection("Comments"));
     EXPECT_FALSE(ini.HasSection("NoKeys"));
     EXPECT_FALSE(ini.HasSection("Missing"));
-    EXPECT_TRUE(ini.HasKey("Keys", "K"));
-    EXPECT_FALSE(ini.HasKey("Comments", "k"));
 }
 
 // ---- Loading and saving ----
@@ -438,9 +453,9 @@ TEST_F(IniFileTest, UnchangedFileIsNeverRewritten)
                       TStringLines list;
                       ini.ReadValue("A", "k", "");
                       ini.ReadValue("B", "m", "");  // found in the last section
-                      ini.HasKey("A", "k");
+                      ini.HasSection("A");
                       ini.ReadSectionNames(list);
-                      ini.ReadSectionSnapshot("B");
+                      ini.ReadSectionPairs("B", list);
                       ini.DeleteKey("A", "x");
                       ini.EraseSection("C");
                       ini.WriteValue("A", "k", "1");  // the same value again
@@ -473,38 +488,6 @@ TEST_F(IniFileTest, FileErrorsReachTheCaller)
 
     ASSERT_TRUE(platform::CreateFolder(folder_.File("folder.ini")));
     EXPECT_THROW(TAccessIniFile(folder_.File("folder.ini")), FileError);
-}
-
-// ---- The one-pass snapshot ----
-
-TEST_F(IniFileTest, SnapshotAnswersExactlyAsTheFile)
-{
-    const std::string files[] = {
-        "[A]\r\nItem01=a\r\nitem01=b\r\nITEM02 = \" c \"\r\nItem1=d\r\nItem100=e\r\n"
-        "; Item03=f\r\nItem04\r\n=g\r\n a b = h \r\nItem05=[x]\r\nItem06=i\r\n",
-        "[A]=Item01\r\nItem02=1\r\n[A]\r\nItem03=2\r\n",
-        "; [A]\r\n[A]\r\nItem01=a\r\n",
-        "[B]\r\nItem01=b\r\n\r\n[ a ]\r\n\x83\x5B\x83\x5D=kana\r\n\r\n",
-        "",
-    };
-    const char* keys[] = {"Item01",   "item01", "ITEM02", "Item2",  "Item1",    "Item100",
-                          " Item01 ", "a b",    "A B",    "Item03", "; Item03", "Item04",
-                          "Item05",   "Item06", "",       " ",      "[A]",      "\x83\x5B\x83\x5D",
-                          "Item03=2"};
-    for (const std::string& file : files) {
-        Put(file);
-        TAccessIniFile ini(Path());
-        for (const char* section : {"A", " a ", "B", "missing", ""}) {
-            const TIniSectionSnapshot snapshot = ini.ReadSectionSnapshot(section);
-            for (const char* key : keys) {
-                EXPECT_EQ(snapshot.HasKey(key), ini.HasKey(section, key))
-                    << file << " [" << section << "] " << key;
-                EXPECT_EQ(snapshot.ReadValue(key, "-"), ini.ReadValue(section, key, "-"))
-                    << file << " [" << section << "] " << key;
-            }
-        }
-        platform::RemoveFile(Path());
-    }
 }
 
 }  // namespace stem

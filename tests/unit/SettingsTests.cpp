@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
-#include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
 #include "base/Errors.h"
@@ -65,11 +63,6 @@ PressSettings Press(const AnsiString& path, const PluginTraits& traits, Patterns
     if (loaded != nullptr)
         *loaded = PatternsOf(list);
     return press;
-}
-
-TDateTime Now()
-{
-    return EncodeDateTime(platform::LocalNow());
 }
 
 class SettingsFile : public ::testing::Test {
@@ -256,9 +249,9 @@ TEST_F(SettingsFile, LoadReplacesWhatTheListHeld)
     EXPECT_EQ(list.TextAt(0), u"new");
 }
 
-// The one-pass load gives what asking the INI class key by key gives, on a file full of the
-// dialect's traps.
-TEST_F(SettingsFile, LoadAgreesWithKeyByKeyReading)
+// The dialect's traps in one section: blanks and quotes, a key's first line, a comment, empty
+// values, an equals sign in the value, and brackets in a value, which end the section.
+TEST_F(SettingsFile, LoadReadsEachKeyAsTheDialectDoes)
 {
     WriteBytes(path_, "[TimeFormat]\r\n"
                       "Item01=time\r\n"
@@ -274,86 +267,28 @@ TEST_F(SettingsFile, LoadAgreesWithKeyByKeyReading)
                       "Item07=after the bracket line\r\n"
                       "[DateFormat]\r\n"
                       "Item07=second header\r\n");
-    const Patterns loaded = Load(path_, "DateFormat");
-
-    TAccessIniFile settings(path_);
-    Patterns expected;
-    for (int n = 1; settings.HasKey("DateFormat", "Item0" + std::to_string(n)); ++n)
-        expected.push_back(platform::AnsiToWide(
-            settings.ReadValue("DateFormat", "Item0" + std::to_string(n), "")));
-    expected.push_back(u"");
-    EXPECT_EQ(loaded, expected);
-    EXPECT_EQ(loaded.size(), 6u) << "the brackets of Item06 end the section";
+    EXPECT_EQ(Load(path_, "DateFormat"), (Patterns{u" one ", u"two", u"", u"", u"=five", u""}));
 }
 
-// ---- File times ----
+// ---- The file's time ----
 
-TEST_F(SettingsFile, FileTimesOfAMissingFileLeaveTheRecordAlone)
+// The time as the file system keeps it, 0 without a file; a touched file (content unchanged)
+// shows a different time, also one that went backwards: this is what makes the next command
+// reload.
+TEST_F(SettingsFile, LastWriteTimeIsTheFilesOwnAndFollowsEveryTouch)
 {
-    FileTimes times;
-    times.created = 1;
-    times.lastWritten = 2;
-    times.lastAccessed = 3;
-    GetFileTimes(path_, times);
-    EXPECT_EQ(times.created, 1);
-    EXPECT_EQ(times.lastWritten, 2);
-    EXPECT_EQ(times.lastAccessed, 3);
-    EXPECT_EQ(LastWriteTimeOf(path_), 0);
-}
-
-TEST_F(SettingsFile, FileTimesAreLocalTimesOfTheFile)
-{
-    const TDateTime before = Now();
-    WriteBytes(path_, "[DateFormat]\r\n");
-    FileTimes times;
-    GetFileTimes(path_, times);
-    const TDateTime tolerance = 5.0 / 86400;  // seconds, for file systems with coarse times
-    EXPECT_NEAR(times.lastWritten, before, tolerance);
-    EXPECT_NEAR(times.created, before, tolerance);
-    EXPECT_NEAR(times.lastAccessed, before, tolerance);
-    EXPECT_EQ(LastWriteTimeOf(path_), times.lastWritten);
-}
-
-// A touched file (content unchanged) shows a different last-write time, also one that went
-// backwards; this is what makes the next command reload.
-TEST_F(SettingsFile, TouchedFileShowsItsNewWriteTime)
-{
+    EXPECT_EQ(LastWriteTimeOf(path_), 0u);
     WriteBytes(path_, DateDefaultsText);
-    const TDateTime written = LastWriteTimeOf(path_);
-    ASSERT_NE(written, 0);
-    const auto hostPath = HostPath(path_);
-    // The C++ library may set file times to whole seconds only.
-    const TDateTime tolerance = 2.0 / 86400;
-    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) -
-                                                   std::chrono::hours(1));
-    const TDateTime backwards = LastWriteTimeOf(path_);
-    EXPECT_NEAR(backwards, written - 1.0 / 24, tolerance);
-    std::filesystem::last_write_time(hostPath, std::filesystem::last_write_time(hostPath) +
-                                                   std::chrono::seconds(3));
-    const TDateTime forwards = LastWriteTimeOf(path_);
-    EXPECT_NEAR(forwards, backwards + 3.0 / 86400, tolerance);
-    EXPECT_NE(forwards, backwards);
-}
-
-TEST(FileTimeToLocalDate, ZeroIsZero)
-{
-    EXPECT_EQ(FileTimeToLocalDate(0), 0);
-}
-
-TEST(FileTimeToLocalDate, ConvertsUtcToLocalToTheMillisecond)
-{
-    constexpr platform::FileTime Jan1st2000Utc = 125911584000000000ULL;
-    constexpr platform::FileTime Day = 864000000000ULL;
-    constexpr platform::FileTime Millisecond = 10000;
-    constexpr TDateTime Jan1st2000 = 36526;
-    const TDateTime local = FileTimeToLocalDate(Jan1st2000Utc);
-    EXPECT_NEAR(local, Jan1st2000, 14.0 / 24) << "within the world's time zones";
-    EXPECT_NEAR(std::remainder(local * 24 * 4, 1.0), 0, 1e-6) << "zones are whole quarter hours";
-    EXPECT_NEAR(FileTimeToLocalDate(Jan1st2000Utc + Day) - local, 1.0, 1e-9);
-    EXPECT_NEAR(FileTimeToLocalDate(Jan1st2000Utc + 1234 * Millisecond) - local, 1.234 / 86400,
-                1e-9);
-    // Below a millisecond is dropped.
-    EXPECT_EQ(FileTimeToLocalDate(Jan1st2000Utc + 9999), local);
+    const platform::FileTime written = LastWriteTimeOf(path_);
+    ASSERT_NE(written, 0u);
+    constexpr platform::FileTime Second = 10000000;            // file times count 100 ns
+    const platform::FileTime leapDay = 133536836967890000ULL;  // 2024-02-29 12:34:56.789 UTC
+    ASSERT_TRUE(platform::SetLastWriteTime(path_, leapDay));
+    EXPECT_EQ(LastWriteTimeOf(path_), leapDay);
+    ASSERT_TRUE(platform::SetLastWriteTime(path_, leapDay - 3600 * Second));
+    EXPECT_EQ(LastWriteTimeOf(path_), leapDay - 3600 * Second);
+    ASSERT_TRUE(platform::SetLastWriteTime(path_, leapDay - 3600 * Second + 1));
+    EXPECT_EQ(LastWriteTimeOf(path_), leapDay - 3600 * Second + 1) << "a tenth of a microsecond";
 }
 
 // ---- The plug-in folder ----

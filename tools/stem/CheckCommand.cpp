@@ -18,13 +18,6 @@ namespace stem {
 
 namespace {
 
-struct CheckedPlugin {
-    const PluginTraits* traits;
-    const char* kind;
-};
-
-const CheckedPlugin Plugins[] = {{&DatePluginTraits, "date"}, {&TimePluginTraits, "time"}};
-
 // Patterns wider than this push their arrow out of the column.
 constexpr int WidestPatternColumn = 24;
 
@@ -166,14 +159,13 @@ std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press,
     return "";
 }
 
-std::string PatternListing(const CheckedPlugin& plugin, const SettingsFile& file,
+std::string PatternListing(const PluginTraits& traits, const SettingsFile& file,
                            const TCommonStringRecordList& list, const ForeseenPress& press,
                            TDateTime moment)
 {
-    const PluginTraits& traits = *plugin.traits;
     const int patterns = list.TextCount() - 1;  // the last entry, empty, ends the cycle
     std::string out = "[" + AnsiString(traits.patternSection) + "] " + traits.name + ", the " +
-                      plugin.kind + " plug-in: ";
+                      traits.kind + " plug-in: ";
     if (patterns == 0)
         return out + "no patterns\n  there is no Item01, so a press inserts nothing\n";
     out += std::to_string(patterns) + (patterns == 1 ? " pattern" : " patterns") +
@@ -230,12 +222,12 @@ std::string Report(const SettingsFile& file, TDateTime moment)
     std::vector<SettingsWarning> warnings;
     if (!settings.Faithful())
         warnings.push_back({0, UnfaithfulFile});
-    for (const CheckedPlugin& plugin : Plugins) {
+    for (const PluginTraits* traits : AllPlugins) {
         TCommonStringRecordList list;
-        const ForeseenPress press = ForeseePress(file.path, *plugin.traits, list);
-        out += "\n" + PatternListing(plugin, file, list, press, moment);
+        const ForeseenPress press = ForeseePress(file.path, *traits, list);
+        out += "\n" + PatternListing(*traits, file, list, press, moment);
         const std::vector<SettingsWarning> found =
-            CheckPatternSection(lines, *plugin.traits, press.placement);
+            CheckPatternSection(lines, *traits, press.placement);
         warnings.insert(warnings.end(), found.begin(), found.end());
     }
     return out + "\n" + WarningListing(warnings);

@@ -50,11 +50,10 @@ PressOptions ParsePressOptions(const std::vector<std::string>& words)
     const CommandArguments arguments = SplitArguments(rest);
     RequirePositionals(arguments, {"date|time"});
     const std::string& which = arguments.positionals[0];
-    if (which == "date")
-        options.traits = &DatePluginTraits;
-    else if (which == "time")
-        options.traits = &TimePluginTraits;
-    else
+    for (const PluginTraits* traits : AllPlugins)
+        if (which == traits->kind)
+            options.traits = traits;
+    if (options.traits == nullptr)
         throw UsageError("the plug-in is 'date' or 'time', not '" + Printable(which) + "'");
     if (arguments.at) {
         options.moment = ParseMoment(*arguments.at);

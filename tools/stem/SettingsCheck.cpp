@@ -135,17 +135,14 @@ private:
                    label_ + "\" out of this line" + meanwhile;
         if (placement_ != DefaultsPlacement::SharedSection)
             return AnsiString();
-        for (const char* section : PatternSections) {
-            const TIniSpan other = FindIniSection(lines_, section);
-            if (AnsiString(section) == traits_.patternSection || other.header < span_.header ||
-                other.header >= span_.end)
-                continue;
-            const AnsiString where = "line " + std::to_string(other.header + 1);
-            return cannot + "they would land in [" + section + "] too, which opens at " + where +
-                   ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
-                   where + meanwhile;
-        }
-        return cannot + "they would land in the other plug-in's section too" + meanwhile;
+        const AnsiString section = traits_.otherSection;
+        const TIniSpan other = FindIniSection(lines_, section);
+        if (other.header < span_.header || other.header >= span_.end)
+            return cannot + "they would land in the other plug-in's section too" + meanwhile;
+        const AnsiString where = "line " + std::to_string(other.header + 1);
+        return cannot + "they would land in [" + section + "] too, which opens at " + where +
+               ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
+               where + meanwhile;
     }
 
     void CheckSectionLines()
@@ -207,8 +204,7 @@ private:
                             "quoting the whole value, and the pattern is " +
                             pattern);
         CheckQuotes(index, key, pattern);
-        if (traits_.renderSpecialEntry != nullptr)
-            CheckCalendarSpelling(index, key, pattern);
+        CheckSpecialEntrySpelling(index, key, pattern);
     }
 
     // Blanks on both sides of "=" ("Item01 = yyyy") are layout, not part of the value.
@@ -251,12 +247,15 @@ private:
                             platform::WideToAnsi(rest) + "\"");
     }
 
-    void CheckCalendarSpelling(int index, const AnsiString& key, const AnsiString& pattern)
+    // "CALENDAR1" and the like are patterns: only the exact spelling is the special entry.
+    void CheckSpecialEntrySpelling(int index, const AnsiString& key, const AnsiString& pattern)
     {
-        for (const char* calendar : {"Calendar1", "Calendar2"})
-            if (pattern != calendar && NamesEqual(BlankTrim(pattern), calendar))
-                Warn(index, "the value of " + key + " is rendered as a pattern: only " + calendar +
+        for (int i = 0; i < traits_.specialEntryCount; ++i) {
+            const AnsiString entry = platform::WideToAnsi(traits_.specialEntries[i]);
+            if (pattern != entry && NamesEqual(BlankTrim(pattern), entry))
+                Warn(index, "the value of " + key + " is rendered as a pattern: only " + entry +
                                 ", spelled exactly so, inserts the calendar");
+        }
     }
 
     // A line holding "[" before "]" ends the section, though it may be meant as a key.
