@@ -9,6 +9,23 @@ namespace stem {
 intptr_t SimulatedEditor::Receive(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     requests_.push_back({message, wParam, lParam});
+    const intptr_t reply = Answer(message, wParam, lParam);
+    if (hook_ && message == hookMessage_) {
+        const std::function<void()> action = std::move(hook_);
+        hook_ = nullptr;
+        action();
+    }
+    return reply;
+}
+
+void SimulatedEditor::DuringNextRequest(uint32_t message, std::function<void()> action)
+{
+    hookMessage_ = message;
+    hook_ = std::move(action);
+}
+
+intptr_t SimulatedEditor::Answer(uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
     auto* position = reinterpret_cast<EditorPosition*>(lParam);
     switch (message) {
     case RequestCommandStatus: return commandStatus_;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "base/Types.h"
@@ -41,7 +42,12 @@ public:
     // The host's reply to the command-status request.
     void SetCommandStatus(intptr_t reply) { commandStatus_ = reply; }
 
+    // Runs the action once, while answering the next request of that kind, after carrying it
+    // out: the editor may report an event to a plug-in from inside the plug-in's own request.
+    void DuringNextRequest(uint32_t message, std::function<void()> action);
+
 private:
+    intptr_t Answer(uint32_t message, uintptr_t wParam, intptr_t lParam);
     int32_t Clamp(int64_t offset) const;
     int32_t OffsetOf(const EditorPosition& position) const;
     EditorPosition PositionOf(int32_t offset) const;
@@ -51,6 +57,8 @@ private:
     int32_t selectionLength_ = 0;  // the selection runs from the caret forward
     intptr_t commandStatus_ = 1;
     std::vector<EditorRequest> requests_;
+    uint32_t hookMessage_ = 0;
+    std::function<void()> hook_;
 };
 
 }  // namespace stem

@@ -23,7 +23,6 @@
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
-#include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/HostInterface.h"
 #include "plugin/PluginRegAccessUnit.h"
@@ -387,12 +386,17 @@ TEST_F(PluginFolderSetting, EachLoadReadsTheRegistryOnce)
     EXPECT_TRUE(platform::PathExists(first + "\\" + SettingsName));
 }
 
-// On Vista, 7 and Server 2008 the file goes from Program Files to the same place under the
-// application-data folder; Wine reports Windows 7 unless its prefix is set otherwise.
+// On Vista, 7 and Server 2008 (versions 6.0 and 6.1) the file goes from Program Files to the
+// same place under the application-data folder; Wine reports Windows 7 unless its prefix is set
+// otherwise.
 TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFolder)
 {
-    if (!KeepsSettingsOutOfProgramFiles(GetWindowsVersionName()))
-        GTEST_SKIP() << GetWindowsVersionName() << " keeps the file in Program Files";
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    if (version.dwMajorVersion != 6 || version.dwMinorVersion > 1)
+        GTEST_SKIP() << "Windows " << version.dwMajorVersion << "." << version.dwMinorVersion
+                     << " keeps the file in Program Files";
 
     // A 32-bit editor on 64-bit Windows lives under "Program Files (x86)", a 64-bit one under
     // "Program Files": each DLL must move the file out of its own editor's folder.
@@ -550,8 +554,8 @@ TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
     auto time = Load(TimeDll, window.Handle());
     ASSERT_TRUE(date->Loaded() && time->Loaded());
     const auto endRuns = [&] {
-        date->OnEvents(window.Handle(), 0x20, 0);
-        time->OnEvents(window.Handle(), 0x20, 0);
+        date->OnEvents(window.Handle(), Event20, 0);
+        time->OnEvents(window.Handle(), Event20, 0);
         window.StartOver();
     };
     ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
@@ -638,7 +642,7 @@ TEST_F(UnwritableSettings, ReadOnlyFileWithoutTheSectionGivesTheDefaults)
     auto time = Load(TimeDll, window.Handle());
     ASSERT_TRUE(date->Loaded() && time->Loaded());
     EXPECT_TRUE(window.Press(*date, Pattern(u"<yyyy>")));
-    date->OnEvents(window.Handle(), 0x20, 0);
+    date->OnEvents(window.Handle(), Event20, 0);
     window.StartOver();
     EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
     EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[1])));
@@ -660,7 +664,7 @@ TEST_F(UnwritableSettings, FileLockedAtThePressKeepsThePatternsReadLast)
     ASSERT_TRUE(date->Loaded() && time->Loaded());
     ASSERT_TRUE(window.Press(*date, Pattern(u"<dd>")));
     const auto newRun = [&](const LoadedModule& plugin) {
-        plugin.OnEvents(window.Handle(), 0x20, 0);
+        plugin.OnEvents(window.Handle(), Event20, 0);
         window.StartOver();
     };
 

@@ -107,7 +107,7 @@ protected:
     // A new run on an empty document: the press inserts the text.
     void ExpectPressInserts(PluginModule& module, const WideString& text)
     {
-        module.OnEvents(window_, 0x20, 0);
+        module.OnEvents(window_, Event20, 0);
         editor_.SetText(u"<>", 1);
         EXPECT_NO_THROW(module.OnCommand(window_));
         EXPECT_EQ(editor_.Text(), u"<" + text + u">");
@@ -207,6 +207,23 @@ TEST(SaveFault, EachInjectedFaultKeepsTheOldFileOrPlacesTheNewOne)
     }
 }
 
+// A save puts a new file in the old one's place, with the old one's permissions (the stand-in's
+// file attributes), whatever the new file was made with.
+TEST(SaveOverAFile, KeepsItsPermissions)
+{
+    const TempFolder folder;
+    const AnsiString path = folder.File("StemraTime.ini");
+    ASSERT_TRUE(platform::WriteNewFile(path, "[A]\r\n"));
+    namespace fs = std::filesystem;
+    const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(platform::SystemPathOf(path), ownerOnly);
+    SaveIniFile(path, "[A]\r\nk=1\r\n");
+    EXPECT_EQ(fs::status(platform::SystemPathOf(path)).permissions(), ownerOnly);
+    std::string bytes;
+    EXPECT_EQ(platform::ReadWholeFile(path, bytes), platform::FileStatus::Ok);
+    EXPECT_EQ(bytes, "[A]\r\nk=1\r\n");
+}
+
 // A plug-in folder that a standard user may not change, as one under Program Files is on
 // Windows 8 and later: each press inserts, from the defaults while there is no file and from the
 // file once an administrator has put one there, and the folder stays as it was. The defaults are
@@ -228,7 +245,7 @@ TEST(ReadOnlyPluginFolder, PressesInsertAndTheFolderStaysAsItWas)
         module->OnEvents(window, StartUpEvent, 0);
     }
     const auto pressAnew = [&](PluginModule& module) {
-        module.OnEvents(window, 0x20, 0);
+        module.OnEvents(window, Event20, 0);
         editor.SetText(u"<>", 1);
         module.OnCommand(window);
         return editor.Text();

@@ -9,6 +9,7 @@
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "base/Errors.h"
+#include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 
@@ -181,12 +182,20 @@ TEST_F(IniFileSafety, SaveRemovesTheTemporaryFilesOfEndedProgramsOnly)
     EXPECT_EQ(Bytes(), "[A]\r\n");
 }
 
+// Another program holds the file open without sharing it: the temporary file is written, then
+// cannot take the file's place. The save raises, the file keeps its bytes, and the temporary
+// file is gone.
 TEST_F(IniFileSafety, SaveThatCannotLandRaisesAndLeavesNothingBehind)
 {
-    const AnsiString inMissingFolder = folder_.File("missing\\StemraTime.ini");
-    EXPECT_THROW(SaveIniFile(inMissingFolder, "x"), FileError);
+    Put(AnsiText);
+    const platform::FileLock lock = platform::LockFile(Path());
+    ASSERT_NE(lock, nullptr);
+    EXPECT_THROW(SaveIniFile(Path(), AnsiAfter), FileError);
+    platform::UnlockFile(lock);
+    EXPECT_EQ(Bytes(), AnsiText);
     EXPECT_FALSE(SavingFileLeft());
 
+    EXPECT_THROW(SaveIniFile(folder_.File("missing\\StemraTime.ini"), "x"), FileError);
     EXPECT_THROW(SaveIniFile("", "x"), FileError);
 }
 

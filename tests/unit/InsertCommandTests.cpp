@@ -98,6 +98,19 @@ TEST_F(InsertCommand, RunEndingEventsStartANewRun)
     }
 }
 
+// The editor may report an event while it inserts the plug-in's text; the press marks the run
+// as going on after its last request, so the next press still replaces that text.
+TEST_F(InsertCommand, EventDuringTheInsertDoesNotEndTheRun)
+{
+    WriteSettings("[DateFormat]\r\nItem01=yyyy\r\nItem02=mm/dd\r\n");
+    editor_.SetText(u"ab", 1);
+    editor_.DuringNextRequest(RequestInsertText, [&] { date_.OnEvents(window_, Event20, 0); });
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"a2026b");
+    date_.OnCommand(window_);
+    EXPECT_EQ(editor_.Text(), u"a12/07b");
+}
+
 TEST_F(InsertCommand, EmptyRenderingSelectsNothingOnTheNextPress)
 {
     WriteSettings("[DateFormat]\r\nItem01=\r\nItem02=dd\r\n");
@@ -164,7 +177,7 @@ TEST_F(InsertCommand, DeletedFileGetsTheDefaultsAgain)
     WriteSettings("[DateFormat]\r\nItem01=d\r\n");
     date_.OnCommand(window_);
     ASSERT_TRUE(platform::RemoveFile(SettingsFile()));
-    date_.OnEvents(window_, 0x20, 0);
+    date_.OnEvents(window_, Event20, 0);
     editor_.SetText(u"", 0);
     date_.OnCommand(window_);
     EXPECT_EQ(date_.State().formatList->TextCount(), 11) << "defaults written and loaded";
@@ -182,7 +195,7 @@ TEST_F(InsertCommand, BothPluginsShareOneFileAndEachReloadsAfterTheOtherWrites)
     time_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u" 13:05");
     EXPECT_EQ(time_.State().formatList->TextCount(), 8);
-    date_.OnEvents(window_, 0x20, 0);
+    date_.OnEvents(window_, Event20, 0);
     date_.OnCommand(window_);
     EXPECT_NE(date_.State().settingsFileTime, dateLoaded) << "the time plug-in's write is seen";
     const std::string file = ReadSettings();
@@ -209,7 +222,7 @@ TEST_F(InsertCommand, NoStartUpEventAndNoFolderStillInsertTheDefaults)
     ASSERT_TRUE(platform::CreateFolder(missing));
     ASSERT_TRUE(
         platform::WriteNewFile(missing + "\\StemraTime.ini", "[DateFormat]\r\nItem01=dd\r\n"));
-    fresh.OnEvents(window_, 0x20, 0);
+    fresh.OnEvents(window_, Event20, 0);
     fresh.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"<2026/12/07(Mon)07>");
     EXPECT_EQ(fresh.State().settingsTrouble, "");
@@ -258,7 +271,7 @@ TEST_F(InsertCommand, SettingsFileThatCannotBeWrittenGivesTheDefaultsFromMemory)
         EXPECT_EQ(editor_.Text(), u"a2026/12/07(\u6708)b");
         time_.OnCommand(window_);
         EXPECT_EQ(editor_.Text(), u"a2026/12/07(\u6708)13b");
-        date_.OnEvents(window_, 0x20, 0);
+        date_.OnEvents(window_, Event20, 0);
         date_.OnCommand(window_);
         EXPECT_EQ(editor_.Text(), u"a2026/12/07(\u6708)132026/12/07(\u6708)b") << "a new run";
         EXPECT_EQ(ReadSettings(), text);
@@ -278,17 +291,17 @@ TEST_F(InsertCommand, LockedFileKeepsThePatternsReadLastUntilItCanBeRead)
     WriteSettings("[DateFormat]\r\nItem01=dd\r\n");
     const platform::FileLock lock = platform::LockFile(SettingsFile());
     ASSERT_NE(lock, nullptr);
-    date_.OnEvents(window_, 0x20, 0);
+    date_.OnEvents(window_, Event20, 0);
     date_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026");
     time_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026 13:05") << "the time plug-in's defaults";
     platform::UnlockFile(lock);
 
-    date_.OnEvents(window_, 0x20, 0);
+    date_.OnEvents(window_, Event20, 0);
     date_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026 13:0507");
-    time_.OnEvents(window_, 0x20, 0);
+    time_.OnEvents(window_, Event20, 0);
     time_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026 13:0507 13:05") << "the defaults are saved now";
     EXPECT_NE(ReadSettings().find("[TimeFormat]\r\nItem01=\" hh:nn\"\r\n"), std::string::npos);
