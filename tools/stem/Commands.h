@@ -20,8 +20,22 @@ extern const Command RenderCommand;
 extern const Command CalendarCommand;
 extern const Command PressCommand;
 extern const Command CheckCommand;
+extern const Command BatchCommand;
 
-// Writes UTF-8 text to standard output; exit status 0, or 1 when it could not be written.
+// The exit status of bad arguments.
+constexpr int UsageStatus = 2;
+
+// Writes UTF-8 text to standard output (or to the output being gathered by RunCaptured); exit
+// status 0, or 1 when it could not be written.
 int PrintUtf8(const std::string& text);
+
+// One command line (the words after "stem") run with its output gathered: what it prints, the
+// message of bad arguments as stem prints it, and the exit status.
+struct CommandResult {
+    int status;
+    std::string output;
+    std::string error;
+};
+CommandResult RunCaptured(const std::vector<std::string>& words);
 
 }  // namespace stem

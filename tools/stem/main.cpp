@@ -10,13 +10,11 @@ namespace stem {
 namespace {
 
 const Command* const Commands[] = {
-    &RenderCommand,
-    &CalendarCommand,
-    &PressCommand,
-    &CheckCommand,
+    &RenderCommand, &CalendarCommand, &PressCommand, &CheckCommand, &BatchCommand,
 };
 
-constexpr int UsageStatus = 2;
+// Where PrintUtf8 writes while RunCaptured runs a command; null: standard output.
+std::string* gatheredOutput = nullptr;
 
 std::string HelpText()
 {
@@ -30,6 +28,11 @@ std::string HelpText()
         text += std::string("\n  Example: ") + command->example + "\n";
     }
     return text;
+}
+
+std::string UsageMessage(const UsageError& error)
+{
+    return std::string("stem: ") + error.what() + "\n";
 }
 
 const Command* FindCommand(const std::string& name)
@@ -58,7 +61,29 @@ int Run(const std::vector<std::string>& words)
 
 int PrintUtf8(const std::string& text)
 {
+    if (gatheredOutput != nullptr) {
+        *gatheredOutput += text;
+        return 0;
+    }
     return platform::WriteStandardOutput(text) ? 0 : 1;
+}
+
+CommandResult RunCaptured(const std::vector<std::string>& words)
+{
+    CommandResult result{0, "", ""};
+    // Restores the outer destination however the command ends.
+    struct Gathering {
+        std::string* const outer = gatheredOutput;
+        explicit Gathering(std::string& into) { gatheredOutput = &into; }
+        ~Gathering() { gatheredOutput = outer; }
+    } gathering(result.output);
+    try {
+        result.status = Run(words);
+    } catch (const UsageError& error) {
+        result.status = UsageStatus;
+        result.error = UsageMessage(error);
+    }
+    return result;
 }
 
 }  // namespace stem
@@ -69,7 +94,7 @@ int main(int argc, char** argv)
     try {
         return Run(platform::ProgramArguments(argc, argv));
     } catch (const UsageError& error) {
-        platform::WriteStandardError(std::string("stem: ") + error.what() + "\n");
+        platform::WriteStandardError(UsageMessage(error));
         return UsageStatus;
     }
 }
