@@ -1,14 +1,13 @@
 #!/usr/bin/env python3
 """Checks `stem calendar` for every month of 1900 to 2100, in both modes, against Python's own
-calendar module.
+calendar module, in one start of `stem batch`.
 
 Usage: calendar_check.py [RUNNER ...] STEM
 """
 import calendar
-import concurrent.futures
-import os
-import subprocess
 import sys
+
+from program_runner import run_batch
 
 HEADER = "日  月  火  水  木  金  土"
 
@@ -22,24 +21,20 @@ def expected_calendar(year, month, mode):
     return "".join(line + "\r\n" for line in lines)
 
 
-def check(command, year, month, mode):
-    """The failure text for one month and mode, or None."""
-    at = f"{year:04d}-{month:02d}-15T12:00:00"
-    result = subprocess.run(command + ["calendar", str(mode), "--at", at], capture_output=True)
-    actual = result.stdout.decode("utf-8", "replace")
-    if result.returncode != 0 or actual != expected_calendar(year, month, mode):
-        return f"{year}-{month:02d} mode {mode}: status {result.returncode}, got {actual!r}"
-    return None
-
-
 def main():
     command = sys.argv[1:]
     if not command:
         sys.exit(__doc__)
     cases = [(year, month, mode)
              for year in range(1900, 2101) for month in range(1, 13) for mode in (1, 2)]
-    with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 1) as pool:
-        failures = [f for f in pool.map(lambda c: check(command, *c), cases) if f]
+    lines = [["calendar", str(mode), "--at", f"{year:04d}-{month:02d}-15T12:00:00"]
+             for year, month, mode in cases]
+    failures = []
+    for (year, month, mode), result in zip(cases, run_batch(command, False, lines)):
+        actual = result.stdout.decode("utf-8", "replace")
+        if result.returncode != 0 or actual != expected_calendar(year, month, mode):
+            failures.append(f"{year}-{month:02d} mode {mode}: status {result.returncode}, "
+                            f"got {actual!r}")
     for failure in failures[:10]:
         print(failure, file=sys.stderr)
     print(f"{len(cases) - len(failures)} of {len(cases)} calendars match")

@@ -5,6 +5,8 @@ of key traps, one of section traps, a clean file that must draw no warning, and 
 that `stem press` writes. Where a file cuts a list short, `stem press` confirms that the
 plug-in cycles through exactly the patterns listed.
 
+The commands run in one start of `stem batch`, and one check once more as a program of its own.
+
 Usage: stem_check_check.py [--windows] [RUNNER ...] STEM
 With --windows (stem.exe under Wine), files and folders are named by their Z: paths, and the
 era name and year are the system's.
@@ -15,7 +17,7 @@ import subprocess
 import sys
 import tempfile
 
-from program_runner import program_command, windows_path
+from program_runner import program_command, run_batch, windows_path
 
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
 ERA_AT = "令和08"  # "gggee" at that moment in the Japanese era calendar
@@ -168,24 +170,37 @@ Item09=yyyy
 }
 
 class Stem:
+    """Command lines of stem queued, then run in one start of `stem batch`."""
+
     def __init__(self, command, windows):
         self.command = command
         self.windows = windows
-        # Wine has no Japanese era calendar: under Windows the era comes from the system, and
-        # the era tokens are checked natively.
-        self.era = self.text("render", "gggee", "--at", AT).strip() if windows else ERA_AT
+        self.queued = []
+        self.results = None
 
     def path(self, path):
         return windows_path(path) if self.windows else path
 
+    def queue(self, *arguments):
+        """Queues a command line; its place, by which its result is asked for later."""
+        self.queued.append(list(arguments))
+        return len(self.queued) - 1
+
+    def run_queued(self):
+        self.results = run_batch(self.command, self.windows, self.queued)
+
+    def result(self, place):
+        return self.results[place]
+
+    def text(self, place):
+        result = self.results[place]
+        if result.returncode != 0 or result.stderr:
+            raise AssertionError(f"{self.queued[place]}: status {result.returncode}, "
+                                 f"err {result.stderr!r}")
+        return result.stdout.decode("utf-8")
+
     def run(self, *arguments):
         return subprocess.run(self.command + list(arguments), capture_output=True)
-
-    def text(self, *arguments):
-        result = self.run(*arguments)
-        if result.returncode != 0 or result.stderr:
-            raise AssertionError(f"{arguments}: status {result.returncode}, err {result.stderr!r}")
-        return result.stdout.decode("utf-8")
 
 
 def parse_report(text):
@@ -216,17 +231,30 @@ def parse_report(text):
     return rows, notes, warnings
 
 
-def calendar_text(stem, mode):
-    return stem.text("calendar", str(mode), "--at", AT).replace("\r\n", "\n")
+class Expectations:
+    """What the rows compare with: the calendars and the era of the system stem runs on."""
+
+    def __init__(self, stem):
+        self.stem = stem
+        self.calendars = {mode: stem.queue("calendar", str(mode), "--at", AT) for mode in (1, 2)}
+        # Wine has no Japanese era calendar: under Windows the era comes from the system, and
+        # the era tokens are checked natively.
+        self.era_place = stem.queue("render", "gggee", "--at", AT) if stem.windows else None
+
+    def calendar(self, mode):
+        return self.stem.text(self.calendars[mode]).replace("\r\n", "\n")
+
+    def era(self):
+        return self.stem.text(self.era_place).strip() if self.era_place is not None else ERA_AT
 
 
-def compare_rows(name, stem, listed, expected, failures):
+def compare_rows(name, expect, listed, expected, failures):
     for section, rows in expected.items():
         want = []
         for key, shown, rendering in rows:
             if rendering is None:
-                rendering = calendar_text(stem, 1 if shown == "Calendar1" else 2)
-            want.append([key, shown, rendering.replace(ERA_AT, stem.era)])
+                rendering = expect.calendar(1 if shown == "Calendar1" else 2)
+            want.append([key, shown, rendering.replace(ERA_AT, expect.era())])
         if listed.get(section) != want:
             failures.append(f"{name} [{section}]: listed {listed.get(section)!r}, expected {want!r}")
 
@@ -242,92 +270,118 @@ def compare_warnings(name, warnings, expected, failures):
                 failures.append(f"{name}: line {line} warning lacks {fragment!r}: {text!r}")
 
 
-def pressed_counts(stem, folder):
-    """Patterns per plug-in that `stem press` finds in the folder's settings file."""
+def queue_presses(stem, folder):
+    return [stem.queue("press", which, "--folder", stem.path(folder), "--at", AT)
+            for which in ("date", "time")]
+
+
+def pressed_counts(stem, presses):
+    """Patterns per plug-in that the presses found in the folder's settings file."""
     counts = {}
-    for which, section in (("date", "DateFormat"), ("time", "TimeFormat")):
-        out = stem.text("press", which, "--folder", stem.path(folder), "--at", AT)
-        found = re.search(r"entry 1 of (\d+)", out)
+    for place, section in zip(presses, ("DateFormat", "TimeFormat")):
+        found = re.search(r"entry 1 of (\d+)", stem.text(place))
         counts[section] = int(found.group(1)) - 1 if found else None
     return counts
 
 
-def check_case(name, case, stem, work, failures):
+def queue_case(name, case, stem, work):
+    """Writes the case's file and queues its check (then its presses); the judge of the results."""
     folder = os.path.join(work, name)
     os.makedirs(folder)
     path = os.path.join(folder, "StemraTime.ini")
+    text = case["text"].replace("\n", "\r\n").encode("cp932")
     with open(path, "wb") as file:
-        file.write(case["text"].replace("\n", "\r\n").encode("cp932"))
-    out = stem.text("check", stem.path(path), "--at", AT)
-    rows, notes, warnings = parse_report(out)
-    compare_rows(name, stem, rows, case["rows"], failures)
-    compare_warnings(name, warnings, case["warnings"], failures)
-    for section, note in case.get("notes", {}).items():
-        if not any(note in line for line in notes.get(section, [])):
-            failures.append(f"{name} [{section}]: no note {note!r} in {notes.get(section)}")
-    if case.get("pressed"):
-        listed = {section: len(rows.get(section, [])) for section in case["rows"]}
-        pressed = pressed_counts(stem, folder)
-        if pressed != listed:
-            failures.append(f"{name}: stem press cycles {pressed}, stem check lists {listed}")
-    with open(path, "rb") as file:
-        if case.get("kept") and file.read() != case["text"].replace("\n", "\r\n").encode("cp932"):
-            failures.append(f"{name}: the presses changed the file")
+        file.write(text)
+    check = stem.queue("check", stem.path(path), "--at", AT)
+    presses = queue_presses(stem, folder) if case.get("pressed") else None
+
+    def judge(expect, failures):
+        rows, notes, warnings = parse_report(stem.text(check))
+        compare_rows(name, expect, rows, case["rows"], failures)
+        compare_warnings(name, warnings, case["warnings"], failures)
+        for section, note in case.get("notes", {}).items():
+            if not any(note in line for line in notes.get(section, [])):
+                failures.append(f"{name} [{section}]: no note {note!r} in {notes.get(section)}")
+        if presses:
+            listed = {section: len(rows.get(section, [])) for section in case["rows"]}
+            pressed = pressed_counts(stem, presses)
+            if pressed != listed:
+                failures.append(f"{name}: stem press cycles {pressed}, stem check lists {listed}")
+        with open(path, "rb") as file:
+            if case.get("kept") and file.read() != text:
+                failures.append(f"{name}: the presses changed the file")
+    return judge
 
 
-def check_defaults(stem, work, failures):
+def queue_defaults(stem, work):
     folder = os.path.join(work, "defaults")
     os.makedirs(folder)
-    for which in ("date", "time"):
-        stem.text("press", which, "--folder", stem.path(folder), "--at", AT)
-    out = stem.text("check", stem.path(os.path.join(folder, "StemraTime.ini")), "--at", AT)
-    rows, _, warnings = parse_report(out)
-    compare_rows("defaults", stem, rows, DEFAULT_ROWS, failures)
-    if warnings or "No warnings." not in out:
-        failures.append(f"defaults: warnings {warnings}")
+    queue_presses(stem, folder)
+    check = stem.queue("check", stem.path(os.path.join(folder, "StemraTime.ini")), "--at", AT)
+
+    def judge(expect, failures):
+        out = stem.text(check)
+        rows, _, warnings = parse_report(out)
+        compare_rows("defaults", expect, rows, DEFAULT_ROWS, failures)
+        if warnings or "No warnings." not in out:
+            failures.append(f"defaults: warnings {warnings}")
+    return judge
 
 
 # A byte-order mark makes the file UTF-8; a NUL byte ends what the lines can carry.
-def check_encodings(stem, work, failures):
+def queue_encodings(stem, work):
     path = os.path.join(work, "utf8.ini")
     with open(path, "wb") as file:
         file.write(b"\xef\xbb\xbf[DateFormat]\r\nItem01=yyyy\xe5\xb9\xb4\r\nItem02=d\x00d\r\n")
-    out = stem.text("check", stem.path(path), "--at", AT)
-    rows, notes, warnings = parse_report(out)
-    read = [["Item01", "yyyy年", "2026年"], ["Item02", "d", "7"]]
-    if "(UTF-8" not in out.split("\n")[0] or rows.get("DateFormat") != read:
-        failures.append(f"utf8: {out!r}")
-    if [line for line, _ in warnings] != [0] or "never write" not in warnings[0][1]:
-        failures.append(f"utf8: warnings {warnings}")
-    if not any("never write this file" in note for note in notes.get("TimeFormat", [])):
-        failures.append(f"utf8: notes {notes}")
+    check = stem.queue("check", stem.path(path), "--at", AT)
+
+    def judge(expect, failures):
+        out = stem.text(check)
+        rows, notes, warnings = parse_report(out)
+        read = [["Item01", "yyyy年", "2026年"], ["Item02", "d", "7"]]
+        if "(UTF-8" not in out.split("\n")[0] or rows.get("DateFormat") != read:
+            failures.append(f"utf8: {out!r}")
+        if [line for line, _ in warnings] != [0] or "never write" not in warnings[0][1]:
+            failures.append(f"utf8: warnings {warnings}")
+        if not any("never write this file" in note for note in notes.get("TimeFormat", [])):
+            failures.append(f"utf8: notes {notes}")
+    return judge
 
 
-def check_bad_arguments(stem, work, failures):
+def queue_bad_arguments(stem, work):
     missing = stem.path(os.path.join(work, "missing.ini"))
-    for arguments in (["check", missing], ["check", missing, missing],
-                      ["check", missing, "--at", "2026-12-07"]):
-        result = stem.run(*arguments)
-        lines = result.stderr.decode("utf-8", "replace").splitlines()
-        if result.returncode != 2 or result.stdout or len(lines) != 1:
-            failures.append(f"{arguments}: status {result.returncode}, out {result.stdout!r}, "
-                            f"err {result.stderr!r}")
+    bad = [["check", missing], ["check", missing, missing],
+           ["check", missing, "--at", "2026-12-07"]]
+    bad_places = [stem.queue(*arguments) for arguments in bad]
     # A missing file: what the first press does with it, in a folder that exists and in one
     # that does not.
     nowhere = stem.path(os.path.join(work, "no-folder", "StemraTime.ini"))
-    for path, says in ((missing, "the first press creates it"),
-                       (nowhere, "its folder does not exist; each press uses the defaults")):
-        said = stem.run("check", path).stderr.decode("utf-8", "replace")
-        if says not in said:
-            failures.append(f"check {path}: {said!r} does not say {says!r}")
+    notes = [(stem.queue("check", path), says)
+             for path, says in ((missing, "the first press creates it"),
+                                (nowhere, "its folder does not exist; each press uses the defaults"))]
     # Without FILE: the file in PlugIns beside the program, which may or may not exist yet.
-    result = stem.run("check", "--at", AT)
-    shown = (result.stdout or result.stderr).decode("utf-8", "replace").split("\n")[0]
-    if result.returncode not in (0, 2) or "PlugIns\\StemraTime.ini" not in shown:
-        failures.append(f"check without FILE: status {result.returncode}, {shown!r}")
-    help_text = stem.text("--help")
-    if "stem check [FILE]" not in help_text or "Example: stem check " not in help_text:
-        failures.append("--help does not explain check")
+    default_place = stem.queue("check", "--at", AT)
+    help_place = stem.queue("--help")
+
+    def judge(expect, failures):
+        for arguments, place in zip(bad, bad_places):
+            result = stem.result(place)
+            lines = result.stderr.decode("utf-8", "replace").splitlines()
+            if result.returncode != 2 or result.stdout or len(lines) != 1:
+                failures.append(f"{arguments}: status {result.returncode}, "
+                                f"out {result.stdout!r}, err {result.stderr!r}")
+        for place, says in notes:
+            said = stem.result(place).stderr.decode("utf-8", "replace")
+            if says not in said:
+                failures.append(f"check {stem.queued[place]}: {said!r} does not say {says!r}")
+        result = stem.result(default_place)
+        shown = (result.stdout or result.stderr).decode("utf-8", "replace").split("\n")[0]
+        if result.returncode not in (0, 2) or "PlugIns\\StemraTime.ini" not in shown:
+            failures.append(f"check without FILE: status {result.returncode}, {shown!r}")
+        help_text = stem.text(help_place)
+        if "stem check [FILE]" not in help_text or "Example: stem check " not in help_text:
+            failures.append("--help does not explain check")
+    return judge
 
 
 def main():
@@ -335,13 +389,20 @@ def main():
     stem = Stem(command, windows)
     failures = []
     with tempfile.TemporaryDirectory() as work:
+        expect = Expectations(stem)
         cases = {"key-traps": KEY_TRAPS, "section-traps": SECTION_TRAPS,
                  "bracket-value": BRACKET_VALUE, "clean": CLEAN}
-        for name, case in cases.items():
-            check_case(name, case, stem, work, failures)
-        check_defaults(stem, work, failures)
-        check_encodings(stem, work, failures)
-        check_bad_arguments(stem, work, failures)
+        judges = [queue_case(name, case, stem, work) for name, case in cases.items()]
+        judges += [queue_defaults(stem, work), queue_encodings(stem, work),
+                   queue_bad_arguments(stem, work)]
+        stem.run_queued()
+        for judge in judges:
+            judge(expect, failures)
+        # One real start: a report on standard output and the exit status of the process.
+        direct = stem.run("check", stem.path(os.path.join(work, "clean", "StemraTime.ini")),
+                          "--at", AT)
+        if direct.returncode != 0 or direct.stderr or not direct.stdout.startswith(b"settings file: "):
+            failures.append(f"check: status {direct.returncode}, err {direct.stderr!r}")
     for failure in failures:
         print(failure, file=sys.stderr)
     sys.exit(1 if failures else 0)

@@ -1,18 +1,19 @@
 #!/usr/bin/env python3
 """Checks the command-line contract of `stem`: exact output of `render` and `calendar`, and
-bad arguments ending with one line on stderr and exit status 2.
+bad arguments ending with one line on stderr and exit status 2. The cases run in one start of
+`stem batch`; a few of them also run as programs of their own, for the exit status and the
+streams of a real start.
 
 Usage: stem_cli_check.py [--windows] [RUNNER ...] STEM
-With --windows (stem.exe under Wine, where each run is slow), only the bad-argument cases
-that reach a different check run, and bytes that are not UTF-8, which a Windows command line
-cannot carry, are left out.
+With --windows (stem.exe under Wine), bytes that are not UTF-8, which a Windows command line
+cannot carry, reach stem through the batch file only.
 """
 import os
 import subprocess
 import tempfile
 import sys
 
-from program_runner import program_command, windows_path
+from program_runner import program_command, run_batch, windows_path
 
 AT = "2026-12-06T13:05:09.987"
 
@@ -56,9 +57,6 @@ BAD = [
     ["calendar", "x", "--at", AT],
 ]
 
-# One case per kind of check: command, missing argument, moment form, impossible date, mode.
-WINDOWS_BAD = [1, 2, 5, 6, 18]
-
 NOT_UTF8 = [b"render", b"\xff\xfe d"]
 
 
@@ -78,36 +76,46 @@ def check_press_folder(command, windows, failures):
                             f"err {result.stderr!r}, files {os.listdir(folder)}")
 
 
+def check_good(arguments, expected, result, failures):
+    if result.returncode != 0 or result.stdout != expected.encode("utf-8") or result.stderr:
+        failures.append(f"{arguments}: status {result.returncode}, "
+                        f"out {result.stdout!r}, err {result.stderr!r}")
+
+
+def check_bad(arguments, result, failures):
+    lines = result.stderr.decode("utf-8", "replace").splitlines()
+    if result.returncode != 2 or result.stdout or len(lines) != 1 or not lines[0]:
+        failures.append(f"{arguments}: status {result.returncode}, "
+                        f"out {result.stdout!r}, err {result.stderr!r}")
+
+
+def check_help(result, failures):
+    help_text = result.stdout.decode("utf-8", "replace")
+    for name in ("render", "calendar", "batch"):
+        if f"stem {name} " not in help_text or f"Example: stem {name} " not in help_text:
+            failures.append(f"--help does not explain {name}")
+    if result.returncode != 0:
+        failures.append(f"--help: status {result.returncode}")
+
+
 def main():
     windows, command = program_command(__doc__)
     failures = []
+    bad = [[a.encode("utf-8") for a in arguments] for arguments in BAD] + [NOT_UTF8]
+    results = run_batch(command, windows, [arguments for arguments, _ in GOOD] + bad + [["--help"]])
+    for (arguments, expected), result in zip(GOOD, results):
+        check_good(arguments, expected, result, failures)
+    for arguments, result in zip(bad, results[len(GOOD):]):
+        check_bad(arguments, result, failures)
+    check_help(results[-1], failures)
 
-    for arguments, expected in GOOD:
-        result = run(command, arguments)
-        if result.returncode != 0 or result.stdout != expected.encode("utf-8") or result.stderr:
-            failures.append(f"{arguments}: status {result.returncode}, "
-                            f"out {result.stdout!r}, err {result.stderr!r}")
-
-    cases = [BAD[i] for i in WINDOWS_BAD] if windows else BAD
-    bad = [[a.encode("utf-8") for a in arguments] for arguments in cases]
+    # Real starts: the exit status and the streams of the process itself, and words that come
+    # through the system's command line.
+    check_good(GOOD[1][0], GOOD[1][1], run(command, GOOD[1][0]), failures)
+    check_bad(BAD[1], run(command, BAD[1]), failures)
     if not windows:
-        bad.append(NOT_UTF8)
-    for arguments in bad:
-        result = run(command, arguments)
-        lines = result.stderr.decode("utf-8", "replace").splitlines()
-        if result.returncode != 2 or result.stdout or len(lines) != 1 or not lines[0]:
-            failures.append(f"{arguments}: status {result.returncode}, "
-                            f"out {result.stdout!r}, err {result.stderr!r}")
-
+        check_bad(NOT_UTF8, run(command, NOT_UTF8), failures)
     check_press_folder(command, windows, failures)
-
-    help_result = run(command, ["--help"])
-    help_text = help_result.stdout.decode("utf-8", "replace")
-    for name in ("render", "calendar"):
-        if f"stem {name} " not in help_text or f"Example: stem {name} " not in help_text:
-            failures.append(f"--help does not explain {name}")
-    if help_result.returncode != 0:
-        failures.append(f"--help: status {help_result.returncode}")
 
     for failure in failures:
         print(failure, file=sys.stderr)
