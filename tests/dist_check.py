@@ -21,9 +21,10 @@ sys.path.insert(0, str(ROOT / "tests"))
 sys.path.insert(0, str(ROOT / "tools"))
 import dll_shape  # noqa: E402
 import make_dist  # noqa: E402
-from program_runner import windows_path  # noqa: E402
+from program_runner import run_batch, windows_path  # noqa: E402
 
 WINE = str(ROOT / "cmake/wine-run.sh")
+WINE_SERVER = str(ROOT / "cmake/wine-server.sh")
 FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
 FILES = ["x86/Stemra.dll", "x86/Stemko.dll", "x86/stem.exe",
          "x64/Stemra.dll", "x64/Stemko.dll", "x64/stem.exe",
@@ -52,15 +53,15 @@ def check_programs(folder, machine, build, sample):
     if dll_shape.PeFile(stem.read_bytes()).machine != dll_shape.MACHINES[machine]:
         fail("%s/stem.exe is not built for %s" % (folder.name, machine))
 
-    rendered = run_windows([stem, "render", "yyyy/mm/dd(aaa) hh:nn", "--at", "2026-12-07T13:05:09"])
-    if rendered.returncode != 0 or rendered.stdout != "2026/12/07(月) 13:05\n".encode():
-        fail("%s/stem.exe render printed %r (status %d)"
-             % (folder.name, rendered.stdout, rendered.returncode))
-
     with tempfile.TemporaryDirectory() as plugins:
-        for plugin in ("date", "time"):
-            run_windows([stem, "press", plugin, "--folder", windows_path(plugins),
-                         "--at", make_dist.PRESS_MOMENT])
+        presses = [["press", plugin, "--folder", windows_path(plugins), "--at",
+                    make_dist.PRESS_MOMENT] for plugin in ("date", "time")]
+        rendered = run_batch([WINE, str(stem)], True,
+                             [["render", "yyyy/mm/dd(aaa) hh:nn", "--at", "2026-12-07T13:05:09"]]
+                             + presses)[0]
+        if rendered.returncode != 0 or rendered.stdout != "2026/12/07(月) 13:05\n".encode():
+            fail("%s/stem.exe render printed %r (status %d)"
+                 % (folder.name, rendered.stdout, rendered.returncode))
         written = Path(plugins) / make_dist.SETTINGS_NAME
         if not written.exists() or written.read_bytes() != sample:
             fail("%s/stem.exe's first presses do not write the sample settings file" % folder.name)
@@ -139,8 +140,13 @@ def main():
         for name, data in contents.items():
             (Path(unpacked) / name).parent.mkdir(parents=True, exist_ok=True)
             (Path(unpacked) / name).write_bytes(data)
-        for folder, (machine, build) in FOLDERS.items():
-            check_programs(Path(unpacked) / folder, machine, build, sample)
+        # One Wine server for all the Windows programs of the check.
+        subprocess.run([WINE_SERVER, "start"], check=True)
+        try:
+            for folder, (machine, build) in FOLDERS.items():
+                check_programs(Path(unpacked) / folder, machine, build, sample)
+        finally:
+            subprocess.run([WINE_SERVER, "stop"], check=True)
 
     with tempfile.TemporaryDirectory() as again:
         repacked = Path(again) / archive.name
