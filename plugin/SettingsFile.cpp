@@ -64,6 +64,8 @@ void CreateFolderChain(const AnsiString& folder)
     }
 }
 
+namespace {
+
 // The path lies in the folder: it begins with the folder's path, which the path continues
 // with a backslash or not at all (C:\Program Files is no prefix of C:\Program Files (x86)\x).
 bool IsInFolder(const WideString& path, const WideString& folder)
@@ -71,6 +73,8 @@ bool IsInFolder(const WideString& path, const WideString& folder)
     return MatchesAt(folder, path, 1) &&
            (path.size() == folder.size() || path[folder.size()] == u'\\');
 }
+
+}  // namespace
 
 WideString AdjustSettingsPath(const WideString& path)
 {
