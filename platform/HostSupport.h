@@ -23,6 +23,12 @@ bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uin
 // Deletes HKEY_CURRENT_USER\keyPath with everything below it. True when it is gone.
 bool DeleteUserRegistryTree(const AnsiString& keyPath);
 
+// The same two for a value under HKEY_LOCAL_MACHINE\keyPath: written, creating the key, and
+// deleted (true when it is gone). Only a test prefix of Wine or the stand-in lets tests do so.
+bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+                             const std::string& data);
+bool DeleteMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name);
+
 // SetFileTime / utimensat: gives the file a last-write time, as an edit at that moment would.
 bool SetLastWriteTime(const AnsiString& path, FileTime time);
 

@@ -144,6 +144,18 @@ bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type,
 // RegCloseKey. Accepts null.
 void CloseRegistryKey(RegistryKey key);
 
+// ---- Registry (HKEY_LOCAL_MACHINE) ----
+
+struct RegistryValue {
+    AnsiString name;
+    uint32_t type = 0;
+    std::string data;  // raw, as stored
+};
+
+// RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) + RegEnumValueA + RegCloseKey: every
+// value of the key. Empty when the key does not exist or cannot be read.
+std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path);
+
 // ---- Shell folders ----
 
 // SHGetSpecialFolderPathA(owner 1, csidl, create FALSE): the folder's path as the shell writes

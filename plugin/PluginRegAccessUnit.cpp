@@ -22,15 +22,6 @@ private:
     platform::RegistryKey key_;
 };
 
-// A string value's text: up to its first NUL, never past its data. Other types are not text.
-bool StringValueText(uint32_t type, const std::string& data, AnsiString& text)
-{
-    if (type != platform::RegistryString && type != platform::RegistryExpandString)
-        return false;
-    text = data.substr(0, data.find('\0'));
-    return true;
-}
-
 }  // namespace
 
 // Its path up to and including the last backslash, then "PlugIns".
@@ -51,7 +42,7 @@ WideString ReadPluginFolderAt(const AnsiString& keyPath)
     std::string data;
     AnsiString stored;
     if (platform::QueryRegistryValue(commonKey.get(), "PlugInsFolder", type, data) &&
-        StringValueText(type, data, stored))
+        RegistryStringText(type, data, stored))
         folder = stored;
     return platform::AnsiToWide(folder);
 }

@@ -19,9 +19,10 @@ const char* const EraInitials[EraCount] = {
     "\x91\xe5",  // 大
     "\x8f\xba",  // 昭
     "\x95\xbd",  // 平
+    "\x97\xdf",  // 令
 };
 
-const char* const EraLetters[EraCount] = {"m", "t", "s", "h"};
+const char* const EraLetters[EraCount] = {"m", "t", "s", "h", "r"};
 
 const char* const WeekdayKanji[7] = {
     "\x93\xfa",  // 日

@@ -9,8 +9,8 @@ extern const char* const EnglishLongMonthNames[12];
 extern const char* const EnglishShortDayNames[7];
 extern const char* const EnglishLongDayNames[7];
 
-// The initials of the Japanese eras Meiji to Heisei, and the letter of each, index for index.
-constexpr int EraCount = 4;
+// The initials of the Japanese eras Meiji to Reiwa, and the letter of each, index for index.
+constexpr int EraCount = 5;
 extern const char* const EraInitials[EraCount];
 extern const char* const EraLetters[EraCount];
 

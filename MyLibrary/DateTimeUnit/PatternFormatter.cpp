@@ -8,6 +8,7 @@
 #include "MyLibrary/DateTimeUnit/LocaleNames.h"
 #include "MyLibrary/DateTimeUnit/NameTables.h"
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "MyLibrary/DateTimeUnit/SystemEras.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 
@@ -295,7 +296,7 @@ WideString PatternWriter::EraInitial()
 
 AnsiString PatternWriter::EraLetter()
 {
-    return EraLetterOf(platform::WideToAnsi(EraInitial()));
+    return EraLetterFor(EraInitial(), SystemEras());
 }
 
 }  // namespace

@@ -14,8 +14,8 @@ namespace stem {
 
 WideString RenderPattern(const WideString& pattern, TDateTime value);
 
-// The letter ("m", "t", "s", "h") of an era initial (Shift-JIS 明, 大, 昭, 平); empty for any
-// other text.
+// The letter ("m", "t", "s", "h", "r") of an era initial (Shift-JIS 明, 大, 昭, 平, 令); empty
+// for any other text. A later era's letter comes from the system (SystemEras.h).
 AnsiString EraLetterOf(const AnsiString& eraInitial);
 
 // The decimal text of number ("-" first when negative), with pad characters put in front

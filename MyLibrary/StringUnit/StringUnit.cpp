@@ -309,4 +309,12 @@ AnsiString ExtractFolder(const AnsiString& path)
     return lastBackslash == AnsiString::npos ? AnsiString() : path.substr(0, lastBackslash);
 }
 
+bool RegistryStringText(uint32_t type, const std::string& data, AnsiString& text)
+{
+    if (type != platform::RegistryString && type != platform::RegistryExpandString)
+        return false;
+    text = data.substr(0, data.find('\0'));
+    return true;
+}
+
 }  // namespace stem

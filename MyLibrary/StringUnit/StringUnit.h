@@ -4,6 +4,7 @@
 // position or count it is given.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -66,5 +67,9 @@ size_t LastBackslashOf(const AnsiString& path);
 
 // The folder part of a path: everything before its last backslash; empty when there is none.
 AnsiString ExtractFolder(const AnsiString& path);
+
+// The text of a registry string value (REG_SZ or REG_EXPAND_SZ) from its raw data: up to its
+// first NUL, never past its data. False for a value of any other type.
+bool RegistryStringText(uint32_t type, const std::string& data, AnsiString& text);
 
 }  // namespace stem

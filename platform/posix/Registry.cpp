@@ -1,6 +1,6 @@
-// The stand-in's HKEY_CURRENT_USER: a tree of keys in memory. Key and value names compare
-// ignoring letter case, as in the Windows registry. A handle remembers its path rather than a
-// node, so a key deleted while open simply reads as empty.
+// The stand-in's HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE: trees of keys in memory. Key and
+// value names compare ignoring letter case, as in the Windows registry. A handle (of the user's
+// tree) remembers its path rather than a node, so a key deleted while open simply reads as empty.
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -48,7 +48,13 @@ struct KeyHandle {
     KeyPath path;
 };
 
-Node root;
+Node userRoot;
+Node machineRoot;
+
+Node& RootOf(standin::registry::Root root)
+{
+    return root == standin::registry::Root::LocalMachine ? machineRoot : userRoot;
+}
 
 // "a\b\" -> {"a", "b"}: a trailing or doubled backslash changes nothing. A leading backslash
 // is refused, as RegCreateKeyExA refuses it.
@@ -70,7 +76,7 @@ bool SplitKeyPath(const AnsiString& text, KeyPath& path)
     return true;
 }
 
-Node* FindNode(const KeyPath& path)
+Node* FindNode(const KeyPath& path, Node& root)
 {
     Node* node = &root;
     for (const std::string& name : path) {
@@ -82,7 +88,7 @@ Node* FindNode(const KeyPath& path)
     return node;
 }
 
-Node* CreateNode(const KeyPath& path)
+Node* CreateNode(const KeyPath& path, Node& root)
 {
     Node* node = &root;
     for (const std::string& name : path) {
@@ -100,30 +106,40 @@ namespace standin {
 
 void ClearRegistry()
 {
-    root.children.clear();
-    root.values.clear();
+    userRoot = Node();
+    machineRoot = Node();
 }
 
 namespace registry {
 
-bool WriteValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool WriteValue(Root root, const AnsiString& keyPath, const AnsiString& name, uint32_t type,
                 const std::string& data)
 {
     KeyPath path;
     if (!SplitKeyPath(keyPath, path))
         return false;
-    CreateNode(path)->values[name] = Value{type, data};
+    CreateNode(path, RootOf(root))->values[name] = Value{type, data};
     return true;
 }
 
-bool DeleteTree(const AnsiString& keyPath)
+bool DeleteValue(Root root, const AnsiString& keyPath, const AnsiString& name)
+{
+    KeyPath path;
+    if (!SplitKeyPath(keyPath, path))
+        return false;
+    if (Node* node = FindNode(path, RootOf(root)))
+        node->values.erase(name);
+    return true;
+}
+
+bool DeleteTree(Root root, const AnsiString& keyPath)
 {
     KeyPath path;
     if (!SplitKeyPath(keyPath, path) || path.empty())
         return false;
     const std::string last = path.back();
     path.pop_back();
-    if (Node* parent = FindNode(path))
+    if (Node* parent = FindNode(path, RootOf(root)))
         parent->children.erase(last);
     return true;
 }
@@ -140,7 +156,7 @@ RegistryKey OpenOrCreateUserKey(const AnsiString& path)
     auto handle = std::make_unique<KeyHandle>();
     if (!SplitKeyPath(path, handle->path))
         return nullptr;
-    CreateNode(handle->path);
+    CreateNode(handle->path, userRoot);
     return handle.release();
 }
 
@@ -149,7 +165,7 @@ RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
     if (key == nullptr || standin::Failing(standin::Fault::RegistryOpen))
         return nullptr;
     auto handle = std::make_unique<KeyHandle>(*static_cast<KeyHandle*>(key));
-    if (!SplitKeyPath(name, handle->path) || FindNode(handle->path) == nullptr)
+    if (!SplitKeyPath(name, handle->path) || FindNode(handle->path, userRoot) == nullptr)
         return nullptr;
     return handle.release();
 }
@@ -158,7 +174,7 @@ bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type,
 {
     if (key == nullptr || standin::Failing(standin::Fault::RegistryQuery))
         return false;
-    const Node* node = FindNode(static_cast<KeyHandle*>(key)->path);
+    const Node* node = FindNode(static_cast<KeyHandle*>(key)->path, userRoot);
     if (node == nullptr)
         return false;
     const auto found = node->values.find(name);
@@ -172,6 +188,21 @@ bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type,
 void CloseRegistryKey(RegistryKey key)
 {
     delete static_cast<KeyHandle*>(key);
+}
+
+// Values in the order of their names; Windows keeps no order it promises either.
+std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path)
+{
+    std::vector<RegistryValue> values;
+    KeyPath keyPath;
+    if (standin::Failing(standin::Fault::RegistryOpen) || !SplitKeyPath(path, keyPath))
+        return values;
+    const Node* node = FindNode(keyPath, machineRoot);
+    if (node == nullptr || standin::Failing(standin::Fault::RegistryQuery))
+        return values;
+    for (const auto& [name, value] : node->values)
+        values.push_back({name, value.type, value.data});
+    return values;
 }
 
 }  // namespace platform

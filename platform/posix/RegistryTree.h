@@ -1,5 +1,5 @@
-// The stand-in's in-memory HKEY_CURRENT_USER, shared by the seam (reading) and the host
-// support (writing values for tests and `stem`).
+// The stand-in's in-memory HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, shared by the seam (reading)
+// and the host support (writing values for tests and `stem`).
 #pragma once
 
 #include <cstdint>
@@ -11,12 +11,17 @@ namespace stem {
 
 namespace standin::registry {
 
+enum class Root { CurrentUser, LocalMachine };
+
 // Creates the key path as needed and stores the value. False for an unusable path.
-bool WriteValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool WriteValue(Root root, const AnsiString& keyPath, const AnsiString& name, uint32_t type,
                 const std::string& data);
 
+// Removes the value. True when it is gone (also when it never existed).
+bool DeleteValue(Root root, const AnsiString& keyPath, const AnsiString& name);
+
 // Removes the key and everything below it. True when it is gone (also when it never existed).
-bool DeleteTree(const AnsiString& keyPath);
+bool DeleteTree(Root root, const AnsiString& keyPath);
 
 }  // namespace standin::registry
 

@@ -32,7 +32,7 @@ void ResetSpecialFolders();
 // running program as a Z: path.
 void SetHostExecutablePath(const AnsiString& path);
 
-// The in-memory HKEY_CURRENT_USER: emptied.
+// The in-memory HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE: emptied.
 void ClearRegistry();
 
 // The yes-or-no question: the answer it gives (default Yes) and what it was last shown.
@@ -59,8 +59,8 @@ enum class Fault {
     Remove,        // RemoveFile
     CreateFolder,
     FindFile,       // FindFileTimes finds nothing
-    RegistryOpen,   // OpenOrCreateUserKey and OpenSubKey
-    RegistryQuery,  // QueryRegistryValue
+    RegistryOpen,   // OpenOrCreateUserKey, OpenSubKey and ReadMachineKeyValues
+    RegistryQuery,  // QueryRegistryValue and ReadMachineKeyValues
 };
 constexpr Fault AllFaults[] = {
     Fault::OpenForRead,  Fault::Read,     Fault::OpenForWrite, Fault::Write,

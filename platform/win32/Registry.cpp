@@ -1,4 +1,5 @@
-// HKEY_CURRENT_USER through the registry functions of advapi32.
+// HKEY_CURRENT_USER, and the values of a key of HKEY_LOCAL_MACHINE, through the registry
+// functions of advapi32.
 #include <windows.h>
 
 #include "platform/Platform.h"
@@ -61,6 +62,43 @@ void CloseRegistryKey(RegistryKey key)
 {
     if (key != nullptr)
         RegCloseKey(AsHkey(key));
+}
+
+// The buffers start at the sizes the key reports; a value that grows while the key is read
+// makes them larger, a few times at most.
+std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path)
+{
+    std::vector<RegistryValue> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return values;
+    DWORD nameCapacity = 0;
+    DWORD dataCapacity = 0;
+    LONG status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, &nameCapacity, &dataCapacity, nullptr, nullptr);
+    std::string name;
+    std::string data;
+    for (DWORD index = 0, retries = 0; status == ERROR_SUCCESS && retries < 4;) {
+        name.resize(nameCapacity + 1);
+        data.resize(dataCapacity);
+        DWORD nameLength = nameCapacity + 1;
+        DWORD dataLength = dataCapacity;
+        DWORD type = 0;
+        status = RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type,
+                               reinterpret_cast<BYTE*>(data.data()), &dataLength);
+        if (status == ERROR_MORE_DATA) {
+            nameCapacity = nameCapacity * 2 + 64;
+            dataCapacity = dataLength > dataCapacity ? dataLength : dataCapacity * 2 + 64;
+            status = ERROR_SUCCESS;
+            ++retries;
+        } else if (status == ERROR_SUCCESS) {
+            values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
+            ++index;
+            retries = 0;
+        }
+    }
+    RegCloseKey(key);
+    return values;
 }
 
 }  // namespace platform

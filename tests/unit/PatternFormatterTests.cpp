@@ -1,17 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/LocaleNames.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "MyLibrary/DateTimeUnit/SystemEras.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "tests/support/Moments.h"
 
 namespace stem {
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -210,7 +215,9 @@ TEST(RenderPattern, EraTokensFollowTheJapaneseEraCalendar)
         {u"ggg gg ee e g G", MomentAt(1989, 1, 7), u"昭和 昭 64 64 s S"},
         {u"ggg gg ee e g G", MomentAt(1989, 1, 8), u"平成 平 01 1 h H"},
         {u"ggg gg ee e g G", MomentAt(2019, 4, 30), u"平成 平 31 31 h H"},
-        {u"ggg gg ee e g G", MomentAt(2019, 5, 1), u"令和 令 01 1  "},  // 令 has no letter
+        {u"ggg gg ee e g G", MomentAt(2019, 5, 1), u"令和 令 01 1 r R"},
+        {u"ｇ Ｇ ｅｅ", MomentAt(2019, 5, 1), u"ｒ Ｒ ０１"},
+        {u"Gee.mm.dd gee", MomentAt(2026, 12, 8, 10), u"R08.12.08 r08"},
         {u"ggg gg ee e g G", MomentAt(1912, 7, 29), u"明治 明 45 45 m M"},
         {u"ggg gg ee e g G", MomentAt(1912, 7, 30), u"大正 大 01 1 t T"},
         {u"ggg ee", MomentAt(1926, 12, 24), u"大正 15"},
@@ -249,7 +256,7 @@ TEST(PatternTokens, TheDetectionScanSeesTheAmPmFamilyAlone)
     EXPECT_EQ(MatchTokenAt(WideString(u"x"), 5), nullptr);              // past the end
 }
 
-TEST(EraLetterOf, GivesTheLetterOfTheFourEraInitialsOnly)
+TEST(EraLetterOf, GivesTheLetterOfTheFiveEraInitialsOnly)
 {
     struct Case {
         const char* initial;
@@ -260,13 +267,65 @@ TEST(EraLetterOf, GivesTheLetterOfTheFourEraInitialsOnly)
         {"\x91\xe5", "t"},         // 大
         {"\x8f\xba", "s"},         // 昭
         {"\x95\xbd", "h"},         // 平
-        {"\x97\xdf", ""},          // 令
+        {"\x97\xdf", "r"},         // 令
+        {"\x89\xbc", ""},          // 仮, an era the table does not know
         {"\x95\xbd\x90\xac", ""},  // 平成: the whole name is no initial
         {"h", ""},
         {"", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(EraLetterOf(c.initial), c.letter) << c.letter;
+}
+
+// A later era's letter comes from the eras the system lists, written here where Windows keeps
+// them (the stand-in's registry natively, the test prefix's under Wine) one value at a time and
+// removed again. Only a string value of four fields whose English initial is one ASCII letter
+// gives a letter; the table wins for the eras it knows.
+TEST(EraLetterFor, TakesALaterEraFromTheErasTheSystemLists)
+{
+    const AnsiString erasKey = "SYSTEM\\CurrentControlSet\\Control\\Nls\\Calendars\\Japanese\\Eras";
+    const std::string kari = "\x89\xbc";             // 仮
+    const std::string kariMei = "\x89\xbc\x96\xbc";  // 仮名
+    const std::string da = "\x83\x5f";               // ダ, whose second byte is the byte of "_"
+    const std::string sz = "\0"s;
+    struct Row {
+        const char* what;
+        uint32_t type;
+        std::string data;
+        WideString initial;
+        const char* letter;
+    };
+    const Row rows[] = {
+        {"test era", 1, kariMei + "_" + kari + "_Test Era_X" + sz, u"仮", "x"},
+        {"lower-case English initial", 1, kariMei + "_" + kari + "_Test Era_x" + sz, u"仮", "x"},
+        {"expandable string", 2, kariMei + "_" + kari + "_Test Era_X" + sz, u"仮", "x"},
+        {"no NUL at the end", 1, kariMei + "_" + kari + "_Test Era_X", u"仮", "x"},
+        {"initial ending in 0x5F", 1, da + "_" + da + "_Da_D" + sz, u"ダ", "d"},
+        {"another initial", 1, kariMei + "_" + kari + "_Test Era_X" + sz, u"名", ""},
+        {"missing field", 1, kariMei + "_" + kari + "_Test Era" + sz, u"仮", ""},
+        {"extra field", 1, kariMei + "_" + kari + "_Test_Era_X" + sz, u"仮", ""},
+        {"no underscore", 1, kariMei + sz, u"仮", ""},
+        {"empty initial", 1, kariMei + "__Test Era_X" + sz, u"", ""},
+        {"empty English initial", 1, kariMei + "_" + kari + "_Test Era_" + sz, u"仮", ""},
+        {"full-width English initial", 1, kariMei + "_" + kari + "_Test Era_\x82\x77" + sz, u"仮",
+         ""},
+        {"two letters", 1, kariMei + "_" + kari + "_Test Era_XY" + sz, u"仮", ""},
+        {"a digit", 1, kariMei + "_" + kari + "_Test Era_1" + sz, u"仮", ""},
+        {"empty string", 1, sz, u"仮", ""},
+        {"binary value", 3, kariMei + "_" + kari + "_Test Era_X", u"仮", ""},
+        {"multi-string value", 7, kariMei + "_" + kari + "_Test Era_X" + sz + sz, u"仮", ""},
+        {"number", 4, "\x58\0\0\0"s, u"仮", ""},
+        {"the table wins for Reiwa", 1, "\x97\xdf\x98\x61_\x97\xdf_Reiwa_Q" + sz, u"令", "r"},
+        {"the table wins for Heisei", 1, "\x95\xbd\x90\xac_\x95\xbd_Heisei_Z" + sz, u"平", "h"},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(platform::SetMachineRegistryValue(erasKey, "2020 09 01", row.type, row.data))
+            << row.what;
+        const std::vector<SystemEra> eras = ReadSystemEras();
+        ASSERT_TRUE(platform::DeleteMachineRegistryValue(erasKey, "2020 09 01"));
+        EXPECT_EQ(EraLetterFor(row.initial, eras), row.letter) << row.what;
+    }
+    EXPECT_EQ(EraLetterFor(u"仮", ReadSystemEras()), "") << "the test era is gone again";
 }
 
 TEST(PadNumber, PutsPadCharactersInFrontUpToTheWidth)

@@ -98,6 +98,30 @@ TEST_F(RegistrySeam, DeletedTreeTakesItsSubKeysAndValues)
     EXPECT_TRUE(platform::DeleteUserRegistryTree(TestKey)) << "deleting a missing key succeeds";
 }
 
+// The key where Windows lists the Japanese eras, under HKEY_LOCAL_MACHINE. Wine has none: the
+// test writes one value of its own there and removes it again.
+TEST_F(RegistrySeam, MachineKeyValuesReadBackWithTypeAndRawBytes)
+{
+    const AnsiString erasKey = "SYSTEM\\CurrentControlSet\\Control\\Nls\\Calendars\\Japanese\\Eras";
+    const AnsiString name = "2099 01 01";
+    // "試験_試_Shiken_S" in Shift-JIS, with its NUL.
+    const std::string text("\x8e\x8e\x8c\xb1_\x8e\x8e_Shiken_S\0", 17);
+    const auto find = [&] {
+        for (const platform::RegistryValue& value : platform::ReadMachineKeyValues(erasKey))
+            if (value.name == name)
+                return value;
+        return platform::RegistryValue{"<missing>", 0, ""};
+    };
+    ASSERT_TRUE(platform::SetMachineRegistryValue(erasKey, name, platform::RegistryString, text));
+    const platform::RegistryValue read = find();
+    ASSERT_TRUE(platform::DeleteMachineRegistryValue(erasKey, name));
+    EXPECT_EQ(read.name, name);
+    EXPECT_EQ(read.type, platform::RegistryString);
+    EXPECT_EQ(read.data, text);
+    EXPECT_EQ(find().name, "<missing>") << "removed again";
+    EXPECT_TRUE(platform::ReadMachineKeyValues(erasKey + "\\NoSuchKey").empty());
+}
+
 TEST_F(RegistrySeam, NullKeysAreHarmless)
 {
     std::string data = "unchanged";

@@ -5,15 +5,28 @@ namespace stem {
 
 namespace platform {
 
+using standin::registry::Root;
+
 bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
                           const std::string& data)
 {
-    return standin::registry::WriteValue(keyPath, name, type, data);
+    return standin::registry::WriteValue(Root::CurrentUser, keyPath, name, type, data);
 }
 
 bool DeleteUserRegistryTree(const AnsiString& keyPath)
 {
-    return standin::registry::DeleteTree(keyPath);
+    return standin::registry::DeleteTree(Root::CurrentUser, keyPath);
+}
+
+bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+                             const std::string& data)
+{
+    return standin::registry::WriteValue(Root::LocalMachine, keyPath, name, type, data);
+}
+
+bool DeleteMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name)
+{
+    return standin::registry::DeleteValue(Root::LocalMachine, keyPath, name);
 }
 
 }  // namespace platform

@@ -6,12 +6,14 @@ namespace stem {
 
 namespace platform {
 
-bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
-                          const std::string& data)
+namespace {
+
+bool SetRegistryValue(HKEY root, const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+                      const std::string& data)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     const LONG status =
         RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
@@ -20,9 +22,29 @@ bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uin
     return status == ERROR_SUCCESS;
 }
 
+}  // namespace
+
+bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+                          const std::string& data)
+{
+    return SetRegistryValue(HKEY_CURRENT_USER, keyPath, name, type, data);
+}
+
 bool DeleteUserRegistryTree(const AnsiString& keyPath)
 {
     const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+                             const std::string& data)
+{
+    return SetRegistryValue(HKEY_LOCAL_MACHINE, keyPath, name, type, data);
+}
+
+bool DeleteMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name)
+{
+    const LONG status = RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
