@@ -25,14 +25,16 @@ bool ReadSettings(ModuleState& state, const PluginTraits& traits, const AnsiStri
 }
 
 // First command since start-up: find the file, add the defaults if the section has none, and
-// load. The time is taken after the defaults were saved, so that save is not taken for an edit.
+// load. The time is taken before the read, so a save that lands during the press is a change
+// at the next press; the press's own save of the defaults costs that press one reload more.
 void LocateSettings(ModuleState& state, const PluginTraits& traits)
 {
     const AnsiString path = LocateSettingsFile(GetPluginFolder(state.pluginFolderCache));
+    const platform::FileTime fileTime = LastWriteTimeOf(path);
     const bool read = ReadSettings(state, traits, path);
     state.settingsPath = path;
     if (read)
-        state.settingsFileTime = LastWriteTimeOf(path);
+        state.settingsFileTime = fileTime;
 }
 
 // Later commands: reload when the file's last-write time differs in any way from the one
@@ -54,12 +56,24 @@ TDateTime LocalClock()
     return EncodeDateTime(platform::LocalNow());
 }
 
+void ResetForStartUp(ModuleState& state)
+{
+    state.patternIndex = 0;
+    state.consecutivePress = false;
+    state.settingsPath.clear();
+    state.settingsFileTime = 0;
+    state.settingsTrouble.clear();
+    // A list still held from an earlier start-up is freed here, not leaked.
+    state.formatList = std::make_unique<TCommonStringRecordList>();
+}
+
 void RunInsertCommand(ModuleState& state, const PluginTraits& traits, const Clock& clock,
                       platform::HostWindow window)
 {
-    // A host that sends no start-up event still gets a list to load into.
+    // No list: no start-up event yet, or the shut-down event came. The press is then the first
+    // of a new start-up, so a press always inserts.
     if (!state.formatList)
-        state.formatList = std::make_unique<TCommonStringRecordList>();
+        ResetForStartUp(state);
 
     if (state.settingsPath.empty())
         LocateSettings(state, traits);

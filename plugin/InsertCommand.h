@@ -16,8 +16,13 @@ namespace stem {
 using Clock = std::function<TDateTime()>;
 TDateTime LocalClock();
 
+// What a start-up event resets: the run, the settings file's place and time, and the list (a
+// new, empty one).
+void ResetForStartUp(ModuleState& state);
+
 // One press on the editor window. The settings file is located on the first press after a
-// start-up and reloaded when its last-write time changed. Raises what the file or the registry
+// start-up (or with no list: before the first start-up event, after the shut-down event) and
+// reloaded when its last-write time changed. Raises what the file or the registry
 // raises; the state then stays as it was before the step that failed.
 void RunInsertCommand(ModuleState& state, const PluginTraits& traits, const Clock& clock,
                       platform::HostWindow window);

@@ -83,13 +83,7 @@ void PluginModule::HandleEvents(platform::HostWindow window, uint32_t events, ui
 void PluginModule::StartUp(uintptr_t param)
 {
     state_.startUpParam = param;
-    state_.patternIndex = 0;
-    state_.consecutivePress = false;
-    state_.settingsPath.clear();
-    state_.settingsFileTime = 0;
-    state_.settingsTrouble.clear();
-    // A list still held from an earlier start-up is freed here, not leaked.
-    state_.formatList = std::make_unique<TCommonStringRecordList>();
+    ResetForStartUp(state_);
 }
 
 intptr_t PluginModule::HandleProc(platform::HostWindow window, uint32_t message, uintptr_t wParam,

@@ -228,6 +228,7 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
     }
     close(fd);
     bytes.swap(text);
+    standin::FileReadDone();
     return FileStatus::Ok;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/posix/StandIn.h"
 
 #include <bitset>
+#include <functional>
 #include <set>
 
 namespace stem {
@@ -9,6 +10,7 @@ namespace {
 
 std::bitset<sizeof(standin::AllFaults) / sizeof(standin::AllFaults[0])> injectedFaults;
 std::multiset<std::string> lockedFiles;
+std::function<void()> afterFileRead;
 
 }  // namespace
 
@@ -55,9 +57,24 @@ bool IsLocked(const std::string& posixPath)
     return lockedFiles.count(posixPath) != 0;
 }
 
+void AfterNextFileRead(std::function<void()> action)
+{
+    afterFileRead = std::move(action);
+}
+
+void FileReadDone()
+{
+    if (afterFileRead) {
+        const std::function<void()> action = std::move(afterFileRead);
+        afterFileRead = nullptr;
+        action();
+    }
+}
+
 void ResetAll()
 {
     lockedFiles.clear();
+    afterFileRead = nullptr;
     SetFileRoot("");
     SetVersionFacts(DefaultVersionFacts());
     ResetSpecialFolders();

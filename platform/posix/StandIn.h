@@ -2,6 +2,7 @@
 // would supply. Every control has a default that looks like a Japanese Windows 7 SP1 system.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -81,6 +82,12 @@ bool Failing(Fault fault);
 void LockFile(const std::string& posixPath);
 void UnlockFile(const std::string& posixPath);
 bool IsLocked(const std::string& posixPath);
+
+// Runs the action once, inside the next ReadWholeFile that succeeds, once the file's bytes are
+// read: another program's save that lands while a press reads the settings file.
+void AfterNextFileRead(std::function<void()> action);
+// For the stand-in's ReadWholeFile: runs that action, if any.
+void FileReadDone();
 
 // Puts every control back to its default.
 void ResetAll();

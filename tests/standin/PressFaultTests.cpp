@@ -224,6 +224,45 @@ TEST(SaveOverAFile, KeepsItsPermissions)
     EXPECT_EQ(bytes, "[A]\r\nk=1\r\n");
 }
 
+// Another program saves the settings file while a press reads it (after the read, before the
+// press ends). The press took the file's time before it read, so the next press sees a change
+// and loads what was saved: on the first press after start-up as on a press that reloads.
+TEST(SaveDuringThePress, IsLoadedByTheNextPress)
+{
+    constexpr platform::FileTime Year2001 = 126227808000000000ULL;
+    constexpr platform::FileTime TwoSeconds = 20000000ULL;
+    for (const bool firstPress : {true, false}) {
+        SCOPED_TRACE(firstPress ? "first press" : "press that reloads");
+        const TempFolder folder;
+        const AnsiString path = folder.File("StemraTime.ini");
+        ASSERT_TRUE(platform::WriteNewFile(path, "[DateFormat]\r\nItem01=yyyy\r\n"));
+        ASSERT_TRUE(platform::SetLastWriteTime(path, Year2001));
+        SimulatedEditor editor;
+        const platform::HostWindow window = platform::CreateHostWindow(editor);
+        PluginModule date{DatePluginTraits, FixedMoment};
+        date.SetPluginFolder(platform::AnsiToWide(folder.Path()));
+        date.OnEvents(window, StartUpEvent, 0);
+        const auto pressAnew = [&] {
+            date.OnEvents(window, Event20, 0);
+            editor.SetText(u"<>", 1);
+            date.OnCommand(window);
+            return editor.Text();
+        };
+        if (!firstPress) {
+            EXPECT_EQ(pressAnew(), u"<2026>");
+            ASSERT_TRUE(platform::SetLastWriteTime(path, Year2001 + TwoSeconds));
+        }
+
+        standin::AfterNextFileRead([&] {
+            EXPECT_TRUE(platform::WriteNewFile(path, "[DateFormat]\r\nItem01=dd\r\n"));
+            EXPECT_TRUE(platform::SetLastWriteTime(path, Year2001 + 2 * TwoSeconds));
+        });
+        EXPECT_EQ(pressAnew(), u"<2026>") << "the press renders what it read";
+        EXPECT_EQ(pressAnew(), u"<07>");
+        platform::DestroyHostWindow(window);
+    }
+}
+
 // A plug-in folder that a standard user may not change, as one under Program Files is on
 // Windows 8 and later: each press inserts, from the defaults while there is no file and from the
 // file once an administrator has put one there, and the folder stays as it was. The defaults are

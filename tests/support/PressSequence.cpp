@@ -371,9 +371,10 @@ private:
         plugin.module.OnCommand(plugin.window);
         if (!plugin.module.State().consecutivePress)
             return Fail(name + ": the press failed");
-        // A first press takes the file's time after its step, a later one the time it compared.
+        // A press takes the file's time before its step: a save that lands during the press
+        // is a change for the next.
         if (step && read)
-            plugin.time = plugin.located ? timeBefore : FileTime();
+            plugin.time = timeBefore;
         plugin.located = true;
 
         const std::string after = FileBytes();

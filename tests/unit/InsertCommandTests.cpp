@@ -5,6 +5,8 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "host/SimulatedEditor.h"
@@ -44,6 +46,16 @@ protected:
     {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         ASSERT_TRUE(platform::WriteNewFile(SettingsFile(), text));
+    }
+
+    // Rewrites the settings file and gives it back its last-write time, so that only a press
+    // that reads the file anyway sees the new text.
+    void RewriteKeepingTime(const std::string& text)
+    {
+        platform::FoundFileTimes times;
+        ASSERT_TRUE(platform::FindFileTimes(SettingsFile(), times));
+        ASSERT_TRUE(platform::WriteNewFile(SettingsFile(), text));
+        ASSERT_TRUE(platform::SetLastWriteTime(SettingsFile(), times.lastWritten));
     }
 
     std::string ReadSettings() const
@@ -160,16 +172,78 @@ TEST_F(InsertCommand, EditToFewerPatternsReloadsWrapsAndStillReplaces)
     EXPECT_EQ(date_.State().formatList->TextCount(), 2);
 }
 
-TEST_F(InsertCommand, StartUpBetweenPressesLocatesAgainAndStartsOver)
+// The presses of a module that has had no start-up event yet, and the first press after a
+// start-up or after the shut-down event, are each the first press of a start-up: it locates
+// and reads the file (whose time has not changed here), inserts pattern 1 after what the run
+// before left, and starts a new run.
+TEST_F(InsertCommand, PressBeforeStartUpOrAfterStartUpOrShutDownStartsOver)
 {
-    WriteSettings("[DateFormat]\r\nItem01=d\r\nItem02=m\r\n");
-    editor_.SetText(u"", 0);
-    date_.OnCommand(window_);
-    date_.OnEvents(window_, StartUpEvent, 0);
-    EXPECT_TRUE(date_.State().settingsPath.empty());
-    date_.OnCommand(window_);
-    EXPECT_EQ(editor_.Text(), u"77");
-    EXPECT_FALSE(date_.State().settingsPath.empty());
+    for (const uint32_t event : {StartUpEvent, ShutDownEvent}) {
+        SCOPED_TRACE(event == StartUpEvent ? "start-up" : "shut-down");
+        WriteSettings("[DateFormat]\r\nItem01=d\r\nItem02=m\r\n");
+        PluginModule module{DatePluginTraits, FixedMoment};
+        module.SetPluginFolder(platform::AnsiToWide(folder_.Path()));
+        editor_.SetText(u"", 0);
+        module.OnCommand(window_);
+        module.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"12") << "no start-up yet: 7, then 12 in its place";
+        module.OnEvents(window_, event, 0);
+        RewriteKeepingTime("[DateFormat]\r\nItem01=yy\r\n");
+        module.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"1226");
+        module.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"12") << "the new run goes on: the empty entry replaces 26";
+    }
+}
+
+// Every request a press sends the editor, in order (message and wParam). A press over the
+// user's selection sends no selection request: the insertion replaces the selection.
+TEST_F(InsertCommand, EachKindOfPressSendsExactlyItsRequests)
+{
+    WriteSettings("[DateFormat]\r\nItem01=yyyy\r\nItem02=mm/dd\r\n");
+    using Requests = std::vector<std::pair<uint32_t, uintptr_t>>;
+    const Requests firstPress = {{0x81A, 2}, {0x80D, 0}, {0x834, 0}, {0x81A, 2}, {0x80D, 0}};
+    struct Row {
+        const char* what;
+        bool inRun;        // a press just before, with nothing in between
+        int32_t selected;  // what the user selected from the caret
+        Requests requests;
+        WideString after;
+    };
+    const Row rows[] = {
+        {"first press", false, 0, firstPress, u"a2026bcd"},
+        {"first press over a selection", false, 2, firstPress, u"a2026d"},
+        {"press in a run",
+         true,
+         0,
+         {{0x81A, 2},
+          {0x80D, 0},
+          {0x811, 1},  // the caret, 5, less the 4 characters the press before inserted
+          {0x812, 2},
+          {0x81C, 4},
+          {0x81A, 2},
+          {0x80D, 0},
+          {0x834, 0},
+          {0x81A, 2},
+          {0x80D, 0}},
+         u"a12/07bcd"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        date_.OnEvents(window_, Event20, 0);
+        editor_.SetText(u"abcd", 1);
+        if (row.inRun)
+            date_.OnCommand(window_);
+        if (row.selected != 0)
+            editor_.Receive(RequestSelectLength, static_cast<uintptr_t>(row.selected), 0);
+        editor_.ClearLog();
+        date_.OnCommand(window_);
+        Requests sent;
+        for (const EditorRequest& request : editor_.Requests())
+            sent.emplace_back(request.message, request.wParam);
+        EXPECT_EQ(sent, row.requests);
+        EXPECT_EQ(editor_.Text(), row.after);
+    }
 }
 
 TEST_F(InsertCommand, DeletedFileGetsTheDefaultsAgain)
