@@ -652,6 +652,51 @@ TEST_F(UnwritableSettings, ReadOnlyFileWithoutTheSectionGivesTheDefaults)
     platform::SetReadOnly(SettingsFile(), false);
 }
 
+// A press that adds its defaults puts the new file in the old one's place with the old one's
+// hidden, system and archive attributes and its creation time; a read-only file, whatever else
+// it is, is never written.
+TEST_F(UnwritableSettings, SaveKeepsTheFileAttributesAndCreationTime)
+{
+    const FILETIME created = {0xC89DC000, 0x01C07385};  // 2001-01-01 00:00 UTC
+    const std::string text = "[TimeFormat]\r\nItem01=<hh>\r\n";
+    const struct {
+        DWORD attributes;
+        bool written;
+    } rows[] = {
+        {FILE_ATTRIBUTE_HIDDEN, true},
+        {FILE_ATTRIBUTE_SYSTEM, true},
+        {FILE_ATTRIBUTE_ARCHIVE, true},
+        {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, true},
+        {FILE_ATTRIBUTE_NORMAL, true},
+        {FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.attributes);
+        EditSettings(SettingsFile(), text);
+        const HANDLE file = CreateFileA(SettingsFile().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const BOOL timeSet = SetFileTime(file, &created, nullptr, nullptr);
+        CloseHandle(file);
+        ASSERT_TRUE(timeSet);
+        ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), row.attributes));
+
+        EditorWindow window;
+        auto date = Load(DateDll, window.Handle());
+        ASSERT_TRUE(date->Loaded());
+        EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+        ASSERT_TRUE(date->Unload());
+
+        EXPECT_EQ(ReadSettings(SettingsFile()), row.written ? text + DateDefaultSection() : text);
+        WIN32_FILE_ATTRIBUTE_DATA after{};
+        ASSERT_TRUE(GetFileAttributesExA(SettingsFile().c_str(), GetFileExInfoStandard, &after));
+        EXPECT_EQ(after.dwFileAttributes, row.attributes);
+        EXPECT_EQ(after.ftCreationTime.dwLowDateTime, created.dwLowDateTime);
+        EXPECT_EQ(after.ftCreationTime.dwHighDateTime, created.dwHighDateTime);
+        ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL));
+    }
+}
+
 // Another program holds the edited file open at the press (an editor in the middle of saving
 // it): the press inserts from the patterns read last, or the defaults when none were read, and
 // the first press once the file is free reads it.
