@@ -26,7 +26,7 @@ bool ReadSettings(ModuleState& state, const PluginTraits& traits, const AnsiStri
 
 // First command since start-up: find the file, add the defaults if the section has none, and
 // load. The time is taken before the read, so a save that lands during the press is a change
-// at the next press; the press's own save of the defaults costs that press one reload more.
+// at the next press; the press's own save of the defaults costs the next press one reload.
 void LocateSettings(ModuleState& state, const PluginTraits& traits)
 {
     const AnsiString path = LocateSettingsFile(GetPluginFolder(state.pluginFolderCache));
