@@ -3,7 +3,7 @@
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
-#include "platform/Platform.h"
+#include "plugin/InsertCommand.h"
 
 namespace stem {
 
@@ -135,7 +135,7 @@ TDateTime MomentOf(const CommandArguments& arguments)
 {
     if (arguments.at)
         return ParseMoment(*arguments.at);
-    return EncodeDateTime(platform::LocalNow());
+    return LocalClock();
 }
 
 WideString WideFromUtf8(const std::string& bytes, const char* what)
