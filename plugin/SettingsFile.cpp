@@ -43,7 +43,8 @@ bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName)
 WideString MoveToFolder(const WideString& path, const WideString& programFiles,
                         const WideString& appData)
 {
-    return ReplacePairs(path, {programFiles}, {appData}, false, true);
+    return ReplacePairs(path, {programFiles}, {appData}, ReplaceMatches::FirstOnly,
+                        LetterCase::Ignored);
 }
 
 // Each missing folder is made from the top down; should one fail, those made are removed

@@ -33,9 +33,9 @@ AnsiString SpacePadNumber(int width, int64_t number)
     return PadNumber(width, ' ', number);
 }
 
-AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDateTime value)
+AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TDateTime value)
 {
-    const bool showNeighbours = calendarMode == NeighbourDayCells;
+    const bool showNeighbours = mode == CalendarMode::NeighbourDayCells;
     const DateTimeFields fields = DecodeDateTime(value);
     const int dayCount = DaysInMonth(fields.year, fields.month);
     const int64_t first = DaysFromCivil(fields.year, fields.month, 1);

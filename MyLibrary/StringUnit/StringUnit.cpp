@@ -205,8 +205,10 @@ WideString ToFullWidth(const WideString& text)
 }
 
 WideString ReplacePairs(const WideString& source, const std::vector<WideString>& oldTexts,
-                        const std::vector<WideString>& newTexts, bool replaceAll, bool ignoreCase)
+                        const std::vector<WideString>& newTexts, ReplaceMatches matches,
+                        LetterCase letterCase)
 {
+    const bool ignoreCase = letterCase == LetterCase::Ignored;
     if (oldTexts.empty() || oldTexts.size() != newTexts.size())
         return source;
     WideString result;
@@ -219,7 +221,7 @@ WideString ReplacePairs(const WideString& source, const std::vector<WideString>&
         }
         result += newTexts[static_cast<size_t>(pair)];
         offset += oldTexts[static_cast<size_t>(pair)].size();
-        if (!replaceAll) {
+        if (matches == ReplaceMatches::FirstOnly) {
             result.append(source, offset, WideString::npos);
             break;
         }

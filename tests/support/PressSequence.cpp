@@ -402,7 +402,8 @@ private:
     {
         const bool date = &plugin == &date_;
         if (date && (entry == u"Calendar1" || entry == u"Calendar2")) {
-            const int mode = entry == u"Calendar1" ? BlankNeighbourCells : NeighbourDayCells;
+            const CalendarMode mode = entry == u"Calendar1" ? CalendarMode::BlankNeighbourCells
+                                                            : CalendarMode::NeighbourDayCells;
             return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", FixedMoment()));
         }
         return RenderPattern(entry, FixedMoment());

@@ -127,7 +127,8 @@ TEST_F(InsertCommand, OnlyTheExactCalendarWordsInsertTheCalendar)
     WriteSettings("[DateFormat]\r\nItem01=Calendar2\r\nItem02=calendar2\r\n"
                   "[TimeFormat]\r\nItem01=Calendar1\r\n");
     date_.OnCommand(window_);
-    const WideString calendar = platform::AnsiToWide(BuildMonthCalendar(2, "  ", FixedMoment()));
+    const WideString calendar = platform::AnsiToWide(
+        BuildMonthCalendar(CalendarMode::NeighbourDayCells, "  ", FixedMoment()));
     EXPECT_EQ(editor_.Text(), calendar);
     EXPECT_EQ(date_.State().lastInsertLength, static_cast<int32_t>(calendar.size()));
 
