@@ -17,8 +17,8 @@ using Clock = std::function<TDateTime()>;
 TDateTime LocalClock();
 
 // One press on the editor window. The settings file is located on the first press after a
-// start-up and reloaded when its last-write time changed. Raises what the file or the registry
-// raises; the state then stays as it was before the step that failed.
+// start-up and reloaded when its last-write time changed; what the settings step could not do
+// is kept in state.settingsTrouble, and the press inserts all the same.
 void RunInsertCommand(ModuleState& state, const PluginTraits& traits, const Clock& clock,
                       platform::HostWindow window);
 

@@ -45,8 +45,6 @@ AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TD
     const int lastColumn = WeekdayIndex(WeekdayFromDays(last));
     constexpr int SaturdayColumn = WeekdayIndex(Weekday::Saturday);
 
-    // The title comes from the formatter, so the month always has two digits. Its "年" and "月"
-    // are the kanji year and month.
     AnsiString text = platform::WideToAnsi(RenderPattern(u"yyyy年mm月", value)) + LineEnd;
 
     for (int column = 0; column <= SaturdayColumn; ++column)

@@ -217,6 +217,34 @@ TEST(ReplacePairs, ShrinksAndHandlesDoubleByteText)
 // ---- Escapes ----
 
 // A backslash and the character after it: r, n, t in either case, a backslash, or 0.
+// Each break ends a line, so the lines are one more than the breaks; a lone CR breaks a line
+// only where any CR does.
+TEST(SplitLines, CrOrLfBreaksAtEveryFormLfOnlyKeepsALoneCr)
+{
+    using Lines = std::vector<WideString>;
+    const struct {
+        const char16_t* text;
+        Lines crOrLf;
+        Lines lfOnly;
+    } cases[] = {
+        {u"", {u""}, {u""}},
+        {u"a", {u"a"}, {u"a"}},
+        {u"a\r\nb", {u"a", u"b"}, {u"a", u"b"}},
+        {u"a\nb\n", {u"a", u"b", u""}, {u"a", u"b", u""}},
+        {u"a\rb", {u"a", u"b"}, {u"a\rb"}},
+        {u"a\r\r\nb", {u"a", u"", u"b"}, {u"a\r", u"b"}},
+        {u"\n\r", {u"", u"", u""}, {u"", u"\r"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitLines(c.text, LineBreaks::CrOrLf), c.crOrLf)
+            << testing::PrintToString(WideString(c.text));
+        EXPECT_EQ(SplitLines(c.text, LineBreaks::LfOnly), c.lfOnly)
+            << testing::PrintToString(WideString(c.text));
+    }
+    EXPECT_EQ(SplitLines(std::string_view("x\r\ny"), LineBreaks::LfOnly),
+              (std::vector<AnsiString>{"x", "y"}));
+}
+
 TEST(EscapeAt, ABackslashAndOneOfFiveCharacters)
 {
     const struct {

@@ -10,7 +10,6 @@ namespace stem {
 namespace {
 
 const std::string AtOption = "--at";
-const char* const MomentForm = "YYYY-MM-DDThh:nn:ss[.zzz]";
 
 [[noreturn]] void BadMoment(const std::string& text, const std::string& reason)
 {

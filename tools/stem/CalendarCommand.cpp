@@ -30,7 +30,8 @@ int RunCalendar(const std::vector<std::string>& words)
 
 const Command CalendarCommand = {
     "calendar",
-    "MODE [--at YYYY-MM-DDThh:nn:ss[.zzz]]",
+    "MODE",
+    TakesMoment::Yes,
     "Prints the calendar of the month of the given moment (default: now), lines ended by\n"
     "CR LF. MODE 1 leaves the cells outside the month blank; MODE 2 fills them with the days\n"
     "of the neighbouring months.",

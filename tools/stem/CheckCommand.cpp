@@ -6,6 +6,7 @@
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
 #include "base/UnicodeText.h"
 #include "plugin/PluginModule.h"
@@ -80,28 +81,12 @@ WideString WrittenForm(const WideString& pattern)
     return Visible(pattern.empty() || blankEnd || quotedEnds ? u"\"" + pattern + u"\"" : pattern);
 }
 
-// Split at CR LF, lone CR and lone LF; a text ending with a break ends with an empty line.
-std::vector<WideString> LinesOf(const WideString& text)
-{
-    std::vector<WideString> lines(1);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += text[i];
-        }
-    }
-    return lines;
-}
-
 // "  Item01  pattern  -> result"; a result of several lines follows below, each after "|".
 WideString EntryRow(int number, const WideString& shown, int column, const WideString& result)
 {
     WideString row = u"  " + platform::AnsiToWide(ItemKey(number)) + u"  " + shown;
     row.append(static_cast<size_t>(std::max(0, column - ColumnsOf(shown))), u' ');
-    const std::vector<WideString> lines = LinesOf(result);
+    const std::vector<WideString> lines = SplitLines(result, LineBreaks::CrOrLf);
     if (lines.size() == 1)
         return row + (result.empty() ? u" ->" : u" -> " + Visible(result)) + u"\n";
     row += u" ->\n";
@@ -252,7 +237,8 @@ int RunCheck(const std::vector<std::string>& words)
 
 const Command CheckCommand = {
     "check",
-    "[FILE] [--at YYYY-MM-DDThh:nn:ss[.zzz]]",
+    "[FILE]",
+    TakesMoment::Yes,
     "  Reads a settings file as the plug-ins do (default: StemraTime.ini in the folder PlugIns\n"
     "  beside this program, where `stem press` keeps it) and lists, for [DateFormat] and\n"
     "  [TimeFormat], the patterns a press cycles through and what each renders to at the\n"
