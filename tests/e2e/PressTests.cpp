@@ -24,10 +24,10 @@
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "host/SimulatedEditor.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
 #include "tests/e2e/LoadedModule.h"
+#include "tests/support/EditorNumbers.h"
 #include "tests/support/TempFolder.h"
 
 namespace stem {

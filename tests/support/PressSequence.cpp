@@ -10,9 +10,9 @@
 #include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "tests/support/DefaultSettings.h"
+#include "tests/support/EditorNumbers.h"
 #include "tests/support/Moments.h"
 #include "tests/support/SettingsModel.h"
 
