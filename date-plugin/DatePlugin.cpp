@@ -29,7 +29,8 @@ const char16_t* const CalendarEntries[] = {u"Calendar1", u"Calendar2"};
 
 WideString RenderCalendarEntry(int index, TDateTime now)
 {
-    const int mode = index == 0 ? BlankNeighbourCells : NeighbourDayCells;
+    const CalendarMode mode =
+        index == 0 ? CalendarMode::BlankNeighbourCells : CalendarMode::NeighbourDayCells;
     return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", now));
 }
 }  // namespace

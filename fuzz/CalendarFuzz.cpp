@@ -97,16 +97,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace stem;
     FuzzedDataProvider input(data, size);
-    const int mode = input.ConsumeIntegral<int>();
+    const CalendarMode mode =
+        input.ConsumeBool() ? CalendarMode::NeighbourDayCells : CalendarMode::BlankNeighbourCells;
     const TDateTime value = ConsumeMoment(input);
     const AnsiString separator = input.ConsumeRandomLengthString(6);
 
     const AnsiString calendar = BuildMonthCalendar(mode, separator, value);
     FUZZ_REQUIRE(calendar.size() >= 2 && calendar.compare(calendar.size() - 2, 2, "\r\n") == 0);
     if (separator.find_first_of("\r\n") == AnsiString::npos) {
-        const AnsiString other = BuildMonthCalendar(
-            mode == NeighbourDayCells ? BlankNeighbourCells : NeighbourDayCells, separator, value);
-        if (mode == NeighbourDayCells)
+        const bool neighbours = mode == CalendarMode::NeighbourDayCells;
+        const AnsiString other = BuildMonthCalendar(neighbours ? CalendarMode::BlankNeighbourCells
+                                                               : CalendarMode::NeighbourDayCells,
+                                                    separator, value);
+        if (neighbours)
             CheckContent(other, calendar, separator);
         else
             CheckContent(calendar, other, separator);

@@ -1,9 +1,8 @@
 // The pattern formatter on random UTF-16 patterns and random date-time values, far outside the
 // years a user meets included. Besides the sanitizers' checks: NaN renders as the value 0 and
 // values beyond the supported span as its ends; a pattern without tokens, quotes or escapes
-// comes out as it went in, quoted text comes out as written, and a pattern without quotes or
-// escapes renders the same through the fast path and the general one; the numeric fields and
-// the weekday of any moment of the span agree with the C library's calendar.
+// comes out as it went in, quoted text comes out as written, and the numeric fields and the
+// weekday of any moment of the span agree with the C library's calendar.
 #include <cmath>
 #include <cstdio>
 #include <ctime>

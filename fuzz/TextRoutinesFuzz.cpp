@@ -50,7 +50,9 @@ void FuzzReplace(FuzzedDataProvider& input)
         replacement = ConsumeWide(input, 6);
     const WideString source = ConsumeWide(input, 128);
 
-    const WideString result = ReplacePairs(source, oldTexts, newTexts, replaceAll, ignoreCase);
+    const WideString result = ReplacePairs(
+        source, oldTexts, newTexts, replaceAll ? ReplaceMatches::All : ReplaceMatches::FirstOnly,
+        ignoreCase ? LetterCase::Ignored : LetterCase::Matters);
     if (!ignoreCase)
         FUZZ_REQUIRE(result == ReferenceReplace(source, oldTexts, newTexts, replaceAll));
 }

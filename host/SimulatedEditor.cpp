@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "plugin/HostInterface.h"
-
 namespace stem {
 
 intptr_t SimulatedEditor::Receive(uint32_t message, uintptr_t wParam, intptr_t lParam)
@@ -24,30 +22,32 @@ void SimulatedEditor::DuringNextRequest(uint32_t message, std::function<void()> 
     hook_ = std::move(action);
 }
 
+// The request numbers are the editor's own, written here apart from the plug-ins'
+// HostInterface.h, so that a wrong number there is a request this editor does not answer.
 intptr_t SimulatedEditor::Answer(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     auto* position = reinterpret_cast<EditorPosition*>(lParam);
     switch (message) {
-    case RequestCommandStatus: return commandStatus_;
-    case RequestPositionToOffset: return position ? OffsetOf(*position) : 0;
-    case RequestOffsetToPosition:
+    case 0x801: return commandStatus_;                      // the status of a command
+    case 0x80D: return position ? OffsetOf(*position) : 0;  // position to offset
+    case 0x811:                                             // offset to position
         if (position)
             *position = PositionOf(Clamp(static_cast<int32_t>(wParam)));
         return 0;
-    case RequestSetCaretPosition:
+    case 0x812:  // set the caret
         if (position)
             MoveCaret(OffsetOf(*position));
         return 0;
-    case RequestGetCaretPosition:
+    case 0x81A:  // get the caret
         if (position)
             *position = PositionOf(caret_);
         return 0;
-    case RequestSelectLength:
+    case 0x81C:  // select from the caret
         selectionLength_ = Clamp(int64_t{caret_} + static_cast<int32_t>(wParam)) - caret_;
         if (selectionLength_ < 0)
             selectionLength_ = 0;
         return 0;
-    case RequestInsertText: {
+    case 0x834: {  // insert text at the caret
         const auto* chars = reinterpret_cast<const WideChar*>(lParam);
         const WideString inserted = chars ? WideString(chars) : WideString();
         text_.replace(static_cast<size_t>(caret_), static_cast<size_t>(selectionLength_), inserted);

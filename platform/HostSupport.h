@@ -56,11 +56,12 @@ bool SetReadOnly(const AnsiString& path, bool readOnly);
 // False where the system cannot (Wine, where the Windows tests run, enforces no access lists).
 bool SetFolderWritable(const AnsiString& folder, bool writable);
 
-// Holds the file open as another program that shares nothing does (an editor in the middle of
-// saving it): reads, replacements and removals of the file fail until UnlockFile. Null when the
-// file cannot be opened.
+// Holds the file open as another program does until UnlockFile. One that shares nothing (an
+// editor in the middle of saving it) makes reads, writes, replacements and removals of the file
+// fail; one that shares reading lets it be read. Null when the file cannot be opened.
+enum class HolderShares { Nothing, Reading };
 using FileLock = void*;
-FileLock LockFile(const AnsiString& path);
+FileLock LockFile(const AnsiString& path, HolderShares shares = HolderShares::Nothing);
 void UnlockFile(FileLock lock);
 
 // A 32-bit program on 64-bit Windows, which gets the folders of 32-bit programs.

@@ -110,6 +110,11 @@ bool RemoveFolder(const AnsiString& path);
 // made at the path (the folder exists and takes new files). The file is gone again at once.
 bool CanCreateFile(const AnsiString& path);
 
+// CreateFileA(OPEN_EXISTING, GENERIC_WRITE, sharing read, write and delete) + CloseHandle:
+// whether the file at the path may be opened for writing (its permissions, the system and the
+// programs that hold it open allow it). Nothing is written.
+bool CanWriteFile(const AnsiString& path);
+
 // FindFirstFileA / FindNextFileA / FindClose: the names (without their folder) of the files,
 // not folders, that the pattern matches.
 std::vector<AnsiString> FindFileNames(const AnsiString& pattern);

@@ -22,8 +22,8 @@ void ResetForStartUp(ModuleState& state);
 
 // One press on the editor window. The settings file is located on the first press after a
 // start-up (or with no list: before the first start-up event, after the shut-down event) and
-// reloaded when its last-write time changed. Raises what the file or the registry
-// raises; the state then stays as it was before the step that failed.
+// reloaded when its last-write time changed; what the settings step could not do is kept in
+// state.settingsTrouble, and the press inserts all the same.
 void RunInsertCommand(ModuleState& state, const PluginTraits& traits, const Clock& clock,
                       platform::HostWindow window);
 

@@ -23,7 +23,7 @@ struct ModuleState {
     platform::FileTime settingsFileTime = 0;  // the file's last-write time at the last read
     AnsiString settingsTrouble;  // what the last settings step could not do; empty when none
     std::unique_ptr<TCommonStringRecordList> formatList;
-    WideString pluginFolderCache;  // read from the registry once per process
+    WideString pluginFolderCache;  // read from the registry once per module
 };
 
 }  // namespace stem

@@ -25,9 +25,41 @@ AnsiString LocateSettingsFile(const WideString& pluginFolder)
         AdjustSettingsPath(platform::AnsiToWide(SettingsFileIn(pluginFolder))));
 }
 
+namespace {
+
+const AnsiString ItemPrefix = "Item";
+
+}  // namespace
+
 AnsiString ItemKey(int64_t number)
 {
-    return "Item" + ZeroPadNumber(2, number);
+    return ItemPrefix + ZeroPadNumber(2, number);
+}
+
+bool ItemNumberOf(const AnsiString& key, int64_t& number)
+{
+    const size_t prefix = ItemPrefix.size();
+    if (key.size() <= prefix || key.size() > prefix + 18 ||
+        !NamesEqual(key.substr(0, prefix), ItemPrefix))
+        return false;
+    number = 0;
+    for (size_t i = prefix; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9')
+            return false;
+        number = number * 10 + (key[i] - '0');
+    }
+    return true;
+}
+
+std::vector<int> ReadItemPlaces(const std::function<int(const AnsiString& key)>& placeOf)
+{
+    std::vector<int> places;
+    for (int64_t number = 1;; ++number) {
+        const int place = placeOf(ItemKey(number));
+        if (place < 0)
+            return places;
+        places.push_back(place);
+    }
 }
 
 bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName)
@@ -43,7 +75,8 @@ bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName)
 WideString MoveToFolder(const WideString& path, const WideString& programFiles,
                         const WideString& appData)
 {
-    return ReplacePairs(path, {programFiles}, {appData}, false, true);
+    return ReplacePairs(path, {programFiles}, {appData}, ReplaceMatches::FirstOnly,
+                        LetterCase::Ignored);
 }
 
 // Each missing folder is made from the top down; should one fail, those made are removed
@@ -131,10 +164,8 @@ platform::FileTime LastWriteTimeOf(const AnsiString& path)
 }
 
 // The section's key lines are read once, each key with the value of its first line, and each
-// numbered key is then a look-up: a long list loads in time proportional to its length. This is
-// what a key-by-key load (HasKey, then ReadValue) gives: a key HasKey finds stands on a key
-// line, and the first line of the section whose key part is that key is that key line, since
-// only a comment can have a key part without being one, and a comment's begins with ";".
+// numbered key is then a look-up in an index of them: a long list loads in time proportional to
+// its length, and each key gets the value that ReadValue of it gives.
 void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
                     TCommonStringRecordList& list)
 {
@@ -144,12 +175,9 @@ void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
     TIniKeyIndex keys;
     for (const AnsiString& pair : pairs)
         keys.Add(KeyPartOf(pair));
-    for (int64_t number = 1;; ++number) {
-        const int found = keys.FirstEqual(ItemKey(number));
-        if (found < 0)
-            break;
-        list.AddText(platform::AnsiToWide(ValuePartOf(pairs[static_cast<size_t>(found)])));
-    }
+    const auto placeOf = [&keys](const AnsiString& key) { return keys.FirstEqual(key); };
+    for (const int place : ReadItemPlaces(placeOf))
+        list.AddText(platform::AnsiToWide(ValuePartOf(pairs[static_cast<size_t>(place)])));
     list.AddText(WideString());
 }
 
@@ -160,13 +188,16 @@ void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& li
     LoadFormatList(defaults, traits.patternSection, list);
 }
 
+// A faithful file that the class may not write is one with the read-only attribute.
 SaveObstacle FindSaveObstacle(const TAccessIniFile& settings)
 {
     const AnsiString& path = settings.FileName();
     if (!settings.Faithful())
         return SaveObstacle::NotKeptExactly;
-    if (platform::IsReadOnlyFile(path))
+    if (!settings.MayWrite())
         return SaveObstacle::ReadOnly;
+    if (platform::PathExists(path) && !platform::CanWriteFile(path))
+        return SaveObstacle::FileNotWritable;
     const AnsiString folder = ExtractFolder(path);
     if (!folder.empty() && !platform::PathExists(folder))
         return SaveObstacle::NoFolder;
@@ -175,42 +206,48 @@ SaveObstacle FindSaveObstacle(const TAccessIniFile& settings)
     return SaveObstacle::None;
 }
 
-AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& path)
+AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& file, const AnsiString& folder)
 {
-    const AnsiString folder = ExtractFolder(path);
     switch (obstacle) {
     case SaveObstacle::NotKeptExactly:
-        return path + " holds text the plug-ins cannot write back exactly, so they never write it";
-    case SaveObstacle::ReadOnly: return path + " is read-only";
-    case SaveObstacle::NoFolder: return "the folder " + folder + " does not exist";
+        return "the plug-ins never write " + file +
+               " (it holds text they cannot write back exactly)";
+    case SaveObstacle::ReadOnly: return file + " is read-only";
+    case SaveObstacle::FileNotWritable:
+        return "the system does not let " + file +
+               " be written (its permissions deny it, or another program holds it)";
+    case SaveObstacle::NoFolder: return folder + " does not exist";
     case SaveObstacle::FolderNotWritable:
         return "no file can be created in " + folder + " (no permission, or the disk is full)";
+    case SaveObstacle::SaveFailed:
     case SaveObstacle::None: break;
     }
-    return "the save of " + path + " failed";
+    return "the save of " + file + " failed";
 }
 
 namespace {
 
-// Saves the defaults that were Added to the lines; what kept them out of the file when that
-// cannot be done, else empty.
-AnsiString SaveDefaults(TAccessIniFile& settings)
+// A press saves the defaults Added to the lines; a look-ahead only asks what would keep the
+// save out. Either way: what kept (or would keep) them out of the file.
+enum class SettingsStep { Press, LookAhead };
+
+SaveObstacle SaveDefaults(TAccessIniFile& settings, SettingsStep step)
 {
+    if (step == SettingsStep::LookAhead)
+        return FindSaveObstacle(settings);
     try {
         if (settings.SaveIfChanged() != TSaveOutcome::LeftAlone)
-            return AnsiString();
+            return SaveObstacle::None;
     } catch (const FileError&) {
     }
-    return "the defaults were not saved: " +
-           DescribeObstacle(FindSaveObstacle(settings), settings.FileName());
+    const SaveObstacle found = FindSaveObstacle(settings);
+    return found == SaveObstacle::None ? SaveObstacle::SaveFailed : found;
 }
-
-}  // namespace
 
 // The lines in memory are the file's, or what the save made of it: with the defaults Added
 // they load as the defaults whether the save landed or not.
-PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& traits,
-                                TCommonStringRecordList& list)
+PressSettings RunSettingsStep(const AnsiString& path, const PluginTraits& traits,
+                              TCommonStringRecordList& list, SettingsStep step)
 {
     PressSettings press;
     std::optional<TAccessIniFile> settings;
@@ -223,7 +260,10 @@ PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& trai
     press.read = true;
     press.placement = PlaceDefaultPatterns(*settings, traits);
     if (press.placement == DefaultsPlacement::Added)
-        press.trouble = SaveDefaults(*settings);
+        press.obstacle = SaveDefaults(*settings, step);
+    if (press.obstacle != SaveObstacle::None)
+        press.trouble = "the defaults were not saved: " +
+                        DescribeObstacle(press.obstacle, path, ExtractFolder(path));
     if (LoadsFromFile(press.placement)) {
         LoadFormatList(*settings, traits.patternSection, list);
     } else {
@@ -234,21 +274,18 @@ PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& trai
     return press;
 }
 
-ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
+}  // namespace
+
+PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& traits,
+                                TCommonStringRecordList& list)
+{
+    return RunSettingsStep(path, traits, list, SettingsStep::Press);
+}
+
+PressSettings ForeseePress(const AnsiString& path, const PluginTraits& traits,
                            TCommonStringRecordList& list)
 {
-    TAccessIniFile settings(path);
-    ForeseenPress press;
-    press.placement = PlaceDefaultPatterns(settings, traits);
-    if (press.placement == DefaultsPlacement::Added) {
-        press.obstacle = FindSaveObstacle(settings);
-        press.savesDefaults = press.obstacle == SaveObstacle::None;
-    }
-    if (LoadsFromFile(press.placement))
-        LoadFormatList(settings, traits.patternSection, list);
-    else
-        LoadDefaultPatterns(traits, list);
-    return press;
+    return RunSettingsStep(path, traits, list, SettingsStep::LookAhead);
 }
 
 }  // namespace stem

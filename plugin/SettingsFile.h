@@ -3,6 +3,9 @@
 // patterns.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/WideStringRecordList/RecordList.h"
 #include "base/Types.h"
@@ -21,6 +24,14 @@ AnsiString LocateSettingsFile(const WideString& pluginFolder);
 
 // "Item01", "Item02", ..., "Item100": the key of a section's pattern of that number.
 AnsiString ItemKey(int64_t number);
+
+// The number of a key spelled "Item" and 1 to 18 ASCII digits, letter case ignored ("item7"
+// gives 7, though only ItemKey(7) is read); false for any other key.
+bool ItemNumberOf(const AnsiString& key, int64_t& number);
+
+// The keys a load reads, Item01, Item02, ... up to the first number that placeOf does not find
+// (-1): their places, in number order.
+std::vector<int> ReadItemPlaces(const std::function<int(const AnsiString& key)>& placeOf);
 
 // On Windows Vista, 7 and Server 2008 (R2 included), a path under Program Files is moved to the
 // same place under the user's application-data folder, whose folders are then created. Any
@@ -53,23 +64,32 @@ bool LoadsFromFile(DefaultsPlacement placement);
 // line, and tells where they went. Unless they were Added, the object must not be saved.
 DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTraits& traits);
 
-// What keeps a save of the settings file from landing, as far as can be told without saving.
+// What keeps a save of the settings file from landing.
 enum class SaveObstacle {
     None,
     NotKeptExactly,     // the file holds what the lines cannot carry: never written
     ReadOnly,           // the file has the read-only attribute
+    FileNotWritable,    // the system does not let the file be written (permissions, or a holder)
     NoFolder,           // its folder does not exist
     FolderNotWritable,  // no new file can be made in its folder (no permission, or disk full)
+    SaveFailed,         // none of these, yet the save did not land
 };
+
+// What keeps a save from landing, as far as can be told without saving: None or one of the
+// obstacles before SaveFailed.
 SaveObstacle FindSaveObstacle(const TAccessIniFile& settings);
 
-// One sentence on the obstacle, naming the file or its folder.
-AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& path);
+// The end of a sentence on the obstacle, naming the file and its folder in the words given (a
+// path, or words such as "this file").
+AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& file,
+                            const AnsiString& folder);
 
-// The settings step of a press.
+// The settings step of a press, or what it would do.
 struct PressSettings {
     bool read = false;  // the file was read (or there was none)
     DefaultsPlacement placement = DefaultsPlacement::NotNeeded;
+    // What kept the Added defaults out of the file; None when they were saved.
+    SaveObstacle obstacle = SaveObstacle::None;
     AnsiString trouble;  // what could not be done: the file read or the defaults saved
 };
 
@@ -80,6 +100,12 @@ struct PressSettings {
 // was.
 PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& traits,
                                 TCommonStringRecordList& list);
+
+// What the next press of a freshly started plug-in does with the file as it is now, told by the
+// same step without changing the file: where Added defaults would be saved, the obstacle is the
+// one FindSaveObstacle finds.
+PressSettings ForeseePress(const AnsiString& path, const PluginTraits& traits,
+                           TCommonStringRecordList& list);
 
 // The plug-in's defaults as a load of a file of them gives them.
 void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& list);
@@ -92,16 +118,5 @@ platform::FileTime LastWriteTimeOf(const AnsiString& path);
 // followed by one empty entry.
 void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
                     TCommonStringRecordList& list);
-
-// What the next press of a freshly started plug-in does with the file as it is now, without
-// changing it: the placement of the defaults, whether it would save them or what keeps them
-// out, and the list it would cycle through. Raises FileError when the file cannot be read.
-struct ForeseenPress {
-    DefaultsPlacement placement = DefaultsPlacement::NotNeeded;
-    bool savesDefaults = false;
-    SaveObstacle obstacle = SaveObstacle::None;  // why Added defaults would not be saved
-};
-ForeseenPress ForeseePress(const AnsiString& path, const PluginTraits& traits,
-                           TCommonStringRecordList& list);
 
 }  // namespace stem

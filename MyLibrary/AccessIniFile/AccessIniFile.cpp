@@ -24,7 +24,7 @@ bool PairOfLine(const AnsiString& line, AnsiString& pair)
     const AnsiString key = LineKey(line);
     if (key.empty())
         return false;
-    pair = key + "=" + Dequote(BlankTrim(ValuePartOf(line)));
+    pair = key + "=" + LineValue(line);
     return true;
 }
 
@@ -157,7 +157,7 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
     switch (operation) {
     case OpRead: {
         const int line = FindIniKey(lines_, span, wantedKey);
-        return line < 0 ? value : Dequote(BlankTrim(ValuePartOf(lines_[line])));
+        return line < 0 ? value : LineValue(lines_[line]);
     }
     case OpWrite: {
         const int line = FindIniKey(lines_, span, wantedKey);

@@ -140,6 +140,11 @@ AnsiString Dequote(const AnsiString& text)
     return platform::WideToAnsi(StripQuotes(platform::AnsiToWide(text), u"\""));
 }
 
+AnsiString LineValue(const AnsiString& line)
+{
+    return Dequote(BlankTrim(ValuePartOf(line)));
+}
+
 bool NamesEqual(const AnsiString& a, const AnsiString& b)
 {
     return platform::AnsiEqual(a.data(), static_cast<int>(a.size()), b.data(),

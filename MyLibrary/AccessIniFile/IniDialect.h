@@ -37,6 +37,8 @@ AnsiString BlankTrimLeft(const AnsiString& text);  // the same, at the start onl
 AnsiString SpaceTrim(const AnsiString& text);      // U+0020 only, both ends
 // Removes one pair of enclosing double quotes.
 AnsiString Dequote(const AnsiString& text);
+// The value a read gives for a key line: its value part blank-trimmed, then dequoted.
+AnsiString LineValue(const AnsiString& line);
 
 // Section and key names compare ignoring letter case, under the user locale.
 bool NamesEqual(const AnsiString& a, const AnsiString& b);

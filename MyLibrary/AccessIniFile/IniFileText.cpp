@@ -61,22 +61,10 @@ void RemoveStaleSavingFiles(const AnsiString& path)
 
 TStringLines SplitIniText(const std::string& text)
 {
-    TStringLines lines;
-    const std::size_t end = text.find('\0');  // npos when there is none
-    const std::size_t size = end == std::string::npos ? text.size() : end;
-    std::size_t start = 0;
-    while (start < size) {
-        std::size_t stop = start;
-        while (stop < size && text[stop] != '\r' && text[stop] != '\n')
-            ++stop;
-        lines.push_back(text.substr(start, stop - start));
-        // Step over one line break: CR LF, a lone CR or a lone LF.
-        if (stop < size && text[stop] == '\r')
-            ++stop;
-        if (stop < size && text[stop] == '\n')
-            ++stop;
-        start = stop;
-    }
+    const std::string_view beforeNul = std::string_view(text).substr(0, text.find('\0'));
+    TStringLines lines = SplitLines(beforeNul, LineBreaks::CrOrLf);
+    if (lines.back().empty())  // what follows the final line break
+        lines.pop_back();
     return lines;
 }
 

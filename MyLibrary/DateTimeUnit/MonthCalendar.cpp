@@ -33,9 +33,9 @@ AnsiString SpacePadNumber(int width, int64_t number)
     return PadNumber(width, ' ', number);
 }
 
-AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDateTime value)
+AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TDateTime value)
 {
-    const bool showNeighbours = calendarMode == NeighbourDayCells;
+    const bool showNeighbours = mode == CalendarMode::NeighbourDayCells;
     const DateTimeFields fields = DecodeDateTime(value);
     const int dayCount = DaysInMonth(fields.year, fields.month);
     const int64_t first = DaysFromCivil(fields.year, fields.month, 1);
@@ -45,8 +45,6 @@ AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDa
     const int lastColumn = WeekdayIndex(WeekdayFromDays(last));
     constexpr int SaturdayColumn = WeekdayIndex(Weekday::Saturday);
 
-    // The title comes from the formatter, so the month always has two digits. Its "年" and "月"
-    // are the kanji year and month.
     AnsiString text = platform::WideToAnsi(RenderPattern(u"yyyy年mm月", value)) + LineEnd;
 
     for (int column = 0; column <= SaturdayColumn; ++column)

@@ -9,12 +9,11 @@
 
 namespace stem {
 
-// CalendarMode 1: cells outside the month are blank. CalendarMode 2: they show the days of the
-// neighbouring months. (Any mode other than 2 gives blank cells.)
-constexpr int BlankNeighbourCells = 1;
-constexpr int NeighbourDayCells = 2;
+// What the cells outside the month show: nothing (the entry "Calendar1"), or the days of the
+// neighbouring months ("Calendar2").
+enum class CalendarMode { BlankNeighbourCells = 1, NeighbourDayCells = 2 };
 
-AnsiString BuildMonthCalendar(int calendarMode, const AnsiString& separator, TDateTime value);
+AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TDateTime value);
 
 // The decimal text of number with spaces put in front until it is width characters long.
 AnsiString SpacePadNumber(int width, int64_t number);

@@ -161,13 +161,7 @@ public:
         twelveHour_.reset();
     }
     void OnText(std::u16string_view text) { out_.Append(text); }
-    void OnToken(const PatternToken& token)
-    {
-        if (token.fullWidth)
-            AppendTokenValue(token, out_);
-        else
-            AppendValue(token.kind, out_);
-    }
+    void OnToken(const PatternToken& token) { AppendTokenValue(token, out_); }
 
 private:
     void AppendTokenValue(const PatternToken& token, RenderedText& out);
@@ -272,7 +266,6 @@ bool PatternWriter::AmPmReplacementChanges()
     };
     if (std::none_of(rest.begin(), rest.end(), amPmInitial))
         return false;
-    const std::u16string_view section = rest.substr(0, rest.find(u'"'));
     struct Detector {
         PatternWriter& writer;
         bool changes = false;
@@ -284,7 +277,7 @@ bool PatternWriter::AmPmReplacementChanges()
             changes = changes || value.Take() != token.text;
         }
     } detector{*this};
-    WalkSection(section, detector, AmPmFamilyCount, false);
+    WalkUnquoted(rest, detector, AmPmFamilyCount);
     return detector.changes;
 }
 

@@ -14,36 +14,36 @@ namespace stem {
 
 // What a token stands for. A full-width token has the kind of its half-width twin.
 enum class TokenKind : unsigned char {
-    AmPm,             // am/pm
-    AmPmUpper,        // AM/PM
-    LocaleAmPm,       // ampm, AMPM
-    Year4,            // yyyy
-    Year2,            // yy
-    MonthLongName,    // mmmm
-    MonthShortName,   // mmm
-    Month2,           // mm
-    Month,            // m
-    Day2,             // dd
-    Day,              // d
-    LocaleLongDay,    // aaaa
-    LocaleShortDay,   // aaa
-    EnglishLongDay,   // aa
-    EnglishShortDay,  // a
-    Hour2,            // hh
-    Hour,             // h
-    Minute2,          // nn
-    Minute,           // n
-    Second2,          // ss
-    Second,           // s
-    EraName,          // ggg
-    EraInitial,       // gg
-    EraYear2,         // ee
-    EraYear,          // e
-    EraLetter,        // g
-    EraLetterUpper,   // G
-    Millisecond3,     // zzz
-    Millisecond2,     // zz
-    Millisecond1,     // z
+    AmPm,
+    AmPmUpper,
+    LocaleAmPm,
+    Year4,
+    Year2,
+    MonthLongName,
+    MonthShortName,
+    Month2,
+    Month,
+    Day2,
+    Day,
+    LocaleLongDay,
+    LocaleShortDay,
+    EnglishLongDay,
+    EnglishShortDay,
+    Hour2,
+    Hour,
+    Minute2,
+    Minute,
+    Second2,
+    Second,
+    EraName,
+    EraInitial,
+    EraYear2,
+    EraYear,
+    EraLetter,
+    EraLetterUpper,
+    Millisecond3,
+    Millisecond2,
+    Millisecond1,
 };
 
 struct PatternToken {
@@ -209,13 +209,13 @@ inline const PatternToken* MatchTokenAt(std::u16string_view text, size_t positio
     return first < tableSize ? &TokenTable[first] : nullptr;
 }
 
-// Walks one section outside quotes, left to right, in one pass: an escape (StringUnit's
-// EscapeAt) is text, the character it stands for; a token among the first tableSize entries
-// of the table is handler.OnToken(token); every other run is handler.OnText(text). Escapes come
-// first, so "\\n" is a backslash followed by the token "n". Stops at the end, or at a double
-// quote when stopAtQuote, and returns where it stopped.
+// Walks text outside quotes, left to right, in one pass, up to its first double quote or its
+// end, and returns where it stopped: an escape (StringUnit's EscapeAt) is text, the character
+// it stands for; a token among the first tableSize entries of the table is
+// handler.OnToken(token); every other run is handler.OnText(text). Escapes come first, so "\\n"
+// is a backslash followed by the token "n".
 template <typename Handler>
-size_t WalkSection(std::u16string_view text, Handler& handler, int tableSize, bool stopAtQuote)
+size_t WalkUnquoted(std::u16string_view text, Handler& handler, int tableSize)
 {
     size_t runStart = 0;
     size_t here = 0;
@@ -231,7 +231,7 @@ size_t WalkSection(std::u16string_view text, Handler& handler, int tableSize, bo
             ++here;
             continue;
         }
-        if (c == u'"' && stopAtQuote)
+        if (c == u'"')
             break;
         char16_t escaped = 0;
         if (c == u'\\' && EscapeAt(text, here, escaped)) {
@@ -272,7 +272,7 @@ bool WalkPattern(std::u16string_view pattern, Handler& handler)
                 handler.OnText(pattern.substr(here, end - here));
         } else if (pattern[here] != u'"') {
             handler.OnSection(here);
-            end = here + WalkSection(pattern.substr(here), handler, TokenCount, true);
+            end = here + WalkUnquoted(pattern.substr(here), handler, TokenCount);
         } else {
             end = here;
         }

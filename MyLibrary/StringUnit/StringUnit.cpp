@@ -205,8 +205,10 @@ WideString ToFullWidth(const WideString& text)
 }
 
 WideString ReplacePairs(const WideString& source, const std::vector<WideString>& oldTexts,
-                        const std::vector<WideString>& newTexts, bool replaceAll, bool ignoreCase)
+                        const std::vector<WideString>& newTexts, ReplaceMatches matches,
+                        LetterCase letterCase)
 {
+    const bool ignoreCase = letterCase == LetterCase::Ignored;
     if (oldTexts.empty() || oldTexts.size() != newTexts.size())
         return source;
     WideString result;
@@ -219,12 +221,45 @@ WideString ReplacePairs(const WideString& source, const std::vector<WideString>&
         }
         result += newTexts[static_cast<size_t>(pair)];
         offset += oldTexts[static_cast<size_t>(pair)].size();
-        if (!replaceAll) {
+        if (matches == ReplaceMatches::FirstOnly) {
             result.append(source, offset, WideString::npos);
             break;
         }
     }
     return result;
+}
+
+namespace {
+
+template <typename Char>
+std::vector<std::basic_string<Char>> SplitLinesOf(std::basic_string_view<Char> text,
+                                                  LineBreaks breaks)
+{
+    std::vector<std::basic_string<Char>> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool crLf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        const bool lone = text[i] == '\n' || (text[i] == '\r' && breaks == LineBreaks::CrOrLf);
+        if (!crLf && !lone)
+            continue;
+        lines.emplace_back(text.substr(start, i - start));
+        i += crLf ? 1 : 0;
+        start = i + 1;
+    }
+    lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+}  // namespace
+
+std::vector<WideString> SplitLines(std::u16string_view text, LineBreaks breaks)
+{
+    return SplitLinesOf(text, breaks);
+}
+
+std::vector<AnsiString> SplitLines(std::string_view text, LineBreaks breaks)
+{
+    return SplitLinesOf(text, breaks);
 }
 
 bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor)

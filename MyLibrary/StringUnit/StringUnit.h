@@ -42,10 +42,25 @@ WideString EnsureTrailingBackslash(const WideString& path);
 // The user locale's full-width form of the text (LCMapStringW); empty when the mapping fails.
 WideString ToFullWidth(const WideString& text);
 
+// How many matches ReplacePairs replaces, and whether letter case tells old texts apart.
+enum class ReplaceMatches { FirstOnly, All };
+enum class LetterCase { Matters, Ignored };
+
 // One left-to-right pass: at each position the first pair (in index order) whose old text
 // matches is replaced; replaced text is never scanned again.
 WideString ReplacePairs(const WideString& source, const std::vector<WideString>& oldTexts,
-                        const std::vector<WideString>& newTexts, bool replaceAll, bool ignoreCase);
+                        const std::vector<WideString>& newTexts, ReplaceMatches matches,
+                        LetterCase letterCase);
+
+// Where a line ends: at CR LF, a lone CR or a lone LF (the settings file, a rendered text), or
+// at LF alone, a CR just before it belonging to the break (the editor's lines, where a lone CR
+// is a character).
+enum class LineBreaks { CrOrLf, LfOnly };
+
+// The text's lines without their breaks: one more than it has breaks, so a text that ends with
+// a break ends with an empty line, and an empty text is one empty line.
+std::vector<WideString> SplitLines(std::u16string_view text, LineBreaks breaks);
+std::vector<AnsiString> SplitLines(std::string_view text, LineBreaks breaks);
 
 // The escape that starts at the 0-based position, if any: \r \n \t \\ or \0, letters in
 // either case, each standing for one character (CR, LF, tab, a backslash, U+0000). The pattern

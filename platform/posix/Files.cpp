@@ -208,7 +208,7 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? FileStatus::NotFound : FileStatus::Failed;
     if (standin::Failing(standin::Fault::OpenForRead) || standin::Failing(standin::Fault::Read) ||
-        standin::IsLocked(standin::ToPosixPath(path))) {
+        standin::IsLockedForReading(standin::ToPosixPath(path))) {
         close(fd);
         return FileStatus::Failed;
     }
@@ -345,6 +345,20 @@ bool CanCreateFile(const AnsiString& path)
         return false;
     close(fd);
     unlink(posixPath.c_str());
+    return true;
+}
+
+// A file that open() refuses for writing (for root, only one marked immutable) stands for one
+// whose permissions deny writing; a file another program holds (LockFile) is refused too.
+bool CanWriteFile(const AnsiString& path)
+{
+    const std::string posixPath = standin::ToPosixPath(path);
+    if (standin::IsLocked(posixPath))
+        return false;
+    const int fd = open(posixPath.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    close(fd);
     return true;
 }
 

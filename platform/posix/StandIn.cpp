@@ -9,7 +9,8 @@ namespace stem {
 namespace {
 
 std::bitset<sizeof(standin::AllFaults) / sizeof(standin::AllFaults[0])> injectedFaults;
-std::multiset<std::string> lockedFiles;
+std::multiset<std::string> lockedFiles;      // held by programs that share nothing
+std::multiset<std::string> readSharedFiles;  // held by programs that share reading
 std::function<void()> afterFileRead;
 
 }  // namespace
@@ -40,19 +41,34 @@ bool Failing(Fault fault)
     return injectedFaults.test(static_cast<std::size_t>(fault));
 }
 
-void LockFile(const std::string& posixPath)
+namespace {
+
+std::multiset<std::string>& HeldFiles(Holder holder)
 {
-    lockedFiles.insert(posixPath);
+    return holder == Holder::SharesNothing ? lockedFiles : readSharedFiles;
 }
 
-void UnlockFile(const std::string& posixPath)
+}  // namespace
+
+void LockFile(const std::string& posixPath, Holder holder)
 {
-    const auto found = lockedFiles.find(posixPath);
-    if (found != lockedFiles.end())
-        lockedFiles.erase(found);
+    HeldFiles(holder).insert(posixPath);
+}
+
+void UnlockFile(const std::string& posixPath, Holder holder)
+{
+    std::multiset<std::string>& held = HeldFiles(holder);
+    const auto found = held.find(posixPath);
+    if (found != held.end())
+        held.erase(found);
 }
 
 bool IsLocked(const std::string& posixPath)
+{
+    return IsLockedForReading(posixPath) || readSharedFiles.count(posixPath) != 0;
+}
+
+bool IsLockedForReading(const std::string& posixPath)
 {
     return lockedFiles.count(posixPath) != 0;
 }
@@ -74,6 +90,7 @@ void FileReadDone()
 void ResetAll()
 {
     lockedFiles.clear();
+    readSharedFiles.clear();
     afterFileRead = nullptr;
     SetFileRoot("");
     SetVersionFacts(DefaultVersionFacts());

@@ -76,12 +76,17 @@ void ClearFaults();
 // For the stand-in's own functions: the call of that kind must fail.
 bool Failing(Fault fault);
 
-// Files that another program holds open without sharing them (an editor in the middle of a
-// save): reading, replacing or removing such a file fails until it is unlocked. Keyed by the
-// file's Linux name; a file locked twice needs two unlocks.
-void LockFile(const std::string& posixPath);
-void UnlockFile(const std::string& posixPath);
+// Files that another program holds open: one that shares nothing (an editor in the middle of a
+// save) makes reading, writing, replacing and removing the file fail until it is unlocked; one
+// that shares reading only lets it be read. Keyed by the file's Linux name; a file locked twice
+// needs two unlocks.
+enum class Holder { SharesNothing, SharesReading };
+void LockFile(const std::string& posixPath, Holder holder);
+void UnlockFile(const std::string& posixPath, Holder holder);
+// Some holder keeps the file from being written, replaced or removed.
 bool IsLocked(const std::string& posixPath);
+// A holder that shares nothing keeps it from being read too.
+bool IsLockedForReading(const std::string& posixPath);
 
 // Runs the action once, inside the next ReadWholeFile that succeeds, once the file's bytes are
 // read: another program's save that lands while a press reads the settings file.

@@ -177,6 +177,14 @@ bool CanCreateFile(const AnsiString& path)
     return file.IsOpen();
 }
 
+bool CanWriteFile(const AnsiString& path)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsOpen();
+}
+
 std::vector<AnsiString> FindFileNames(const AnsiString& pattern)
 {
     std::vector<AnsiString> names;

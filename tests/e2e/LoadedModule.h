@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "plugin/HostInterface.h"
+#include "tests/support/EditorNumbers.h"
 
 namespace stem {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "host/SimulatedEditor.h"
-#include "plugin/HostInterface.h"
+#include "tests/support/EditorNumbers.h"
 
 namespace stem {
 

@@ -24,10 +24,10 @@
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "host/SimulatedEditor.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
 #include "tests/e2e/LoadedModule.h"
+#include "tests/support/EditorNumbers.h"
 #include "tests/support/TempFolder.h"
 
 namespace stem {
@@ -160,12 +160,12 @@ using Rendering = std::function<WideString(TDateTime)>;
 // A date entry as the date plug-in renders it: the two calendar words, else a pattern.
 Rendering DateEntry(const WideString& entry)
 {
-    const int mode = entry == u"Calendar1"   ? BlankNeighbourCells
-                     : entry == u"Calendar2" ? NeighbourDayCells
-                                             : 0;
-    if (mode != 0)
+    if (entry == u"Calendar1" || entry == u"Calendar2") {
+        const CalendarMode mode = entry == u"Calendar1" ? CalendarMode::BlankNeighbourCells
+                                                        : CalendarMode::NeighbourDayCells;
         return
             [mode](TDateTime t) { return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", t)); };
+    }
     return [entry](TDateTime t) { return RenderPattern(entry, t); };
 }
 

@@ -16,11 +16,11 @@
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "platform/posix/StandIn.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
 #include "tests/support/DefaultSettings.h"
+#include "tests/support/EditorNumbers.h"
 #include "tests/support/Moments.h"
 #include "tests/support/TempFolder.h"
 

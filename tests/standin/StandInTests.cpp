@@ -10,8 +10,8 @@
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "platform/posix/StandIn.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
+#include "tests/support/EditorNumbers.h"
 #include "tests/support/TempFolder.h"
 
 namespace stem {

@@ -10,9 +10,9 @@
 #include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
 #include "tests/support/DefaultSettings.h"
+#include "tests/support/EditorNumbers.h"
 #include "tests/support/Moments.h"
 #include "tests/support/SettingsModel.h"
 
@@ -403,7 +403,8 @@ private:
     {
         const bool date = &plugin == &date_;
         if (date && (entry == u"Calendar1" || entry == u"Calendar2")) {
-            const int mode = entry == u"Calendar1" ? BlankNeighbourCells : NeighbourDayCells;
+            const CalendarMode mode = entry == u"Calendar1" ? CalendarMode::BlankNeighbourCells
+                                                            : CalendarMode::NeighbourDayCells;
             return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", FixedMoment()));
         }
         return RenderPattern(entry, FixedMoment());

@@ -226,20 +226,22 @@ TEST(IniDialect, TrimsMatchTheRoundTripThroughTheCodePage)
 // ---- Finding the first equal name ----
 
 // Every ASCII letter folds, the first and last of each case included; the characters next to
-// the letters ("@", "[", "`", "{") are not letters and fold to nothing else.
+// the letters ("@", "[", "`", "{") are not letters and fold to nothing else. Letters beyond
+// ASCII fold as the dialect compares them: Greek alpha (83 9F, 83 BF in Shift-JIS) in either case.
 TEST(IniKeyIndex, FindsTheFirstNameEqualIgnoringLetterCase)
 {
     TIniKeyIndex index;
     for (const char* name : {"Item02", "a b", "item01", "ITEM01", "A B", "", "Item1", "aZ", "Az",
-                             "@", "[", "`", "{", "a0z9"})
+                             "@", "[", "`", "{", "a0z9", "\x83\x9f"})
         index.Add(name);
     const struct {
         const char* name;
         int found;
     } cases[] = {
-        {"Item01", 2}, {"ITEM02", 0}, {"a B", 1},   {"", 5},         {"Item1", 6},
-        {"AZ", 7},     {"az", 7},     {"A0Z9", 13}, {"`", 11},       {"{", 12},
-        {"@", 9},      {"[", 10},     {"Az@", -1},  {"Item001", -1}, {"Item100", -1},
+        {"Item01", 2},    {"ITEM02", 0},    {"a B", 1},   {"", 5},         {"Item1", 6},
+        {"AZ", 7},        {"az", 7},        {"A0Z9", 13}, {"`", 11},       {"{", 12},
+        {"@", 9},         {"[", 10},        {"Az@", -1},  {"Item001", -1}, {"Item100", -1},
+        {"\x83\xbf", 14}, {"\x83\x9f", 14},
     };
     for (const auto& c : cases)
         EXPECT_EQ(index.FirstEqual(c.name), c.found) << c.name;

@@ -40,7 +40,7 @@ TEST(MonthCalendarFinding, SeparatorWithANulByteWasCutShortInTheHeaderAndDayRows
         Row({"17", "18", "19", "20", "21", "22", "23"}, separator) +
         Row({"24", "25", "26", "27", "28", "29", "30"}, separator) +
         Row({"31", blank, blank, blank, blank, blank, blank}, separator);
-    EXPECT_EQ(BuildMonthCalendar(BlankNeighbourCells, separator, 0.0), expected);
+    EXPECT_EQ(BuildMonthCalendar(CalendarMode::BlankNeighbourCells, separator, 0.0), expected);
 }
 
 }  // namespace stem

@@ -9,6 +9,7 @@
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "base/Errors.h"
+#include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
@@ -130,6 +131,60 @@ TEST_F(IniFileSafety, FilesThatCannotBeCarriedExactlyAreNeverWritten)
     }
 }
 
+// The decoders behind those encodings, byte sequence by byte sequence: what each decodes to,
+// or that it is refused, with the text decoded before the fault where that is whole.
+TEST(UnicodeText, ByteSequencesDecodeOrAreRefused)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool clean;
+        const char16_t* text;  // null: not checked
+    };
+    const Case utf8[] = {
+        {"ASCII", "Ab", true, u"Ab"},
+        {"first and last of two bytes", "\xC2\x80\xDF\xBF", true, u"\u0080\u07FF"},
+        {"first and last of three bytes", "\xE0\xA0\x80\xEF\xBF\xBF", true, u"\u0800\uFFFF"},
+        {"last before the surrogates", "\xED\x9F\xBF", true, u"\uD7FF"},
+        {"first of four bytes, a pair", "\xF0\x90\x80\x80", true, u"\xD800\xDC00"},
+        {"the last code point U+10FFFF", "\xF4\x8F\xBF\xBF", true, u"\xDBFF\xDFFF"},
+        {"past U+10FFFF", "a\xF4\x90\x80\x80", false, u"a"},
+        {"lead byte F5", "\xF5\x80\x80\x80", false, u""},
+        {"overlong two bytes", "a\xC0\xAF", false, u"a"},
+        {"overlong two bytes, C1", "\xC1\xBF", false, u""},
+        {"overlong three bytes", "\xE0\x9F\xBF", false, u""},
+        {"overlong four bytes", "\xF0\x8F\xBF\xBF", false, u""},
+        {"encoded U+D800", "\xED\xA0\x80", false, u""},
+        {"encoded U+DFFF", "b\xED\xBF\xBF", false, u"b"},
+        {"a continuation byte first", "\x81\x80\x80\x80", false, u""},
+        {"a lead byte without its continuation", "\xE6\x41\x41", false, u""},
+        {"cut after two of three", "a\xE6\x97", false, u"a"},
+        {"cut after three of four", "\xF0\x9F\x98", false, u""},
+    };
+    for (const Case& c : utf8) {
+        WideString text;
+        EXPECT_EQ(Utf8ToWide(c.bytes, text), c.clean) << c.name;
+        EXPECT_EQ(text, c.text) << c.name;
+    }
+    const Case utf16[] = {
+        {"two units", "A\0\x42\x30"s, true, u"A\u3042"},
+        {"a pair", "\x3D\xD8\x00\xDE"s, true, u"\xD83D\xDE00"},
+        {"the last code point U+10FFFF", "\xFF\xDB\xFF\xDF"s, true, u"\xDBFF\xDFFF"},
+        {"a lone low surrogate", "A\0\x00\xDC"s, false, u"A"},
+        {"a low surrogate before its high", "\x00\xDC\x3D\xD8"s, false, u""},
+        {"a high surrogate at the end", "\x3D\xD8"s, false, nullptr},
+        {"two high surrogates", "\x3D\xD8\x3D\xD8\x00\xDE"s, false, nullptr},
+        {"an odd byte count", "A\0B"s, false, nullptr},
+    };
+    for (const Case& c : utf16) {
+        WideString text;
+        EXPECT_EQ(Utf16LeToWide(c.bytes, text), c.clean) << c.name;
+        if (c.text != nullptr) {
+            EXPECT_EQ(text, c.text) << c.name;
+        }
+    }
+}
+
 TEST_F(IniFileSafety, ReadOnlyFileIsLeftAloneWithoutAnError)
 {
     Put(AnsiText);
@@ -156,7 +211,9 @@ TEST_F(IniFileSafety, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile)
 }
 
 // A save that crashed leaves its temporary file; the next save removes those of programs that
-// have ended, and nothing else.
+// have ended, and nothing else: no name of another shape (an 11-digit count, a suffix in
+// capitals) is taken for one, whose process would be read as 0, a number Windows says no
+// process has.
 TEST_F(IniFileSafety, SaveRemovesTheTemporaryFilesOfEndedProgramsOnly)
 {
     const std::string ended = "2147483632";  // no process has this number
@@ -169,6 +226,8 @@ TEST_F(IniFileSafety, SaveRemovesTheTemporaryFilesOfEndedProgramsOnly)
                                            "StemraTime.ini." + ended + "-.saving",
                                            "Other.ini." + ended + "-1.saving",
                                            "StemraTime.ini.99999999999-1.saving",
+                                           "StemraTime.ini." + ended + "-12345678901.saving",
+                                           "StemraTime.ini." + ended + "-2.SAVING",
                                            "StemraTime.ini.-1.saving"};
     for (const std::vector<std::string>* names : {&removed, &kept})
         for (const std::string& name : *names)

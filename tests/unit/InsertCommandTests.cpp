@@ -10,8 +10,8 @@
 
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "host/SimulatedEditor.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
+#include "tests/support/EditorNumbers.h"
 #include "tests/support/Moments.h"
 #include "tests/support/TempFolder.h"
 
@@ -96,17 +96,26 @@ TEST_F(InsertCommand, TwoPatternsCycleInsertReplaceRemoveAndInsertAgain)
     EXPECT_EQ(date_.State().patternIndex, 1);
 }
 
-TEST_F(InsertCommand, RunEndingEventsStartANewRun)
+// After the event, the second press starts again (13 then 13) or goes on with the run,
+// replacing the 13 by the minutes.
+TEST_F(InsertCommand, OnlyTheRunEndingEventsStartANewRun)
 {
     WriteSettings("[TimeFormat]\r\nItem01=hh\r\nItem02=nn\r\n");
-    for (uint32_t event : {0x20u, 0x10u, 0x40000u}) {
+    const struct {
+        uint32_t event;
+        const char16_t* text;
+    } cases[] = {
+        {0x20u, u"1313"}, {0x10u, u"1313"}, {0x40000u, u"1313"},
+        {0x01u, u"05"},   {0x40u, u"05"},   {0x80000u, u"05"},
+    };
+    for (const auto& c : cases) {
         PluginModule module{TimePluginTraits, FixedMoment};
         module.SetPluginFolder(platform::AnsiToWide(folder_.Path()));
         editor_.SetText(u"", 0);
         module.OnCommand(window_);
-        module.OnEvents(window_, event, 0);
+        module.OnEvents(window_, c.event, 0);
         module.OnCommand(window_);
-        EXPECT_EQ(editor_.Text(), u"1313") << "event " << event;
+        EXPECT_EQ(editor_.Text(), c.text) << "event " << c.event;
     }
 }
 
@@ -139,7 +148,8 @@ TEST_F(InsertCommand, OnlyTheExactCalendarWordsInsertTheCalendar)
     WriteSettings("[DateFormat]\r\nItem01=Calendar2\r\nItem02=calendar2\r\n"
                   "[TimeFormat]\r\nItem01=Calendar1\r\n");
     date_.OnCommand(window_);
-    const WideString calendar = platform::AnsiToWide(BuildMonthCalendar(2, "  ", FixedMoment()));
+    const WideString calendar = platform::AnsiToWide(
+        BuildMonthCalendar(CalendarMode::NeighbourDayCells, "  ", FixedMoment()));
     EXPECT_EQ(editor_.Text(), calendar);
     EXPECT_EQ(date_.State().lastInsertLength, static_cast<int32_t>(calendar.size()));
 

@@ -11,6 +11,8 @@ namespace stem {
 namespace {
 
 const AnsiString TwoSpaces = "  ";
+constexpr CalendarMode Blank = CalendarMode::BlankNeighbourCells;
+constexpr CalendarMode Neighbours = CalendarMode::NeighbourDayCells;
 
 // 年 and 月 in Shift-JIS, and the header row 日 月 火 水 木 金 土.
 const AnsiString Year = "\x94\x4e";
@@ -33,7 +35,7 @@ std::vector<AnsiString> Lines(const AnsiString& text)
 
 TEST(MonthCalendar, December2026WithBlankCells)
 {
-    EXPECT_EQ(BuildMonthCalendar(1, TwoSpaces, MomentAt(2026, 12, 6)),
+    EXPECT_EQ(BuildMonthCalendar(Blank, TwoSpaces, MomentAt(2026, 12, 6)),
               "2026" + Year + "12" + Month + "\r\n" + Header +
                   "         1   2   3   4   5\r\n"
                   " 6   7   8   9  10  11  12\r\n"
@@ -44,7 +46,7 @@ TEST(MonthCalendar, December2026WithBlankCells)
 
 TEST(MonthCalendar, December2026WithTheNeighbouringMonthsDays)
 {
-    EXPECT_EQ(BuildMonthCalendar(2, TwoSpaces, MomentAt(2026, 12, 6)),
+    EXPECT_EQ(BuildMonthCalendar(Neighbours, TwoSpaces, MomentAt(2026, 12, 6)),
               "2026" + Year + "12" + Month + "\r\n" + Header +
                   "29  30   1   2   3   4   5\r\n"
                   " 6   7   8   9  10  11  12\r\n"
@@ -61,14 +63,14 @@ TEST(MonthCalendar, AMonthFromSundayToSaturdayIsTheSameInBothModes)
                                 " 8   9  10  11  12  13  14\r\n"
                                 "15  16  17  18  19  20  21\r\n"
                                 "22  23  24  25  26  27  28\r\n";
-    EXPECT_EQ(BuildMonthCalendar(1, TwoSpaces, MomentAt(2026, 2, 14)), expected);
-    EXPECT_EQ(BuildMonthCalendar(2, TwoSpaces, MomentAt(2026, 2, 14)), expected);
+    EXPECT_EQ(BuildMonthCalendar(Blank, TwoSpaces, MomentAt(2026, 2, 14)), expected);
+    EXPECT_EQ(BuildMonthCalendar(Neighbours, TwoSpaces, MomentAt(2026, 2, 14)), expected);
 }
 
 TEST(MonthCalendar, ALeapFebruaryHas29Days)
 {
     const std::vector<AnsiString> lines =
-        Lines(BuildMonthCalendar(2, TwoSpaces, MomentAt(2028, 2, 29)));
+        Lines(BuildMonthCalendar(Neighbours, TwoSpaces, MomentAt(2028, 2, 29)));
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "2028" + Year + "02" + Month);
     EXPECT_EQ(lines[2], "30  31   1   2   3   4   5");
@@ -78,7 +80,7 @@ TEST(MonthCalendar, ALeapFebruaryHas29Days)
 TEST(MonthCalendar, JanuaryShowsTheEndOfThePreviousDecember)
 {
     const std::vector<AnsiString> lines =
-        Lines(BuildMonthCalendar(2, TwoSpaces, MomentAt(2027, 1, 20)));
+        Lines(BuildMonthCalendar(Neighbours, TwoSpaces, MomentAt(2027, 1, 20)));
     ASSERT_EQ(lines.size(), 8u);  // 1 January is a Friday, 31 January a Sunday: six weeks
     EXPECT_EQ(lines[0], "2027" + Year + "01" + Month);
     EXPECT_EQ(lines[2], "27  28  29  30  31   1   2");
@@ -87,14 +89,15 @@ TEST(MonthCalendar, JanuaryShowsTheEndOfThePreviousDecember)
 
 TEST(MonthCalendar, OnlyTheMonthOfTheValueMatters)
 {
-    const AnsiString first = BuildMonthCalendar(1, TwoSpaces, MomentAt(2026, 3, 1));
-    EXPECT_EQ(BuildMonthCalendar(1, TwoSpaces, MomentAt(2026, 3, 31, 23)), first);
-    EXPECT_EQ(BuildMonthCalendar(1, TwoSpaces, MomentAt(2026, 3, 15, 12)), first);
+    const AnsiString first = BuildMonthCalendar(Blank, TwoSpaces, MomentAt(2026, 3, 1));
+    EXPECT_EQ(BuildMonthCalendar(Blank, TwoSpaces, MomentAt(2026, 3, 31, 23)), first);
+    EXPECT_EQ(BuildMonthCalendar(Blank, TwoSpaces, MomentAt(2026, 3, 15, 12)), first);
 }
 
 TEST(MonthCalendar, TheSeparatorJoinsCellsButNeverEndsALine)
 {
-    const std::vector<AnsiString> lines = Lines(BuildMonthCalendar(1, "|", MomentAt(2026, 12, 1)));
+    const std::vector<AnsiString> lines =
+        Lines(BuildMonthCalendar(Blank, "|", MomentAt(2026, 12, 1)));
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[1], "\x93\xfa|\x8c\x8e|\x89\xce|\x90\x85|\x96\xd8|\x8b\xe0|\x93\x79");
     EXPECT_EQ(lines[2], "  |  | 1| 2| 3| 4| 5");
@@ -107,7 +110,7 @@ TEST(MonthCalendar, EveryMonthHasTheSameShape)
 {
     for (int year = 1900; year <= 2100; ++year) {
         for (int month = 1; month <= 12; ++month) {
-            for (int mode = 1; mode <= 2; ++mode) {
+            for (CalendarMode mode : {Blank, Neighbours}) {
                 const AnsiString text =
                     BuildMonthCalendar(mode, TwoSpaces, MomentAt(year, month, 1));
                 const std::vector<AnsiString> lines = Lines(text);

@@ -124,8 +124,8 @@ TEST(RenderPattern, AnAmPmTokenPutsItsSectionOnATwelveHourClock)
         ExpectRendered(c);
 }
 
-// The detection reads a section four code units at a time: an am/pm token is seen wherever it
-// starts, and a, A, ａ or text beyond ASCII that start none leave the clock at 24 hours.
+// An am/pm token is seen wherever it starts in its section, and a, A, ａ or text beyond ASCII
+// that start none leave the clock at 24 hours.
 TEST(RenderPattern, AnAmPmTokenIsSeenWhereverItStartsInItsSection)
 {
     const TDateTime afternoon = MomentAt(2026, 1, 1, 13);  // a Thursday
@@ -237,6 +237,20 @@ TEST(RenderPattern, EraTokensAreEmptyWhenThePlatformCannotFormatTheDate)
     EXPECT_EQ(RenderPattern(u"[ggg][gg][ee][e][g][G]", MomentAt(1500, 6, 1)), u"[][][][][][]");
 }
 
+namespace {
+
+// The table's entry of that spelling, looked up by the test itself; a misspelling fails here.
+const PatternToken* TokenSpelled(std::u16string_view text)
+{
+    for (const PatternToken& token : TokenTable)
+        if (token.text == text)
+            return &token;
+    ADD_FAILURE() << "no token " << platform::WideToAnsi(WideString(text));
+    return nullptr;
+}
+
+}  // namespace
+
 TEST(PatternTokens, EveryTokenIsFoundAsItselfAheadOfItsShorterPrefixes)
 {
     for (const PatternToken& token : TokenTable) {
@@ -250,10 +264,10 @@ TEST(PatternTokens, TheDetectionScanSeesTheAmPmFamilyAlone)
 {
     const WideString text = u"aampm";
     EXPECT_EQ(MatchTokenAt(text, 0, AmPmFamilyCount), nullptr);
-    EXPECT_EQ(MatchTokenAt(text, 1, AmPmFamilyCount), &TokenTable[4]);  // ampm
-    EXPECT_EQ(MatchTokenAt(text, 0), &TokenTable[24]);                  // aa
-    EXPECT_EQ(MatchTokenAt(u"am/p", 0), &TokenTable[25]);               // a: am/pm is cut short
-    EXPECT_EQ(MatchTokenAt(WideString(u"x"), 5), nullptr);              // past the end
+    EXPECT_EQ(MatchTokenAt(text, 1, AmPmFamilyCount), TokenSpelled(u"ampm"));
+    EXPECT_EQ(MatchTokenAt(text, 0), TokenSpelled(u"aa"));
+    EXPECT_EQ(MatchTokenAt(u"am/p", 0), TokenSpelled(u"a"));  // am/pm is cut short
+    EXPECT_EQ(MatchTokenAt(WideString(u"x"), 5), nullptr);    // past the end
 }
 
 TEST(EraLetterOf, GivesTheLetterOfTheFiveEraInitialsOnly)
@@ -430,7 +444,7 @@ WideString ReplacedByTable(const WideString& section, int tableSize)
         tokens.emplace_back(TokenTable[i].text);
         markers.push_back(Marker(static_cast<size_t>(i)));
     }
-    return ReplacePairs(section, tokens, markers, true, false);
+    return ReplacePairs(section, tokens, markers, ReplaceMatches::All, LetterCase::Matters);
 }
 
 // The escapes expanded in one left-to-right pass.
@@ -477,7 +491,7 @@ TEST(PatternTokens, WalkAgreesWithEscapesThenOnePassReplacementOfTheTable)
             section += pieces[piece(random)];
         for (const int tableSize : {TokenCount, AmPmFamilyCount}) {
             MarkerWriter writer;
-            WalkSection(section, writer, tableSize, false);
+            WalkUnquoted(section, writer, tableSize);
             ASSERT_EQ(writer.out, ReplacedByTable(EscapesExpanded(section), tableSize))
                 << platform::WideToAnsi(section) << " with " << tableSize << " tokens";
         }

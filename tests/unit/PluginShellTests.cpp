@@ -6,8 +6,8 @@
 
 #include "host/SimulatedEditor.h"
 #include "plugin/EditorOperations.h"
-#include "plugin/HostInterface.h"
 #include "plugin/PluginModule.h"
+#include "tests/support/EditorNumbers.h"
 
 namespace stem {
 

@@ -55,14 +55,30 @@ Patterns Load(const AnsiString& path, const AnsiString& section)
     return PatternsOf(list);
 }
 
-// The settings step of a press of the plug-in on the file.
-PressSettings Press(const AnsiString& path, const PluginTraits& traits, Patterns* loaded = nullptr)
+using SettingsStep = PressSettings (*)(const AnsiString&, const PluginTraits&,
+                                       TCommonStringRecordList&);
+
+PressSettings RunStep(SettingsStep step, const AnsiString& path, const PluginTraits& traits,
+                      Patterns* loaded)
 {
     TCommonStringRecordList list;
-    const PressSettings press = ReadPressSettings(path, traits, list);
+    const PressSettings press = step(path, traits, list);
     if (loaded != nullptr)
         *loaded = PatternsOf(list);
     return press;
+}
+
+// The settings step of a press of the plug-in on the file.
+PressSettings Press(const AnsiString& path, const PluginTraits& traits, Patterns* loaded = nullptr)
+{
+    return RunStep(ReadPressSettings, path, traits, loaded);
+}
+
+// What that step would do, as stem check asks it.
+PressSettings LookAhead(const AnsiString& path, const PluginTraits& traits,
+                        Patterns* loaded = nullptr)
+{
+    return RunStep(ForeseePress, path, traits, loaded);
 }
 
 class SettingsFile : public ::testing::Test {
@@ -76,6 +92,14 @@ protected:
 TEST_F(SettingsFile, BothPluginsWriteTheirDefaultsIntoOneFile)
 {
     EXPECT_EQ(Press(path_, DatePluginTraits).placement, DefaultsPlacement::Added);
+    EXPECT_EQ(ReadBytes(path_), DateDefaultsText);
+    // Asked first, the look-ahead says the defaults will be saved, and saves nothing.
+    Patterns foreseen;
+    const PressSettings ahead = LookAhead(path_, TimePluginTraits, &foreseen);
+    EXPECT_EQ(ahead.placement, DefaultsPlacement::Added);
+    EXPECT_EQ(ahead.obstacle, SaveObstacle::None);
+    EXPECT_EQ(ahead.trouble, "");
+    EXPECT_EQ(foreseen.front(), u" hh:nn");
     EXPECT_EQ(ReadBytes(path_), DateDefaultsText);
     EXPECT_EQ(Press(path_, TimePluginTraits).placement, DefaultsPlacement::Added);
     EXPECT_EQ(ReadBytes(path_), DateDefaultsText + TimeDefaultsText);
@@ -122,9 +146,10 @@ TEST_F(SettingsFile, EmptiedSectionIsRefilledUnderItsKeptHeader)
 // Defaults that cannot be saved, or that a load of this plug-in would miss or one of the other
 // would find, are never written: the file stays as it is (its read-only attribute too) however
 // often the step runs, nothing is made beside it, and the press uses the defaults from memory.
+// The look-ahead, asked before each press, says the same.
 TEST_F(SettingsFile, DefaultsThatCannotBeSavedComeFromMemoryAndTheFileStays)
 {
-    enum Place { InTheFolder, ReadOnly, InAMissingFolder };
+    enum Place { InTheFolder, ReadOnly, InAMissingFolder, HeldSharingReads };
     struct Case {
         const char* name;
         std::string text;  // empty: no file
@@ -156,6 +181,9 @@ TEST_F(SettingsFile, DefaultsThatCannotBeSavedComeFromMemoryAndTheFileStays)
          TimePluginTraits, DefaultsPlacement::Added, "never write", u" hh:nn"},
         {"folder that does not exist", "", InAMissingFolder, TimePluginTraits,
          DefaultsPlacement::Added, "does not exist", u" hh:nn"},
+        // Readable, but the system lets no one write or replace it while the holder has it.
+        {"file another program holds, sharing only reads", "[DateFormat]\r\nItem01=d\r\n",
+         HeldSharingReads, TimePluginTraits, DefaultsPlacement::Added, "does not let", u" hh:nn"},
     };
     int number = 0;
     for (const Case& c : cases) {
@@ -170,19 +198,25 @@ TEST_F(SettingsFile, DefaultsThatCannotBeSavedComeFromMemoryAndTheFileStays)
         if (c.place == ReadOnly) {
             ASSERT_TRUE(platform::SetReadOnly(path, true));
         }
+        const platform::FileLock holder =
+            c.place == HeldSharingReads ? platform::LockFile(path, platform::HolderShares::Reading)
+                                        : nullptr;
         for (int press = 1; press <= 2; ++press) {
-            Patterns loaded;
-            const PressSettings settings = Press(path, c.traits, &loaded);
-            EXPECT_TRUE(settings.read);
-            EXPECT_EQ(settings.placement, c.placement);
-            EXPECT_NE(settings.trouble.find(c.trouble), std::string::npos) << settings.trouble;
-            ASSERT_EQ(loaded.size(), static_cast<size_t>(c.traits.defaultCount) + 1);
-            EXPECT_EQ(loaded[0], c.firstPattern);
+            for (const SettingsStep step : {ForeseePress, ReadPressSettings}) {
+                Patterns loaded;
+                const PressSettings settings = RunStep(step, path, c.traits, &loaded);
+                EXPECT_TRUE(settings.read);
+                EXPECT_EQ(settings.placement, c.placement);
+                EXPECT_NE(settings.trouble.find(c.trouble), std::string::npos) << settings.trouble;
+                ASSERT_EQ(loaded.size(), static_cast<size_t>(c.traits.defaultCount) + 1);
+                EXPECT_EQ(loaded[0], c.firstPattern);
+            }
         }
         EXPECT_EQ(ReadBytes(path), c.text.empty() ? "<unreadable>" : c.text);
         EXPECT_EQ(platform::IsReadOnlyFile(path), c.place == ReadOnly);
         EXPECT_EQ(platform::FindFileNames(folder + "\\*").size(), c.text.empty() ? 0u : 1u);
         EXPECT_FALSE(platform::PathExists(missing));
+        platform::UnlockFile(holder);
         platform::SetReadOnly(path, false);  // so that the folder can go
     }
 }

@@ -11,6 +11,11 @@ namespace stem {
 
 namespace {
 
+constexpr ReplaceMatches All = ReplaceMatches::All;
+constexpr ReplaceMatches FirstOnly = ReplaceMatches::FirstOnly;
+constexpr LetterCase CaseMatters = LetterCase::Matters;
+constexpr LetterCase CaseIgnored = LetterCase::Ignored;
+
 struct WideCase {
     WideString input;
     WideString expected;
@@ -157,60 +162,89 @@ TEST(ToFullWidth, MapsPastAnEmbeddedNul)
 
 TEST(ReplacePairs, FirstPairInIndexOrderWins)
 {
-    EXPECT_EQ(ReplacePairs(u"ab", {u"a", u"ab"}, {u"x", u"y"}, true, false), u"xb");
-    EXPECT_EQ(ReplacePairs(u"ab", {u"ab", u"a"}, {u"y", u"x"}, true, false), u"y");
+    EXPECT_EQ(ReplacePairs(u"ab", {u"a", u"ab"}, {u"x", u"y"}, All, CaseMatters), u"xb");
+    EXPECT_EQ(ReplacePairs(u"ab", {u"ab", u"a"}, {u"y", u"x"}, All, CaseMatters), u"y");
     // Longest-first ordering, as the token table has it.
     EXPECT_EQ(ReplacePairs(u"mmmmm-mm", {u"mmmm", u"mmm", u"mm", u"m"}, {u"L", u"S", u"2", u"1"},
-                           true, false),
+                           All, CaseMatters),
               u"L1-2");
 }
 
 TEST(ReplacePairs, NeverRescansReplacedText)
 {
-    EXPECT_EQ(ReplacePairs(u"aaa", {u"a"}, {u"aa"}, true, false), u"aaaaaa");
-    EXPECT_EQ(ReplacePairs(u"ab", {u"a", u"xb"}, {u"x", u"!"}, true, false), u"xb");
-    EXPECT_EQ(ReplacePairs(u"yy", {u"yy", u"y"}, {u"y", u"Z"}, true, false), u"y");
+    EXPECT_EQ(ReplacePairs(u"aaa", {u"a"}, {u"aa"}, All, CaseMatters), u"aaaaaa");
+    EXPECT_EQ(ReplacePairs(u"ab", {u"a", u"xb"}, {u"x", u"!"}, All, CaseMatters), u"xb");
+    EXPECT_EQ(ReplacePairs(u"yy", {u"yy", u"y"}, {u"y", u"Z"}, All, CaseMatters), u"y");
 }
 
 TEST(ReplacePairs, MatchMayStartRightAfterThePreviousOne)
 {
-    EXPECT_EQ(ReplacePairs(u"dddd", {u"dd"}, {u"1"}, true, false), u"11");
-    EXPECT_EQ(ReplacePairs(u"ddd", {u"dd"}, {u"1"}, true, false), u"1d");
+    EXPECT_EQ(ReplacePairs(u"dddd", {u"dd"}, {u"1"}, All, CaseMatters), u"11");
+    EXPECT_EQ(ReplacePairs(u"ddd", {u"dd"}, {u"1"}, All, CaseMatters), u"1d");
 }
 
 TEST(ReplacePairs, WithoutReplaceAllOnlyTheFirstMatchIsReplaced)
 {
-    EXPECT_EQ(ReplacePairs(u"a-b-a", {u"b", u"a"}, {u"B", u"A"}, false, false), u"A-b-a");
-    EXPECT_EQ(ReplacePairs(u"xyz", {u"q"}, {u"Q"}, false, false), u"xyz");
+    EXPECT_EQ(ReplacePairs(u"a-b-a", {u"b", u"a"}, {u"B", u"A"}, FirstOnly, CaseMatters), u"A-b-a");
+    EXPECT_EQ(ReplacePairs(u"xyz", {u"q"}, {u"Q"}, FirstOnly, CaseMatters), u"xyz");
 }
 
 TEST(ReplacePairs, UnusablePairsLeaveTheSource)
 {
-    EXPECT_EQ(ReplacePairs(u"abc", {}, {}, true, false), u"abc");
-    EXPECT_EQ(ReplacePairs(u"abc", {u"a", u"b"}, {u"x"}, true, false), u"abc");
-    EXPECT_EQ(ReplacePairs(u"abc", {u""}, {u"x"}, true, false), u"abc");
-    EXPECT_EQ(ReplacePairs(u"", {u"a"}, {u"x"}, true, false), u"");
+    EXPECT_EQ(ReplacePairs(u"abc", {}, {}, All, CaseMatters), u"abc");
+    EXPECT_EQ(ReplacePairs(u"abc", {u"a", u"b"}, {u"x"}, All, CaseMatters), u"abc");
+    EXPECT_EQ(ReplacePairs(u"abc", {u""}, {u"x"}, All, CaseMatters), u"abc");
+    EXPECT_EQ(ReplacePairs(u"", {u"a"}, {u"x"}, All, CaseMatters), u"");
 }
 
 TEST(ReplacePairs, CaseMattersUnlessIgnored)
 {
-    EXPECT_EQ(ReplacePairs(u"Dd", {u"d"}, {u"7"}, true, false), u"D7");
-    EXPECT_EQ(ReplacePairs(u"Dd", {u"d"}, {u"7"}, true, true), u"77");
-    EXPECT_EQ(ReplacePairs(u"\uff44d", {u"d"}, {u"7"}, true, true), u"\uff447");  // width kept
+    EXPECT_EQ(ReplacePairs(u"Dd", {u"d"}, {u"7"}, All, CaseMatters), u"D7");
+    EXPECT_EQ(ReplacePairs(u"Dd", {u"d"}, {u"7"}, All, CaseIgnored), u"77");
+    EXPECT_EQ(ReplacePairs(u"\uff44d", {u"d"}, {u"7"}, All, CaseIgnored),
+              u"\uff447");  // width kept
 }
 
 TEST(ReplacePairs, ShrinksAndHandlesDoubleByteText)
 {
-    EXPECT_EQ(ReplacePairs(u"yyyy\u5e74", {u"yyyy", u"\u5e74"}, {u"2024", u"/"}, true, false),
+    EXPECT_EQ(ReplacePairs(u"yyyy\u5e74", {u"yyyy", u"\u5e74"}, {u"2024", u"/"}, All, CaseMatters),
               u"2024/");
-    EXPECT_EQ(ReplacePairs(u"\u5e74\u5e74", {u"\u5e74"}, {u""}, true, false), u"");
+    EXPECT_EQ(ReplacePairs(u"\u5e74\u5e74", {u"\u5e74"}, {u""}, All, CaseMatters), u"");
     // Characters without an ANSI form are replaced too.
-    EXPECT_EQ(ReplacePairs(u"\uac00\uac00", {u"\uac00"}, {u"abc"}, true, false), u"abcabc");
+    EXPECT_EQ(ReplacePairs(u"\uac00\uac00", {u"\uac00"}, {u"abc"}, All, CaseMatters), u"abcabc");
 }
 
 // ---- Escapes ----
 
 // A backslash and the character after it: r, n, t in either case, a backslash, or 0.
+// Each break ends a line, so the lines are one more than the breaks; a lone CR breaks a line
+// only where any CR does.
+TEST(SplitLines, CrOrLfBreaksAtEveryFormLfOnlyKeepsALoneCr)
+{
+    using Lines = std::vector<WideString>;
+    const struct {
+        const char16_t* text;
+        Lines crOrLf;
+        Lines lfOnly;
+    } cases[] = {
+        {u"", {u""}, {u""}},
+        {u"a", {u"a"}, {u"a"}},
+        {u"a\r\nb", {u"a", u"b"}, {u"a", u"b"}},
+        {u"a\nb\n", {u"a", u"b", u""}, {u"a", u"b", u""}},
+        {u"a\rb", {u"a", u"b"}, {u"a\rb"}},
+        {u"a\r\r\nb", {u"a", u"", u"b"}, {u"a\r", u"b"}},
+        {u"\n\r", {u"", u"", u""}, {u"", u"\r"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitLines(c.text, LineBreaks::CrOrLf), c.crOrLf)
+            << testing::PrintToString(WideString(c.text));
+        EXPECT_EQ(SplitLines(c.text, LineBreaks::LfOnly), c.lfOnly)
+            << testing::PrintToString(WideString(c.text));
+    }
+    EXPECT_EQ(SplitLines(std::string_view("x\r\ny"), LineBreaks::LfOnly),
+              (std::vector<AnsiString>{"x", "y"}));
+}
+
 TEST(EscapeAt, ABackslashAndOneOfFiveCharacters)
 {
     const struct {

@@ -3,14 +3,13 @@
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
-#include "platform/Platform.h"
+#include "plugin/InsertCommand.h"
 
 namespace stem {
 
 namespace {
 
 const std::string AtOption = "--at";
-const char* const MomentForm = "YYYY-MM-DDThh:nn:ss[.zzz]";
 
 [[noreturn]] void BadMoment(const std::string& text, const std::string& reason)
 {
@@ -135,7 +134,7 @@ TDateTime MomentOf(const CommandArguments& arguments)
 {
     if (arguments.at)
         return ParseMoment(*arguments.at);
-    return EncodeDateTime(platform::LocalNow());
+    return LocalClock();
 }
 
 WideString WideFromUtf8(const std::string& bytes, const char* what)

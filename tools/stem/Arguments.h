@@ -20,6 +20,9 @@ public:
 // The word as it may appear in a one-line message: bytes other than printable ASCII show as "?".
 std::string Printable(const std::string& word);
 
+// How --at writes a moment.
+constexpr const char* MomentForm = "YYYY-MM-DDThh:nn:ss[.zzz]";
+
 struct CommandArguments {
     std::vector<std::string> positionals;
     std::optional<std::string> at;  // the text given to --at

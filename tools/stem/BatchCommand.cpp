@@ -2,6 +2,7 @@
 // run hundreds of commands where starting a Windows program costs a second under Wine).
 #include <string>
 
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
@@ -25,22 +26,13 @@ std::vector<std::string> WordsOf(const std::string& line)
     return words;
 }
 
-// The text's lines, each ended by LF (a CR before it is dropped); text after the last LF is a
-// line of its own unless empty.
-std::vector<std::string> LinesOf(const std::string& text)
+// The command lines of the file, each ended by LF or CR LF: a lone CR is a character of a word,
+// as in a pattern given on a command line. Text after the last break is a line unless empty.
+std::vector<std::string> CommandLinesOf(const std::string& text)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
+    std::vector<std::string> lines = SplitLines(text, LineBreaks::LfOnly);
+    if (lines.back().empty())
+        lines.pop_back();
     return lines;
 }
 
@@ -56,7 +48,7 @@ int RunBatch(const std::vector<std::string>& words)
         throw UsageError("cannot read " + Printable(arguments.positionals[0]));
     int number = 0;
     int status = 0;
-    for (const std::string& line : LinesOf(text)) {
+    for (const std::string& line : CommandLinesOf(text)) {
         const std::vector<std::string> command = WordsOf(line);
         const CommandResult result =
             !command.empty() && command[0] == "batch"
@@ -76,6 +68,7 @@ int RunBatch(const std::vector<std::string>& words)
 const Command BatchCommand = {
     "batch",
     "FILE",
+    TakesMoment::No,
     "  Runs the command lines in FILE in one start of stem: one per line, its words separated\n"
     "  by tabs (so blanks, quotes and backslashes in a pattern need no escaping). For each it\n"
     "  prints \"== N: exit S, X + Y bytes\" and then the command's output (X bytes) and its\n"

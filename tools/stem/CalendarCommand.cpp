@@ -1,7 +1,7 @@
-// stem calendar MODE [--at MOMENT]: the month calendar of a moment, exactly as built.
-#include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+// stem calendar MODE [--at MOMENT]: the month calendar of a moment, exactly as the date
+// plug-in inserts its entry Calendar1 or Calendar2.
 #include "base/UnicodeText.h"
-#include "platform/Platform.h"
+#include "plugin/InsertCommand.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
 
@@ -9,33 +9,29 @@ namespace stem {
 
 namespace {
 
-// The separator the date plug-in passes.
-const char* const CellSeparator = "  ";
-
-int ParseMode(const std::string& word)
+// The date plug-in's entry of the mode.
+WideString CalendarEntryOf(const std::string& mode)
 {
-    if (word == "1")
-        return BlankNeighbourCells;
-    if (word == "2")
-        return NeighbourDayCells;
-    throw UsageError("MODE must be 1 or 2");
+    if (mode != "1" && mode != "2")
+        throw UsageError("MODE must be 1 or 2");
+    return u"Calendar" + WideString(mode.begin(), mode.end());
 }
 
 int RunCalendar(const std::vector<std::string>& words)
 {
     const CommandArguments arguments = SplitArguments(words);
     RequirePositionals(arguments, {"MODE"});
-    const int mode = ParseMode(arguments.positionals[0]);
+    const WideString entry = CalendarEntryOf(arguments.positionals[0]);
     const TDateTime moment = MomentOf(arguments);
-    const AnsiString calendar = BuildMonthCalendar(mode, CellSeparator, moment);
-    return PrintUtf8(WideToUtf8(platform::AnsiToWide(calendar)));
+    return PrintUtf8(WideToUtf8(EntryText(DatePluginTraits, entry, moment)));
 }
 
 }  // namespace
 
 const Command CalendarCommand = {
     "calendar",
-    "MODE [--at YYYY-MM-DDThh:nn:ss[.zzz]]",
+    "MODE",
+    TakesMoment::Yes,
     "Prints the calendar of the month of the given moment (default: now), lines ended by\n"
     "CR LF. MODE 1 leaves the cells outside the month blank; MODE 2 fills them with the days\n"
     "of the neighbouring months.",

@@ -6,6 +6,7 @@
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
 #include "base/UnicodeText.h"
 #include "plugin/PluginModule.h"
@@ -80,28 +81,12 @@ WideString WrittenForm(const WideString& pattern)
     return Visible(pattern.empty() || blankEnd || quotedEnds ? u"\"" + pattern + u"\"" : pattern);
 }
 
-// Split at CR LF, lone CR and lone LF; a text ending with a break ends with an empty line.
-std::vector<WideString> LinesOf(const WideString& text)
-{
-    std::vector<WideString> lines(1);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += text[i];
-        }
-    }
-    return lines;
-}
-
 // "  Item01  pattern  -> result"; a result of several lines follows below, each after "|".
 WideString EntryRow(int number, const WideString& shown, int column, const WideString& result)
 {
     WideString row = u"  " + platform::AnsiToWide(ItemKey(number)) + u"  " + shown;
     row.append(static_cast<size_t>(std::max(0, column - ColumnsOf(shown))), u' ');
-    const std::vector<WideString> lines = LinesOf(result);
+    const std::vector<WideString> lines = SplitLines(result, LineBreaks::CrOrLf);
     if (lines.size() == 1)
         return row + (result.empty() ? u" ->" : u" -> " + Visible(result)) + u"\n";
     row += u" ->\n";
@@ -113,16 +98,7 @@ WideString EntryRow(int number, const WideString& shown, int column, const WideS
 // Why the plug-ins cannot save the defaults, as the end of a sentence about this file.
 std::string ObstacleReason(SaveObstacle obstacle)
 {
-    switch (obstacle) {
-    case SaveObstacle::NotKeptExactly:
-        return "the plug-ins never write this file (see the warnings)";
-    case SaveObstacle::ReadOnly: return "the file is read-only";
-    case SaveObstacle::NoFolder: return "its folder does not exist";
-    case SaveObstacle::FolderNotWritable:
-        return "no file can be created in its folder (no permission, or the disk is full)";
-    case SaveObstacle::None: break;
-    }
-    return "";
+    return DescribeObstacle(obstacle, "this file", "its folder");
 }
 
 // How to get patterns of one's own into a file the plug-ins cannot write.
@@ -133,8 +109,10 @@ std::string OwnPatternsAdvice(SaveObstacle obstacle, const std::string& folder)
         return "write them into the section, and mend what the warnings name";
     case SaveObstacle::ReadOnly:
         return "write them into the section (clear the file's read-only attribute to save it)";
+    case SaveObstacle::FileNotWritable: return "write them into the section yourself";
     case SaveObstacle::NoFolder:
     case SaveObstacle::FolderNotWritable:
+    case SaveObstacle::SaveFailed:
     case SaveObstacle::None: break;
     }
     return "copy StemraTime.ini into " + folder +
@@ -142,11 +120,11 @@ std::string OwnPatternsAdvice(SaveObstacle obstacle, const std::string& folder)
 }
 
 // Where the patterns listed come from when the section has none of its own.
-std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press,
+std::string DefaultsNote(const PluginTraits& traits, const PressSettings& press,
                          const std::string& folder)
 {
     const std::string defaults = std::to_string(traits.defaultCount) + " default patterns";
-    if (press.savesDefaults)
+    if (press.placement == DefaultsPlacement::Added && press.obstacle == SaveObstacle::None)
         return "  the section has no keys: the next press writes these " + defaults + " into it\n";
     if (press.placement == DefaultsPlacement::Added)
         return "  the section has no keys, and a press cannot save the " + defaults + ": " +
@@ -160,7 +138,7 @@ std::string DefaultsNote(const PluginTraits& traits, const ForeseenPress& press,
 }
 
 std::string PatternListing(const PluginTraits& traits, const SettingsFile& file,
-                           const TCommonStringRecordList& list, const ForeseenPress& press,
+                           const TCommonStringRecordList& list, const PressSettings& press,
                            TDateTime moment)
 {
     const int patterns = list.TextCount() - 1;  // the last entry, empty, ends the cycle
@@ -182,13 +160,10 @@ std::string PatternListing(const PluginTraits& traits, const SettingsFile& file,
     return out + "  then a press inserts nothing, and the next one starts again at Item01\n";
 }
 
-std::string WarningListing(std::vector<SettingsWarning> warnings)
+std::string WarningListing(const std::vector<SettingsWarning>& warnings)
 {
     if (warnings.empty())
         return "No warnings.\n";
-    std::stable_sort(
-        warnings.begin(), warnings.end(),
-        [](const SettingsWarning& a, const SettingsWarning& b) { return a.line < b.line; });
     std::string out = "Warnings:\n";
     for (const SettingsWarning& warning : warnings) {
         const std::string place =
@@ -208,36 +183,29 @@ const char* EncodingNote(TIniEncoding encoding)
     return "";
 }
 
-// The lines hold less than the file: what a load reads differs from what an editor shows.
-const char* const UnfaithfulFile =
-    "the lines cannot carry all of this file (a NUL byte ends them; malformed text and characters "
-    "outside the system code page change), so the plug-ins read it as far as it goes and never "
-    "write to it";
-
+// Raises FileError when the file cannot be read.
 std::string Report(const SettingsFile& file, TDateTime moment)
 {
-    TAccessIniFile settings(file.path);
-    const TStringLines lines = LoadIniFile(file.path).lines;
-    std::string out = "settings file: " + file.shown + EncodingNote(settings.Encoding()) + "\n";
-    std::vector<SettingsWarning> warnings;
-    if (!settings.Faithful())
-        warnings.push_back({0, UnfaithfulFile});
+    const TIniFileContent content = LoadIniFile(file.path);
+    std::string out = "settings file: " + file.shown + EncodingNote(content.encoding) + "\n";
+    std::vector<CheckedSection> sections;
     for (const PluginTraits* traits : AllPlugins) {
         TCommonStringRecordList list;
-        const ForeseenPress press = ForeseePress(file.path, *traits, list);
+        const PressSettings press = ForeseePress(file.path, *traits, list);
+        if (!press.read)
+            throw FileError(press.trouble);
         out += "\n" + PatternListing(*traits, file, list, press, moment);
-        const std::vector<SettingsWarning> found =
-            CheckPatternSection(lines, *traits, press.placement);
-        warnings.insert(warnings.end(), found.begin(), found.end());
+        sections.push_back({traits, press.placement});
     }
-    return out + "\n" + WarningListing(warnings);
+    return out + "\n" + WarningListing(CheckSettingsFile(content, sections));
 }
 
 // What a press does where there is no file yet: create it, or use the defaults from memory.
 std::string MissingFileNote(const SettingsFile& file)
 {
     const std::string missing = "no settings file at " + Printable(file.shown);
-    const SaveObstacle obstacle = FindSaveObstacle(TAccessIniFile(file.path));
+    TCommonStringRecordList list;
+    const SaveObstacle obstacle = ForeseePress(file.path, DatePluginTraits, list).obstacle;
     if (obstacle == SaveObstacle::None)
         return missing + "; the first press creates it with the defaults";
     return missing + ", and a press cannot create it: " + ObstacleReason(obstacle) +
@@ -269,7 +237,8 @@ int RunCheck(const std::vector<std::string>& words)
 
 const Command CheckCommand = {
     "check",
-    "[FILE] [--at YYYY-MM-DDThh:nn:ss[.zzz]]",
+    "[FILE]",
+    TakesMoment::Yes,
     "  Reads a settings file as the plug-ins do (default: StemraTime.ini in the folder PlugIns\n"
     "  beside this program, where `stem press` keeps it) and lists, for [DateFormat] and\n"
     "  [TimeFormat], the patterns a press cycles through and what each renders to at the\n"

@@ -6,9 +6,13 @@
 
 namespace stem {
 
+// Whether a command takes the option --at MOMENT, which its usage then ends with.
+enum class TakesMoment { No, Yes };
+
 struct Command {
     const char* name;
-    const char* usage;    // the arguments after the name
+    const char* usage;  // the arguments after the name, --at aside
+    TakesMoment moment;
     const char* summary;  // what it does, one or more lines
     const char* example;  // a full command line
     // Runs with the words after the command name; returns the exit status. Bad arguments

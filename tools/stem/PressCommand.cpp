@@ -2,6 +2,7 @@
 // in a real folder that a person can open and edit.
 #include <string>
 
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/HostInterface.h"
@@ -69,19 +70,13 @@ AnsiString PluginFolderFor(const std::string& folder)
     return WindowsPathOf(folder, "DIR");
 }
 
-// The document as lines prefixed with "| ", line breaks shown as they are meant.
+// The document's lines, as the editor breaks them, each prefixed with "| ".
 std::string ShowDocument(const WideString& text)
 {
-    WideString shown = u"| ";
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            continue;
-        if (text[i] == u'\n')
-            shown += u"\n| ";
-        else
-            shown += text[i];
-    }
-    return WideToUtf8(shown) + "\n";
+    std::string shown;
+    for (const WideString& line : SplitLines(text, LineBreaks::LfOnly))
+        shown += "| " + WideToUtf8(line) + "\n";
+    return shown;
 }
 
 // Code-page text (a path, or a sentence naming one) as UTF-8.
@@ -138,7 +133,8 @@ int RunPress(const std::vector<std::string>& words)
 
 const Command PressCommand = {
     "press",
-    "date|time [--times N] [--folder DIR] [--at YYYY-MM-DDThh:nn:ss[.zzz]]",
+    "date|time [--times N] [--folder DIR]",
+    TakesMoment::Yes,
     "  Presses the date or time plug-in's command N times (default 1) in a simulated editor and\n"
     "  prints, after each press, the entry used and the whole document. The settings file\n"
     "  StemraTime.ini lives in DIR (default: the folder PlugIns beside this program) and is\n"

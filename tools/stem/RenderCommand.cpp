@@ -21,7 +21,8 @@ int RunRender(const std::vector<std::string>& words)
 
 const Command RenderCommand = {
     "render",
-    "PATTERN [--at YYYY-MM-DDThh:nn:ss[.zzz]]",
+    "PATTERN",
+    TakesMoment::Yes,
     "Prints PATTERN rendered for the local moment given by --at (default: now), then a line\n"
     "feed. Text in double quotes is copied as written; \\n, \\t, \\r, \\\\ and \\0 are escapes.",
     "stem render 'yyyy/mm/dd(aaa) hh:nn:ss' --at 2026-12-06T13:05:09",

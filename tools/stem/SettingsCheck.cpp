@@ -33,22 +33,6 @@ bool LooksLikeSectionLine(const AnsiString& line)
     return !text.empty() && text[0] == '[';
 }
 
-// "Item" and 1 to 18 ASCII digits, letter case ignored: the number, else false.
-bool ParseItemKey(const AnsiString& key, int64_t& number)
-{
-    const size_t prefix = 4;
-    if (key.size() <= prefix || key.size() > prefix + 18 ||
-        !NamesEqual(key.substr(0, prefix), "Item"))
-        return false;
-    number = 0;
-    for (size_t i = prefix; i < key.size(); ++i) {
-        if (key[i] < '0' || key[i] > '9')
-            return false;
-        number = number * 10 + (key[i] - '0');
-    }
-    return true;
-}
-
 AnsiString Quoted(const AnsiString& line)
 {
     return "\"" + BlankTrim(line) + "\"";
@@ -82,24 +66,16 @@ public:
         CheckSectionLines();
         CheckEnd();
         CheckRepeats();
-        std::stable_sort(
-            warnings_.begin(), warnings_.end(),
-            [](const SettingsWarning& a, const SettingsWarning& b) { return a.line < b.line; });
         return warnings_;
     }
 
 private:
     void Warn(int index, const AnsiString& text) { warnings_.push_back({index + 1, text}); }
 
-    // Item01, Item02, ... up to the first number that has no key line, as a load goes.
     void FindReadLines()
     {
-        for (int64_t number = 1;; ++number) {
-            const int line = FindIniKey(lines_, span_, ItemKey(number));
-            if (line < 0)
-                return;
-            readLines_.push_back(line);
-        }
+        readLines_ = ReadItemPlaces(
+            [this](const AnsiString& key) { return FindIniKey(lines_, span_, key); });
     }
 
     bool IsRead(int index) const
@@ -168,7 +144,7 @@ private:
     AnsiString WhyNotRead(const AnsiString& key) const
     {
         int64_t number = 0;
-        if (!ParseItemKey(key, number))
+        if (!ItemNumberOf(key, number))
             return label_ + " reads only the keys Item01, Item02, ...";
         if (number == 0)
             return "the numbering starts at Item01";
@@ -296,13 +272,29 @@ private:
     std::vector<SettingsWarning> warnings_;
 };
 
+// The lines hold less than the file: what a load reads differs from what an editor shows.
+const char* const UnfaithfulFile =
+    "the lines cannot carry all of this file (a NUL byte ends them; malformed text and characters "
+    "outside the system code page change), so the plug-ins read it as far as it goes and never "
+    "write to it";
+
 }  // namespace
 
-std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
-                                                 const PluginTraits& traits,
-                                                 DefaultsPlacement placement)
+std::vector<SettingsWarning> CheckSettingsFile(const TIniFileContent& content,
+                                               const std::vector<CheckedSection>& sections)
 {
-    return SectionChecker(lines, traits, placement).Run();
+    std::vector<SettingsWarning> warnings;
+    if (!content.faithful)
+        warnings.push_back({0, UnfaithfulFile});
+    for (const CheckedSection& section : sections) {
+        const std::vector<SettingsWarning> found =
+            SectionChecker(content.lines, *section.traits, section.placement).Run();
+        warnings.insert(warnings.end(), found.begin(), found.end());
+    }
+    std::stable_sort(
+        warnings.begin(), warnings.end(),
+        [](const SettingsWarning& a, const SettingsWarning& b) { return a.line < b.line; });
+    return warnings;
 }
 
 }  // namespace stem

@@ -1,6 +1,7 @@
-// The surprises of the settings file's dialect, found line by line for one plug-in's section:
-// lines a load never reads, values the load changes, patterns whose quotes do not pair up.
-// Works on the file's lines in memory; the messages are ANSI text, as the lines are.
+// The surprises of the settings file's dialect, found line by line for each plug-in's section:
+// lines a load never reads, values the load changes, patterns whose quotes do not pair up, and
+// a file the lines cannot carry whole. Works on the file's content in memory; the messages are
+// ANSI text, as the lines are.
 #pragma once
 
 #include <vector>
@@ -16,10 +17,15 @@ struct SettingsWarning {
     AnsiString text;  // one sentence, without the line number
 };
 
-// The warnings about the plug-in's pattern section, in line order; placement is what a press
-// makes of the defaults (see SettingsFile.h).
-std::vector<SettingsWarning> CheckPatternSection(const TStringLines& lines,
-                                                 const PluginTraits& traits,
-                                                 DefaultsPlacement placement);
+// A plug-in's section to check, and what a press makes of its defaults (see SettingsFile.h).
+struct CheckedSection {
+    const PluginTraits* traits;
+    DefaultsPlacement placement;
+};
+
+// The warnings about the file, in line order: the file as a whole first, then each line's in
+// the order of the sections.
+std::vector<SettingsWarning> CheckSettingsFile(const TIniFileContent& content,
+                                               const std::vector<CheckedSection>& sections);
 
 }  // namespace stem

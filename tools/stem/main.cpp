@@ -23,7 +23,10 @@ std::string HelpText()
         "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
         "Output is UTF-8. Bad arguments end with a message and exit status 2.\n";
     for (const Command* command : Commands) {
-        text += std::string("\nstem ") + command->name + " " + command->usage + "\n";
+        text += std::string("\nstem ") + command->name + " " + command->usage;
+        if (command->moment == TakesMoment::Yes)
+            text += std::string(" [--at ") + MomentForm + "]";
+        text += "\n";
         text += command->summary;
         text += std::string("\n  Example: ") + command->example + "\n";
     }

@@ -60,23 +60,34 @@ bool SetFolderWritable(const AnsiString& folder, bool writable)
     return chmod(standin::ToPosixPath(folder).c_str(), writable ? 0755 : 0555) == 0;
 }
 
-FileLock LockFile(const AnsiString& path)
+namespace {
+
+struct HeldFile {
+    std::string posixPath;
+    standin::Holder holder;
+};
+
+}  // namespace
+
+FileLock LockFile(const AnsiString& path, HolderShares shares)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     struct stat info {};
     if (stat(posixPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return nullptr;
-    standin::LockFile(posixPath);
-    return new std::string(posixPath);
+    const standin::Holder holder = shares == HolderShares::Reading ? standin::Holder::SharesReading
+                                                                   : standin::Holder::SharesNothing;
+    standin::LockFile(posixPath, holder);
+    return new HeldFile{posixPath, holder};
 }
 
 void UnlockFile(FileLock lock)
 {
-    const std::string* posixPath = static_cast<std::string*>(lock);
-    if (posixPath == nullptr)
+    const HeldFile* held = static_cast<HeldFile*>(lock);
+    if (held == nullptr)
         return;
-    standin::UnlockFile(*posixPath);
-    delete posixPath;
+    standin::UnlockFile(held->posixPath, held->holder);
+    delete held;
 }
 
 bool RunsAs32BitOn64BitWindows()

@@ -66,9 +66,10 @@ bool SetFolderWritable(const AnsiString&, bool)
     return false;
 }
 
-FileLock LockFile(const AnsiString& path)
+FileLock LockFile(const AnsiString& path, HolderShares shares)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    const DWORD sharing = shares == HolderShares::Reading ? FILE_SHARE_READ : 0;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
