@@ -1,9 +1,11 @@
-# Cross-compiles the 32-bit Windows build (the deliverable DLLs) with the posix-thread flavour
-# of MinGW-w64. The C++ runtime, libgcc and winpthreads are linked statically.
+# Cross-compiles the 32-bit Windows build (the deliverable DLLs) with the win32-thread flavour
+# of MinGW-w64: the C++ runtime then rests on Windows threads directly, and no POSIX-thread
+# library, whose thread-local storage slot and handles outlive FreeLibrary, is linked into the
+# DLLs. The C++ runtime and libgcc are linked statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
