@@ -1,11 +1,15 @@
 # The two commands a person needs: `make run` and `make test`. Both install what is missing.
-.PHONY: deps build-native build-win32 build-win64 build build-asan check test run dist bench fuzz clean
+.PHONY: deps build-native build-win32 build-win64 build build-asan check test test-win32 run dist \
+        bench fuzz clean
 
 # As many compile jobs as the machine has cores.
 JOBS ?= $(shell nproc)
 
+# How 32-bit Wine starts (tools/install-deps.sh): auto, qemu (always through user-mode QEMU,
+# as a kernel without 32-bit support has it) or kernel (the way back).
+WINE32 ?= auto
 deps:
-	@bash tools/install-deps.sh
+	@WINE32=$(WINE32) bash tools/install-deps.sh
 
 build-native: deps
 	cmake --preset native >/dev/null
@@ -46,6 +50,10 @@ test: build build-asan dist
 	$(CTEST) win64
 	$(CTEST) asan
 	python3 tests/dist_check.py
+
+# The 32-bit Windows tests alone; CI runs them again with WINE32=qemu.
+test-win32: build-win32
+	$(CTEST) win32
 
 run: build dist
 	@bash tools/demo.sh

@@ -32,10 +32,6 @@ AnsiString PathFromCommandLine(const std::string& utf8Path);
 
 // ---- What tests need besides ----
 
-// Readies a test program for its run (under Windows: the debug output of failed and skipped
-// assertions does not stop it).
-void PrepareTestProgram();
-
 // A new, empty folder for a test, named as the plug-ins name folders: under Windows below the
 // temporary folder; natively "C:\work" on a new file root of the stand-in's own.
 AnsiString CreateTestFolder();

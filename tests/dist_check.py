@@ -42,7 +42,7 @@ def fail(problem):
 
 def run_windows(arguments, cwd=None):
     return subprocess.run([WINE] + [str(a) for a in arguments], cwd=cwd, capture_output=True,
-                          timeout=900)
+                          timeout=120)
 
 
 def check_programs(folder, machine, build, sample):

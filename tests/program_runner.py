@@ -48,8 +48,10 @@ def run_batch(command, windows, command_lines):
         path = os.path.join(folder, "commands.txt")
         with open(path, "wb") as file:
             file.write(text)
+        # A batch of hundreds of lines takes a minute through QEMU on a busy machine; a hang
+        # fails here rather than holding the run.
         batch = subprocess.run(command + ["batch", windows_path(path) if windows else path],
-                               capture_output=True)
+                               capture_output=True, timeout=240)
     output = batch.stdout
     results = []
     while output:

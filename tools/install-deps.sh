@@ -38,22 +38,55 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
   $sudo locale-gen >/dev/null
 fi
 
-# A kernel without 32-bit support cannot start Wine's 32-bit loader ("Exec format error").
-# There, user-mode QEMU runs it: the kernel hands every i386 program to qemu-i386-static, which
-# is opened once at registration (flag F), so it works inside any mount namespace.
+# How 32-bit Wine starts: its loader is an i386 Linux program. Where the kernel runs none
+# ("Exec format error"), user-mode QEMU runs it: a binfmt_misc entry hands every i386 program
+# to qemu-i386-static, opened once at registration (flag F), so it works inside any mount
+# namespace. binfmt_misc entries are consulted before the kernel's own ELF loader, so the same
+# entry takes over where the kernel could run them. WINE32 chooses:
+#   auto    (the default) QEMU only where the kernel needs it; an entry already there stays
+#   qemu    always through QEMU, to see on any machine what a kernel without 32-bit support sees
+#   kernel  the way back from qemu: the entry goes (refused where the kernel cannot run them)
 loader=/usr/lib/wine/wine
-if ! "$loader" --version >/dev/null 2>&1; then
+binfmt=/proc/sys/fs/binfmt_misc
+entry=$binfmt/qemu-i386
+
+loader_runs() {
+  "$loader" --version >/dev/null 2>&1
+}
+
+register_qemu() {
   install qemu-user-static
-  binfmt=/proc/sys/fs/binfmt_misc
   [ -e "$binfmt/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt"
-  if [ ! -e "$binfmt/qemu-i386" ]; then
-    echo "Registering user-mode QEMU for 32-bit programs"
-    magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-    mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" | $sudo tee "$binfmt/register" >/dev/null
+  if [ -e "$entry" ]; then
+    echo 1 | $sudo tee "$entry" >/dev/null
+    return
   fi
-  if ! "$loader" --version >/dev/null 2>&1; then
-    echo "32-bit programs still do not run: $loader --version fails" >&2
-    exit 1
-  fi
+  echo "Registering user-mode QEMU for 32-bit programs"
+  local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" | $sudo tee "$binfmt/register" >/dev/null
+}
+
+case "${WINE32:-auto}" in
+  auto) loader_runs || register_qemu ;;
+  qemu) register_qemu ;;
+  kernel)
+    if [ -e "$entry" ]; then
+      echo "Removing the user-mode QEMU entry for 32-bit programs"
+      echo -1 | $sudo tee "$entry" >/dev/null
+      if ! loader_runs; then
+        register_qemu
+        echo "This kernel runs no 32-bit programs: 32-bit Wine stays on user-mode QEMU" >&2
+        exit 1
+      fi
+    fi
+    ;;
+  *)
+    echo "WINE32 must be auto, qemu or kernel, not '$WINE32'" >&2
+    exit 2
+    ;;
+esac
+if ! loader_runs; then
+  echo "32-bit programs still do not run: $loader --version fails" >&2
+  exit 1
 fi
