@@ -4,6 +4,7 @@
 // the DLL stays small.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -48,6 +49,25 @@ void FreeThreadRecord()
 {
     if (recordSlot != TLS_OUT_OF_INDEXES)
         std::free(TlsGetValue(recordSlot));
+}
+
+// ---- Locks ----
+// The runtime locks its reserve for exceptions thrown when memory runs out, and guards the
+// start of each function-local static, with locks of libgcc's whose semaphore is made at load
+// or at the first static and never closed: a handle kept at every load. Here the reserve's lock
+// spins on its own counter, and a static starts without a lock, the editor calling the DLL on
+// one thread only.
+
+// libgcc's lock on Windows: a counter, -1 when free, and a semaphore to wait on.
+struct RuntimeMutex {
+    long counter;
+    void* semaphore;
+};
+
+// The first byte of a static's guard is set once the static is made.
+unsigned char& GuardByte(uint64_t* guard)
+{
+    return *reinterpret_cast<unsigned char*>(guard);
 }
 
 // ---- Errors of the standard library ----
@@ -123,6 +143,44 @@ ExceptionGlobals* __cxa_get_globals() noexcept
 ExceptionGlobals* __cxa_get_globals_fast() noexcept
 {
     return ThreadRecord();
+}
+
+void __gthr_win32_mutex_init_function(RuntimeMutex* mutex)
+{
+    mutex->counter = -1;
+    mutex->semaphore = nullptr;
+}
+
+int __gthr_win32_mutex_destroy(RuntimeMutex*)
+{
+    return 0;
+}
+
+int __gthr_win32_mutex_lock(RuntimeMutex* mutex)
+{
+    while (InterlockedCompareExchange(&mutex->counter, 0, -1) != -1)
+        SwitchToThread();
+    return 0;
+}
+
+int __gthr_win32_mutex_unlock(RuntimeMutex* mutex)
+{
+    InterlockedExchange(&mutex->counter, -1);
+    return 0;
+}
+
+int __cxa_guard_acquire(uint64_t* guard)
+{
+    return GuardByte(guard) == 0 ? 1 : 0;
+}
+
+void __cxa_guard_release(uint64_t* guard)
+{
+    GuardByte(guard) = 1;
+}
+
+void __cxa_guard_abort(uint64_t*)
+{
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
