@@ -2,7 +2,7 @@
 """Checks the shape of the built plug-in DLLs without running them: exports by name with
 ordinals 1 to 7 in order, imports from system DLLs only, and the resources (Japanese string
 table entries 1 and 2, bitmap 101 of 808 bytes, the version in the file VERSION with a fourth
-part 0, and only "FileVersion"), and the machine the DLLs are built for.
+part 0, and only "FileVersion"), the machine the DLLs are built for, and their size.
 
 Usage: dll_shape.py FOLDER [i386|amd64]   (reads FOLDER/Stemra.dll and FOLDER/Stemko.dll)
 """
@@ -20,6 +20,9 @@ TEXTS = {
 }
 RT_STRING, RT_BITMAP, RT_VERSION = 6, 2, 16
 MACHINES = {"i386": 0x14C, "amd64": 0x8664}
+# The most bytes a DLL of each machine may take. What the DLLs link is what they use: a piece of
+# the runtime that comes back (a printf, a second string type, a thread library) fails here.
+SIZE_CEILINGS = {0x14C: 190_000, 0x8664: 200_000}
 VERSION = (Path(__file__).resolve().parent.parent / "VERSION").read_text(encoding="ascii").strip()
 LANG_JAPANESE = 0x411
 
@@ -111,9 +114,13 @@ def version_words():
 
 def check(dll, name, machine=None):
     problems = []
-    pe = PeFile(dll.read_bytes())
+    data = dll.read_bytes()
+    pe = PeFile(data)
     if machine is not None and pe.machine != MACHINES[machine]:
         problems.append("built for machine %#x, not %s" % (pe.machine, machine))
+    ceiling = SIZE_CEILINGS.get(pe.machine)
+    if ceiling is None or len(data) > ceiling:
+        problems.append("%d bytes, more than the %s allowed" % (len(data), ceiling))
     exports, function_count = pe.exports()
     wanted = {n: i + 1 for i, n in enumerate(EXPORTS)}
     if exports != wanted or function_count != 7:
@@ -167,7 +174,8 @@ def main():
             print("%s.dll: %s" % (name, problem))
         failed |= bool(problems)
         if not problems:
-            print("%s.dll: 7 exports in order, system imports only, resources as expected" % name)
+            print("%s.dll: 7 exports in order, system imports only, resources as expected, "
+                  "within its size" % name)
     sys.exit(1 if failed else 0)
 
 

@@ -5,10 +5,12 @@
 // the rendering of a moment read just before and one read just after it, as a press may
 // straddle a change of second or minute.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -742,6 +744,105 @@ TEST_F(UnwritableSettings, FileLockedAtThePressKeepsThePatternsReadLast)
     EXPECT_TRUE(window.Press(*date, Pattern(u"<mm>")));
     newRun(*time);
     EXPECT_TRUE(window.Press(*time, Pattern(u"<nn>")));
+}
+
+// ---- Loaded and unloaded again and again ----
+
+// What a process keeps of the DLLs it loaded and unloaded.
+struct ProcessTraces {
+    size_t threads;
+    DWORD lowestFreeTlsIndex;
+    uintptr_t nextHandle;  // the lowest free handle under Wine: it climbs with every handle kept
+};
+
+size_t ThreadCount()
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    size_t count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
+ProcessTraces Traces()
+{
+    const DWORD tlsIndex = TlsAlloc();
+    TlsFree(tlsIndex);
+    const HANDLE handle = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(handle);
+    return {ThreadCount(), tlsIndex, reinterpret_cast<uintptr_t>(handle)};
+}
+
+// The private memory the process has committed, walked region by region.
+size_t CommittedPrivateBytes()
+{
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+            total += region.RegionSize;
+    }
+    return total;
+}
+
+using UnloadCycle = PressTest;
+
+// An editor turns its plug-ins off and on, or reloads them, as often as its user likes, in one
+// long-running process: each unload gives back the threads, thread-local storage slots,
+// handles and memory that the load and its use took. A slot kept at each load runs the process
+// out of all of them after about a thousand loads.
+TEST_F(UnloadCycle, LoadStartPressStopUnloadLeavesNothingBehind)
+{
+    const struct {
+        const char* file;
+        const WideString& firstPattern;
+    } plugins[] = {{DateDll, DatePatterns[0]}, {TimeDll, TimePatterns[0]}};
+    EditorWindow window;
+    const auto cycles = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            for (const auto& plugin : plugins) {
+                LoadedModule module(plugin.file);
+                if (!module.Loaded())
+                    return ::testing::AssertionFailure() << plugin.file << " does not load";
+                module.StartUp(window.Handle());
+                window.StartOver();
+                auto pressed = window.Press(module, Pattern(plugin.firstPattern));
+                if (!pressed)
+                    return pressed << " (" << plugin.file << ", cycle " << i << ")";
+                module.OnEvents(window.Handle(), ShutDownEvent, 0);
+                if (!module.Unload())
+                    return ::testing::AssertionFailure() << plugin.file << " stays loaded";
+            }
+        }
+        return ::testing::AssertionSuccess();
+    };
+
+    const ProcessTraces before = Traces();
+    // The first press writes the settings file, and the heap settles.
+    ASSERT_TRUE(cycles(20));
+    const size_t warm = CommittedPrivateBytes();
+    ASSERT_TRUE(cycles(120));
+    const size_t firstRound = CommittedPrivateBytes();
+    ASSERT_TRUE(cycles(120));
+    const size_t secondRound = CommittedPrivateBytes();
+
+    const ProcessTraces after = Traces();
+    EXPECT_EQ(after.threads, before.threads);
+    EXPECT_EQ(after.lowestFreeTlsIndex, before.lowestFreeTlsIndex);
+    // Handles and memory are judged in the 64-bit run only. A 32-bit DLL keeps one handle a
+    // load: the 32-bit unwinder (libgcc's DWARF one) makes a semaphore when the DLL's unwind
+    // tables are registered at load, and never closes it. And under 32-bit Wine through QEMU
+    // the process grows with loads of any DLL. The second round of 240 loads may commit less
+    // than 64 KB more than the first ended with (a kept 300 bytes a load would show).
+    if (sizeof(void*) == 8) {
+        EXPECT_EQ(after.nextHandle, before.nextHandle);
+        EXPECT_LE(secondRound, firstRound + 64 * 1024)
+            << "committed " << warm << " bytes, then " << firstRound << ", then " << secondRound;
+    }
 }
 
 }  // namespace
