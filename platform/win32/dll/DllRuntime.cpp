@@ -6,8 +6,12 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <new>
+#include <utility>
+
+#include "FrameTables.h"
 
 namespace {
 
@@ -80,6 +84,40 @@ class LibraryLimit : public std::exception {
 public:
     const char* what() const noexcept override { return "standard library limit"; }
 };
+
+#if defined(__i386__)
+// ---- Where the 32-bit unwinder finds this DLL's frame descriptions ----
+// libgcc's own search keeps a list of modules that register their tables at load, and a lock
+// whose semaphore is never closed: a handle kept at every load. Worse, a module registers with
+// the compiler's shared unwinder DLL when the process has one loaded (another plug-in may bring
+// it), where this DLL's unwinder never looks: its first exception would end the editor. Here the
+// unwinder searches this DLL's own tables, found by its section header, and nothing registers.
+
+// What the unwinder gets back with a frame description: the bases of the addresses in it.
+struct DwarfEhBases {
+    void* textBase;
+    void* dataBase;
+    void* function;
+};
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+// The section of frame tables, whose name is ".eh_frame" cut to the eight bytes of a section
+// header, as the linker writes it in a stripped image.
+std::pair<const unsigned char*, const unsigned char*> ThisModulesFrameTables()
+{
+    const auto* base = reinterpret_cast<const unsigned char*>(&__ImageBase);
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + __ImageBase.e_lfanew);
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(headers);
+    for (WORD i = 0; i < headers->FileHeader.NumberOfSections; ++i, ++section) {
+        if (std::memcmp(section->Name, ".eh_fram", IMAGE_SIZEOF_SHORT_NAME) == 0) {
+            const unsigned char* first = base + section->VirtualAddress;
+            return {first, first + section->Misc.VirtualSize};
+        }
+    }
+    return {nullptr, nullptr};
+}
+#endif
 
 }  // namespace
 
@@ -182,6 +220,18 @@ void __cxa_guard_release(uint64_t* guard)
 void __cxa_guard_abort(uint64_t*)
 {
 }
+
+#if defined(__i386__)
+const void* _Unwind_Find_FDE(void* pc, DwarfEhBases* bases)
+{
+    const auto [first, last] = ThisModulesFrameTables();
+    const auto found =
+        stem::unwind::FindFrameDescription(first, last, reinterpret_cast<uintptr_t>(pc));
+    if (found.description != nullptr)
+        *bases = {nullptr, nullptr, reinterpret_cast<void*>(found.functionStart)};
+    return found.description;
+}
+#endif
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
 {
