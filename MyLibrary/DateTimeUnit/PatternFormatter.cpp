@@ -97,17 +97,26 @@ private:
     // Room for count more code units, written through the pointer.
     char16_t* Extend(size_t count)
     {
-        if (count > Capacity - size_) {
-            spilled_.append(local_, size_);
-            size_ = 0;
-            if (count > Capacity) {
-                spilled_.resize(spilled_.size() + count);
-                return &spilled_[spilled_.size() - count];
-            }
-        }
+        if (count > Capacity - size_)
+            return Spill(count);
         char16_t* const out = local_ + size_;
         size_ += count;
         return out;
+    }
+
+    // The rare way of Extend, kept apart so that the common one is inlined: the array's text
+    // moves on to the string, and the room is made in the array or, when more than it holds,
+    // at the string's end.
+    [[gnu::noinline]] char16_t* Spill(size_t count)
+    {
+        spilled_.append(local_, size_);
+        size_ = 0;
+        if (count > Capacity) {
+            spilled_.resize(spilled_.size() + count);
+            return &spilled_[spilled_.size() - count];
+        }
+        size_ = count;
+        return local_;
     }
 
     static constexpr size_t Capacity = 64;
