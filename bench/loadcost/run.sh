@@ -27,7 +27,7 @@ includes=()
 for layer in stemhost stemplugin stemlib stemplatform stembase; do
   includes+=("-I$build/headers/$layer-PUBLIC")
 done
-"$triple-g++-posix" -O2 -std=c++17 -DWIN32_LEAN_AND_MEAN -DNOMINMAX "${includes[@]}" \
+"$triple-g++-posix" -O2 -std=c++20 -DWIN32_LEAN_AND_MEAN -DNOMINMAX "${includes[@]}" \
   -I"$build/generated" "$here/LoadCost.cpp" -o "$out/LoadCost.exe" -static \
   "$build/libstemhost.a" "$build/libstemplugin.a" "$build/libstemlib.a" \
   "$build/libstemplatform.a" "$build/libstembase.a" -lshell32 -luser32 -ladvapi32

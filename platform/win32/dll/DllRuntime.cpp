@@ -103,7 +103,8 @@ struct DwarfEhBases {
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 // The section of frame tables, whose name is ".eh_frame" cut to the eight bytes of a section
-// header, as the linker writes it in a stripped image.
+// header, as the linker writes it in a stripped image (the DLLs are linked with -s; unstripped,
+// the header names the section through the symbol table, which is not loaded).
 std::pair<const unsigned char*, const unsigned char*> ThisModulesFrameTables()
 {
     const auto* base = reinterpret_cast<const unsigned char*>(&__ImageBase);
