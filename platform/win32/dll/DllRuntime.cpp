@@ -11,7 +11,7 @@
 #include <new>
 #include <utility>
 
-#include "FrameTables.h"
+#include "platform/win32/dll/FrameTables.h"
 
 namespace {
 

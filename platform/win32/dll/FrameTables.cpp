@@ -1,4 +1,4 @@
-#include "FrameTables.h"
+#include "platform/win32/dll/FrameTables.h"
 
 #include <cstring>
 
