@@ -43,41 +43,64 @@ bool IsLowSurrogate(char32_t c)
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
+// The length in bytes of the well-formed character that starts at the index, with its value;
+// 0 when the bytes there form none (overlong forms, surrogates, values past U+10FFFF, cut
+// sequences).
+size_t Utf8CharAt(const std::string& bytes, size_t i, char32_t& c)
+{
+    const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+    int extra = 0;
+    char32_t least = 0;  // the smallest value this length may carry (no overlong forms)
+    if (lead < 0x80) {
+        c = lead;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1, c = lead & 0x1F, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2, c = lead & 0x0F, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3, c = lead & 0x07, least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - i - 1 < static_cast<size_t>(extra))
+        return 0;
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c))
+        return 0;
+    return 1 + static_cast<size_t>(extra);
+}
+
 }  // namespace
 
 bool Utf8ToWide(const std::string& bytes, WideString& text)
 {
     text.clear();
-    for (size_t i = 0; i < bytes.size();) {
-        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-        int extra = 0;
-        char32_t c = 0;
-        char32_t least = 0;  // the smallest value this length may carry (no overlong forms)
-        if (lead < 0x80) {
-            c = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1, c = lead & 0x1F, least = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2, c = lead & 0x0F, least = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3, c = lead & 0x07, least = 0x10000;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i - 1 < static_cast<size_t>(extra))
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (c < least || c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c))
+    char32_t c = 0;
+    for (size_t i = 0, length = 0; i < bytes.size(); i += length) {
+        length = Utf8CharAt(bytes, i, c);
+        if (length == 0)
             return false;
         AppendUtf16(text, c);
-        i += 1 + extra;
     }
     return true;
+}
+
+WideString Utf8ToWideReplacing(const std::string& bytes)
+{
+    WideString text;
+    text.reserve(bytes.size());
+    char32_t c = 0;
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = Utf8CharAt(bytes, i, c);
+        AppendUtf16(text, length == 0 ? 0xFFFD : c);
+        i += length == 0 ? 1 : length;
+    }
+    return text;
 }
 
 std::string WideToUtf8(const WideString& text)

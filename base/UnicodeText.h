@@ -13,6 +13,9 @@ namespace stem {
 // U+10FFFF, cut sequences); text then holds what decoded before the fault.
 bool Utf8ToWide(const std::string& bytes, WideString& text);
 
+// Every byte that starts no well-formed character becomes U+FFFD, as Windows decodes UTF-8.
+WideString Utf8ToWideReplacing(const std::string& bytes);
+
 // A lone surrogate becomes U+FFFD.
 std::string WideToUtf8(const WideString& text);
 

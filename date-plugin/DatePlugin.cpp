@@ -31,7 +31,7 @@ WideString RenderCalendarEntry(int index, TDateTime now)
 {
     const CalendarMode mode =
         index == 0 ? CalendarMode::BlankNeighbourCells : CalendarMode::NeighbourDayCells;
-    return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", now));
+    return platform::DecodeText(platform::ShiftJisCodePage, BuildMonthCalendar(mode, "  ", now));
 }
 }  // namespace
 

@@ -29,6 +29,14 @@ bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, 
                              const std::string& data);
 bool DeleteMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name);
 
+// Lets HKEY_CURRENT_USER\keyPath (which must exist) be read but not written, as a policy may,
+// or gives back full access. False where the system cannot.
+bool SetUserKeyReadOnly(const AnsiString& keyPath, bool readOnly);
+
+// SetEnvironmentVariableA in this process: a variable that expandable registry values may name;
+// an empty value removes it.
+bool SetEnvironmentValue(const AnsiString& name, const AnsiString& value);
+
 // SetFileTime / utimensat: gives the file a last-write time, as an edit at that moment would.
 bool SetLastWriteTime(const AnsiString& path, FileTime time);
 

@@ -1,7 +1,9 @@
 // The only door to the operating system. platform/win32 implements these functions with the
 // real Win32 calls named beside each; platform/posix implements them with a stand-in that
 // behaves like a Japanese Windows system (ANSI code page 932, locale ja-JP, Japanese eras).
-// Paths are ANSI text in the system code page, as the plug-ins hold them.
+// Paths are ANSI text in the system code page, as the plug-ins hold them. That page is 932
+// (Shift-JIS) on a Japanese system and 65001 (UTF-8) where Windows' UTF-8 option is on or the
+// host's manifest asks for it.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +17,21 @@ namespace stem {
 
 namespace platform {
 
-// ---- Code page and locale comparison (CP_ACP, LOCALE_USER_DEFAULT) ----
+// ---- Code pages and locale comparison (CP_ACP, LOCALE_USER_DEFAULT) ----
 
-// MultiByteToWideChar / WideCharToMultiByte with CP_ACP and no flags. Never fails: bytes that
-// do not form a character become a replacement character, characters without a byte form
-// become "?".
+constexpr unsigned ShiftJisCodePage = 932;
+constexpr unsigned Utf8CodePage = 65001;
+
+// GetACP: the system's ANSI code page, the one every "A" function's text is in.
+unsigned AnsiCodePage();
+
+// MultiByteToWideChar / WideCharToMultiByte with the code page and no flags (the stand-in knows
+// 932 and 65001). Never fails: bytes that do not form a character become
+// a replacement character, characters without a byte form become "?" (932) or U+FFFD (65001).
+WideString DecodeText(unsigned codePage, const std::string& bytes);
+std::string EncodeText(unsigned codePage, const WideString& text);
+
+// The same with the ANSI code page.
 WideString AnsiToWide(const AnsiString& text);
 AnsiString WideToAnsi(const WideString& text);
 
@@ -137,6 +149,10 @@ using RegistryKey = void*;
 // missing. Null on failure.
 RegistryKey OpenOrCreateUserKey(const AnsiString& path);
 
+// RegOpenKeyExA(HKEY_CURRENT_USER, path, KEY_READ): a key that may be read but not written
+// (made read-only by policy). Null when it does not exist or cannot be read.
+RegistryKey OpenUserKeyForReading(const AnsiString& path);
+
 // RegOpenKeyExA(key, name, KEY_READ). Null when the subkey does not exist.
 RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name);
 
@@ -160,6 +176,12 @@ struct RegistryValue {
 // RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) + RegEnumValueA + RegCloseKey: every
 // value of the key. Empty when the key does not exist or cannot be read.
 std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path);
+
+// ---- Environment ----
+
+// ExpandEnvironmentStringsA: "%NAME%" replaced by the value of each environment variable that
+// exists; an unknown name is left as it stands.
+AnsiString ExpandEnvironmentText(const AnsiString& text);
 
 // ---- Shell folders ----
 
@@ -202,9 +224,10 @@ public:
 // SendMessageA.
 intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
-// MessageBoxA with the Yes and No buttons and the question-mark icon (MB_YESNO |
-// MB_ICONQUESTION), owned by the window: true when the user answers Yes.
-bool AskYesNo(HostWindow owner, const AnsiString& text, const AnsiString& caption);
+// MessageBoxW with the Yes and No buttons and the question-mark icon (MB_YESNO |
+// MB_ICONQUESTION), owned by the window: true when the user answers Yes. Wide, so the question
+// reads the same on every ANSI code page.
+bool AskYesNo(HostWindow owner, const WideString& text, const WideString& caption);
 
 // lstrcpynA: copies at most size - 1 bytes of source and a NUL; writes nothing when size is 0.
 void BoundedCopy(char* dest, const char* source, int size);

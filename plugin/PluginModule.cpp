@@ -94,7 +94,11 @@ intptr_t PluginModule::HandleProc(platform::HostWindow window, uint32_t message,
     case ProcGetVersion: return CopyNameInto(state_.pluginVersion, wParam, lParam);
     case ProcQueryUninstall: return 1;
     case ProcConfirmUninstall:
-        return platform::AskYesNo(window, UninstallQuestion, state_.pluginName) ? 1 : 0;
+        return platform::AskYesNo(
+                   window, platform::DecodeText(platform::ShiftJisCodePage, UninstallQuestion),
+                   platform::AnsiToWide(state_.pluginName))
+                   ? 1
+                   : 0;
     default: return 0;
     }
 }

@@ -33,18 +33,38 @@ AnsiString DefaultPluginFolder()
     return program.substr(0, folderLength) + "PlugIns";
 }
 
+namespace {
+
+// The editor's key, created when missing; one that policy made read-only is still read.
+platform::RegistryKey OpenEditorKey(const AnsiString& keyPath)
+{
+    const platform::RegistryKey key = platform::OpenOrCreateUserKey(keyPath);
+    return key != nullptr ? key : platform::OpenUserKeyForReading(keyPath);
+}
+
+// The folder the value names: an expandable value ("%APPDATA%\...") with its variables
+// expanded. Empty when the value names none.
+AnsiString StoredFolder(uint32_t type, const std::string& data)
+{
+    AnsiString stored;
+    if (!RegistryStringText(type, data, stored))
+        return {};
+    return type == platform::RegistryExpandString ? platform::ExpandEnvironmentText(stored)
+                                                  : stored;
+}
+
+}  // namespace
+
 WideString ReadPluginFolderAt(const AnsiString& keyPath)
 {
-    AnsiString folder = DefaultPluginFolder();
-    const OpenKey editorKey(platform::OpenOrCreateUserKey(keyPath));
+    const OpenKey editorKey(OpenEditorKey(keyPath));
     const OpenKey commonKey(platform::OpenSubKey(editorKey.get(), "Common"));
     uint32_t type = 0;
     std::string data;
-    AnsiString stored;
-    if (platform::QueryRegistryValue(commonKey.get(), "PlugInsFolder", type, data) &&
-        RegistryStringText(type, data, stored))
-        folder = stored;
-    return platform::AnsiToWide(folder);
+    AnsiString folder;
+    if (platform::QueryRegistryValue(commonKey.get(), "PlugInsFolder", type, data))
+        folder = StoredFolder(type, data);
+    return platform::AnsiToWide(folder.empty() ? DefaultPluginFolder() : folder);
 }
 
 WideString ReadPluginFolder()

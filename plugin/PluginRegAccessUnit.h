@@ -10,8 +10,10 @@ namespace stem {
 constexpr const char* EditorRegistryKey = "Software\\EmSoft\\EmEditor v3\\";
 
 // The plug-in folder from the editor's registry value, or, when there is no such string
-// value, the folder "PlugIns" beside the host program. The value is taken as stored (with or
-// without a trailing backslash), up to its first NUL or the end of its data.
+// value or it is empty, the folder "PlugIns" beside the host program. The value is taken as
+// stored (with or without a trailing backslash), up to its first NUL or the end of its data;
+// an expandable one (REG_EXPAND_SZ) with its environment variables expanded. The editor's key
+// is created when missing, and read when policy lets it be read only.
 WideString ReadPluginFolder();
 
 // The same under another key path, for tests that keep their own key.

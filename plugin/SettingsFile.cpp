@@ -132,6 +132,15 @@ TStringLines OtherSectionPairs(TAccessIniFile& settings, const PluginTraits& tra
     return pairs;
 }
 
+// The default pattern as ANSI text. The Shift-JIS bytes are that text on every page but UTF-8,
+// where they are converted; elsewhere they stand as the file has always had them.
+AnsiString DefaultPatternText(const char* shiftJis)
+{
+    if (platform::AnsiCodePage() != platform::Utf8CodePage)
+        return shiftJis;
+    return platform::WideToAnsi(platform::DecodeText(platform::ShiftJisCodePage, shiftJis));
+}
+
 }  // namespace
 
 bool LoadsFromFile(DefaultsPlacement placement)
@@ -149,7 +158,8 @@ DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTra
         return DefaultsPlacement::NotNeeded;
     const TStringLines others = OtherSectionPairs(settings, traits);
     for (int i = 0; i < traits.defaultCount; ++i)
-        settings.WriteValue(traits.patternSection, ItemKey(i + 1), traits.defaults[i]);
+        settings.WriteValue(traits.patternSection, ItemKey(i + 1),
+                            DefaultPatternText(traits.defaults[i]));
     if (!settings.HasSection(traits.patternSection))
         return DefaultsPlacement::OutsideSection;
     if (OtherSectionPairs(settings, traits) != others)

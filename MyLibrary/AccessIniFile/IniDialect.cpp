@@ -13,7 +13,8 @@ namespace {
 // 5.3 ms; of 10 patterns 13 us against 40 us.
 int PositionOf(char mark, const AnsiString& line)
 {
-    for (std::size_t i = 0; i < line.size(); i += ShiftJisCharLength(line, i))
+    const bool shiftJis = AnsiHasLeadBytes();
+    for (std::size_t i = 0; i < line.size(); i += AnsiCharLength(line, i, shiftJis))
         if (line[i] == mark)
             return static_cast<int>(i) + 1;
     return 0;

@@ -1,5 +1,6 @@
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "MyLibrary/StringUnit/StringUnit.h"
@@ -35,6 +36,32 @@ TIniFileContent LinesOfWide(WideString text, bool decodedCleanly, TIniEncoding e
         decodedCleanly && nul == WideString::npos && platform::AnsiToWide(ansi) == text;
     content.lines = SplitIniText(ansi);
     return content;
+}
+
+// What a file without a byte-order mark is, where the ANSI code page is UTF-8: UTF-8 text only
+// when its bytes say so, since ASCII and Shift-JIS files are just as often valid.
+bool HoldsUtf8Text(const std::string& bytes)
+{
+    WideString text;
+    const bool nonAscii = std::any_of(bytes.begin(), bytes.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return nonAscii && Utf8ToWide(bytes, text);
+}
+
+// The encoding of a file without a byte-order mark that is not read as ANSI text, and of a new
+// file: Shift-JIS where the ANSI code page is UTF-8.
+bool UnmarkedFilesAreShiftJis()
+{
+    return platform::AnsiCodePage() == platform::Utf8CodePage;
+}
+
+// Shift-JIS bytes are clean when they come back unchanged from their characters: a byte that
+// forms no character, or one of the pairs that share a character, would not.
+TIniFileContent LinesOfShiftJis(const std::string& bytes)
+{
+    WideString text = platform::DecodeText(platform::ShiftJisCodePage, bytes);
+    const bool clean = platform::EncodeText(platform::ShiftJisCodePage, text) == bytes;
+    return LinesOfWide(std::move(text), clean, TIniEncoding::ShiftJis);
 }
 
 bool IsDecimal(const AnsiString& text)
@@ -93,6 +120,8 @@ TIniFileContent DecodeIniText(const std::string& bytes)
         const bool clean = Utf8ToWide(bytes.substr(Utf8Mark.size()), text);
         return LinesOfWide(std::move(text), clean, TIniEncoding::Utf8);
     }
+    if (UnmarkedFilesAreShiftJis() && !HoldsUtf8Text(bytes))
+        return LinesOfShiftJis(bytes);
     TIniFileContent content;
     content.lines = SplitIniText(bytes);
     content.faithful = bytes.find('\0') == std::string::npos;
@@ -106,6 +135,9 @@ std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding)
         return Utf16LeMark + WideToUtf16Le(platform::AnsiToWide(JoinIniLines(lines)));
     case TIniEncoding::Utf8:
         return Utf8Mark + WideToUtf8(platform::AnsiToWide(JoinIniLines(lines)));
+    case TIniEncoding::ShiftJis:
+        return platform::EncodeText(platform::ShiftJisCodePage,
+                                    platform::AnsiToWide(JoinIniLines(lines)));
     case TIniEncoding::Ansi: break;
     }
     return JoinIniLines(lines);
@@ -113,12 +145,15 @@ std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding)
 
 TIniFileContent LoadIniFile(const AnsiString& path)
 {
+    TIniFileContent none;
+    if (UnmarkedFilesAreShiftJis())
+        none.encoding = TIniEncoding::ShiftJis;
     if (path.empty())
-        return {};
+        return none;
     std::string bytes;
     switch (platform::ReadWholeFile(path, bytes)) {
     case platform::FileStatus::Ok: return DecodeIniText(bytes);
-    case platform::FileStatus::NotFound: return {};
+    case platform::FileStatus::NotFound: return none;
     case platform::FileStatus::Failed: break;
     }
     throw FileError("cannot read " + path);

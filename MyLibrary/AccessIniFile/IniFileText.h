@@ -4,6 +4,10 @@
 //
 // A file that begins with the UTF-16LE or the UTF-8 byte-order mark is read in that encoding and
 // written back in it, mark first; any other file is ANSI text, read and written byte for byte.
+// Where the ANSI code page is UTF-8, a file without a mark is ANSI text only when it is valid
+// UTF-8 holding some non-ASCII character; any other is Shift-JIS (a Japanese user's file from
+// before the switch, or one of ASCII alone) and is written back in Shift-JIS, as is a new file,
+// so that a file holds the same bytes on every system.
 // A file whose content the lines cannot carry exactly (a NUL inside, malformed UTF-16 or UTF-8,
 // a character the code page lacks) is read as far as it goes and marked unfaithful: writing
 // those lines back would lose part of it, so the class never does.
@@ -17,7 +21,7 @@
 
 namespace stem {
 
-enum class TIniEncoding { Ansi, Utf16Le, Utf8 };
+enum class TIniEncoding { Ansi, Utf16Le, Utf8, ShiftJis };
 
 struct TIniFileContent {
     TStringLines lines;
@@ -38,7 +42,8 @@ TIniFileContent DecodeIniText(const std::string& bytes);
 // The lines as the bytes of a file in the encoding, mark first for the Unicode ones.
 std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding);
 
-// The file's content, or no lines when there is no file at the path (or the path is empty).
+// The file's content, or no lines in the encoding of a new file when there is no file at the
+// path (or the path is empty).
 // Raises FileError when the file exists but cannot be read.
 TIniFileContent LoadIniFile(const AnsiString& path);
 

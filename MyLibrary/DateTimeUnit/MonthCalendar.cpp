@@ -45,7 +45,9 @@ AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TD
     const int lastColumn = WeekdayIndex(WeekdayFromDays(last));
     constexpr int SaturdayColumn = WeekdayIndex(Weekday::Saturday);
 
-    AnsiString text = platform::WideToAnsi(RenderPattern(u"yyyy年mm月", value)) + LineEnd;
+    AnsiString text =
+        platform::EncodeText(platform::ShiftJisCodePage, RenderPattern(u"yyyy年mm月", value)) +
+        LineEnd;
 
     for (int column = 0; column <= SaturdayColumn; ++column)
         text += WeekdayKanji[column] + CellEnd(column == SaturdayColumn, separator);

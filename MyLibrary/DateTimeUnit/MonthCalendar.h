@@ -1,6 +1,7 @@
 // A text calendar of the month that holds a date: the title "yyyy年mm月", a header row of
 // weekday kanji, and one line per week, Sunday first. Cells are two columns wide and joined by
-// the separator; every line ends in CR LF. The result is ANSI (code page) text.
+// the separator; every line ends in CR LF. The result is Shift-JIS (code page 932) text on every
+// system, as the weekday table is.
 #pragma once
 
 #include <cstdint>

@@ -68,7 +68,7 @@ const std::vector<SystemEra>& SystemEras()
 
 AnsiString EraLetterFor(const WideString& initial, const std::vector<SystemEra>& systemEras)
 {
-    AnsiString letter = EraLetterOf(platform::WideToAnsi(initial));
+    AnsiString letter = EraLetterOf(platform::EncodeText(platform::ShiftJisCodePage, initial));
     if (!letter.empty() || initial.empty())
         return letter;
     for (const SystemEra& era : systemEras)

@@ -33,6 +33,8 @@ enum ByteKind { KindSingle, KindLead, KindTrail };
 std::vector<ByteKind> ByteKindsOf(const AnsiString& text)
 {
     std::vector<ByteKind> kinds(text.size(), KindSingle);
+    if (!AnsiHasLeadBytes())
+        return kinds;
     for (size_t i = 0; i < text.size(); i += ShiftJisCharLength(text, i)) {
         if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) {
             kinds[i] = KindLead;
@@ -329,10 +331,16 @@ bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreC
     return AnsiFindText(pattern, text, ignoreCase) >= 1;
 }
 
+bool AnsiHasLeadBytes()
+{
+    return platform::AnsiCodePage() == platform::ShiftJisCodePage;
+}
+
 size_t LastBackslashOf(const AnsiString& path)
 {
+    const bool shiftJis = AnsiHasLeadBytes();
     size_t lastBackslash = AnsiString::npos;
-    for (size_t i = 0; i < path.size(); i += ShiftJisCharLength(path, i))
+    for (size_t i = 0; i < path.size(); i += AnsiCharLength(path, i, shiftJis))
         if (path[i] == '\\')
             lastBackslash = i;
     return lastBackslash;

@@ -67,7 +67,11 @@ std::vector<AnsiString> SplitLines(std::string_view text, LineBreaks breaks);
 // walk expands escapes with it.
 bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor);
 
-// ---- ANSI text (Shift-JIS aware) ----
+// ---- ANSI text, stepped a character at a time in the ANSI code page ----
+
+// Whether ANSI text has two-byte characters (Shift-JIS lead bytes): where the ANSI code page is
+// 932, not where it is UTF-8.
+bool AnsiHasLeadBytes();
 
 enum SearchDirection { SearchForward = 0, SearchBackward = 1 };
 

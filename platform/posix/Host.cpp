@@ -17,7 +17,7 @@ intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intpt
     return static_cast<HostReceiver*>(window)->Receive(message, wParam, lParam);
 }
 
-bool AskYesNo(HostWindow owner, const AnsiString& text, const AnsiString& caption)
+bool AskYesNo(HostWindow owner, const WideString& text, const WideString& caption)
 {
     lastMessageBox = {owner, text, caption, lastMessageBox.count + 1};
     return answerYes;

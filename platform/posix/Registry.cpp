@@ -40,6 +40,7 @@ struct Value {
 struct Node {
     std::map<std::string, std::unique_ptr<Node>, IgnoreCaseLess> children;
     std::map<std::string, Value, IgnoreCaseLess> values;
+    bool readOnly = false;
 };
 
 using KeyPath = std::vector<std::string>;
@@ -122,6 +123,16 @@ bool WriteValue(Root root, const AnsiString& keyPath, const AnsiString& name, ui
     return true;
 }
 
+bool SetReadOnly(Root root, const AnsiString& keyPath, bool readOnly)
+{
+    KeyPath path;
+    Node* node = SplitKeyPath(keyPath, path) ? FindNode(path, RootOf(root)) : nullptr;
+    if (node == nullptr)
+        return false;
+    node->readOnly = readOnly;
+    return true;
+}
+
 bool DeleteValue(Root root, const AnsiString& keyPath, const AnsiString& name)
 {
     KeyPath path;
@@ -156,7 +167,18 @@ RegistryKey OpenOrCreateUserKey(const AnsiString& path)
     auto handle = std::make_unique<KeyHandle>();
     if (!SplitKeyPath(path, handle->path))
         return nullptr;
-    CreateNode(handle->path, userRoot);
+    if (CreateNode(handle->path, userRoot)->readOnly)
+        return nullptr;
+    return handle.release();
+}
+
+RegistryKey OpenUserKeyForReading(const AnsiString& path)
+{
+    if (standin::Failing(standin::Fault::RegistryOpen))
+        return nullptr;
+    auto handle = std::make_unique<KeyHandle>();
+    if (!SplitKeyPath(path, handle->path) || FindNode(handle->path, userRoot) == nullptr)
+        return nullptr;
     return handle.release();
 }
 

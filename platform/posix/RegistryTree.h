@@ -17,6 +17,10 @@ enum class Root { CurrentUser, LocalMachine };
 bool WriteValue(Root root, const AnsiString& keyPath, const AnsiString& name, uint32_t type,
                 const std::string& data);
 
+// A key that may be read but not opened with full access (made read-only by policy): its
+// OpenOrCreateUserKey fails, OpenUserKeyForReading succeeds. False for a missing key.
+bool SetReadOnly(Root root, const AnsiString& keyPath, bool readOnly);
+
 // Removes the value. True when it is gone (also when it never existed).
 bool DeleteValue(Root root, const AnsiString& keyPath, const AnsiString& name);
 

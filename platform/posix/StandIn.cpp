@@ -95,6 +95,8 @@ void ResetAll()
     SetFileRoot("");
     SetVersionFacts(DefaultVersionFacts());
     ResetSpecialFolders();
+    ResetEnvironment();
+    SetAnsiCodePage(platform::ShiftJisCodePage);
     SetHostExecutablePath("");
     ClearRegistry();
     ResetMessageBox();

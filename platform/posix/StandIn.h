@@ -39,8 +39,8 @@ void ClearRegistry();
 // The yes-or-no question: the answer it gives (default Yes) and what it was last shown.
 struct MessageBoxCall {
     platform::HostWindow owner = nullptr;
-    AnsiString text;
-    AnsiString caption;
+    WideString text;
+    WideString caption;
     int count = 0;
 };
 void SetMessageBoxAnswer(bool yes);
@@ -93,6 +93,15 @@ bool IsLockedForReading(const std::string& posixPath);
 void AfterNextFileRead(std::function<void()> action);
 // For the stand-in's ReadWholeFile: runs that action, if any.
 void FileReadDone();
+
+// The ANSI code page: 932 (the default) or 65001, as Windows has it where its UTF-8 option is on
+// or the host's manifest asks for it. Every "A" function's text is in this page.
+void SetAnsiCodePage(unsigned codePage);
+
+// The environment variables that ExpandEnvironmentText knows. Defaults: APPDATA and
+// USERPROFILE of the default user; an empty value removes the variable.
+void SetEnvironmentVariable(const AnsiString& name, const AnsiString& value);
+void ResetEnvironment();
 
 // Puts every control back to its default.
 void ResetAll();

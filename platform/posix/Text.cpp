@@ -1,6 +1,7 @@
-// The stand-in's code page 932 and ja-JP text services. The conversion tables are built once
-// from iconv's "CP932" and then used by lookup; where Windows' own code page differs from
-// iconv (lone lead bytes, invalid trail bytes, best-fit characters) the tables follow Windows.
+// The stand-in's code pages (932, and 65001 where a test switches to it) and ja-JP text
+// services. The tables of 932 are built once from iconv's "CP932" and then used by lookup;
+// where Windows' own code page differs from iconv (lone lead bytes, invalid trail bytes,
+// best-fit characters) the tables follow Windows.
 #include <iconv.h>
 
 #include <algorithm>
@@ -11,7 +12,9 @@
 #include <vector>
 
 #include "base/ShiftJis.h"
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
+#include "platform/posix/StandIn.h"
 
 namespace stem {
 
@@ -193,7 +196,9 @@ bool EqualUnits(const WideChar* a, int lengthA, const WideChar* b, int lengthB, 
     return true;
 }
 
-WideString DecodeBytes(std::string_view text)
+unsigned ansiCodePage = platform::ShiftJisCodePage;
+
+WideString DecodeShiftJis(std::string_view text)
 {
     const CodePage932& cp = Tables();
     WideString wide;
@@ -209,6 +214,12 @@ WideString DecodeBytes(std::string_view text)
         i += length;
     }
     return wide;
+}
+
+WideString DecodeAnsi(std::string_view text)
+{
+    return ansiCodePage == platform::Utf8CodePage ? Utf8ToWideReplacing(std::string(text))
+                                                  : DecodeShiftJis(text);
 }
 
 // ---- Full-width mapping of LCMAP_FULLWIDTH ----
@@ -330,15 +341,26 @@ WideString FullWidth(const WideString& text)
     return mapped;
 }
 
-WideString AnsiToWide(const AnsiString& text)
+unsigned AnsiCodePage()
 {
-    return DecodeBytes(text);
+    return ansiCodePage;
 }
 
-AnsiString WideToAnsi(const WideString& text)
+WideString DecodeText(unsigned codePage, const std::string& bytes)
 {
+    if (codePage != ShiftJisCodePage && codePage != Utf8CodePage)
+        codePage = ansiCodePage;
+    return codePage == Utf8CodePage ? Utf8ToWideReplacing(bytes) : DecodeShiftJis(bytes);
+}
+
+std::string EncodeText(unsigned codePage, const WideString& text)
+{
+    if (codePage != ShiftJisCodePage && codePage != Utf8CodePage)
+        codePage = ansiCodePage;
+    if (codePage == Utf8CodePage)
+        return WideToUtf8(text);
     const CodePage932& cp = Tables();
-    AnsiString ansi;
+    std::string ansi;
     ansi.reserve(text.size() * 2);
     for (char16_t unit : text) {
         uint16_t bytes = cp.encode[unit];
@@ -347,6 +369,16 @@ AnsiString WideToAnsi(const WideString& text)
         ansi.push_back(static_cast<char>(bytes & 0xFF));
     }
     return ansi;
+}
+
+WideString AnsiToWide(const AnsiString& text)
+{
+    return DecodeText(ansiCodePage, text);
+}
+
+AnsiString WideToAnsi(const WideString& text)
+{
+    return EncodeText(ansiCodePage, text);
 }
 
 bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
@@ -363,12 +395,22 @@ bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool igno
     if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 ||
         lengthB < 0)
         return false;
-    const WideString wideA = DecodeBytes(std::string_view(a, static_cast<size_t>(lengthA)));
-    const WideString wideB = DecodeBytes(std::string_view(b, static_cast<size_t>(lengthB)));
+    const WideString wideA = DecodeAnsi(std::string_view(a, static_cast<size_t>(lengthA)));
+    const WideString wideB = DecodeAnsi(std::string_view(b, static_cast<size_t>(lengthB)));
     return EqualUnits(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
                       static_cast<int>(wideB.size()), ignoreCase);
 }
 
 }  // namespace platform
+
+namespace standin {
+
+void SetAnsiCodePage(unsigned codePage)
+{
+    ansiCodePage =
+        codePage == platform::Utf8CodePage ? platform::Utf8CodePage : platform::ShiftJisCodePage;
+}
+
+}  // namespace standin
 
 }  // namespace stem

@@ -1,4 +1,4 @@
-// Shell special folders.
+// Shell special folders and environment variables.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -20,6 +20,25 @@ bool GetSpecialFolder(int csidl, AnsiString& path)
         return false;
     path.assign(buffer, strnlen(buffer, sizeof buffer));
     return true;
+}
+
+// Asks for the size first (NUL included), then expands; a variable that grows in between is
+// asked again.
+AnsiString ExpandEnvironmentText(const AnsiString& text)
+{
+    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    while (size > 0) {
+        AnsiString expanded(size, '\0');
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size);
+        if (needed == 0)
+            break;
+        if (needed <= size) {
+            expanded.resize(strnlen(expanded.c_str(), size));
+            return expanded;
+        }
+        size = needed;
+    }
+    return text;
 }
 
 }  // namespace platform

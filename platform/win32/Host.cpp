@@ -11,9 +11,10 @@ intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intpt
     return SendMessageA(static_cast<HWND>(window), message, wParam, lParam);
 }
 
-bool AskYesNo(HostWindow owner, const AnsiString& text, const AnsiString& caption)
+bool AskYesNo(HostWindow owner, const WideString& text, const WideString& caption)
 {
-    return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(),
+    return MessageBoxW(static_cast<HWND>(owner), reinterpret_cast<const wchar_t*>(text.c_str()),
+                       reinterpret_cast<const wchar_t*>(caption.c_str()),
                        MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

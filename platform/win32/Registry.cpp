@@ -26,6 +26,14 @@ RegistryKey OpenOrCreateUserKey(const AnsiString& path)
     return key;
 }
 
+RegistryKey OpenUserKeyForReading(const AnsiString& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
 RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
 {
     HKEY subKey = nullptr;

@@ -1,5 +1,5 @@
 // Code-page conversion, locale comparison and locale mapping through the system's own
-// functions: the ANSI code page (CP_ACP) and the user default locale.
+// functions: the ANSI code page (CP_ACP) or a named one, and the user default locale.
 #include <windows.h>
 
 #include <climits>
@@ -24,35 +24,50 @@ DWORD CompareFlags(bool ignoreCase)
 
 namespace platform {
 
-WideString AnsiToWide(const AnsiString& text)
+unsigned AnsiCodePage()
 {
-    if (text.empty())
+    return GetACP();
+}
+
+WideString DecodeText(unsigned codePage, const std::string& bytes)
+{
+    if (bytes.empty() || bytes.size() > INT_MAX)
         return {};
-    int length = static_cast<int>(text.size());
-    int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    const int length = static_cast<int>(bytes.size());
+    const int needed = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
     if (needed <= 0)
         return {};
     WideString wide(static_cast<size_t>(needed), u'\0');
-    int written = MultiByteToWideChar(CP_ACP, 0, text.data(), length,
-                                      reinterpret_cast<wchar_t*>(&wide[0]), needed);
+    const int written = MultiByteToWideChar(codePage, 0, bytes.data(), length,
+                                            reinterpret_cast<wchar_t*>(&wide[0]), needed);
     wide.resize(written > 0 ? static_cast<size_t>(written) : 0);
     return wide;
 }
 
-AnsiString WideToAnsi(const WideString& text)
+std::string EncodeText(unsigned codePage, const WideString& text)
 {
-    if (text.empty())
+    if (text.empty() || text.size() > INT_MAX)
         return {};
-    int length = static_cast<int>(text.size());
-    int needed =
-        WideCharToMultiByte(CP_ACP, 0, AsWin(text.data()), length, nullptr, 0, nullptr, nullptr);
+    const int length = static_cast<int>(text.size());
+    const int needed =
+        WideCharToMultiByte(codePage, 0, AsWin(text.data()), length, nullptr, 0, nullptr, nullptr);
     if (needed <= 0)
         return {};
-    AnsiString ansi(static_cast<size_t>(needed), '\0');
-    int written = WideCharToMultiByte(CP_ACP, 0, AsWin(text.data()), length, &ansi[0], needed,
-                                      nullptr, nullptr);
-    ansi.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return ansi;
+    std::string bytes(static_cast<size_t>(needed), '\0');
+    const int written = WideCharToMultiByte(codePage, 0, AsWin(text.data()), length, &bytes[0],
+                                            needed, nullptr, nullptr);
+    bytes.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return bytes;
+}
+
+WideString AnsiToWide(const AnsiString& text)
+{
+    return DecodeText(CP_ACP, text);
+}
+
+AnsiString WideToAnsi(const WideString& text)
+{
+    return EncodeText(CP_ACP, text);
 }
 
 bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)

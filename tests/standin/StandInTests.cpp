@@ -143,24 +143,26 @@ TEST(WindowsVersionName, StandInFactsReachTheName)
 
 // The stand-in records the box and answers as told; under Windows the end-to-end host checks
 // the real box, which cannot be answered without a display.
-TEST(StandInMessageBox, UninstallQuestionAsksInJapaneseAndFollowsTheAnswer)
+TEST(StandInMessageBox, UninstallQuestionAsksInJapaneseOnEveryCodePageAndFollowsTheAnswer)
 {
-    SimulatedEditor editor;
-    const platform::HostWindow window = platform::CreateHostWindow(editor);
-    PluginModule time{TimePluginTraits};
-    standin::SetMessageBoxAnswer(true);
-    EXPECT_EQ(time.PlugInProc(window, ProcConfirmUninstall, 0, 0), 1);
-    const standin::MessageBoxCall& shown = standin::LastMessageBox();
-    EXPECT_EQ(shown.owner, window);
-    EXPECT_EQ(shown.caption, "Stemko");
-    // "アンインストールしますか？"
-    EXPECT_EQ(shown.text, "\x83\x41\x83\x93\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x82\xb5"
-                          "\x82\xdc\x82\xb7\x82\xa9\x81\x48");
-    standin::SetMessageBoxAnswer(false);
-    EXPECT_EQ(time.PlugInProc(window, ProcConfirmUninstall, 0, 0), 0);
-    EXPECT_EQ(standin::LastMessageBox().count, 2);
-    standin::ResetMessageBox();
-    platform::DestroyHostWindow(window);
+    for (const unsigned codePage : {platform::ShiftJisCodePage, platform::Utf8CodePage}) {
+        standin::SetAnsiCodePage(codePage);
+        SimulatedEditor editor;
+        const platform::HostWindow window = platform::CreateHostWindow(editor);
+        PluginModule time{TimePluginTraits};
+        standin::SetMessageBoxAnswer(true);
+        EXPECT_EQ(time.PlugInProc(window, ProcConfirmUninstall, 0, 0), 1);
+        const standin::MessageBoxCall& shown = standin::LastMessageBox();
+        EXPECT_EQ(shown.owner, window);
+        EXPECT_EQ(shown.caption, u"Stemko");
+        EXPECT_EQ(shown.text, u"アンインストールしますか？") << codePage;
+        standin::SetMessageBoxAnswer(false);
+        EXPECT_EQ(time.PlugInProc(window, ProcConfirmUninstall, 0, 0), 0);
+        EXPECT_EQ(standin::LastMessageBox().count, 2);
+        standin::ResetMessageBox();
+        platform::DestroyHostWindow(window);
+    }
+    standin::SetAnsiCodePage(platform::ShiftJisCodePage);
 }
 
 }  // namespace

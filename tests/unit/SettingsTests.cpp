@@ -338,7 +338,9 @@ protected:
     }
     void TearDown() override
     {
+        platform::SetUserKeyReadOnly(TestEditorKey, false);
         platform::DeleteUserRegistryTree(TestEditorKey);
+        platform::SetEnvironmentValue("STEMRA_TEST_FOLDER", "");
         SettingsFile::TearDown();
     }
     static void SetFolderValue(uint32_t type, const std::string& data)
@@ -363,6 +365,7 @@ TEST_F(PluginFolder, WithoutValueIsPlugInsBesideTheHost)
 
 TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
 {
+    ASSERT_TRUE(platform::SetEnvironmentValue("STEMRA_TEST_FOLDER", "C:\\Exp"));
     struct Case {
         const char* name;
         uint32_t type;
@@ -377,11 +380,17 @@ TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
          false},
         {"no terminating NUL", platform::RegistryString, "D:\\P", u"D:\\P", false},
         {"text after a NUL", platform::RegistryString, std::string("A\0B\0", 4), u"A", false},
-        {"expandable, not expanded", platform::RegistryExpandString,
-         std::string("%APPDATA%\\P\0", 12), u"%APPDATA%\\P", false},
+        {"expandable", platform::RegistryExpandString, std::string("%STEMRA_TEST_FOLDER%\\P\0", 23),
+         u"C:\\Exp\\P", false},
+        {"expandable, unknown variable", platform::RegistryExpandString,
+         std::string("%STEMRA_NO_SUCH%\\P\0", 19), u"%STEMRA_NO_SUCH%\\P", false},
+        {"plain, not expanded", platform::RegistryString, std::string("%STEMRA_TEST_FOLDER%\0", 21),
+         u"%STEMRA_TEST_FOLDER%", false},
         {"Shift-JIS", platform::RegistryString, std::string("C:\\\x95\x5c\\P\0", 8), u"C:\\表\\P",
          false},
-        {"empty", platform::RegistryString, std::string("\0", 1), u"", false},
+        {"empty", platform::RegistryString, std::string("\0", 1), u"", true},
+        {"no data", platform::RegistryString, "", u"", true},
+        {"empty, expandable", platform::RegistryExpandString, std::string("\0", 1), u"", true},
         {"number", 4, std::string("\x01\x00\x00\x00", 4), u"", true},
         {"binary", 3, std::string("C:\\B\0", 5), u"", true},
         {"multi-string", 7, std::string("C:\\M\0\0", 6), u"", true},
@@ -391,6 +400,14 @@ TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
         EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), c.isDefault ? BesideHost() : c.expected)
             << c.name;
     }
+}
+
+// A policy may leave the editor's key readable only: its value still counts.
+TEST_F(PluginFolder, ReadOnlyEditorKeyIsStillRead)
+{
+    SetFolderValue(platform::RegistryString, std::string("C:\\Locked\0", 10));
+    ASSERT_TRUE(platform::SetUserKeyReadOnly(TestEditorKey, true));
+    EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), u"C:\\Locked");
 }
 
 TEST(SettingsFileIn, OneBackslashBeforeTheFileName)

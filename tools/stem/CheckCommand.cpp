@@ -178,6 +178,7 @@ const char* EncodingNote(TIniEncoding encoding)
     switch (encoding) {
     case TIniEncoding::Utf8: return " (UTF-8, with a byte-order mark)";
     case TIniEncoding::Utf16Le: return " (UTF-16LE, with a byte-order mark)";
+    case TIniEncoding::ShiftJis: return " (Shift-JIS)";
     case TIniEncoding::Ansi: break;
     }
     return "";

@@ -1,5 +1,6 @@
 #include "platform/HostSupport.h"
 #include "platform/posix/RegistryTree.h"
+#include "platform/posix/StandIn.h"
 
 namespace stem {
 
@@ -16,6 +17,17 @@ bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uin
 bool DeleteUserRegistryTree(const AnsiString& keyPath)
 {
     return standin::registry::DeleteTree(Root::CurrentUser, keyPath);
+}
+
+bool SetUserKeyReadOnly(const AnsiString& keyPath, bool readOnly)
+{
+    return standin::registry::SetReadOnly(Root::CurrentUser, keyPath, readOnly);
+}
+
+bool SetEnvironmentValue(const AnsiString& name, const AnsiString& value)
+{
+    standin::SetEnvironmentVariable(name, value);
+    return true;
 }
 
 bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,

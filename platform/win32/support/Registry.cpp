@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <sddl.h>
 
 #include "platform/HostSupport.h"
 
@@ -34,6 +35,29 @@ bool DeleteUserRegistryTree(const AnsiString& keyPath)
 {
     const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+// Everyone may read the key; with full access given back, everyone may do anything with it.
+bool SetUserKeyReadOnly(const AnsiString& keyPath, bool readOnly)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool done = false;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            readOnly ? "D:P(A;;KR;;;WD)" : "D:P(A;;KA;;;WD)", SDDL_REVISION_1, &descriptor,
+            nullptr)) {
+        done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+        LocalFree(descriptor);
+    }
+    RegCloseKey(key);
+    return done;
+}
+
+bool SetEnvironmentValue(const AnsiString& name, const AnsiString& value)
+{
+    return SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str()) != 0;
 }
 
 bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
