@@ -48,9 +48,10 @@ WideString FullWidth(const WideString& text);
 
 enum class LocaleText { AmDesignator, PmDesignator, LongDayName, ShortDayName };
 
-// GetLocaleInfoA: LOCALE_S1159, LOCALE_S2359, LOCALE_SDAYNAMEn, LOCALE_SABBREVDAYNAMEn. The
-// weekday matters for day names only. False when the locale cannot give the text.
-bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text);
+// GetLocaleInfoW: LOCALE_S1159, LOCALE_S2359, LOCALE_SDAYNAMEn, LOCALE_SABBREVDAYNAMEn. The
+// weekday matters for day names only. False when the locale cannot give the text. Wide, as the
+// ANSI form comes in the locale's code page, which need not be the ANSI code page.
+bool GetLocaleText(LocaleText item, Weekday weekday, WideString& text);
 
 // The primary language of the thread's locale (0x11 = Japanese, 0x04 = Chinese).
 unsigned ThreadPrimaryLanguage();
@@ -58,12 +59,12 @@ unsigned ThreadPrimaryLanguage();
 // The sub-language of the thread's locale (0x01 = Taiwan for Chinese).
 unsigned ThreadSubLanguage();
 
-// GetDateFormatA(thread locale, DATE_USE_ALT_CALENDAR) with the pictures "gg" and "yy": the
+// GetDateFormatW(thread locale, DATE_USE_ALT_CALENDAR) with the pictures "gg" and "yy": the
 // date's era name and its year within the era in two digits, in the locale's alternate (era)
 // calendar. Each is empty when the platform cannot format it.
 struct AltCalendarEra {
-    AnsiString name;
-    AnsiString year2;
+    WideString name;
+    WideString year2;
 };
 AltCalendarEra EraOfDate(int year, int month, int day);
 

@@ -13,10 +13,10 @@ constexpr unsigned SubLanguageTaiwan = 0x01;
 WideString ReadOr(LocaleTextReader reader, platform::LocaleText item, Weekday weekday,
                   const char* fallback)
 {
-    AnsiString text;
+    WideString text;
     if (!reader(item, weekday, text))
-        text = fallback;
-    return platform::AnsiToWide(text);
+        text = platform::AnsiToWide(fallback);
+    return text;
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ WideString EraInitialOf(const WideString& eraName, unsigned primaryLanguage, uns
 EraFields EraFieldsOf(int year, int month, int day)
 {
     const platform::AltCalendarEra era = platform::EraOfDate(year, month, day);
-    return {platform::AnsiToWide(era.name), platform::AnsiToWide(era.year2)};
+    return {era.name, era.year2};
 }
 
 }  // namespace stem

@@ -18,7 +18,7 @@ struct LocaleNames {
 };
 
 // Asks for one locale text; false when the locale cannot give it (platform::GetLocaleText).
-using LocaleTextReader = bool (*)(platform::LocaleText item, Weekday weekday, AnsiString& text);
+using LocaleTextReader = bool (*)(platform::LocaleText item, Weekday weekday, WideString& text);
 
 // The names as the reader gives them, converted through the code page. A designator it cannot
 // give is "am" or "pm", a day name the English one. The language fields are left at 0.

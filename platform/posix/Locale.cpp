@@ -1,6 +1,5 @@
 // The stand-in's locale: a Japanese system (ja-JP, LCID 0x411) with the Japanese era calendar
-// as its alternate calendar. Texts come in the ANSI code page, as GetLocaleInfoA and
-// GetDateFormatA give them.
+// as its alternate calendar.
 #include <cstdint>
 #include <string>
 
@@ -44,7 +43,7 @@ const Era* EraOf(int year, int month, int day)
 
 namespace platform {
 
-bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text)
+bool GetLocaleText(LocaleText item, Weekday weekday, WideString& text)
 {
     const char16_t* wide = nullptr;
     switch (item) {
@@ -55,7 +54,7 @@ bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text)
     }
     if (wide == nullptr)
         return false;
-    text = WideToAnsi(wide);
+    text = wide;
     return true;
 }
 
@@ -77,8 +76,9 @@ AltCalendarEra EraOfDate(int year, int month, int day)
     if (found == nullptr)
         return era;
     const int eraYear = year - found->firstYear + 1;
-    era.name = WideToAnsi(found->name);
-    era.year2 = (eraYear < 10 ? "0" : "") + std::to_string(eraYear);
+    era.name = found->name;
+    const std::string year2 = (eraYear < 10 ? "0" : "") + std::to_string(eraYear);
+    era.year2.assign(year2.begin(), year2.end());
     return era;
 }
 

@@ -22,23 +22,13 @@ bool GetSpecialFolder(int csidl, AnsiString& path)
     return true;
 }
 
-// Asks for the size first (NUL included), then expands; a variable that grows in between is
-// asked again.
+// The ANSI file functions take paths of at most MAX_PATH characters, which 1,024 bytes hold in
+// any code page; a longer expansion is no folder the plug-ins could use, and stays unexpanded.
 AnsiString ExpandEnvironmentText(const AnsiString& text)
 {
-    DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    while (size > 0) {
-        AnsiString expanded(size, '\0');
-        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size);
-        if (needed == 0)
-            break;
-        if (needed <= size) {
-            expanded.resize(strnlen(expanded.c_str(), size));
-            return expanded;
-        }
-        size = needed;
-    }
-    return text;
+    char expanded[1024];
+    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
+    return size > 0 && size <= sizeof expanded ? AnsiString(expanded) : text;
 }
 
 }  // namespace platform

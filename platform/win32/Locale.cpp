@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <vector>
-
 #include "platform/Platform.h"
 
 namespace stem {
@@ -14,39 +12,28 @@ LCTYPE DayNameType(LCTYPE mondayType, Weekday weekday)
     return mondayType + static_cast<LCTYPE>((WeekdayIndex(weekday) + 6) % 7);
 }
 
-// The text of a size query and a fill: false when either fails.
-template <typename Call>
-bool TextOf(Call call, AnsiString& text)
+// Locale texts are at most 80 characters, an era's name or year a few: one call fills the
+// buffer. Empty when the call fails.
+constexpr int TextBufferSize = 128;
+
+WideString TextOf(const wchar_t* buffer, int written)
 {
-    const int size = call(nullptr, 0);
-    if (size <= 0)
-        return false;
-    std::vector<char> buffer(static_cast<size_t>(size));
-    const int written = call(buffer.data(), size);
-    if (written <= 0)
-        return false;
-    text.assign(buffer.data(), static_cast<size_t>(written - 1));
-    return true;
+    return written > 0 ? WideString(buffer, buffer + written - 1) : WideString();
 }
 
 // One picture of the date in the thread locale's alternate calendar; empty when it fails.
-AnsiString AltCalendarText(const SYSTEMTIME& date, const char* picture)
+WideString AltCalendarText(const SYSTEMTIME& date, const wchar_t* picture)
 {
-    const LCID locale = GetThreadLocale();
-    AnsiString text;
-    TextOf(
-        [&](char* buffer, int size) {
-            return GetDateFormatA(locale, DATE_USE_ALT_CALENDAR, &date, picture, buffer, size);
-        },
-        text);
-    return text;
+    wchar_t buffer[TextBufferSize];
+    return TextOf(buffer, GetDateFormatW(GetThreadLocale(), DATE_USE_ALT_CALENDAR, &date, picture,
+                                         buffer, TextBufferSize));
 }
 
 }  // namespace
 
 namespace platform {
 
-bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text)
+bool GetLocaleText(LocaleText item, Weekday weekday, WideString& text)
 {
     LCTYPE type = 0;
     switch (item) {
@@ -55,9 +42,10 @@ bool GetLocaleText(LocaleText item, Weekday weekday, AnsiString& text)
     case LocaleText::LongDayName: type = DayNameType(LOCALE_SDAYNAME1, weekday); break;
     case LocaleText::ShortDayName: type = DayNameType(LOCALE_SABBREVDAYNAME1, weekday); break;
     }
-    const LCID locale = GetThreadLocale();
-    return TextOf(
-        [&](char* buffer, int size) { return GetLocaleInfoA(locale, type, buffer, size); }, text);
+    wchar_t buffer[TextBufferSize];
+    const int written = GetLocaleInfoW(GetThreadLocale(), type, buffer, TextBufferSize);
+    text = TextOf(buffer, written);
+    return written > 0;
 }
 
 unsigned ThreadPrimaryLanguage()
@@ -76,7 +64,7 @@ AltCalendarEra EraOfDate(int year, int month, int day)
     date.wYear = static_cast<WORD>(year);
     date.wMonth = static_cast<WORD>(month);
     date.wDay = static_cast<WORD>(day);
-    return {AltCalendarText(date, "gg"), AltCalendarText(date, "yy")};
+    return {AltCalendarText(date, L"gg"), AltCalendarText(date, L"yy")};
 }
 
 }  // namespace platform

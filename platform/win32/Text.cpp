@@ -29,33 +29,28 @@ unsigned AnsiCodePage()
     return GetACP();
 }
 
+// A byte gives at most one UTF-16 unit, and a unit at most three bytes (UTF-8), so one call
+// into a buffer of that size converts all.
 WideString DecodeText(unsigned codePage, const std::string& bytes)
 {
     if (bytes.empty() || bytes.size() > INT_MAX)
         return {};
-    const int length = static_cast<int>(bytes.size());
-    const int needed = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
-    if (needed <= 0)
-        return {};
-    WideString wide(static_cast<size_t>(needed), u'\0');
-    const int written = MultiByteToWideChar(codePage, 0, bytes.data(), length,
-                                            reinterpret_cast<wchar_t*>(&wide[0]), needed);
+    WideString wide(bytes.size(), u'\0');
+    const int written =
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                            reinterpret_cast<wchar_t*>(&wide[0]), static_cast<int>(wide.size()));
     wide.resize(written > 0 ? static_cast<size_t>(written) : 0);
     return wide;
 }
 
 std::string EncodeText(unsigned codePage, const WideString& text)
 {
-    if (text.empty() || text.size() > INT_MAX)
+    if (text.empty() || text.size() > INT_MAX / 3)
         return {};
-    const int length = static_cast<int>(text.size());
-    const int needed =
-        WideCharToMultiByte(codePage, 0, AsWin(text.data()), length, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return {};
-    std::string bytes(static_cast<size_t>(needed), '\0');
-    const int written = WideCharToMultiByte(codePage, 0, AsWin(text.data()), length, &bytes[0],
-                                            needed, nullptr, nullptr);
+    std::string bytes(text.size() * 3, '\0');
+    const int written =
+        WideCharToMultiByte(codePage, 0, AsWin(text.data()), static_cast<int>(text.size()),
+                            &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr);
     bytes.resize(written > 0 ? static_cast<size_t>(written) : 0);
     return bytes;
 }

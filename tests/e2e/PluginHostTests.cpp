@@ -188,6 +188,14 @@ TEST_P(LoadedPlugin, StartUpWithEvent40SendsTheNewParam)
 INSTANTIATE_TEST_SUITE_P(BothDlls, LoadedPlugin, ::testing::ValuesIn(Plugins),
                          [](const auto& info) { return std::string(info.param.name); });
 
+#ifdef HOST_ANSI_CODE_PAGE
+// The host built to run on another ANSI code page gets it, or its checks prove nothing.
+TEST(HostProcess, RunsOnTheCodePageItsManifestAsksFor)
+{
+    EXPECT_EQ(GetACP(), static_cast<UINT>(HOST_ANSI_CODE_PAGE));
+}
+#endif
+
 }  // namespace
 
 }  // namespace stem

@@ -40,8 +40,17 @@ const char* const DateDll = "Stemra.dll";
 const char* const TimeDll = "Stemko.dll";
 const char* const SettingsName = "StemraTime.ini";
 
-// "表" in Shift-JIS: its trail byte is a backslash.
-const char* const TrailBackslashKanji = "\x95\x5c";
+// Folder names that end in a byte a character-by-character walk must not misread: in
+// Shift-JIS the second byte of 表 is a backslash; in UTF-8 the last byte of 月 (E6 9C 88) is a
+// Shift-JIS lead byte. In the system code page, as the plug-ins name folders.
+AnsiString TrailBackslashKanji()
+{
+    return platform::WideToAnsi(u"表");
+}
+AnsiString TrailLeadByteKanji()
+{
+    return platform::WideToAnsi(u"月");
+}
 
 // The defaults as the plug-ins must write them, as patterns (the time patterns are stored
 // between double quotes).
@@ -132,14 +141,15 @@ std::string EnvironmentValue(const char* name)
     return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
 }
 
-// The section lines a plug-in writes for its defaults, in the file's code page.
+// The section lines a plug-in writes for its defaults into a new file: Shift-JIS, whatever the
+// system's code page.
 std::string DefaultSection(const char* section, const std::vector<WideString>& storedValues)
 {
-    std::string text = std::string("[") + section + "]\r\n";
+    WideString text = u"[" + platform::AnsiToWide(section) + u"]\r\n";
     for (size_t i = 0; i < storedValues.size(); ++i)
-        text += ItemKey(static_cast<int64_t>(i + 1)) + "=" + platform::WideToAnsi(storedValues[i]) +
-                "\r\n";
-    return text;
+        text += platform::AnsiToWide(ItemKey(static_cast<int64_t>(i + 1))) + u"=" +
+                storedValues[i] + u"\r\n";
+    return platform::EncodeText(platform::ShiftJisCodePage, text);
 }
 
 std::string DateDefaultSection()
@@ -165,8 +175,10 @@ Rendering DateEntry(const WideString& entry)
     if (entry == u"Calendar1" || entry == u"Calendar2") {
         const CalendarMode mode = entry == u"Calendar1" ? CalendarMode::BlankNeighbourCells
                                                         : CalendarMode::NeighbourDayCells;
-        return
-            [mode](TDateTime t) { return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", t)); };
+        return [mode](TDateTime t) {
+            return platform::DecodeText(platform::ShiftJisCodePage,
+                                        BuildMonthCalendar(mode, "  ", t));
+        };
     }
     return [entry](TDateTime t) { return RenderPattern(entry, t); };
 }
@@ -284,10 +296,10 @@ public:
     PluginFolderValue(const PluginFolderValue&) = delete;
     PluginFolderValue& operator=(const PluginFolderValue&) = delete;
 
-    // A REG_SZ value in the system code page, its NUL included.
-    bool Set(const AnsiString& folder) const
+    // A REG_SZ (or REG_EXPAND_SZ) value in the system code page, its NUL included.
+    bool Set(const AnsiString& folder, DWORD type = REG_SZ) const
     {
-        return platform::SetUserRegistryValue(CommonKey(), ValueName, REG_SZ, folder + '\0');
+        return platform::SetUserRegistryValue(CommonKey(), ValueName, type, folder + '\0');
     }
 
 private:
@@ -346,8 +358,8 @@ using PluginFolderSetting = PressTest;
 
 TEST_F(PluginFolderSetting, FileLandsInTheFolderWithOrWithoutATrailingBackslash)
 {
-    // A folder name ending in 表 ends in the byte of a backslash without having one.
-    for (const std::string name : {"Folder", TrailBackslashKanji}) {
+    for (const std::string& name :
+         {AnsiString("Folder"), TrailBackslashKanji(), TrailLeadByteKanji()}) {
         for (const char* trailing : {"", "\\"}) {
             SCOPED_TRACE(name + trailing);
             TempFolder temp;
@@ -364,6 +376,39 @@ TEST_F(PluginFolderSetting, FileLandsInTheFolderWithOrWithoutATrailingBackslash)
             ASSERT_TRUE(date->Unload());
         }
     }
+}
+
+// An empty value names no folder (PlugIns beside the program is the default), an expandable
+// one is expanded in the editor's environment, and a key that policy left readable only is
+// still read.
+TEST_F(PluginFolderSetting, EmptyExpandableAndReadOnlyValuesNameTheFolderWindowsMeans)
+{
+    const auto firstPressWritesInto = [this](const AnsiString& folder) {
+        EditorWindow window;
+        auto date = Load(DateDll, window.Handle());
+        ASSERT_TRUE(date->Loaded());
+        EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+        EXPECT_EQ(ReadSettings(folder + "\\" + SettingsName), DateDefaultSection()) << folder;
+        ASSERT_TRUE(date->Unload());
+        RemoveTree(folder + "\\" + SettingsName);
+    };
+
+    const AnsiString besideHost = DefaultPluginFolder();
+    const bool madeBesideHost = CreateDirectoryA(besideHost.c_str(), nullptr) != 0;
+    ASSERT_TRUE(registry_.Set(""));
+    firstPressWritesInto(besideHost);
+    if (madeBesideHost)
+        RemoveTree(besideHost);
+
+    ASSERT_TRUE(SetEnvironmentVariableA("STEMRA_E2E_FOLDER", temp_.Path().c_str()));
+    ASSERT_TRUE(registry_.Set("%STEMRA_E2E_FOLDER%\\PlugIns", REG_EXPAND_SZ));
+    firstPressWritesInto(folder_);
+    SetEnvironmentVariableA("STEMRA_E2E_FOLDER", nullptr);
+
+    ASSERT_TRUE(registry_.Set(folder_));
+    ASSERT_TRUE(platform::SetUserKeyReadOnly(EditorRegistryKey, true));
+    firstPressWritesInto(folder_);
+    EXPECT_TRUE(platform::SetUserKeyReadOnly(EditorRegistryKey, false));
 }
 
 TEST_F(PluginFolderSetting, EachLoadReadsTheRegistryOnce)
@@ -411,7 +456,7 @@ TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFol
     // The folder name ends in 表: the folders made for the moved file must split the path at
     // real backslashes only.
     const std::string base = "StemPress" + std::to_string(GetCurrentProcessId());
-    const std::string name = base + TrailBackslashKanji;
+    const std::string name = base + TrailBackslashKanji();
     struct Cleanup {
         std::vector<std::string> trees;
         ~Cleanup()

@@ -39,7 +39,7 @@ void ExpectRendered(const Case& c)
 // calendar formatting ignores the era calendar).
 bool HasJapaneseEras()
 {
-    return platform::EraOfDate(1989, 1, 8).name == "\x95\xbd\x90\xac";  // 平成
+    return platform::EraOfDate(1989, 1, 8).name == u"平成";
 }
 
 }  // namespace
@@ -368,21 +368,21 @@ TEST(EraInitialOf, CutsTheEraNameByTheLanguageOfTheLocale)
 
 namespace {
 
-bool NothingReadable(platform::LocaleText, Weekday, AnsiString&)
+bool NothingReadable(platform::LocaleText, Weekday, WideString&)
 {
     return false;
 }
 
 // Gives the morning designator and Monday's names only.
-bool SomeReadable(platform::LocaleText item, Weekday weekday, AnsiString& text)
+bool SomeReadable(platform::LocaleText item, Weekday weekday, WideString& text)
 {
     if (item == platform::LocaleText::AmDesignator) {
-        text = "AM";
+        text = u"AM";
         return true;
     }
     if (item == platform::LocaleText::PmDesignator || weekday != Weekday::Monday)
         return false;
-    text = item == platform::LocaleText::LongDayName ? "lundi" : "lun.";
+    text = item == platform::LocaleText::LongDayName ? u"lundi" : u"lun.";
     return true;
 }
 
