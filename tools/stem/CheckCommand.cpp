@@ -9,6 +9,7 @@
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
 #include "base/UnicodeText.h"
+#include "platform/Platform.h"
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
@@ -183,10 +184,21 @@ const char* EncodingNote(TIniEncoding encoding)
     return "";
 }
 
+// Whether a file without a byte-order mark reads as Shift-JIS, as where the system's ANSI code
+// page is 932: the one place that gates the warning about UTF-8 without a mark. Every system
+// counts as such until the platform reports its code page.
+bool ShiftJisSystem()
+{
+    return true;
+}
+
 // Raises FileError when the file cannot be read.
 std::string Report(const SettingsFile& file, TDateTime moment)
 {
-    const TIniFileContent content = LoadIniFile(file.path);
+    std::string bytes;
+    if (platform::ReadWholeFile(file.path, bytes) != platform::FileStatus::Ok)
+        throw FileError("cannot read " + file.path);
+    const TIniFileContent content = DecodeIniText(bytes);
     std::string out = "settings file: " + file.shown + EncodingNote(content.encoding) + "\n";
     std::vector<CheckedSection> sections;
     for (const PluginTraits* traits : AllPlugins) {
@@ -197,7 +209,8 @@ std::string Report(const SettingsFile& file, TDateTime moment)
         out += "\n" + PatternListing(*traits, file, list, press, moment);
         sections.push_back({traits, press.placement});
     }
-    return out + "\n" + WarningListing(CheckSettingsFile(content, sections));
+    return out + "\n" +
+           WarningListing(CheckSettingsFile(bytes, content, sections, ShiftJisSystem()));
 }
 
 // What a press does where there is no file yet: create it, or use the defaults from memory.
