@@ -44,6 +44,10 @@ bool SetLastWriteTime(const AnsiString& path, FileTime time);
 // Windows; natively made absolute and named on the stand-in's drives (Z: is "/").
 AnsiString PathFromCommandLine(const std::string& utf8Path);
 
+// The other way: a path as the plug-ins name it, as a user of this system names it (UTF-8):
+// the same path on Windows; natively the file the stand-in's drive letter stands for.
+std::string PathForCommandLine(const AnsiString& path);
+
 // ---- What tests need besides ----
 
 // A new, empty folder for a test, named as the plug-ins name folders: under Windows below the

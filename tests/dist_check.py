@@ -2,9 +2,10 @@
 """Checks the release archive as a user gets it: the file list; per folder the machine, exports,
 imports, resources and version of both DLLs; that the DLLs load and run a whole press cycle, the
 32-bit ones under 32-bit Wine and the 64-bit ones under 64-bit Wine; that stem.exe runs and that
-its first presses write exactly the sample settings file; that the readmes are UTF-8 with a
-byte-order mark and CR LF and list every token the formatter knows; and that packing again gives
-the same bytes.
+its first presses write exactly the sample settings file; that the readmes and change histories
+are UTF-8 with a byte-order mark and CR LF, the readmes listing every token the formatter knows,
+agreeing section by section, and quoting only lines that stem check prints and commands that
+answer --help; and that packing again gives the same bytes.
 
 Usage: dist_check.py [ARCHIVE]   (default: the archive `make dist` writes)
 """
@@ -28,7 +29,21 @@ WINE_SERVER = str(ROOT / "cmake/wine-server.sh")
 FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
 FILES = ["x86/Stemra.dll", "x86/Stemko.dll", "x86/stem.exe",
          "x64/Stemra.dll", "x64/Stemko.dll", "x64/stem.exe",
-         "StemraTime.ini", "README-ja.txt", "README-en.txt"]
+         "StemraTime.ini", "README-ja.txt", "README-en.txt", "CHANGES-ja.txt", "CHANGES-en.txt"]
+README_NAMES = ["README-ja.txt", "README-en.txt"]
+# Settings files (Shift-JIS unless given as bytes) whose stem check at GUIDE_MOMENT prints the
+# lines the readmes' troubleshooting quotes; None: no file, in a folder that exists or not.
+GUIDE_MOMENT = "2026-12-07T13:05:09"
+GUIDE_CASES = {
+    "no-item01.ini": "[DateFormat]\nItem02=yyyy\n",
+    "minutes.ini": "[TimeFormat]\nItem01=hh:mm\n",
+    "utf8.ini": "[DateFormat]\nItem01=yyyy年mm月dd日\n".encode("utf-8"),
+    "bracket.ini": "[DateFormat]\nItem01=[yyyy/mm/dd]\n",
+    "calendar.ini": "[DateFormat]\nItem01=calendar1\n",
+    "blank.ini": "[DateFormat]\nItem01= yyyy\n",
+    "missing.ini": None,
+    "no-folder/StemraTime.ini": None,
+}
 # The end-to-end host's tests that load both DLLs and press through every default pattern.
 PRESS_CYCLE_TESTS = "BothDlls/LoadedPlugin.*:DefaultCycle.*"
 
@@ -105,20 +120,74 @@ def listed_tokens(text):
     return tokens
 
 
-def check_readme(name, data, version):
+def user_text(name, data, version):
+    """The text of a file for users, once its form is checked: UTF-8 with a byte-order mark, CR
+    LF, the version in its title."""
     if not data.startswith(b"\xef\xbb\xbf"):
         fail(name + " has no UTF-8 byte-order mark")
     if data.count(b"\n") != data.count(b"\r\n") or data.count(b"\r") != data.count(b"\r\n"):
         fail(name + " has line ends other than CR LF")
-    text = data.decode("utf-8-sig")
+    text = data.decode("utf-8-sig").replace("\r\n", "\n")
     if version not in text.splitlines()[0] or "@VERSION@" in text:
         fail(name + " does not name version " + version + " in its title")
+    return text
+
+
+def check_readme(name, text):
     listed = listed_tokens(text)
     known = formatter_tokens()
     if sorted(listed) != sorted(known):
         fail("%s lists tokens %s; the formatter knows %s"
              % (name, sorted(set(listed) - set(known)) or "none else",
                 sorted(set(known) - set(listed)) or "no others"))
+
+
+def sections(text):
+    """The numbers of a readme's sections: a line "N. Title" over a line of dashes."""
+    lines = text.splitlines()
+    return [re.match(r"(\d+)\. ", line).group(1) for line, under in zip(lines, lines[1:])
+            if re.match(r"\d+\. ", line) and re.fullmatch(r"-{3,}", under)]
+
+
+def quoted_checks(text):
+    """The lines of stem check a readme quotes: "stem check: TEXT" on a line of its own."""
+    return re.findall(r"^ +stem check: (.+)$", text, re.MULTILINE)
+
+
+def check_guides_agree(texts):
+    ja, en = (texts[name] for name in README_NAMES)
+    if sections(ja) != sections(en) or not sections(en):
+        fail("the readmes' sections differ: ja %s, en %s" % (sections(ja), sections(en)))
+    if quoted_checks(ja) != quoted_checks(en):
+        fail("the readmes quote other stem check lines: ja %s, en %s"
+             % (quoted_checks(ja), quoted_checks(en)))
+
+
+def check_guides_against_stem(command, windows, texts):
+    """Every stem check line the readmes quote is one stem check prints for the case it
+    describes, and every stem command they name answers --help. The command starts stem; with
+    windows, a Windows one under Wine."""
+    with tempfile.TemporaryDirectory() as folder:
+        commands = []
+        for name, content in GUIDE_CASES.items():
+            path = Path(folder) / name
+            if content is not None:
+                data = content if isinstance(content, bytes) else content.encode("cp932")
+                path.write_bytes(data.replace(b"\n", b"\r\n"))
+            commands.append(["check", windows_path(path) if windows else str(path), "--at",
+                             GUIDE_MOMENT])
+        named = sorted({name for text in texts.values()
+                        for name in re.findall(r"\bstem ([a-z]+)\b", text)})
+        commands += [[name, "--help"] for name in named]
+        results = run_batch(command, windows, commands)
+    printed = b"".join(r.stdout + r.stderr for r in results[:len(GUIDE_CASES)]).decode()
+    for line in sorted({line for text in texts.values() for line in quoted_checks(text)}):
+        if line not in printed:
+            fail("the readmes quote %r, which stem check does not print" % line)
+    for name, result in zip(named, results[len(GUIDE_CASES):]):
+        if result.returncode != 0 or not result.stdout.startswith(b"stem %s " % name.encode()):
+            fail("the readmes name stem %s, which has no help (status %d, %r)"
+                 % (name, result.returncode, result.stderr))
 
 
 def main():
@@ -133,8 +202,14 @@ def main():
     sample = contents.get("StemraTime.ini", b"")
     if not sample.startswith(b"[DateFormat]\r\n") or b"[TimeFormat]\r\n" not in sample:
         fail("the sample settings file does not hold both sections with CR LF")
-    for name in ("README-ja.txt", "README-en.txt"):
-        check_readme(name, contents.get(name, b""), version)
+    texts = {name: user_text(name, contents.get(name, b""), version) for name in FILES
+             if name.endswith(".txt")}
+    for name in README_NAMES:
+        check_readme(name, texts[name])
+    check_guides_agree(texts)
+    for name in ("CHANGES-ja.txt", "CHANGES-en.txt"):
+        if version not in texts[name].splitlines()[1:]:
+            fail("%s has no entry for version %s" % (name, version))
 
     with tempfile.TemporaryDirectory() as unpacked:
         for name, data in contents.items():
@@ -145,6 +220,8 @@ def main():
         try:
             for folder, (machine, build) in FOLDERS.items():
                 check_programs(Path(unpacked) / folder, machine, build, sample)
+            check_guides_against_stem([WINE, str(Path(unpacked) / "x86/stem.exe")], True,
+                                      {name: texts[name] for name in README_NAMES})
         finally:
             subprocess.run([WINE_SERVER, "stop"], check=True)
 
@@ -156,7 +233,7 @@ def main():
 
     if problems:
         sys.exit(1)
-    print("%s: %d files, both folders load, press and run; readmes list all %d tokens"
+    print("%s: %d files, both folders load, press and run; readmes list all %d tokens and agree"
           % (archive.name, len(names), len(formatter_tokens())))
 
 

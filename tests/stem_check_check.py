@@ -354,11 +354,13 @@ def queue_bad_arguments(stem, work):
            ["check", missing, "--at", "2026-12-07"]]
     bad_places = [stem.queue(*arguments) for arguments in bad]
     # A missing file: what the first press does with it, in a folder that exists and in one
-    # that does not.
+    # that does not, which may be a typing mistake, named before any other advice.
     nowhere = stem.path(os.path.join(work, "no-folder", "StemraTime.ini"))
     notes = [(stem.queue("check", path), says)
              for path, says in ((missing, "the first press creates it"),
-                                (nowhere, "its folder does not exist; each press uses the defaults"))]
+                                (nowhere, nowhere[:-len("StemraTime.ini") - 1] +
+                                 " does not exist (is the path typed right?); where it is the "
+                                 "plug-in folder, each press uses the defaults"))]
     # Without FILE: the file in PlugIns beside the program, which may or may not exist yet.
     default_place = stem.queue("check", "--at", AT)
     help_place = stem.queue("--help")
@@ -376,7 +378,8 @@ def queue_bad_arguments(stem, work):
                 failures.append(f"check {stem.queued[place]}: {said!r} does not say {says!r}")
         result = stem.result(default_place)
         shown = (result.stdout or result.stderr).decode("utf-8", "replace").split("\n")[0]
-        if result.returncode not in (0, 2) or "PlugIns\\StemraTime.ini" not in shown:
+        named = "PlugIns" + ("\\" if stem.windows else "/") + "StemraTime.ini"
+        if result.returncode not in (0, 2) or named not in shown:
             failures.append(f"check without FILE: status {result.returncode}, {shown!r}")
         help_text = stem.text(help_place)
         if "stem check [FILE]" not in help_text or "Example: stem check " not in help_text:

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the command-line contract of `stem`: exact output of `render` and `calendar`, and
-bad arguments ending with one line on stderr and exit status 2. The cases run in one start of
+"""Checks the command-line contract of `stem`: exact output of `render` and `calendar`, bad
+arguments ending with one line on stderr and exit status 2, and the help of every command
+where a user asks for it, laid out for an 80-column console. The cases run in one start of
 `stem batch`; a few of them also run as programs of their own, for the exit status and the
 streams of a real start.
 
@@ -9,9 +10,11 @@ With --windows (stem.exe under Wine), bytes that are not UTF-8, which a Windows 
 cannot carry, reach stem through the batch file only.
 """
 import os
+import re
 import subprocess
 import tempfile
 import sys
+from pathlib import Path
 
 from program_runner import program_command, run_batch, windows_path
 
@@ -71,7 +74,11 @@ def check_press_folder(command, windows, failures):
         os.mkdir(folder)
         named = windows_path(folder) if windows else folder
         result = run(command, ["press", "date", "--folder", named, "--at", "2026-12-07T13:05:09"])
-        if result.returncode != 0 or not os.path.isfile(os.path.join(folder, "StemraTime.ini")):
+        # The file is named as the folder was given, natively not by the stand-in's Z: drive.
+        separator = "\\" if windows else "/"
+        shown = f"settings file: {named}{separator}StemraTime.ini\n".encode()
+        if result.returncode != 0 or not os.path.isfile(os.path.join(folder, "StemraTime.ini")) \
+                or not result.stdout.endswith(shown):
             failures.append(f"press --folder {named}: status {result.returncode}, "
                             f"err {result.stderr!r}, files {os.listdir(folder)}")
 
@@ -89,13 +96,54 @@ def check_bad(arguments, result, failures):
                         f"out {result.stdout!r}, err {result.stderr!r}")
 
 
-def check_help(result, failures):
-    help_text = result.stdout.decode("utf-8", "replace")
-    for name in ("render", "calendar", "batch"):
-        if f"stem {name} " not in help_text or f"Example: stem {name} " not in help_text:
+def check_layout(asked, text, failures):
+    """Lines fit 80 columns; under each usage line "stem NAME ...", its text is indented by two
+    spaces; an example quotes with double quotes, which every shell takes (cmd.exe no single
+    quotes)."""
+    in_command = False
+    for line in text.splitlines():
+        if len(line) > 80:
+            failures.append(f"{asked}: a line of {len(line)} columns: {line!r}")
+        if line.startswith("stem "):
+            in_command = True
+        elif in_command and line and not re.match(r"  \S", line):
+            failures.append(f"{asked}: not indented by two spaces: {line!r}")
+        in_command = in_command and bool(line)
+        if line.startswith("  Example: ") and "'" in line:
+            failures.append(f"{asked}: an example with single quotes: {line!r}")
+
+
+def command_names(result, failures):
+    """The commands the help lists, each explained with an example; render, calendar and
+    batch among them."""
+    text = result.stdout.decode("utf-8", "replace")
+    names = re.findall(r"^stem (\w+) ", text, re.MULTILINE)
+    for name in set(names) | {"render", "calendar", "batch"}:
+        if name not in names or f"Example: stem {name} " not in text:
             failures.append(f"--help does not explain {name}")
     if result.returncode != 0:
         failures.append(f"--help: status {result.returncode}")
+    check_layout("--help", text, failures)
+    return names
+
+
+def check_command_helps(command, windows, names, failures):
+    """Each command's --help (or -h, wherever it stands before "--") prints its own help and
+    exits 0; --version prints the version in the file VERSION. A batch runs no batch, so the
+    help of batch is asked for by a start of its own."""
+    asked = [[name, "--help"] for name in names if name != "batch"]
+    asked += [["check", "x.ini", "-h"], ["batch", "--help"], ["--version"]]
+    results = run_batch(command, windows, asked[:-2] + asked[-1:])
+    results[-1:-1] = [run(command, asked[-2])]
+    for words, result in zip(asked[:-1], results):
+        text = result.stdout.decode("utf-8", "replace")
+        if result.returncode != 0 or result.stderr or not text.startswith(f"stem {words[0]} "):
+            failures.append(f"{words}: status {result.returncode}, out {text[:60]!r}, "
+                            f"err {result.stderr!r}")
+        check_layout(words, text, failures)
+    version = (Path(__file__).resolve().parent.parent / "VERSION").read_text().strip()
+    if results[-1].returncode != 0 or results[-1].stdout != f"stem {version}\n".encode():
+        failures.append(f"--version: status {results[-1].returncode}, {results[-1].stdout!r}")
 
 
 def main():
@@ -107,7 +155,7 @@ def main():
         check_good(arguments, expected, result, failures)
     for arguments, result in zip(bad, results[len(GOOD):]):
         check_bad(arguments, result, failures)
-    check_help(results[-1], failures)
+    check_command_helps(command, windows, command_names(results[-1], failures), failures)
 
     # Real starts: the exit status and the streams of the process itself, and words that come
     # through the system's command line.

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Packs what a user downloads: dist/Stemra-Stemko-<version>.zip with the 32-bit DLLs and
-stem.exe under x86/, the 64-bit ones under x64/, the default settings file and the readmes.
+stem.exe under x86/, the 64-bit ones under x64/, the default settings file, the readmes and the
+change histories.
 
 The archive is the same byte for byte whenever the same built files go in: its entries are in
 a fixed order, with the commit's time and no owner or permissions of this machine.
@@ -18,7 +19,9 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 PROGRAMS = ["Stemra.dll", "Stemko.dll", "stem.exe"]
 FOLDERS = {"x86": ROOT / "build/win32", "x64": ROOT / "build/win64"}
-README_LANGUAGES = ["ja", "en"]
+LANGUAGES = ["ja", "en"]
+# The texts for users from release/, each in every language: the guide and the change history.
+TEXTS = ["README", "CHANGES"]
 SETTINGS_NAME = "StemraTime.ini"
 # A moment for the presses that write the default settings; the file does not depend on it.
 PRESS_MOMENT = "2026-01-01T00:00:00"
@@ -43,9 +46,10 @@ def default_settings():
         return (Path(folder) / SETTINGS_NAME).read_bytes()
 
 
-def readme(language):
-    """A readme as Notepad shows it right: UTF-8 with a byte-order mark, lines ended by CR LF."""
-    text = (ROOT / "release" / ("README-%s.txt" % language)).read_text(encoding="utf-8")
+def user_text(name):
+    """A text for users as Notepad shows it right: UTF-8 with a byte-order mark, lines ended by
+    CR LF, the version in place of @VERSION@."""
+    text = (ROOT / "release" / name).read_text(encoding="utf-8")
     text = text.replace("@VERSION@", version())
     return b"\xef\xbb\xbf" + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
@@ -67,8 +71,10 @@ def entries():
         for program in PROGRAMS:
             result.append(("%s/%s" % (folder, program), (build / program).read_bytes()))
     result.append((SETTINGS_NAME, default_settings()))
-    for language in README_LANGUAGES:
-        result.append(("README-%s.txt" % language, readme(language)))
+    for text in TEXTS:
+        for language in LANGUAGES:
+            name = "%s-%s.txt" % (text, language)
+            result.append((name, user_text(name)))
     return result
 
 

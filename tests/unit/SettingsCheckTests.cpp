@@ -20,13 +20,14 @@ constexpr DefaultsPlacement Keys = DefaultsPlacement::NotNeeded;
 
 // The warnings for both plug-ins' sections of the file (lines end CR LF).
 std::vector<SettingsWarning> WarningsOf(const std::string& text, DefaultsPlacement date = Keys,
-                                        DefaultsPlacement time = Keys)
+                                        DefaultsPlacement time = Keys, bool shiftJisSystem = true)
 {
     std::string bytes;
     for (const char c : text)
         bytes += c == '\n' ? "\r\n" : std::string(1, c);
-    return CheckSettingsFile(DecodeIniText(bytes),
-                             {{&DatePluginTraits, date}, {&TimePluginTraits, time}});
+    return CheckSettingsFile(bytes, DecodeIniText(bytes),
+                             {{&DatePluginTraits, date}, {&TimePluginTraits, time}},
+                             shiftJisSystem);
 }
 
 // Every warning of the line, one a line.
@@ -116,6 +117,14 @@ TEST(SettingsCheck, EachRuleWarnsOnItsLine)
          "[DateFormat]\nItem01=CALENDAR1\n",
          2,
          {"Item01 is rendered as a pattern: only Calendar1"}},
+        {"a calendar with a blank kept by quotes",
+         "[DateFormat]\nItem01=\"Calendar1 \"\n",
+         2,
+         {"Item01 is rendered as a pattern: only Calendar1"}},
+        {"a calendar with a blank inside",
+         "[DateFormat]\nItem01=a\nItem02=calendar 2\n",
+         3,
+         {"Item02 is rendered as a pattern: only Calendar2"}},
         // Sections a load reads otherwise.
         {"a value that ends the section",
          "[DateFormat]\nItem01=a\nItem02=[x]\nItem03=c\n",
@@ -145,6 +154,11 @@ TEST(SettingsCheck, EachRuleWarnsOnItsLine)
          "[DateFormat]\nItem01=a\n\0b\n"s,
          0,
          {"the lines cannot carry all of this file", "never write to it"}},
+        {"UTF-8 without a byte-order mark (yyyy\u5e74)",
+         "[DateFormat]\nItem01=yyyy\xe5\xb9\xb4\n",
+         0,
+         {"UTF-8 without a byte-order mark", "read as Shift-JIS",
+          "Save it as Shift-JIS, or as UTF-8 with a byte-order mark"}},
     };
     for (const Case& c : cases) {
         const std::vector<SettingsWarning> warnings = WarningsOf(c.text, c.date, c.time);
@@ -177,6 +191,35 @@ TEST(SettingsCheck, WhatALoadReadsAsWrittenDrawsNothing)
                              "Item01=[x]\n"
                              "Item09=yyyy\n";
     EXPECT_EQ(Shown(WarningsOf(text)), "");
+}
+
+// UTF-8 without a mark draws the one warning about the file, and only where a file without a
+// mark reads as Shift-JIS; its lines, changed by that reading, draw none of the blanks'. With a
+// mark, or without a byte above 0x7F, or not valid UTF-8 (as Shift-JIS text is), it is no case.
+TEST(SettingsCheck, OnlyUnmarkedUtf8OnAShiftJisSystemIsWarnedAbout)
+{
+    // yyyy年mm月dd日: the third byte of 月 pairs with the "d" after it when read as Shift-JIS.
+    const std::string utf8 = "[DateFormat]\nItem01=yyyy\xe5\xb9\xb4mm\xe6\x9c\x88"
+                             "dd\xe6\x97\xa5\n";
+    const std::vector<SettingsWarning> warnings = WarningsOf(utf8);
+    ASSERT_EQ(warnings.size(), 1u) << Shown(warnings);
+    EXPECT_EQ(warnings[0].line, 0);
+    EXPECT_EQ(Shown(WarningsOf(utf8, Keys, Keys, false)), "");
+    EXPECT_EQ(Shown(WarningsOf("\xef\xbb\xbf" + utf8)), "");
+
+    const struct {
+        std::string bytes;
+        bool utf8;
+    } rows[] = {
+        {"yyyy/mm/dd", false},        {"yyyy\x94\x4e", false},  // 年 in Shift-JIS
+        {"\xe5\xb9", false},                                    // cut short
+        {"\xc0\xaf", false},                                    // an overlong "/"
+        {"\xed\xa0\x80", false},                                // a surrogate
+        {"\x82\xa0", false},           // あ in Shift-JIS: a lone continuation byte
+        {"\xf0\x9f\x98\x80 d", true},  // outside the BMP
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IsUtf8BeyondAscii(row.bytes), row.utf8) << row.bytes;
 }
 
 // Warnings of both sections and of the file come in line order, the file's first.

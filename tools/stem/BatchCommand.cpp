@@ -69,10 +69,11 @@ const Command BatchCommand = {
     "batch",
     "FILE",
     TakesMoment::No,
-    "  Runs the command lines in FILE in one start of stem: one per line, its words separated\n"
-    "  by tabs (so blanks, quotes and backslashes in a pattern need no escaping). For each it\n"
-    "  prints \"== N: exit S, X + Y bytes\" and then the command's output (X bytes) and its\n"
-    "  error output (Y bytes). A command that fails does not stop the others.",
+    "Runs the command lines in FILE in one start of stem: one per line, its words\n"
+    "separated by tabs (so blanks, quotes and backslashes in a pattern need no\n"
+    "escaping). For each it prints \"== N: exit S, X + Y bytes\" and then the\n"
+    "command's output (X bytes) and its error output (Y bytes). A command that\n"
+    "fails does not stop the others.",
     "stem batch commands.txt",
     RunBatch,
 };

@@ -32,9 +32,9 @@ const Command CalendarCommand = {
     "calendar",
     "MODE",
     TakesMoment::Yes,
-    "Prints the calendar of the month of the given moment (default: now), lines ended by\n"
-    "CR LF. MODE 1 leaves the cells outside the month blank; MODE 2 fills them with the days\n"
-    "of the neighbouring months.",
+    "Prints the calendar of the month of the given moment (default: now), lines\n"
+    "ended by CR LF. MODE 1 leaves the cells outside the month blank; MODE 2 fills\n"
+    "them with the days of the neighbouring months.",
     "stem calendar 2 --at 2026-12-06T00:00:00",
     RunCalendar,
 };

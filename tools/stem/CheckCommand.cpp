@@ -9,6 +9,7 @@
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
 #include "base/UnicodeText.h"
+#include "platform/HostSupport.h"
 #include "plugin/PluginModule.h"
 #include "plugin/Settings.h"
 #include "tools/stem/Arguments.h"
@@ -31,7 +32,7 @@ struct SettingsFile {
 SettingsFile DefaultSettingsFile()
 {
     const AnsiString path = LocateSettingsFile(platform::AnsiToWide(DefaultPluginFolder()));
-    return {path, WideToUtf8(platform::AnsiToWide(path))};
+    return {path, platform::PathForCommandLine(path)};
 }
 
 // The file's folder as the user named it.
@@ -111,6 +112,9 @@ std::string OwnPatternsAdvice(SaveObstacle obstacle, const std::string& folder)
         return "write them into the section (clear the file's read-only attribute to save it)";
     case SaveObstacle::FileNotWritable: return "write them into the section yourself";
     case SaveObstacle::NoFolder:
+        return "create " + folder +
+               " and press again, or point the editor at a plug-in folder "
+               "of your own";
     case SaveObstacle::FolderNotWritable:
     case SaveObstacle::SaveFailed:
     case SaveObstacle::None: break;
@@ -184,10 +188,21 @@ const char* EncodingNote(TIniEncoding encoding)
     return "";
 }
 
+// Whether a file without a byte-order mark reads as Shift-JIS, as where the system's ANSI code
+// page is 932: the one place that gates the warning about UTF-8 without a mark. Every system
+// counts as such until the platform reports its code page.
+bool ShiftJisSystem()
+{
+    return true;
+}
+
 // Raises FileError when the file cannot be read.
 std::string Report(const SettingsFile& file, TDateTime moment)
 {
-    const TIniFileContent content = LoadIniFile(file.path);
+    std::string bytes;
+    if (platform::ReadWholeFile(file.path, bytes) != platform::FileStatus::Ok)
+        throw FileError("cannot read " + file.path);
+    const TIniFileContent content = DecodeIniText(bytes);
     std::string out = "settings file: " + file.shown + EncodingNote(content.encoding) + "\n";
     std::vector<CheckedSection> sections;
     for (const PluginTraits* traits : AllPlugins) {
@@ -198,20 +213,29 @@ std::string Report(const SettingsFile& file, TDateTime moment)
         out += "\n" + PatternListing(*traits, file, list, press, moment);
         sections.push_back({traits, press.placement});
     }
-    return out + "\n" + WarningListing(CheckSettingsFile(content, sections));
+    return out + "\n" +
+           WarningListing(CheckSettingsFile(bytes, content, sections, ShiftJisSystem()));
 }
 
 // What a press does where there is no file yet: create it, or use the defaults from memory.
 std::string MissingFileNote(const SettingsFile& file)
 {
     const std::string missing = "no settings file at " + Printable(file.shown);
+    const std::string folder = Printable(FolderShown(file));
     TCommonStringRecordList list;
     const SaveObstacle obstacle = ForeseePress(file.path, DatePluginTraits, list).obstacle;
     if (obstacle == SaveObstacle::None)
         return missing + "; the first press creates it with the defaults";
+    const std::string ownPatterns =
+        "to use patterns of your own, " + OwnPatternsAdvice(obstacle, folder);
+    // A folder that does not exist is most often a path typed wrong: that comes first.
+    if (obstacle == SaveObstacle::NoFolder)
+        return missing + ": the folder " + folder +
+               " does not exist (is the path typed right?); where it is the plug-in folder, "
+               "each press uses the defaults from memory; " +
+               ownPatterns;
     return missing + ", and a press cannot create it: " + ObstacleReason(obstacle) +
-           "; each press uses the defaults from memory; to use patterns of your own, " +
-           OwnPatternsAdvice(obstacle, Printable(FolderShown(file)));
+           "; each press uses the defaults from memory; " + ownPatterns;
 }
 
 int RunCheck(const std::vector<std::string>& words)
@@ -240,14 +264,15 @@ const Command CheckCommand = {
     "check",
     "[FILE]",
     TakesMoment::Yes,
-    "  Reads a settings file as the plug-ins do (default: StemraTime.ini in the folder PlugIns\n"
-    "  beside this program, where `stem press` keeps it) and lists, for [DateFormat] and\n"
-    "  [TimeFormat], the patterns a press cycles through and what each renders to at the\n"
-    "  moment given by --at (default: now). Then it warns, by line number, about lines that are\n"
-    "  never read, values that lose blanks or quotes, and unpaired double quotes. Where a\n"
-    "  press cannot write its defaults into the file or its folder, it says why and how to\n"
-    "  get patterns of your own in. Exit status 0 when the file was read, with warnings or not.",
-    "stem check /tmp/plugins/StemraTime.ini --at 2026-12-07T09:30:00",
+    "Reads a settings file as the plug-ins do (default: StemraTime.ini in the\n"
+    "folder PlugIns beside this program, where `stem press` keeps it) and lists,\n"
+    "for [DateFormat] and [TimeFormat], the patterns a press cycles through and\n"
+    "what each renders to at the moment given by --at (default: now). Then it\n"
+    "warns, by line number, about lines that are never read, values that lose\n"
+    "blanks or quotes, and unpaired double quotes. Where a press cannot write its\n"
+    "defaults into the file or its folder, it says why and how to get patterns of\n"
+    "your own in. Exit status 0 when the file was read, with warnings or not.",
+    "stem check plugins/StemraTime.ini --at 2026-12-07T09:30:00",
     RunCheck,
 };
 

@@ -13,8 +13,8 @@ struct Command {
     const char* name;
     const char* usage;  // the arguments after the name, --at aside
     TakesMoment moment;
-    const char* summary;  // what it does, one or more lines
-    const char* example;  // a full command line
+    const char* summary;  // what it does: lines of at most 76 columns, the help indents them
+    const char* example;  // a full command line, its words quoted as every shell takes them
     // Runs with the words after the command name; returns the exit status. Bad arguments
     // throw UsageError.
     int (*run)(const std::vector<std::string>& words);

@@ -79,10 +79,21 @@ std::string ShowDocument(const WideString& text)
     return shown;
 }
 
-// Code-page text (a path, or a sentence naming one) as UTF-8.
-std::string Shown(const AnsiString& text)
+// Code-page text naming the settings file or its folder as UTF-8, with both named as the user
+// names them (natively not by the stand-in's drive letter).
+std::string Shown(const AnsiString& text, const AnsiString& settingsPath)
 {
-    return WideToUtf8(platform::AnsiToWide(text));
+    std::string shown = WideToUtf8(platform::AnsiToWide(text));
+    for (const AnsiString& path : {settingsPath, ExtractFolder(settingsPath)}) {
+        const std::string named = WideToUtf8(platform::AnsiToWide(path));
+        const std::string given = platform::PathForCommandLine(path);
+        if (named.empty())
+            continue;
+        for (size_t at = shown.find(named); at != std::string::npos;
+             at = shown.find(named, at + given.size()))
+            shown.replace(at, named.size(), given);
+    }
+    return shown;
 }
 
 int RunPress(const std::vector<std::string>& words)
@@ -108,11 +119,11 @@ int RunPress(const std::vector<std::string>& words)
         if (state.settingsTrouble != trouble) {
             trouble = state.settingsTrouble;
             if (!trouble.empty())
-                out += "settings: " + Shown(trouble) + "\n";
+                out += "settings: " + Shown(trouble, state.settingsPath) + "\n";
         }
         if (!state.consecutivePress) {
             out += "press " + std::to_string(press) + ": the command failed (settings file " +
-                   Shown(state.settingsPath) + ")\n";
+                   platform::PathForCommandLine(state.settingsPath) + ")\n";
             continue;
         }
         const int32_t index = state.patternIndex;
@@ -124,7 +135,7 @@ int RunPress(const std::vector<std::string>& words)
                     : "\"" + WideToUtf8(entry) + "\"") +
                "\n" + ShowDocument(editor.Text());
     }
-    out += "settings file: " + Shown(module.State().settingsPath) + "\n";
+    out += "settings file: " + platform::PathForCommandLine(module.State().settingsPath) + "\n";
     platform::DestroyHostWindow(window);
     return PrintUtf8(out);
 }
@@ -135,12 +146,13 @@ const Command PressCommand = {
     "press",
     "date|time [--times N] [--folder DIR]",
     TakesMoment::Yes,
-    "  Presses the date or time plug-in's command N times (default 1) in a simulated editor and\n"
-    "  prints, after each press, the entry used and the whole document. The settings file\n"
-    "  StemraTime.ini lives in DIR (default: the folder PlugIns beside this program) and is\n"
-    "  created with the defaults when it has none: edit it and press again. Where the file\n"
-    "  cannot be written or read, the presses still insert, and a line says why.",
-    "stem press date --times 3 --folder /tmp/plugins --at 2026-12-07T09:30:00",
+    "Presses the date or time plug-in's command N times (default 1) in a simulated\n"
+    "editor and prints, after each press, the entry used and the whole document.\n"
+    "The settings file StemraTime.ini lives in DIR (default: the folder PlugIns\n"
+    "beside this program) and is created with the defaults when it has none: edit\n"
+    "it and press again. Where the file cannot be written or read, the presses\n"
+    "still insert, and a line says why.",
+    "stem press date --times 3 --folder plugins --at 2026-12-07T09:30:00",
     RunPress,
 };
 

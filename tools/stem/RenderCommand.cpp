@@ -23,9 +23,10 @@ const Command RenderCommand = {
     "render",
     "PATTERN",
     TakesMoment::Yes,
-    "Prints PATTERN rendered for the local moment given by --at (default: now), then a line\n"
-    "feed. Text in double quotes is copied as written; \\n, \\t, \\r, \\\\ and \\0 are escapes.",
-    "stem render 'yyyy/mm/dd(aaa) hh:nn:ss' --at 2026-12-06T13:05:09",
+    "Prints PATTERN rendered for the local moment given by --at (default: now),\n"
+    "then a line feed. Text in double quotes is copied as written; \\n, \\t, \\r,\n"
+    "\\\\ and \\0 are escapes.",
+    "stem render \"yyyy/mm/dd(aaa) hh:nn:ss\" --at 2026-12-06T13:05:09",
     RunRender,
 };
 

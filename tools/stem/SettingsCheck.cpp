@@ -5,6 +5,7 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
 
 namespace stem {
@@ -31,6 +32,15 @@ bool LooksLikeSectionLine(const AnsiString& line)
 {
     const AnsiString text = BlankTrimLeft(line);
     return !text.empty() && text[0] == '[';
+}
+
+// The text without its blank bytes; a Shift-JIS trail byte is never one.
+AnsiString WithoutBlanks(AnsiString text)
+{
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](char c) { return static_cast<unsigned char>(c) <= ' '; }),
+               text.end());
+    return text;
 }
 
 AnsiString Quoted(const AnsiString& line)
@@ -173,7 +183,7 @@ private:
         const AnsiString trimmed = BlankTrim(written);
         const AnsiString pattern = Dequote(trimmed);
         if (trimmed != written && pattern == trimmed)
-            WarnTrimmedBlanks(index, key, trimmed);
+            WarnTrimmedBlanks(index, key);
         if (pattern != trimmed && pattern.find('"') != AnsiString::npos)
             Warn(index, "the value of " + key +
                             " starts and ends with a double quote, so that pair is dropped as "
@@ -184,15 +194,16 @@ private:
     }
 
     // Blanks on both sides of "=" ("Item01 = yyyy") are layout, not part of the value.
-    void WarnTrimmedBlanks(int index, const AnsiString& key, const AnsiString& trimmed)
+    void WarnTrimmedBlanks(int index, const AnsiString& key)
     {
         const AnsiString& line = lines_[index];
         const AnsiString written = ValuePartOf(line);
         const AnsiString leftTrimmed = BlankTrimLeft(written);
         const AnsiString keyPart = KeyPartOf(line);
         const bool spacedEquals = static_cast<unsigned char>(keyPart.back()) <= ' ';
-        const bool leading = leftTrimmed != written && !spacedEquals;
-        const bool trailing = leftTrimmed.size() != trimmed.size();
+        // By the bytes: the trim's trip through the code page may change other characters.
+        const bool leading = static_cast<unsigned char>(written.front()) <= ' ' && !spacedEquals;
+        const bool trailing = static_cast<unsigned char>(written.back()) <= ' ';
         if (!leading && !trailing)
             return;
         const char* where = leading && trailing ? "both ends" : leading ? "the start" : "the end";
@@ -223,12 +234,13 @@ private:
                             platform::WideToAnsi(rest) + "\"");
     }
 
-    // "CALENDAR1" and the like are patterns: only the exact spelling is the special entry.
+    // "CALENDAR1", "Calendar 1" and the like are patterns: only the exact spelling is the
+    // special entry.
     void CheckSpecialEntrySpelling(int index, const AnsiString& key, const AnsiString& pattern)
     {
         for (int i = 0; i < traits_.specialEntryCount; ++i) {
             const AnsiString entry = platform::WideToAnsi(traits_.specialEntries[i]);
-            if (pattern != entry && NamesEqual(BlankTrim(pattern), entry))
+            if (pattern != entry && NamesEqual(WithoutBlanks(pattern), entry))
                 Warn(index, "the value of " + key + " is rendered as a pattern: only " + entry +
                                 ", spelled exactly so, inserts the calendar");
         }
@@ -246,7 +258,8 @@ private:
             SectionNameOf(line) + "]: " + label_ + " ends above it, and this line is not in it";
         if (below > 0)
             text += "; " + KeyLinesAre(below, "below it") + " not in it either";
-        Warn(span_.end, text + " (no value can hold \"[\" before \"]\")");
+        Warn(span_.end, text + " (no value can hold \"[\" before \"]\", not even between double "
+                               "quotes: write other brackets)");
     }
 
     void CheckRepeats()
@@ -278,14 +291,32 @@ const char* const UnfaithfulFile =
     "outside the system code page change), so the plug-ins read it as far as it goes and never "
     "write to it";
 
+// Each non-ASCII character turns into others, and a byte of it may pair with the next letter.
+const char* const Utf8WithoutMark =
+    "this file is UTF-8 without a byte-order mark, which the plug-ins read as Shift-JIS: its "
+    "non-ASCII characters come out as other characters, and may swallow the letter after them. "
+    "Save it as Shift-JIS, or as UTF-8 with a byte-order mark";
+
 }  // namespace
 
-std::vector<SettingsWarning> CheckSettingsFile(const TIniFileContent& content,
-                                               const std::vector<CheckedSection>& sections)
+bool IsUtf8BeyondAscii(const std::string& bytes)
+{
+    const bool beyondAscii = std::any_of(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    WideString text;
+    return beyondAscii && Utf8ToWide(bytes, text);
+}
+
+std::vector<SettingsWarning> CheckSettingsFile(const std::string& bytes,
+                                               const TIniFileContent& content,
+                                               const std::vector<CheckedSection>& sections,
+                                               bool shiftJisSystem)
 {
     std::vector<SettingsWarning> warnings;
     if (!content.faithful)
         warnings.push_back({0, UnfaithfulFile});
+    if (shiftJisSystem && content.encoding == TIniEncoding::Ansi && IsUtf8BeyondAscii(bytes))
+        warnings.push_back({0, Utf8WithoutMark});
     for (const CheckedSection& section : sections) {
         const std::vector<SettingsWarning> found =
             SectionChecker(content.lines, *section.traits, section.placement).Run();

@@ -4,6 +4,7 @@
 // ANSI text, as the lines are.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
@@ -23,9 +24,16 @@ struct CheckedSection {
     DefaultsPlacement placement;
 };
 
-// The warnings about the file, in line order: the file as a whole first, then each line's in
-// the order of the sections.
-std::vector<SettingsWarning> CheckSettingsFile(const TIniFileContent& content,
-                                               const std::vector<CheckedSection>& sections);
+// Valid UTF-8 holding a byte above 0x7F: how an editor saves Japanese text as UTF-8 without a
+// byte-order mark, which a system of code page 932 reads as Shift-JIS.
+bool IsUtf8BeyondAscii(const std::string& bytes);
+
+// The warnings about the file (its bytes and their content), in line order: the file as a
+// whole first, then each line's in the order of the sections. On a system that reads a file
+// without a byte-order mark as Shift-JIS, a UTF-8 one is warned about.
+std::vector<SettingsWarning> CheckSettingsFile(const std::string& bytes,
+                                               const TIniFileContent& content,
+                                               const std::vector<CheckedSection>& sections,
+                                               bool shiftJisSystem = true);
 
 }  // namespace stem

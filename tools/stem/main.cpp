@@ -1,6 +1,8 @@
 // stem: the plug-ins' logic on the command line. Dispatches to one command per file.
 #include <string>
 
+#include "MyLibrary/StringUnit/StringUnit.h"
+#include "ProductVersion.h"
 #include "platform/HostSupport.h"
 #include "tools/stem/Arguments.h"
 #include "tools/stem/Commands.h"
@@ -16,21 +18,44 @@ const Command* const Commands[] = {
 // Where PrintUtf8 writes while RunCaptured runs a command; null: standard output.
 std::string* gatheredOutput = nullptr;
 
+// What every command's help ends with.
+const char* const CommonNotes =
+    "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
+    "Output is UTF-8. Bad arguments end with a message and exit status 2.\n";
+
+// The command's usage line, then its summary and example indented by two spaces.
+std::string CommandHelp(const Command& command)
+{
+    std::string text = std::string("stem ") + command.name + " " + command.usage;
+    if (command.moment == TakesMoment::Yes)
+        text += std::string(" [--at ") + MomentForm + "]";
+    text += "\n";
+    for (const std::string& line : SplitLines(command.summary, LineBreaks::LfOnly))
+        text += "  " + line + "\n";
+    return text + "  Example: " + command.example + "\n";
+}
+
 std::string HelpText()
 {
-    std::string text =
-        "Usage: stem COMMAND [ARGUMENTS]\n"
-        "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
-        "Output is UTF-8. Bad arguments end with a message and exit status 2.\n";
-    for (const Command* command : Commands) {
-        text += std::string("\nstem ") + command->name + " " + command->usage;
-        if (command->moment == TakesMoment::Yes)
-            text += std::string(" [--at ") + MomentForm + "]";
-        text += "\n";
-        text += command->summary;
-        text += std::string("\n  Example: ") + command->example + "\n";
-    }
+    std::string text = std::string("Usage: stem COMMAND [ARGUMENTS]\n"
+                                   "       stem COMMAND --help   that command's help\n"
+                                   "       stem --version        the version\n") +
+                       CommonNotes;
+    for (const Command* command : Commands)
+        text += "\n" + CommandHelp(*command);
     return text;
+}
+
+// "--help" or "-h" among the options of a command line; after "--" every word is an argument.
+bool AsksForHelp(const std::vector<std::string>& words)
+{
+    for (const std::string& word : words) {
+        if (word == "--")
+            return false;
+        if (word == "--help" || word == "-h")
+            return true;
+    }
+    return false;
 }
 
 std::string UsageMessage(const UsageError& error)
@@ -53,11 +78,16 @@ int Run(const std::vector<std::string>& words)
     const std::string& name = words[0];
     if (name == "--help" || name == "-h" || name == "help")
         return PrintUtf8(HelpText());
+    if (name == "--version")
+        return PrintUtf8("stem " STEM_VERSION_TEXT "\n");
     const Command* command = FindCommand(name);
     if (command == nullptr)
         throw UsageError("unknown command '" + Printable(name) +
                          "'; 'stem --help' lists the commands");
-    return command->run(std::vector<std::string>(words.begin() + 1, words.end()));
+    const std::vector<std::string> arguments(words.begin() + 1, words.end());
+    if (AsksForHelp(arguments))
+        return PrintUtf8(CommandHelp(*command) + "\n" + CommonNotes);
+    return command->run(arguments);
 }
 
 }  // namespace

@@ -27,6 +27,11 @@ AnsiString PathFromCommandLine(const std::string& utf8Path)
     return standin::ToWindowsPath(std::filesystem::absolute(utf8Path).string());
 }
 
+std::string PathForCommandLine(const AnsiString& path)
+{
+    return standin::ToPosixPath(path);
+}
+
 AnsiString CreateTestFolder()
 {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/stemtest-XXXXXX";

@@ -30,6 +30,11 @@ AnsiString PathFromCommandLine(const std::string& utf8Path)
     return WideToAnsi(wide);
 }
 
+std::string PathForCommandLine(const AnsiString& path)
+{
+    return WideToUtf8(AnsiToWide(path));
+}
+
 AnsiString CreateTestFolder()
 {
     char temp[MAX_PATH + 1] = {};
