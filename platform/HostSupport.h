@@ -76,6 +76,11 @@ using FileLock = void*;
 FileLock LockFile(const AnsiString& path, HolderShares shares = HolderShares::Nothing);
 void UnlockFile(FileLock lock);
 
+// The ANSI code page (932 or 65001) of what follows: the stand-in takes either, to show what
+// the plug-ins do on a system with that page. False on Windows, where a program runs on the
+// system's own page.
+bool ChooseAnsiCodePage(unsigned codePage);
+
 // A 32-bit program on 64-bit Windows, which gets the folders of 32-bit programs.
 bool RunsAs32BitOn64BitWindows();
 

@@ -270,8 +270,8 @@ def compare_warnings(name, warnings, expected, failures):
                 failures.append(f"{name}: line {line} warning lacks {fragment!r}: {text!r}")
 
 
-def queue_presses(stem, folder):
-    return [stem.queue("press", which, "--folder", stem.path(folder), "--at", AT)
+def queue_presses(stem, folder, *options):
+    return [stem.queue("press", which, "--folder", stem.path(folder), "--at", AT, *options)
             for which in ("date", "time")]
 
 
@@ -314,17 +314,29 @@ def queue_case(name, case, stem, work):
 
 
 def queue_defaults(stem, work):
-    folder = os.path.join(work, "defaults")
-    os.makedirs(folder)
-    queue_presses(stem, folder)
-    check = stem.queue("check", stem.path(os.path.join(folder, "StemraTime.ini")), "--at", AT)
+    """The defaults as the first presses write them; natively also where the ANSI code page is
+    UTF-8, where the file must come out the same, byte for byte."""
+    pages = [[]] if stem.windows else [[], ["--code-page", "65001"]]
+    checks = []
+    for options in pages:
+        folder = os.path.join(work, "defaults" + "".join(options))
+        os.makedirs(folder)
+        queue_presses(stem, folder, *options)
+        path = os.path.join(folder, "StemraTime.ini")
+        checks.append((path, stem.queue("check", stem.path(path), "--at", AT, *options)))
 
     def judge(expect, failures):
-        out = stem.text(check)
-        rows, _, warnings = parse_report(out)
-        compare_rows("defaults", expect, rows, DEFAULT_ROWS, failures)
-        if warnings or "No warnings." not in out:
-            failures.append(f"defaults: warnings {warnings}")
+        files = []
+        for path, check in checks:
+            out = stem.text(check)
+            rows, _, warnings = parse_report(out)
+            compare_rows("defaults", expect, rows, DEFAULT_ROWS, failures)
+            if warnings or "No warnings." not in out:
+                failures.append(f"defaults: warnings {warnings}")
+            with open(path, "rb") as file:
+                files.append(file.read())
+        if any(file != files[0] for file in files):
+            failures.append(f"defaults: the files differ by code page: {files!r}")
     return judge
 
 

@@ -35,7 +35,18 @@ GOOD = [
      "15  16  17  18  19  20  21\r\n22  23  24  25  26  27  28\r\n"),
 ]
 
+# The Linux build shows a system whose ANSI code page is UTF-8; stem.exe runs on its system's.
+CODE_PAGE_GOOD = [
+    (["render", "yyyy年(aaa)", "--code-page", "65001", "--at", AT], "2026年(日)\n"),
+    (["render", "--code-page=932", "ggg", "--at", AT], "令和\n"),
+]
+CODE_PAGE_ON_WINDOWS = [["render", "d", "--code-page", "65001"], ["render", "d", "--code-page=932"]]
+
 BAD = [
+    ["render", "d", "--code-page", "1252"],
+    ["render", "d", "--code-page"],
+    ["render", "d", "--code-page", "932", "--code-page=932"],
+    ["calendar", "1", "--code-page", "65001"],
     [],
     ["frobnicate"],
     ["render"],
@@ -149,11 +160,13 @@ def check_command_helps(command, windows, names, failures):
 def main():
     windows, command = program_command(__doc__)
     failures = []
-    bad = [[a.encode("utf-8") for a in arguments] for arguments in BAD] + [NOT_UTF8]
-    results = run_batch(command, windows, [arguments for arguments, _ in GOOD] + bad + [["--help"]])
-    for (arguments, expected), result in zip(GOOD, results):
+    good = GOOD + ([] if windows else CODE_PAGE_GOOD)
+    bad = BAD + (CODE_PAGE_ON_WINDOWS if windows else [])
+    bad = [[a.encode("utf-8") for a in arguments] for arguments in bad] + [NOT_UTF8]
+    results = run_batch(command, windows, [arguments for arguments, _ in good] + bad + [["--help"]])
+    for (arguments, expected), result in zip(good, results):
         check_good(arguments, expected, result, failures)
-    for arguments, result in zip(bad, results[len(GOOD):]):
+    for arguments, result in zip(bad, results[len(good):]):
         check_bad(arguments, result, failures)
     check_command_helps(command, windows, command_names(results[-1], failures), failures)
 

@@ -87,6 +87,47 @@ CommandArguments SplitArguments(const std::vector<std::string>& words)
     return arguments;
 }
 
+std::optional<std::string> TakeCodePage(std::vector<std::string>& words)
+{
+    const std::string option = "--code-page";
+    std::optional<std::string> page;
+    for (size_t i = 0; i < words.size() && words[i] != "--";) {
+        size_t taken = 0;
+        std::string value;
+        if (words[i] == option) {
+            if (i + 1 == words.size())
+                throw UsageError("--code-page needs 932 or 65001");
+            value = words[i + 1];
+            taken = 2;
+        } else if (words[i].compare(0, option.size() + 1, option + "=") == 0) {
+            value = words[i].substr(option.size() + 1);
+            taken = 1;
+        } else {
+            ++i;
+            continue;
+        }
+        if (page)
+            throw UsageError("--code-page is given twice");
+        page = value;
+        const auto at = words.begin() + static_cast<std::ptrdiff_t>(i);
+        words.erase(at, at + static_cast<std::ptrdiff_t>(taken));
+    }
+    return page;
+}
+
+void UseCodePage(const std::optional<std::string>& page)
+{
+    unsigned codePage = platform::ShiftJisCodePage;
+    if (page == "65001")
+        codePage = platform::Utf8CodePage;
+    else if (page && page != "932")
+        throw UsageError("--code-page is 932 or 65001, not '" + Printable(*page) + "'");
+    if (!platform::ChooseAnsiCodePage(codePage) && page)
+        throw UsageError("--code-page is for the Linux build; stem.exe runs on this system's "
+                         "own code page (" +
+                         std::to_string(platform::AnsiCodePage()) + ")");
+}
+
 void RequirePositionals(const CommandArguments& arguments, const std::vector<const char*>& names)
 {
     const size_t given = arguments.positionals.size();

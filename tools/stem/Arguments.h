@@ -32,6 +32,14 @@ struct CommandArguments {
 // after "--" every word is positional. Any other word starting with "--" is an error.
 CommandArguments SplitArguments(const std::vector<std::string>& words);
 
+// Takes "--code-page PAGE" (or "--code-page=PAGE") out of the words before "--": the page asked
+// for, if any.
+std::optional<std::string> TakeCodePage(std::vector<std::string>& words);
+
+// Runs what follows on the ANSI code page given (932 or 65001), or on 932 when none is; stem.exe
+// refuses the option, as it runs on the system's own page.
+void UseCodePage(const std::optional<std::string>& page);
+
 // Checks that exactly the named positional arguments were given.
 void RequirePositionals(const CommandArguments& arguments, const std::vector<const char*>& names);
 

@@ -69,6 +69,7 @@ const Command BatchCommand = {
     "batch",
     "FILE",
     TakesMoment::No,
+    TakesCodePage::No,
     "Runs the command lines in FILE in one start of stem: one per line, its words\n"
     "separated by tabs (so blanks, quotes and backslashes in a pattern need no\n"
     "escaping). For each it prints \"== N: exit S, X + Y bytes\" and then the\n"

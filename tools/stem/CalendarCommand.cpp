@@ -32,6 +32,7 @@ const Command CalendarCommand = {
     "calendar",
     "MODE",
     TakesMoment::Yes,
+    TakesCodePage::No,
     "Prints the calendar of the month of the given moment (default: now), lines\n"
     "ended by CR LF. MODE 1 leaves the cells outside the month blank; MODE 2 fills\n"
     "them with the days of the neighbouring months.",

@@ -188,12 +188,11 @@ const char* EncodingNote(TIniEncoding encoding)
     return "";
 }
 
-// Whether a file without a byte-order mark reads as Shift-JIS, as where the system's ANSI code
-// page is 932: the one place that gates the warning about UTF-8 without a mark. Every system
-// counts as such until the platform reports its code page.
+// Whether a file without a byte-order mark reads as Shift-JIS whatever its bytes, as where the
+// system's ANSI code page is 932 (where it is UTF-8, a file in UTF-8 reads as such).
 bool ShiftJisSystem()
 {
-    return true;
+    return platform::AnsiCodePage() == platform::ShiftJisCodePage;
 }
 
 // Raises FileError when the file cannot be read.
@@ -264,6 +263,7 @@ const Command CheckCommand = {
     "check",
     "[FILE]",
     TakesMoment::Yes,
+    TakesCodePage::Yes,
     "Reads a settings file as the plug-ins do (default: StemraTime.ini in the\n"
     "folder PlugIns beside this program, where `stem press` keeps it) and lists,\n"
     "for [DateFormat] and [TimeFormat], the patterns a press cycles through and\n"

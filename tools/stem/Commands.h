@@ -9,10 +9,14 @@ namespace stem {
 // Whether a command takes the option --at MOMENT, which its usage then ends with.
 enum class TakesMoment { No, Yes };
 
+// Whether a command takes the option --code-page 932|65001 (the Linux build's system page).
+enum class TakesCodePage { No, Yes };
+
 struct Command {
     const char* name;
     const char* usage;  // the arguments after the name, --at aside
     TakesMoment moment;
+    TakesCodePage codePage;
     const char* summary;  // what it does: lines of at most 76 columns, the help indents them
     const char* example;  // a full command line, its words quoted as every shell takes them
     // Runs with the words after the command name; returns the exit status. Bad arguments

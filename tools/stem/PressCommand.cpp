@@ -146,6 +146,7 @@ const Command PressCommand = {
     "press",
     "date|time [--times N] [--folder DIR]",
     TakesMoment::Yes,
+    TakesCodePage::Yes,
     "Presses the date or time plug-in's command N times (default 1) in a simulated\n"
     "editor and prints, after each press, the entry used and the whole document.\n"
     "The settings file StemraTime.ini lives in DIR (default: the folder PlugIns\n"

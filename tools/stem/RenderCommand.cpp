@@ -23,6 +23,7 @@ const Command RenderCommand = {
     "render",
     "PATTERN",
     TakesMoment::Yes,
+    TakesCodePage::Yes,
     "Prints PATTERN rendered for the local moment given by --at (default: now),\n"
     "then a line feed. Text in double quotes is copied as written; \\n, \\t, \\r,\n"
     "\\\\ and \\0 are escapes.",

@@ -21,7 +21,9 @@ std::string* gatheredOutput = nullptr;
 // What every command's help ends with.
 const char* const CommonNotes =
     "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
-    "Output is UTF-8. Bad arguments end with a message and exit status 2.\n";
+    "Output is UTF-8. Bad arguments end with a message and exit status 2.\n"
+    "render, press and check take --code-page 65001 to show what the plug-ins do\n"
+    "where Windows' ANSI code page is UTF-8 (default 932; Linux build only).\n";
 
 // The command's usage line, then its summary and example indented by two spaces.
 std::string CommandHelp(const Command& command)
@@ -29,6 +31,7 @@ std::string CommandHelp(const Command& command)
     std::string text = std::string("stem ") + command.name + " " + command.usage;
     if (command.moment == TakesMoment::Yes)
         text += std::string(" [--at ") + MomentForm + "]";
+
     text += "\n";
     for (const std::string& line : SplitLines(command.summary, LineBreaks::LfOnly))
         text += "  " + line + "\n";
@@ -84,9 +87,11 @@ int Run(const std::vector<std::string>& words)
     if (command == nullptr)
         throw UsageError("unknown command '" + Printable(name) +
                          "'; 'stem --help' lists the commands");
-    const std::vector<std::string> arguments(words.begin() + 1, words.end());
+    std::vector<std::string> arguments(words.begin() + 1, words.end());
     if (AsksForHelp(arguments))
         return PrintUtf8(CommandHelp(*command) + "\n" + CommonNotes);
+    // Each command of a batch runs on its own page, 932 unless it asks for another.
+    UseCodePage(command->codePage == TakesCodePage::Yes ? TakeCodePage(arguments) : std::nullopt);
     return command->run(arguments);
 }
 

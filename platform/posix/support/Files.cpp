@@ -95,6 +95,12 @@ void UnlockFile(FileLock lock)
     delete held;
 }
 
+bool ChooseAnsiCodePage(unsigned codePage)
+{
+    standin::SetAnsiCodePage(codePage);
+    return true;
+}
+
 bool RunsAs32BitOn64BitWindows()
 {
     return false;

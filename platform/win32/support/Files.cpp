@@ -85,6 +85,11 @@ void UnlockFile(FileLock lock)
         CloseHandle(static_cast<HANDLE>(lock));
 }
 
+bool ChooseAnsiCodePage(unsigned)
+{
+    return false;
+}
+
 bool RunsAs32BitOn64BitWindows()
 {
     BOOL wow64 = FALSE;
