@@ -6,9 +6,8 @@
 namespace stem {
 
 namespace {
-// "アンインストールしますか？" in Shift-JIS.
-constexpr const char* UninstallQuestion =
-    "\x83\x41\x83\x93\x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x8b\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48";
+// Asked in a wide message box, so it reads the same whatever the ANSI code page.
+constexpr const char16_t* UninstallQuestion = u"アンインストールしますか？";
 
 // Answers a name or version query: the text copied into the caller's buffer when there is
 // one, cut short as lstrcpynA does; the result is always the full length.
@@ -94,9 +93,8 @@ intptr_t PluginModule::HandleProc(platform::HostWindow window, uint32_t message,
     case ProcGetVersion: return CopyNameInto(state_.pluginVersion, wParam, lParam);
     case ProcQueryUninstall: return 1;
     case ProcConfirmUninstall:
-        return platform::AskYesNo(
-                   window, platform::DecodeText(platform::ShiftJisCodePage, UninstallQuestion),
-                   platform::AnsiToWide(state_.pluginName))
+        return platform::AskYesNo(window, UninstallQuestion,
+                                  platform::AnsiToWide(state_.pluginName))
                    ? 1
                    : 0;
     default: return 0;
