@@ -34,7 +34,7 @@ extern const PluginTraits TimePluginTraits;
 // A DLL names only its own traits.
 extern const PluginTraits* const AllPlugins[2];
 
-// The version string that both plug-ins report: "Version 2.0.0".
+// The version string that both plug-ins report: "Version " and the product's version.
 constexpr const char* PluginVersion = "Version " STEM_VERSION_TEXT;
 
 // The settings file both plug-ins share, in the editor's plug-in folder.

@@ -1,7 +1,7 @@
 // Text routines shared by both plug-ins: trimming, unquoting, comparing at a position,
 // one-pass multi-pair replacement, escapes, full-width mapping, and Shift-JIS aware search.
-// Positions are 1-based. No routine raises an error or reads outside its strings, whatever
-// position or count it is given.
+// Positions are 1-based unless a routine says otherwise (EscapeAt's is 0-based). No routine
+// raises an error or reads outside its strings, whatever position or count it is given.
 #pragma once
 
 #include <cstdint>

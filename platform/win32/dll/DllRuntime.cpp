@@ -19,8 +19,8 @@ namespace {
 // The runtime keeps them (the exceptions caught and not yet finished, the count of those in
 // flight) in emulated thread-local storage, whose slot it never frees: every load would keep
 // one of the process's slots until none is left. Here they live in a slot that the DLL takes
-// at load and frees at unload; a thread's record is freed when the thread ends or the DLL is
-// unloaded.
+// at load and frees at unload; a thread's record is freed when the thread ends, and the
+// unloading thread's when the DLL is unloaded (a thread still running then keeps its record).
 
 // One thread's records, as the C++ ABI lays them out.
 struct ExceptionGlobals {
