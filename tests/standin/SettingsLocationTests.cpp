@@ -28,7 +28,6 @@ protected:
         facts.record.productType = productType;
         standin::SetVersionFacts(facts);
     }
-    void TearDown() override { standin::ResetAll(); }
 
     TempFolder folder_;
     const WideString underProgramFiles = u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini";
@@ -123,7 +122,6 @@ TEST(StandInPluginFolder, EditorKeyIsReadOncePerCache)
     ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
                                                std::string("C:\\Two\0", 7)));
     EXPECT_EQ(GetPluginFolder(emptyRead), u"C:\\Two");
-    standin::ResetAll();
 }
 
 }  // namespace

@@ -67,10 +67,7 @@ TEST(StandInPaths, HostPathCanBeSetAndRestored)
 
 // ---- Special folders ----
 
-class StandInSpecialFolder : public ::testing::Test {
-protected:
-    void TearDown() override { standin::ResetSpecialFolders(); }
-};
+using StandInSpecialFolder = ::testing::Test;
 
 // The shell's buffer holds 264 bytes; whatever it holds, at most 261 of them are the path.
 TEST_F(StandInSpecialFolder, PathIsCutAt261Bytes)
@@ -159,7 +156,6 @@ TEST(StandInMessageBox, UninstallQuestionAsksInJapaneseAndFollowsTheAnswer)
     standin::SetMessageBoxAnswer(false);
     EXPECT_EQ(time.PlugInProc(window, ProcConfirmUninstall, 0, 0), 0);
     EXPECT_EQ(standin::LastMessageBox().count, 2);
-    standin::ResetMessageBox();
     platform::DestroyHostWindow(window);
 }
 
