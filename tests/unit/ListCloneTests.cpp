@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "MyLibrary/TemplateList/ListClone.h"
@@ -20,6 +23,9 @@ public:
     std::vector<Change> changes;
     void ItemChanged(void* item, ListChange reason) override { changes.push_back({item, reason}); }
 };
+
+// The blocks the program holds from operator new (replaced below).
+std::atomic<long> liveBlocks{0};
 
 void* Item(intptr_t n)
 {
@@ -130,15 +136,19 @@ TEST(RecordList, OutOfRangeReadsRaiseTheListError)
     EXPECT_THROW(list.TextAt(-1), AssertionFailure);
 }
 
-TEST(RecordList, ClearingEmptiesAndAllowsReuse)
+// Every record is freed, not only taken off the list: the blocks the program holds from new are
+// as many as before the texts were added.
+TEST(RecordList, ClearingEmptiesFreesEveryRecordAndAllowsReuse)
 {
     TCommonStringRecordList list;
     list.ClearTexts();
     EXPECT_EQ(list.TextCount(), 0);
+    const long before = liveBlocks;
     for (int i = 0; i < 100; ++i)
         list.AddText(WideString(static_cast<size_t>(i), u'x'));
     list.ClearTexts();
     EXPECT_EQ(list.TextCount(), 0);
+    EXPECT_EQ(liveBlocks, before);
     list.AddText(u"again");
     EXPECT_EQ(list.TextAt(0), u"again");
 }
@@ -146,3 +156,33 @@ TEST(RecordList, ClearingEmptiesAndAllowsReuse)
 }  // namespace
 
 }  // namespace stem
+
+namespace {
+
+void ReleaseBlock(void* block)
+{
+    if (block != nullptr)
+        --stem::liveBlocks;
+    std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    void* block = std::malloc(size == 0 ? 1 : size);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    ++stem::liveBlocks;
+    return block;
+}
+
+void operator delete(void* block) noexcept
+{
+    ReleaseBlock(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    ReleaseBlock(block);
+}
