@@ -22,6 +22,7 @@ sys.path.insert(0, str(ROOT / "tools"))
 import dll_shape  # noqa: E402
 import make_dist  # noqa: E402
 from program_runner import run_batch, windows_path  # noqa: E402
+from stem_cli_check import listed_tokens  # noqa: E402
 
 WINE = str(ROOT / "cmake/wine-run.sh")
 WINE_SERVER = str(ROOT / "cmake/wine-server.sh")
@@ -79,30 +80,10 @@ def check_programs(folder, machine, build, sample):
 
 
 def formatter_tokens():
-    source = (ROOT / "MyLibrary/DateTimeUnit/PatternTokens.h").read_text(encoding="utf-8")
-    count = int(re.search(r"constexpr int TokenCount = (\d+);", source).group(1))
-    table = source[source.index("TokenTable[TokenCount]"):]
-    tokens = re.findall(r'\{u"([^"]+)", TokenKind::', table)
-    assert len(tokens) == count, "read %d tokens of %d" % (len(tokens), count)
-    return tokens
-
-
-def listed_tokens(text):
-    """The tokens a readme lists: the first column of the table under the line of dashes, then
-    the words of the indented paragraph of full-width tokens that follows it."""
-    lines = text.splitlines()
-    at = next(i for i, line in enumerate(lines) if line.startswith("  --------"))
-    tokens = []
-    at += 1
-    while lines[at].strip():
-        tokens.append(lines[at].split()[0])
-        at += 1
-    while not lines[at].startswith("  "):
-        at += 1
-    while lines[at].strip():
-        tokens.extend(lines[at].split())
-        at += 1
-    return tokens
+    """The tokens as the program says them (`stem tokens` of the native build)."""
+    result = subprocess.run([str(ROOT / "build/native/stem"), "tokens"], capture_output=True,
+                            check=True)
+    return result.stdout.decode("utf-8").splitlines()
 
 
 def check_readme(name, data, version):

@@ -115,7 +115,7 @@ std::string OwnPatternsAdvice(SaveObstacle obstacle, const std::string& folder)
     case SaveObstacle::SaveFailed:
     case SaveObstacle::None: break;
     }
-    return "copy StemraTime.ini into " + folder +
+    return "copy " + WideToUtf8(SettingsFileName) + " into " + folder +
            " as an administrator, or point the editor at a plug-in folder of your own";
 }
 
@@ -243,7 +243,8 @@ const Command CheckCommand = {
     "  beside this program, where `stem press` keeps it) and lists, for [DateFormat] and\n"
     "  [TimeFormat], the patterns a press cycles through and what each renders to at the\n"
     "  moment given by --at (default: now). Then it warns, by line number, about lines that are\n"
-    "  never read, values that lose blanks or quotes, and unpaired double quotes. Where a\n"
+    "  never read, values that lose blanks or quotes, unpaired double quotes, a value that ends\n"
+    "  the section, and a section name in a comment that keeps the defaults out. Where a\n"
     "  press cannot write its defaults into the file or its folder, it says why and how to\n"
     "  get patterns of your own in. Exit status 0 when the file was read, with warnings or not.",
     "stem check /tmp/plugins/StemraTime.ini --at 2026-12-07T09:30:00",

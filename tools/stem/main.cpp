@@ -10,7 +10,8 @@ namespace stem {
 namespace {
 
 const Command* const Commands[] = {
-    &RenderCommand, &CalendarCommand, &PressCommand, &CheckCommand, &BatchCommand,
+    &RenderCommand, &CalendarCommand, &PressCommand, &CheckCommand,
+    &BatchCommand,  &TokensCommand,   &RulesCommand,
 };
 
 // Where PrintUtf8 writes while RunCaptured runs a command; null: standard output.
@@ -23,7 +24,9 @@ std::string HelpText()
         "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
         "Output is UTF-8. Bad arguments end with a message and exit status 2.\n";
     for (const Command* command : Commands) {
-        text += std::string("\nstem ") + command->name + " " + command->usage;
+        text += std::string("\nstem ") + command->name;
+        if (*command->usage != '\0')
+            text += std::string(" ") + command->usage;
         if (command->moment == TakesMoment::Yes)
             text += std::string(" [--at ") + MomentForm + "]";
         text += "\n";
