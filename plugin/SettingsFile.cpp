@@ -33,7 +33,7 @@ const AnsiString ItemPrefix = "Item";
 
 AnsiString ItemKey(int64_t number)
 {
-    return ItemPrefix + ZeroPadNumber(2, number);
+    return ItemPrefix + PadNumber(2, '0', number);
 }
 
 bool ItemNumberOf(const AnsiString& key, int64_t& number)

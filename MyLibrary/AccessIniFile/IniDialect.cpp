@@ -38,7 +38,7 @@ bool IsAscii(const AnsiString& text)
 
 bool IsBlankByte(char c)
 {
-    return static_cast<unsigned char>(c) <= 0x20;
+    return IsBlankCode(static_cast<unsigned char>(c));
 }
 
 bool IsSpaceByte(char c)

@@ -16,11 +16,6 @@ bool RunInside(size_t length, int64_t position, int64_t count)
     return position >= 1 && count >= 1 && position + count - 1 <= static_cast<int64_t>(length);
 }
 
-bool IsBlank(WideChar c)
-{
-    return c <= 0x20;
-}
-
 bool InSet(WideChar c, const WideString& set)
 {
     return set.find(c) != WideString::npos;
@@ -82,12 +77,12 @@ bool PatternAt(const AnsiString& text, const std::vector<ByteKind>& textKinds,
 WideString TrimBlanks(const WideString& text)
 {
     size_t first = 0;
-    while (first < text.size() && IsBlank(text[first]))
+    while (first < text.size() && IsBlankCode(text[first]))
         ++first;
     if (first == text.size())
         return {};
     size_t end = text.size();
-    while (IsBlank(text[end - 1]))
+    while (IsBlankCode(text[end - 1]))
         --end;
     return text.substr(first, end - first);
 }
@@ -95,7 +90,7 @@ WideString TrimBlanks(const WideString& text)
 WideString TrimBlanksLeft(const WideString& text)
 {
     size_t first = 0;
-    while (first < text.size() && IsBlank(text[first]))
+    while (first < text.size() && IsBlankCode(text[first]))
         ++first;
     return text.substr(first);
 }

@@ -75,7 +75,8 @@ int ColumnsOf(const WideString& text)
 // otherwise trim or unquote it.
 WideString WrittenForm(const WideString& pattern)
 {
-    const bool blankEnd = !pattern.empty() && (pattern.front() <= u' ' || pattern.back() <= u' ');
+    const bool blankEnd =
+        !pattern.empty() && (IsBlankCode(pattern.front()) || IsBlankCode(pattern.back()));
     const bool quotedEnds =
         pattern.size() >= 2 && pattern.front() == u'"' && pattern.back() == u'"';
     return Visible(pattern.empty() || blankEnd || quotedEnds ? u"\"" + pattern + u"\"" : pattern);

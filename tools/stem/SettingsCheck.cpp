@@ -5,6 +5,7 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "platform/Platform.h"
 
 namespace stem {
@@ -190,7 +191,7 @@ private:
         const AnsiString written = ValuePartOf(line);
         const AnsiString leftTrimmed = BlankTrimLeft(written);
         const AnsiString keyPart = KeyPartOf(line);
-        const bool spacedEquals = static_cast<unsigned char>(keyPart.back()) <= ' ';
+        const bool spacedEquals = IsBlankCode(static_cast<unsigned char>(keyPart.back()));
         const bool leading = leftTrimmed != written && !spacedEquals;
         const bool trailing = leftTrimmed.size() != trimmed.size();
         if (!leading && !trailing)
