@@ -21,15 +21,15 @@ sys.path.insert(0, str(ROOT / "tests"))
 sys.path.insert(0, str(ROOT / "tools"))
 import dll_shape  # noqa: E402
 import make_dist  # noqa: E402
+import plugins  # noqa: E402
 from program_runner import run_batch, windows_path  # noqa: E402
 from stem_cli_check import listed_tokens  # noqa: E402
 
 WINE = str(ROOT / "cmake/wine-run.sh")
 WINE_SERVER = str(ROOT / "cmake/wine-server.sh")
 FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
-FILES = ["x86/Stemra.dll", "x86/Stemko.dll", "x86/stem.exe",
-         "x64/Stemra.dll", "x64/Stemko.dll", "x64/stem.exe",
-         "StemraTime.ini", "README-ja.txt", "README-en.txt"]
+FILES = (["%s/%s" % (folder, program) for folder in FOLDERS for program in make_dist.PROGRAMS]
+         + [plugins.SETTINGS_FILE, "README-ja.txt", "README-en.txt"])
 # The end-to-end host's tests that load both DLLs and press through every default pattern.
 PRESS_CYCLE_TESTS = "BothDlls/LoadedPlugin.*:DefaultCycle.*"
 
@@ -47,7 +47,7 @@ def run_windows(arguments, cwd=None):
 
 
 def check_programs(folder, machine, build, sample):
-    for name in ("Stemra", "Stemko"):
+    for name in plugins.NAMES:
         for problem in dll_shape.check(folder / (name + ".dll"), name, machine):
             fail("%s/%s.dll: %s" % (folder.name, name, problem))
     stem = folder / "stem.exe"
@@ -56,7 +56,7 @@ def check_programs(folder, machine, build, sample):
 
     with tempfile.TemporaryDirectory() as plugins:
         presses = [["press", plugin, "--folder", windows_path(plugins), "--at",
-                    make_dist.PRESS_MOMENT] for plugin in ("date", "time")]
+                    make_dist.PRESS_MOMENT] for plugin in plugins.WORDS]
         rendered = run_batch([WINE, str(stem)], True,
                              [["render", "yyyy/mm/dd(aaa) hh:nn", "--at", "2026-12-07T13:05:09"]]
                              + presses)[0]
@@ -111,9 +111,10 @@ def main():
             fail("the archive holds %s" % names)
         contents = {name: opened.read(name) for name in names}
 
-    sample = contents.get("StemraTime.ini", b"")
-    if not sample.startswith(b"[DateFormat]\r\n") or b"[TimeFormat]\r\n" not in sample:
-        fail("the sample settings file does not hold both sections with CR LF")
+    sample = contents.get(plugins.SETTINGS_FILE, b"")
+    headers = [b"[%s]\r\n" % plugin["section"].encode("ascii") for plugin in plugins.PLUGINS]
+    if not sample.startswith(headers[0]) or not all(header in sample for header in headers):
+        fail("the sample settings file does not hold every plug-in's section with CR LF")
     for name in ("README-ja.txt", "README-en.txt"):
         check_readme(name, contents.get(name, b""), version)
 

@@ -7,20 +7,20 @@ must carry the frame tables its runtime shim searches, under the name a stripped
 with every address in them stored absolute or relative to where it is stored
 (platform/win32/dll/README.md).
 
-Usage: dll_shape.py FOLDER [i386|amd64]   (reads FOLDER/Stemra.dll and FOLDER/Stemko.dll)
+Usage: dll_shape.py FOLDER [i386|amd64]   (reads FOLDER/<plug-in>.dll for each in plugins.json)
 """
 import struct
 import sys
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tools"))
+import plugins  # noqa: E402
+
 EXPORTS = ["OnCommand", "QueryStatus", "OnEvents", "GetMenuTextID", "GetStatusMessageID",
            "GetBitmapID", "PlugInProc"]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "shell32.dll", "msvcrt.dll",
                "ntdll.dll", "gdi32.dll", "ole32.dll"}
-TEXTS = {
-    "Stemra": ("日付文字の挿入", "日付文字の挿入\n日付の挿入"),
-    "Stemko": ("時刻文字の挿入", "時刻文字の挿入\n時刻の挿入"),
-}
+TEXTS = {plugin["name"]: (plugin["menuText"], plugin["statusMessage"]) for plugin in plugins.PLUGINS}
 RT_STRING, RT_BITMAP, RT_VERSION = 6, 2, 16
 MACHINES = {"i386": 0x14C, "amd64": 0x8664}
 # The most bytes a DLL of each machine may take. What the DLLs link is what they use: a piece of
@@ -271,7 +271,7 @@ def main():
     folder = Path(sys.argv[1])
     machine = sys.argv[2] if len(sys.argv) > 2 else None
     failed = False
-    for name in ("Stemra", "Stemko"):
+    for name in plugins.NAMES:
         problems = check(folder / (name + ".dll"), name, machine)
         for problem in problems:
             print("%s.dll: %s" % (name, problem))

@@ -19,6 +19,9 @@ import tempfile
 
 from program_runner import program_command, run_batch, windows_path
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import plugins  # noqa: E402
+
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
 ERA_AT = "令和08"  # "gggee" at that moment in the Japanese era calendar
 
@@ -272,13 +275,13 @@ def compare_warnings(name, warnings, expected, failures):
 
 def queue_presses(stem, folder):
     return [stem.queue("press", which, "--folder", stem.path(folder), "--at", AT)
-            for which in ("date", "time")]
+            for which in plugins.WORDS]
 
 
 def pressed_counts(stem, presses):
     """Patterns per plug-in that the presses found in the folder's settings file."""
     counts = {}
-    for place, section in zip(presses, ("DateFormat", "TimeFormat")):
+    for place, section in zip(presses, [plugin["section"] for plugin in plugins.PLUGINS]):
         found = re.search(r"entry 1 of (\d+)", stem.text(place))
         counts[section] = int(found.group(1)) - 1 if found else None
     return counts

@@ -9,7 +9,10 @@ import re
 import sys
 from pathlib import Path
 
-SHARED_LAYERS = ["base", "platform", "MyLibrary", "plugin", "date-plugin", "time-plugin"]
+import plugins
+
+SHARED_LAYERS = (["base", "platform", "MyLibrary", "plugin"]
+                 + [plugin["folder"] for plugin in plugins.PLUGINS])
 STANDARD_ERRORS = ("exception|bad_alloc|bad_array_new_length|bad_cast|bad_typeid|bad_exception|"
                    "bad_function_call|bad_optional_access|bad_variant_access|bad_weak_ptr|"
                    "logic_error|domain_error|invalid_argument|length_error|out_of_range|"

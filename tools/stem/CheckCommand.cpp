@@ -206,7 +206,7 @@ std::string MissingFileNote(const SettingsFile& file)
 {
     const std::string missing = "no settings file at " + Printable(file.shown);
     TCommonStringRecordList list;
-    const SaveObstacle obstacle = ForeseePress(file.path, DatePluginTraits, list).obstacle;
+    const SaveObstacle obstacle = ForeseePress(file.path, *AllPlugins[0], list).obstacle;
     if (obstacle == SaveObstacle::None)
         return missing + "; the first press creates it with the defaults";
     return missing + ", and a press cannot create it: " + ObstacleReason(obstacle) +

@@ -112,14 +112,18 @@ private:
                    label_ + "\" out of this line" + meanwhile;
         if (placement_ != DefaultsPlacement::SharedSection)
             return AnsiString();
-        const AnsiString section = traits_.otherSection;
-        const TIniSpan other = FindIniSection(lines_, section);
-        if (other.header < span_.header || other.header >= span_.end)
-            return cannot + "they would land in the other plug-in's section too" + meanwhile;
-        const AnsiString where = "line " + std::to_string(other.header + 1);
-        return cannot + "they would land in [" + section + "] too, which opens at " + where +
-               ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
-               where + meanwhile;
+        for (const PluginIdentity& plugin : PluginList) {
+            const AnsiString section = plugin.section;
+            const TIniSpan other = FindIniSection(lines_, section);
+            if (section == traits_.patternSection || other.header < span_.header ||
+                other.header >= span_.end)
+                continue;
+            const AnsiString where = "line " + std::to_string(other.header + 1);
+            return cannot + "they would land in [" + section + "] too, which opens at " + where +
+                   ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
+                   where + meanwhile;
+        }
+        return cannot + "they would land in the other plug-in's section too" + meanwhile;
     }
 
     void CheckSectionLines()
