@@ -273,15 +273,17 @@ def compare_warnings(name, warnings, expected, failures):
                 failures.append(f"{name}: line {line} warning lacks {fragment!r}: {text!r}")
 
 
-def queue_presses(stem, folder):
-    return [stem.queue("press", which, "--folder", stem.path(folder), "--at", AT)
-            for which in plugins.WORDS]
+def queue_presses(stem, folder, sections):
+    """A press of each plug-in whose section is named, in the list's order: {section: press}."""
+    return {plugin["section"]: stem.queue("press", plugin["word"], "--folder", stem.path(folder),
+                                          "--at", AT)
+            for plugin in plugins.PLUGINS if plugin["section"] in sections}
 
 
 def pressed_counts(stem, presses):
     """Patterns per plug-in that the presses found in the folder's settings file."""
     counts = {}
-    for place, section in zip(presses, [plugin["section"] for plugin in plugins.PLUGINS]):
+    for section, place in presses.items():
         found = re.search(r"entry 1 of (\d+)", stem.text(place))
         counts[section] = int(found.group(1)) - 1 if found else None
     return counts
@@ -296,7 +298,7 @@ def queue_case(name, case, stem, work):
     with open(path, "wb") as file:
         file.write(text)
     check = stem.queue("check", stem.path(path), "--at", AT)
-    presses = queue_presses(stem, folder) if case.get("pressed") else None
+    presses = queue_presses(stem, folder, case["rows"]) if case.get("pressed") else None
 
     def judge(expect, failures):
         rows, notes, warnings = parse_report(stem.text(check))
@@ -319,7 +321,7 @@ def queue_case(name, case, stem, work):
 def queue_defaults(stem, work):
     folder = os.path.join(work, "defaults")
     os.makedirs(folder)
-    queue_presses(stem, folder)
+    queue_presses(stem, folder, DEFAULT_ROWS)
     check = stem.queue("check", stem.path(os.path.join(folder, "StemraTime.ini")), "--at", AT)
 
     def judge(expect, failures):
