@@ -54,8 +54,8 @@ def check_programs(folder, machine, build, sample):
     if dll_shape.PeFile(stem.read_bytes()).machine != dll_shape.MACHINES[machine]:
         fail("%s/stem.exe is not built for %s" % (folder.name, machine))
 
-    with tempfile.TemporaryDirectory() as plugins:
-        presses = [["press", plugin, "--folder", windows_path(plugins), "--at",
+    with tempfile.TemporaryDirectory() as plugin_folder:
+        presses = [["press", plugin, "--folder", windows_path(plugin_folder), "--at",
                     make_dist.PRESS_MOMENT] for plugin in plugins.WORDS]
         rendered = run_batch([WINE, str(stem)], True,
                              [["render", "yyyy/mm/dd(aaa) hh:nn", "--at", "2026-12-07T13:05:09"]]
@@ -63,7 +63,7 @@ def check_programs(folder, machine, build, sample):
         if rendered.returncode != 0 or rendered.stdout != "2026/12/07(月) 13:05\n".encode():
             fail("%s/stem.exe render printed %r (status %d)"
                  % (folder.name, rendered.stdout, rendered.returncode))
-        written = Path(plugins) / make_dist.SETTINGS_NAME
+        written = Path(plugin_folder) / make_dist.SETTINGS_NAME
         if not written.exists() or written.read_bytes() != sample:
             fail("%s/stem.exe's first presses do not write the sample settings file" % folder.name)
 
