@@ -1,6 +1,7 @@
 # Reads plugins.json, the one list of the plug-ins, for the build: STEM_PLUGINS holds each
 # plug-in's DLL name, STEM_PLUGIN_<name>_FOLDER and _TRAITS its folder and traits prefix; and
-# writes generated/PluginList.h, what the C++ code knows of the list.
+# writes generated/PluginList.h, what the C++ code knows of the list, and
+# generated/PluginResources.h, the texts a host finds in each DLL's resources.
 set(list_file ${CMAKE_SOURCE_DIR}/plugins.json)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list_file})
 file(READ ${list_file} list_text)
@@ -13,10 +14,14 @@ set(identities)
 set(declarations)
 set(traits_list)
 set(words)
+set(resources)
 foreach(i RANGE ${last})
-  foreach(field name word folder traits section)
+  foreach(field name word folder traits section menuText statusMessage)
     string(JSON ${field} GET "${list_text}" plugins ${i} ${field})
   endforeach()
+  string(REPLACE "\n" "\\n" statusMessage "${statusMessage}")
+  string(APPEND resources
+    "    {\"${name}.dll\", \"${name}\", L\"${menuText}\", L\"${statusMessage}\"},\n")
   list(APPEND STEM_PLUGINS ${name})
   set(STEM_PLUGIN_${name}_FOLDER ${folder})
   set(STEM_PLUGIN_${name}_TRAITS ${traits})
@@ -63,6 +68,26 @@ struct PluginTraits;
 @declarations@
 // The traits of every plug-in, in the list's order, for the programs that host any of them.
 #define STEM_ALL_PLUGIN_TRAITS @traits_list@
+
+}  // namespace stem
+]] @ONLY)
+
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/PluginResources.h CONTENT [[
+// Made by CMake (cmake/Plugins.cmake) from plugins.json: what a host of the DLLs finds in each
+// one's resources (string table entries 1 and 2), in the list's order.
+#pragma once
+
+namespace stem {
+
+struct PluginResources {
+    const char* file;
+    const char* name;
+    const wchar_t* menuText;
+    const wchar_t* statusMessage;
+};
+
+inline constexpr PluginResources PluginResourceList[] = {
+@resources@};
 
 }  // namespace stem
 ]] @ONLY)
