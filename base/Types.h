@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace stem {
 
@@ -13,8 +12,6 @@ using WideString = std::u16string;
 
 // Bytes in the system's ANSI code page (932 on a Japanese system).
 using AnsiString = std::string;
-
-using TWideStringDynArray = std::vector<WideString>;
 
 // Days since 1899-12-30 00:00 local time; the fraction is the time of day.
 using TDateTime = double;

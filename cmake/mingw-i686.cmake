@@ -18,6 +18,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
-execute_process(COMMAND i686-w64-mingw32-g++-win32 -print-libgcc-file-name
+set(STEM_DLL_RUNTIME_COMPILER i686-w64-mingw32-g++-win32)
+execute_process(COMMAND ${STEM_DLL_RUNTIME_COMPILER} -print-libgcc-file-name
   OUTPUT_VARIABLE STEM_DLL_RUNTIME_DIR OUTPUT_STRIP_TRAILING_WHITESPACE)
 get_filename_component(STEM_DLL_RUNTIME_DIR ${STEM_DLL_RUNTIME_DIR} DIRECTORY)

@@ -36,10 +36,9 @@ WideString RenderCalendarEntry(int index, TDateTime now)
 }  // namespace
 
 const PluginTraits DatePluginTraits = {
-    "Stemra",
-    "date",
-    DatePatternSection,
-    TimePatternSection,
+    DatePlugin.name,
+    DatePlugin.word,
+    DatePlugin.section,
     DateDefaults,
     static_cast<int>(std::size(DateDefaults)),
     CalendarEntries,

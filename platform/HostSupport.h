@@ -57,6 +57,11 @@ AnsiString CreateTestFolder();
 // Removes the test folder and everything in it (natively: its file root too).
 void RemoveTestFolder(const AnsiString& folder);
 
+// Gives the system back as the test program found it; the test main calls it after each test,
+// passed or failed. Natively the stand-in's state (registry, folders, version, locks, faults,
+// message box); on Windows there is nothing to give back, each test removing what it made.
+void ResetTestSystem();
+
 // The name this system's own file functions (std::filesystem) give the path.
 std::string SystemPathOf(const AnsiString& path);
 

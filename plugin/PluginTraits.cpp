@@ -2,6 +2,6 @@
 
 namespace stem {
 
-const PluginTraits* const AllPlugins[2] = {&DatePluginTraits, &TimePluginTraits};
+const PluginTraits* const AllPlugins[PluginCount] = {STEM_ALL_PLUGIN_TRAITS};
 
 }  // namespace stem

@@ -1,6 +1,8 @@
 #include "plugin/SettingsFile.h"
 
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/AccessIniFile/IniDialect.h"
@@ -33,7 +35,7 @@ const AnsiString ItemPrefix = "Item";
 
 AnsiString ItemKey(int64_t number)
 {
-    return ItemPrefix + ZeroPadNumber(2, number);
+    return ItemPrefix + PadNumber(2, '0', number);
 }
 
 bool ItemNumberOf(const AnsiString& key, int64_t& number)
@@ -124,12 +126,17 @@ WideString AdjustSettingsPath(const WideString& path)
 
 namespace {
 
-// The key lines of the other plug-in's section.
-TStringLines OtherSectionPairs(TAccessIniFile& settings, const PluginTraits& traits)
+// The key lines of every other plug-in's section, in the list's order: the sections a
+// plug-in's defaults must not land in.
+std::vector<TStringLines> OtherSectionPairs(TAccessIniFile& settings, const PluginTraits& traits)
 {
-    TStringLines pairs;
-    settings.ReadSectionPairs(traits.otherSection, pairs);
-    return pairs;
+    std::vector<TStringLines> others;
+    for (const PluginIdentity& plugin : PluginList) {
+        if (std::string_view(plugin.section) == traits.patternSection)
+            continue;
+        settings.ReadSectionPairs(plugin.section, others.emplace_back());
+    }
+    return others;
 }
 
 // The default pattern as ANSI text. The Shift-JIS bytes are that text on every page but UTF-8,
@@ -151,12 +158,12 @@ bool LoadsFromFile(DefaultsPlacement placement)
 // A new key goes after the section's last key line, or after its header; when the section
 // opens at a comment holding its name and its real header ends it at once, that place is above
 // the comment, outside the section. Judged by where the defaults did land, so that no defaults
-// are kept that a load of this plug-in would miss or a load of the other would find.
+// are kept that a load of this plug-in would miss or another plug-in's load would find.
 DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTraits& traits)
 {
     if (settings.HasSection(traits.patternSection))
         return DefaultsPlacement::NotNeeded;
-    const TStringLines others = OtherSectionPairs(settings, traits);
+    const auto others = OtherSectionPairs(settings, traits);
     for (int i = 0; i < traits.defaultCount; ++i)
         settings.WriteValue(traits.patternSection, ItemKey(i + 1),
                             DefaultPatternText(traits.defaults[i]));

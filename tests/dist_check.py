@@ -22,14 +22,16 @@ sys.path.insert(0, str(ROOT / "tests"))
 sys.path.insert(0, str(ROOT / "tools"))
 import dll_shape  # noqa: E402
 import make_dist  # noqa: E402
+import plugins  # noqa: E402
 from program_runner import run_batch, windows_path  # noqa: E402
+from stem_cli_check import listed_tokens  # noqa: E402
 
 WINE = str(ROOT / "cmake/wine-run.sh")
 WINE_SERVER = str(ROOT / "cmake/wine-server.sh")
 FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
-FILES = ["x86/Stemra.dll", "x86/Stemko.dll", "x86/stem.exe",
-         "x64/Stemra.dll", "x64/Stemko.dll", "x64/stem.exe",
-         "StemraTime.ini", "README-ja.txt", "README-en.txt", "CHANGES-ja.txt", "CHANGES-en.txt"]
+FILES = (["%s/%s" % (folder, program) for folder in FOLDERS for program in make_dist.PROGRAMS]
+         + [plugins.SETTINGS_FILE, "README-ja.txt", "README-en.txt", "CHANGES-ja.txt",
+            "CHANGES-en.txt"])
 README_NAMES = ["README-ja.txt", "README-en.txt"]
 # Settings files (Shift-JIS unless given as bytes) whose stem check at GUIDE_MOMENT prints the
 # lines the readmes' troubleshooting quotes; None: no file, in a folder that exists or not.
@@ -45,7 +47,7 @@ GUIDE_CASES = {
     "no-folder/StemraTime.ini": None,
 }
 # The end-to-end host's tests that load both DLLs and press through every default pattern.
-PRESS_CYCLE_TESTS = "BothDlls/LoadedPlugin.*:DefaultCycle.*"
+PRESS_CYCLE_TESTS = "EachDll/LoadedPlugin.*:DefaultCycle.*"
 
 problems = []
 
@@ -61,23 +63,23 @@ def run_windows(arguments, cwd=None):
 
 
 def check_programs(folder, machine, build, sample):
-    for name in ("Stemra", "Stemko"):
+    for name in plugins.NAMES:
         for problem in dll_shape.check(folder / (name + ".dll"), name, machine):
             fail("%s/%s.dll: %s" % (folder.name, name, problem))
     stem = folder / "stem.exe"
     if dll_shape.PeFile(stem.read_bytes()).machine != dll_shape.MACHINES[machine]:
         fail("%s/stem.exe is not built for %s" % (folder.name, machine))
 
-    with tempfile.TemporaryDirectory() as plugins:
-        presses = [["press", plugin, "--folder", windows_path(plugins), "--at",
-                    make_dist.PRESS_MOMENT] for plugin in ("date", "time")]
+    with tempfile.TemporaryDirectory() as plugin_folder:
+        presses = [["press", plugin, "--folder", windows_path(plugin_folder), "--at",
+                    make_dist.PRESS_MOMENT] for plugin in plugins.WORDS]
         rendered = run_batch([WINE, str(stem)], True,
                              [["render", "yyyy/mm/dd(aaa) hh:nn", "--at", "2026-12-07T13:05:09"]]
                              + presses)[0]
         if rendered.returncode != 0 or rendered.stdout != "2026/12/07(月) 13:05\n".encode():
             fail("%s/stem.exe render printed %r (status %d)"
                  % (folder.name, rendered.stdout, rendered.returncode))
-        written = Path(plugins) / make_dist.SETTINGS_NAME
+        written = Path(plugin_folder) / make_dist.SETTINGS_NAME
         if not written.exists() or written.read_bytes() != sample:
             fail("%s/stem.exe's first presses do not write the sample settings file" % folder.name)
 
@@ -94,30 +96,10 @@ def check_programs(folder, machine, build, sample):
 
 
 def formatter_tokens():
-    source = (ROOT / "MyLibrary/DateTimeUnit/PatternTokens.h").read_text(encoding="utf-8")
-    count = int(re.search(r"constexpr int TokenCount = (\d+);", source).group(1))
-    table = source[source.index("TokenTable[TokenCount]"):]
-    tokens = re.findall(r'\{u"([^"]+)", TokenKind::', table)
-    assert len(tokens) == count, "read %d tokens of %d" % (len(tokens), count)
-    return tokens
-
-
-def listed_tokens(text):
-    """The tokens a readme lists: the first column of the table under the line of dashes, then
-    the words of the indented paragraph of full-width tokens that follows it."""
-    lines = text.splitlines()
-    at = next(i for i, line in enumerate(lines) if line.startswith("  --------"))
-    tokens = []
-    at += 1
-    while lines[at].strip():
-        tokens.append(lines[at].split()[0])
-        at += 1
-    while not lines[at].startswith("  "):
-        at += 1
-    while lines[at].strip():
-        tokens.extend(lines[at].split())
-        at += 1
-    return tokens
+    """The tokens as the program says them (`stem tokens` of the native build)."""
+    result = subprocess.run([str(ROOT / "build/native/stem"), "tokens"], capture_output=True,
+                            check=True)
+    return result.stdout.decode("utf-8").splitlines()
 
 
 def user_text(name, data, version):
@@ -199,9 +181,10 @@ def main():
             fail("the archive holds %s" % names)
         contents = {name: opened.read(name) for name in names}
 
-    sample = contents.get("StemraTime.ini", b"")
-    if not sample.startswith(b"[DateFormat]\r\n") or b"[TimeFormat]\r\n" not in sample:
-        fail("the sample settings file does not hold both sections with CR LF")
+    sample = contents.get(plugins.SETTINGS_FILE, b"")
+    headers = [b"[%s]\r\n" % plugin["section"].encode("ascii") for plugin in plugins.PLUGINS]
+    if not sample.startswith(headers[0]) or not all(header in sample for header in headers):
+        fail("the sample settings file does not hold every plug-in's section with CR LF")
     texts = {name: user_text(name, contents.get(name, b""), version) for name in FILES
              if name.endswith(".txt")}
     for name in README_NAMES:

@@ -2,22 +2,25 @@
 """Checks the shape of the built plug-in DLLs without running them: exports by name with
 ordinals 1 to 7 in order, imports from system DLLs only, and the resources (Japanese string
 table entries 1 and 2, bitmap 101 of 808 bytes, the version in the file VERSION with a fourth
-part 0, and only "FileVersion"), the machine the DLLs are built for, and their size.
+part 0, and only "FileVersion"), the machine the DLLs are built for, and their size. A 32-bit DLL
+must carry the frame tables its runtime shim searches, under the name a stripped image gives them,
+with every address in them stored absolute or relative to where it is stored
+(platform/win32/dll/README.md).
 
-Usage: dll_shape.py FOLDER [i386|amd64]   (reads FOLDER/Stemra.dll and FOLDER/Stemko.dll)
+Usage: dll_shape.py FOLDER [i386|amd64]   (reads FOLDER/<plug-in>.dll for each in plugins.json)
 """
 import struct
 import sys
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tools"))
+import plugins  # noqa: E402
+
 EXPORTS = ["OnCommand", "QueryStatus", "OnEvents", "GetMenuTextID", "GetStatusMessageID",
            "GetBitmapID", "PlugInProc"]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "shell32.dll", "msvcrt.dll",
                "ntdll.dll", "gdi32.dll", "ole32.dll"}
-TEXTS = {
-    "Stemra": ("日付文字の挿入", "日付文字の挿入\n日付の挿入"),
-    "Stemko": ("時刻文字の挿入", "時刻文字の挿入\n時刻の挿入"),
-}
+TEXTS = {plugin["name"]: (plugin["menuText"], plugin["statusMessage"]) for plugin in plugins.PLUGINS}
 RT_STRING, RT_BITMAP, RT_VERSION = 6, 2, 16
 MACHINES = {"i386": 0x14C, "amd64": 0x8664}
 # The most bytes a DLL of each machine may take. What the DLLs link is what they use: a piece of
@@ -37,11 +40,15 @@ class PeFile:
         magic = struct.unpack_from("<H", data, optional)[0]
         directories = optional + (96 if magic == 0x10B else 112)
         self.directories = [struct.unpack_from("<II", data, directories + 8 * i) for i in range(16)]
+        self.image_base = struct.unpack_from("<I" if magic == 0x10B else "<Q", data,
+                                             optional + (28 if magic == 0x10B else 24))[0]
         self.sections = []
+        self.section_names = {}
         table = optional + optional_size
         for i in range(sections):
-            _, vsize, vaddr, rsize, raddr = struct.unpack_from("<8sIIII", data, table + 40 * i)
+            name, vsize, vaddr, rsize, raddr = struct.unpack_from("<8sIIII", data, table + 40 * i)
             self.sections.append((vaddr, max(vsize, rsize), raddr))
+            self.section_names[name.rstrip(b"\0").decode("ascii", "replace")] = (vaddr, vsize)
 
     def offset(self, rva):
         for vaddr, size, raddr in self.sections:
@@ -96,6 +103,100 @@ class PeFile:
         return found
 
 
+# How frame tables store an address: the low four bits give its form, the next three what it is
+# relative to. The shim gives the unwinder no text or data base, so only absolute (0x00) and
+# pc-relative (0x10) addresses can be read.
+FORMS = {0x0: "<I", 0x2: "<H", 0x3: "<I", 0x4: "<Q", 0xA: "<h", 0xB: "<i", 0xC: "<q"}
+OMITTED = 0xFF
+
+
+def readable(encoding):
+    return encoding & 0x70 in (0x00, 0x10)
+
+
+class TableReader:
+    """Reads forward from an address of a 32-bit image."""
+
+    def __init__(self, pe, rva):
+        self.pe, self.rva = pe, rva
+
+    def fixed(self, form):
+        value = struct.unpack_from(form, self.pe.data, self.pe.offset(self.rva))[0]
+        self.rva += struct.calcsize(form)
+        return value
+
+    def leb128(self, signed=False):
+        value, shift, byte = 0, 0, 0x80
+        while byte & 0x80:
+            byte = self.fixed("<B")
+            value |= (byte & 0x7F) << shift
+            shift += 7
+        return value - (1 << shift) if signed and byte & 0x40 else value
+
+    def cstring(self):
+        text = self.pe.cstring(self.rva)
+        self.rva += len(text) + 1
+        return text
+
+    def encoded(self, encoding):
+        """The address stored in the given form, as an address of the image."""
+        at = self.rva
+        form = encoding & 0x0F
+        value = self.leb128(form == 0x9) if form in (0x1, 0x9) else self.fixed(FORMS[form])
+        return value + self.pe.image_base + at if encoding & 0x70 == 0x10 else value
+
+
+def frame_table_problems(pe):
+    """What the 32-bit shim cannot read in the image's frame tables and handler tables."""
+    if ".eh_fram" not in pe.section_names:
+        return ["no section .eh_fram: the runtime shim finds no frame tables (is the DLL "
+                "stripped?)"]
+    start, size = pe.section_names[".eh_fram"]
+    encodings, commons, at = set(), {}, start
+    while at + 4 <= start + size:
+        reader = TableReader(pe, at)
+        length = reader.fixed("<I")
+        if length == 0:
+            break
+        back = reader.fixed("<I")
+        if back == 0:
+            reader.fixed("<B")  # version
+            augmentation = reader.cstring()
+            reader.leb128(), reader.leb128(True), reader.leb128()
+            found = {}
+            if augmentation.startswith("z"):
+                reader.leb128()
+                for letter in augmentation[1:]:
+                    if letter in "RL":
+                        found[letter] = reader.fixed("<B")
+                    elif letter == "P":
+                        found[letter] = reader.fixed("<B")
+                        reader.encoded(found[letter])
+            encodings |= {("frame table " + k, v) for k, v in found.items()}
+            commons[at] = (augmentation, found)
+        else:
+            augmentation, found = commons[at + 4 - back]
+            address = found.get("R", 0)
+            reader.encoded(address), reader.encoded(address & 0x0F)
+            if augmentation.startswith("z"):
+                reader.leb128()
+            lsda = found.get("L", OMITTED)
+            handlers = reader.encoded(lsda) if lsda != OMITTED and readable(lsda) else 0
+            if handlers:
+                table = TableReader(pe, handlers - pe.image_base)
+                for what in ("landing pads", "types", "call sites"):
+                    encoding = table.fixed("<B")
+                    encodings.add(("handler table " + what, encoding))
+                    if what == "landing pads" and encoding != OMITTED:
+                        table.encoded(encoding)
+                    elif what == "types" and encoding != OMITTED:
+                        table.leb128()
+        at += 4 + length
+    return ["%s stored with encoding %#x, which needs a text or data base" % (what, encoding)
+            for what, encoding in sorted(encodings)
+            if encoding != OMITTED and not readable(encoding)]
+
+
 def string_table_entries(block):
     """The 16 counted UTF-16 strings of one string-table block."""
     entries, at = [], 0
@@ -121,6 +222,8 @@ def check(dll, name, machine=None):
     ceiling = SIZE_CEILINGS.get(pe.machine)
     if ceiling is None or len(data) > ceiling:
         problems.append("%d bytes, more than the %s allowed" % (len(data), ceiling))
+    if pe.machine == MACHINES["i386"]:
+        problems += frame_table_problems(pe)
     exports, function_count = pe.exports()
     wanted = {n: i + 1 for i, n in enumerate(EXPORTS)}
     if exports != wanted or function_count != 7:
@@ -168,14 +271,14 @@ def main():
     folder = Path(sys.argv[1])
     machine = sys.argv[2] if len(sys.argv) > 2 else None
     failed = False
-    for name in ("Stemra", "Stemko"):
+    for name in plugins.NAMES:
         problems = check(folder / (name + ".dll"), name, machine)
         for problem in problems:
             print("%s.dll: %s" % (name, problem))
         failed |= bool(problems)
         if not problems:
             print("%s.dll: 7 exports in order, system imports only, resources as expected, "
-                  "within its size" % name)
+                  "within its size, frame tables the runtime shim reads" % name)
     sys.exit(1 if failed else 0)
 
 

@@ -19,6 +19,9 @@ import tempfile
 
 from program_runner import program_command, run_batch, windows_path
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import plugins  # noqa: E402
+
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
 ERA_AT = "令和08"  # "gggee" at that moment in the Japanese era calendar
 
@@ -270,15 +273,17 @@ def compare_warnings(name, warnings, expected, failures):
                 failures.append(f"{name}: line {line} warning lacks {fragment!r}: {text!r}")
 
 
-def queue_presses(stem, folder, *options):
-    return [stem.queue("press", which, "--folder", stem.path(folder), "--at", AT, *options)
-            for which in ("date", "time")]
+def queue_presses(stem, folder, sections, *options):
+    """A press of each plug-in whose section is named, in the list's order: {section: press}."""
+    return {plugin["section"]: stem.queue("press", plugin["word"], "--folder", stem.path(folder),
+                                          "--at", AT, *options)
+            for plugin in plugins.PLUGINS if plugin["section"] in sections}
 
 
 def pressed_counts(stem, presses):
     """Patterns per plug-in that the presses found in the folder's settings file."""
     counts = {}
-    for place, section in zip(presses, ("DateFormat", "TimeFormat")):
+    for section, place in presses.items():
         found = re.search(r"entry 1 of (\d+)", stem.text(place))
         counts[section] = int(found.group(1)) - 1 if found else None
     return counts
@@ -293,7 +298,7 @@ def queue_case(name, case, stem, work):
     with open(path, "wb") as file:
         file.write(text)
     check = stem.queue("check", stem.path(path), "--at", AT)
-    presses = queue_presses(stem, folder) if case.get("pressed") else None
+    presses = queue_presses(stem, folder, case["rows"]) if case.get("pressed") else None
 
     def judge(expect, failures):
         rows, notes, warnings = parse_report(stem.text(check))
@@ -321,7 +326,7 @@ def queue_defaults(stem, work):
     for options in pages:
         folder = os.path.join(work, "defaults" + "".join(options))
         os.makedirs(folder)
-        queue_presses(stem, folder, *options)
+        queue_presses(stem, folder, DEFAULT_ROWS, *options)
         path = os.path.join(folder, "StemraTime.ini")
         checks.append((path, stem.queue("check", stem.path(path), "--at", AT, *options)))
 

@@ -3,7 +3,9 @@
 arguments ending with one line on stderr and exit status 2, and the help of every command
 where a user asks for it, laid out for an 80-column console. The cases run in one start of
 `stem batch`; a few of them also run as programs of their own, for the exit status and the
-streams of a real start.
+streams of a real start. Then the documents against what stem says of itself: README.md and
+the release readmes list every token `stem tokens` prints, and `stem --help` (where stem check
+is explained) and the readmes name every rule `stem rules` prints.
 
 Usage: stem_cli_check.py [--windows] [RUNNER ...] STEM
 With --windows (stem.exe under Wine), bytes that are not UTF-8, which a Windows command line
@@ -19,6 +21,7 @@ from pathlib import Path
 from program_runner import program_command, run_batch, windows_path
 
 AT = "2026-12-06T13:05:09.987"
+ROOT = Path(__file__).resolve().parent.parent
 
 # (arguments, expected standard output as bytes)
 GOOD = [
@@ -107,6 +110,65 @@ def check_bad(arguments, result, failures):
                         f"out {result.stdout!r}, err {result.stderr!r}")
 
 
+def listed_tokens(text):
+    """The tokens a release readme lists: the first column of the table under the line of
+    dashes, then the words of the indented paragraph of full-width tokens that follows it."""
+    lines = text.splitlines()
+    at = next(i for i, line in enumerate(lines) if line.startswith("  --------"))
+    tokens = []
+    at += 1
+    while lines[at].strip():
+        tokens.append(lines[at].split()[0])
+        at += 1
+    while not lines[at].startswith("  "):
+        at += 1
+    while lines[at].strip():
+        tokens.extend(lines[at].split())
+        at += 1
+    return tokens
+
+
+def check_token_lists(tokens, failures):
+    """The release readmes list every token; README.md's table every half-width one, and the
+    full-width forms it names are tokens."""
+    for name in ("README-en.txt", "README-ja.txt"):
+        listed = listed_tokens((ROOT / "release" / name).read_text(encoding="utf-8-sig"))
+        if sorted(listed) != sorted(tokens):
+            failures.append(f"{name} lists tokens {sorted(set(listed) - set(tokens))} beyond "
+                            f"stem's, lacks {sorted(set(tokens) - set(listed))}")
+    readme = (ROOT / "README.md").read_text(encoding="utf-8")
+    lines = readme.splitlines()
+    at = lines.index(next(line for line in lines if line.startswith("| token |"))) + 2
+    table = []
+    while lines[at].startswith("| `"):
+        table.append(re.findall(r"`([^`]+)`", lines[at].split("|")[1]))
+        at += 1
+    in_table = {token for cell in table for token in cell}
+    full_width = re.search(r"Full-width forms\s*\(([^)]*)\)", readme).group(1)
+    named = in_table | set(re.findall(r"`([^`]+)`", full_width))
+    missing = [t for t in tokens if t.isascii() and t not in in_table]
+    if missing or not named <= set(tokens):
+        failures.append(f"README.md's tokens: lacks {missing}, names {sorted(named - set(tokens))} "
+                        "that stem does not know")
+
+
+def check_rule_names(rules, help_text, failures):
+    """Every rule is named in stem's help and README.md and README-en.txt in English, in
+    README-ja.txt in Japanese (line breaks and indents aside)."""
+    def flat(text):
+        return re.sub(r"\s+", "", text)
+
+    documents = [("stem --help", help_text, 0),
+                 ("README.md", (ROOT / "README.md").read_text(encoding="utf-8"), 0),
+                 ("README-en.txt", (ROOT / "release/README-en.txt").read_text(encoding="utf-8-sig"), 0),
+                 ("README-ja.txt", (ROOT / "release/README-ja.txt").read_text(encoding="utf-8-sig"), 1)]
+    for line in rules:
+        names = line.split("\t")
+        for document, text, language in documents:
+            if flat(names[language]) not in flat(text):
+                failures.append(f"{document} does not name the rule {names[language]!r}")
+
+
 def check_layout(asked, text, failures):
     """Lines fit 80 columns; under each usage line "stem NAME ...", its text is indented by two
     spaces; an example quotes with double quotes, which every shell takes (cmd.exe no single
@@ -128,9 +190,9 @@ def command_names(result, failures):
     """The commands the help lists, each explained with an example; render, calendar and
     batch among them."""
     text = result.stdout.decode("utf-8", "replace")
-    names = re.findall(r"^stem (\w+) ", text, re.MULTILINE)
-    for name in set(names) | {"render", "calendar", "batch"}:
-        if name not in names or f"Example: stem {name} " not in text:
+    names = re.findall(r"^stem (\w+)\b", text, re.MULTILINE)
+    for name in set(names) | {"render", "calendar", "batch", "tokens", "rules"}:
+        if name not in names or not re.search(rf"Example: stem {name}\b", text):
             failures.append(f"--help does not explain {name}")
     if result.returncode != 0:
         failures.append(f"--help: status {result.returncode}")
@@ -148,7 +210,7 @@ def check_command_helps(command, windows, names, failures):
     results[-1:-1] = [run(command, asked[-2])]
     for words, result in zip(asked[:-1], results):
         text = result.stdout.decode("utf-8", "replace")
-        if result.returncode != 0 or result.stderr or not text.startswith(f"stem {words[0]} "):
+        if result.returncode != 0 or result.stderr or not re.match(rf"stem {words[0]}\b", text):
             failures.append(f"{words}: status {result.returncode}, out {text[:60]!r}, "
                             f"err {result.stderr!r}")
         check_layout(words, text, failures)
@@ -163,12 +225,20 @@ def main():
     good = GOOD + ([] if windows else CODE_PAGE_GOOD)
     bad = BAD + (CODE_PAGE_ON_WINDOWS if windows else [])
     bad = [[a.encode("utf-8") for a in arguments] for arguments in bad] + [NOT_UTF8]
-    results = run_batch(command, windows, [arguments for arguments, _ in good] + bad + [["--help"]])
+    results = run_batch(command, windows, [arguments for arguments, _ in good] + bad + [["--help"]]
+                        + [["tokens"], ["rules"]])
+    tokens, rules = results[-2:]
+    results = results[:-2]
     for (arguments, expected), result in zip(good, results):
         check_good(arguments, expected, result, failures)
     for arguments, result in zip(bad, results[len(good):]):
         check_bad(arguments, result, failures)
     check_command_helps(command, windows, command_names(results[-1], failures), failures)
+    check_token_lists(tokens.stdout.decode("utf-8").splitlines(), failures)
+    rule_lines = rules.stdout.decode("utf-8").splitlines()
+    if len(rule_lines) < 5:
+        failures.append(f"stem rules printed {rule_lines}")
+    check_rule_names(rule_lines, results[-1].stdout.decode("utf-8"), failures)
 
     # Real starts: the exit status and the streams of the process itself, and words that come
     # through the system's command line.

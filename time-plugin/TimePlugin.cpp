@@ -19,10 +19,9 @@ const char* const TimeDefaults[] = {
 }  // namespace
 
 const PluginTraits TimePluginTraits = {
-    "Stemko",
-    "time",
-    TimePatternSection,
-    DatePatternSection,
+    TimePlugin.name,
+    TimePlugin.word,
+    TimePlugin.section,
     TimeDefaults,
     static_cast<int>(std::size(TimeDefaults)),
     nullptr,

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the two 16x16 toolbar bitmaps: a calendar page (date) and a clock face (time).
+"""Draws the 16x16 toolbar bitmaps: a calendar page (date) and a clock face (time), each
+plug-in's as plugins.json names it.
 
-Writes Stemra.bmp and Stemko.bmp into the folder given as the only argument: 24 bits per
+Writes <plug-in>.bmp for each plug-in into the folder given as the only argument: 24 bits per
 pixel, uncompressed, bottom-up rows. As a resource each is the 40-byte header followed by the
 768 bytes of pixels (808 bytes); the file adds the 14-byte file header in front.
 """
@@ -9,6 +10,8 @@ import math
 import struct
 import sys
 from pathlib import Path
+
+import plugins
 
 SIZE = 16
 
@@ -91,8 +94,9 @@ def bmp_bytes(image):
 def main():
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
-    (out / "Stemra.bmp").write_bytes(bmp_bytes(calendar_page()))
-    (out / "Stemko.bmp").write_bytes(bmp_bytes(clock_face()))
+    drawings = {"calendar_page": calendar_page, "clock_face": clock_face}
+    for plugin in plugins.PLUGINS:
+        (out / (plugin["name"] + ".bmp")).write_bytes(bmp_bytes(drawings[plugin["bitmap"]]()))
 
 
 if __name__ == "__main__":

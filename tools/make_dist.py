@@ -16,13 +16,15 @@ import time
 import zipfile
 from pathlib import Path
 
+import plugins
+
 ROOT = Path(__file__).resolve().parent.parent
-PROGRAMS = ["Stemra.dll", "Stemko.dll", "stem.exe"]
+PROGRAMS = [name + ".dll" for name in plugins.NAMES] + ["stem.exe"]
 FOLDERS = {"x86": ROOT / "build/win32", "x64": ROOT / "build/win64"}
 LANGUAGES = ["ja", "en"]
 # The texts for users from release/, each in every language: the guide and the change history.
 TEXTS = ["README", "CHANGES"]
-SETTINGS_NAME = "StemraTime.ini"
+SETTINGS_NAME = plugins.SETTINGS_FILE
 # A moment for the presses that write the default settings; the file does not depend on it.
 PRESS_MOMENT = "2026-01-01T00:00:00"
 
@@ -36,11 +38,11 @@ def archive_name():
 
 
 def default_settings():
-    """The settings file as the first presses of the date and then the time plug-in write it,
+    """The settings file as the first presses of each plug-in, in the list's order, write it,
     made by the native stem with the plug-ins' own code."""
     stem = ROOT / "build/native/stem"
     with tempfile.TemporaryDirectory() as folder:
-        for plugin in ("date", "time"):
+        for plugin in plugins.WORDS:
             subprocess.run([str(stem), "press", plugin, "--folder", folder, "--at", PRESS_MOMENT],
                            check=True, stdout=subprocess.DEVNULL)
         return (Path(folder) / SETTINGS_NAME).read_bytes()

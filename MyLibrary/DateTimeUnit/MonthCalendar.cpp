@@ -23,15 +23,10 @@ const AnsiString& CellEnd(bool saturday, const AnsiString& separator)
 // The day number of the date `offset` days from the given day (counted from 1970-01-01).
 AnsiString DayCell(int64_t days, int64_t offset)
 {
-    return SpacePadNumber(2, CivilFromDays(days + offset).day);
+    return PadNumber(2, ' ', CivilFromDays(days + offset).day);
 }
 
 }  // namespace
-
-AnsiString SpacePadNumber(int width, int64_t number)
-{
-    return PadNumber(width, ' ', number);
-}
 
 AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TDateTime value)
 {
@@ -57,7 +52,7 @@ AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TD
 
     for (int day = 1; day <= dayCount; ++day) {
         const bool saturday = WeekdayFromDays(first + day - 1) == Weekday::Saturday;
-        text += SpacePadNumber(2, day) + CellEnd(saturday, separator);
+        text += PadNumber(2, ' ', day) + CellEnd(saturday, separator);
     }
 
     if (lastColumn != SaturdayColumn) {

@@ -16,7 +16,4 @@ enum class CalendarMode { BlankNeighbourCells = 1, NeighbourDayCells = 2 };
 
 AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TDateTime value);
 
-// The decimal text of number with spaces put in front until it is width characters long.
-AnsiString SpacePadNumber(int width, int64_t number);
-
 }  // namespace stem

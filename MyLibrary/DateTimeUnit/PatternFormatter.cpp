@@ -68,7 +68,8 @@ public:
 
     // A number with at least `digits` digits, zeros in front, as the tokens need them: four
     // digits below 10000 (the year), three below 1000 (milliseconds), or two or one below 100.
-    // Digits are written two at a time.
+    // Digits are written two at a time, straight into the text: a render's hot path
+    // (FormatterBench), where PadNumber's string would cost a copy.
     void AppendNumber(unsigned number, int digits)
     {
         if (digits > 2) {
@@ -326,11 +327,6 @@ AnsiString PadNumber(int width, char pad, int64_t number)
     if (static_cast<int64_t>(digits.size()) < width)
         digits.insert(0, static_cast<size_t>(width) - digits.size(), pad);
     return digits;
-}
-
-AnsiString ZeroPadNumber(int width, int64_t number)
-{
-    return PadNumber(width, '0', number);
 }
 
 }  // namespace stem

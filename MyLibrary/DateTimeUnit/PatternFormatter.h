@@ -19,8 +19,7 @@ WideString RenderPattern(const WideString& pattern, TDateTime value);
 AnsiString EraLetterOf(const AnsiString& eraInitial);
 
 // The decimal text of number ("-" first when negative), with pad characters put in front
-// until it is width characters long.
+// until it is width characters long. The one padding of numbers besides the renderer's own.
 AnsiString PadNumber(int width, char pad, int64_t number);
-AnsiString ZeroPadNumber(int width, int64_t number);
 
 }  // namespace stem

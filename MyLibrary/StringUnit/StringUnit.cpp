@@ -16,11 +16,6 @@ bool RunInside(size_t length, int64_t position, int64_t count)
     return position >= 1 && count >= 1 && position + count - 1 <= static_cast<int64_t>(length);
 }
 
-bool IsBlank(WideChar c)
-{
-    return c <= 0x20;
-}
-
 bool InSet(WideChar c, const WideString& set)
 {
     return set.find(c) != WideString::npos;
@@ -65,24 +60,16 @@ int FirstMatchingPair(const WideString& source, size_t offset,
     return -1;
 }
 
-// AnsiMatchesAt with the byte kinds of both texts known (positions are inside the texts): the
-// runs compare equal under the locale, start on bytes of one kind, and a run that ends on a
-// lead byte matches with the trail byte after it too.
-bool MatchesWithKinds(const AnsiString& a, const std::vector<ByteKind>& aKinds, const AnsiString& b,
-                      const std::vector<ByteKind>& bKinds, int posA, int posB, int count,
-                      bool ignoreCase)
+// Whether the whole pattern stands in the text at the 1-based position (the pattern fits there):
+// the bytes compare equal under the locale and start on bytes of one kind.
+bool PatternAt(const AnsiString& text, const std::vector<ByteKind>& textKinds,
+               const AnsiString& pattern, const std::vector<ByteKind>& patternKinds, int position,
+               bool ignoreCase)
 {
-    if (!platform::AnsiEqual(a.data() + posA - 1, count, b.data() + posB - 1, count, ignoreCase))
-        return false;
-    if (aKinds[static_cast<size_t>(posA - 1)] != bKinds[static_cast<size_t>(posB - 1)])
-        return false;
-    const int64_t lastA = static_cast<int64_t>(posA) + count - 1;
-    const int64_t lastB = static_cast<int64_t>(posB) + count - 1;
-    if (bKinds[static_cast<size_t>(lastB - 1)] != KindLead)
-        return true;
-    if (!RunInside(a.size(), lastA, 2) || !RunInside(b.size(), lastB, 2))
-        return false;
-    return platform::AnsiEqual(a.data() + lastA - 1, 2, b.data() + lastB - 1, 2, ignoreCase);
+    const int length = static_cast<int>(pattern.size());
+    return platform::AnsiEqual(text.data() + position - 1, length, pattern.data(), length,
+                               ignoreCase) &&
+           textKinds[static_cast<size_t>(position - 1)] == patternKinds[0];
 }
 
 }  // namespace
@@ -92,12 +79,12 @@ bool MatchesWithKinds(const AnsiString& a, const std::vector<ByteKind>& aKinds, 
 WideString TrimBlanks(const WideString& text)
 {
     size_t first = 0;
-    while (first < text.size() && IsBlank(text[first]))
+    while (first < text.size() && IsBlankCode(text[first]))
         ++first;
     if (first == text.size())
         return {};
     size_t end = text.size();
-    while (IsBlank(text[end - 1]))
+    while (IsBlankCode(text[end - 1]))
         --end;
     return text.substr(first, end - first);
 }
@@ -105,7 +92,7 @@ WideString TrimBlanks(const WideString& text)
 WideString TrimBlanksLeft(const WideString& text)
 {
     size_t first = 0;
-    while (first < text.size() && IsBlank(text[first]))
+    while (first < text.size() && IsBlankCode(text[first]))
         ++first;
     return text.substr(first);
 }
@@ -302,12 +289,13 @@ int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int
     const int64_t final = last - patternLength + 1;
     if (final < first)
         return 0;
-    const int length = static_cast<int>(patternLength);
     const std::vector<ByteKind> textKinds = ByteKindsOf(text);
     const std::vector<ByteKind> patternKinds = ByteKindsOf(pattern);
+    // A pattern that ends on a lead byte is half a character: it stands nowhere.
+    if (patternKinds.back() == KindLead)
+        return 0;
     const auto matchesAt = [&](int64_t p) {
-        return MatchesWithKinds(text, textKinds, pattern, patternKinds, static_cast<int>(p), 1,
-                                length, ignoreCase);
+        return PatternAt(text, textKinds, pattern, patternKinds, static_cast<int>(p), ignoreCase);
     };
     if (direction == SearchForward) {
         for (int64_t p = first; p <= final; ++p)

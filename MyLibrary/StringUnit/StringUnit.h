@@ -1,7 +1,7 @@
 // Text routines shared by both plug-ins: trimming, unquoting, comparing at a position,
 // one-pass multi-pair replacement, escapes, full-width mapping, and Shift-JIS aware search.
-// Positions are 1-based. No routine raises an error or reads outside its strings, whatever
-// position or count it is given.
+// Positions are 1-based unless a routine says otherwise (EscapeAt's is 0-based). No routine
+// raises an error or reads outside its strings, whatever position or count it is given.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,14 @@ namespace stem {
 
 // ---- Wide (UTF-16) text ----
 
-// Removes leading and trailing characters up to U+0020 (space and controls). U+3000 stays.
+// A blank, as trimming and the settings file see it: any code up to the space (the controls,
+// tab, CR and LF included); the ideographic space U+3000 is not one. For a byte, its code.
+constexpr bool IsBlankCode(unsigned code)
+{
+    return code <= 0x20;
+}
+
+// Removes leading and trailing blanks (IsBlankCode).
 WideString TrimBlanks(const WideString& text);
 WideString TrimBlanksLeft(const WideString& text);
 

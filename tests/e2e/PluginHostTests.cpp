@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "PluginResources.h"
 #include "host/SimulatedEditor.h"
 #include "tests/support/EditorNumbers.h"
 
@@ -25,21 +26,8 @@ const char* const ExportNames[] = {"OnCommand",     "QueryStatus",        "OnEve
                                    "GetMenuTextID", "GetStatusMessageID", "GetBitmapID",
                                    "PlugInProc"};
 
-struct PluginCase {
-    const char* file;
-    const char* name;
-    const wchar_t* menuText;
-    const wchar_t* statusMessage;
-};
-
-const PluginCase Plugins[] = {
-    {"Stemra.dll", "Stemra", L"\x65E5\x4ED8\x6587\x5B57\x306E\x633F\x5165",
-     L"\x65E5\x4ED8\x6587\x5B57\x306E\x633F\x5165\n\x65E5\x4ED8\x306E\x633F\x5165"},
-    {"Stemko.dll", "Stemko", L"\x6642\x523B\x6587\x5B57\x306E\x633F\x5165",
-     L"\x6642\x523B\x6587\x5B57\x306E\x633F\x5165\n\x6642\x523B\x306E\x633F\x5165"},
-};
-
-class LoadedPlugin : public ::testing::TestWithParam<PluginCase> {
+// Each DLL of plugins.json, with the texts the list gives its resources (PluginResources.h).
+class LoadedPlugin : public ::testing::TestWithParam<PluginResources> {
 protected:
     void SetUp() override
     {
@@ -185,7 +173,7 @@ TEST_P(LoadedPlugin, StartUpWithEvent40SendsTheNewParam)
     onEvents(window_, ShutDownEvent, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothDlls, LoadedPlugin, ::testing::ValuesIn(Plugins),
+INSTANTIATE_TEST_SUITE_P(EachDll, LoadedPlugin, ::testing::ValuesIn(PluginResourceList),
                          [](const auto& info) { return std::string(info.param.name); });
 
 #ifdef HOST_ANSI_CODE_PAGE

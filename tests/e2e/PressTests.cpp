@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -19,7 +18,6 @@
 #include <memory>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
@@ -127,11 +125,10 @@ std::string ReadSettings(const AnsiString& path)
     return bytes;
 }
 
-// Rewrites the settings file; the pause gives it a last-write time of its own.
+// Rewrites the settings file with a last-write time of its own, as an edit.
 void EditSettings(const AnsiString& path, const std::string& text)
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(platform::WriteNewFile(path, text)) << path;
+    ASSERT_TRUE(WriteEditedFile(path, text)) << path;
 }
 
 std::string EnvironmentValue(const char* name)
@@ -583,8 +580,9 @@ TEST_F(SharedSettings, EachWritesItsSectionAndTheOthersRunGoesOn)
     auto time = Load(TimeDll, timeDocument.Handle());
     ASSERT_TRUE(date->Loaded() && time->Loaded());
 
+    // The date plug-in's first press found no file, so it holds no file time: whatever time the
+    // time plug-in's save gets, the date plug-in's next press reloads.
     ASSERT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[0])));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ASSERT_TRUE(timeDocument.Press(*time, Pattern(TimePatterns[0])));
     EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultSection() + TimeDefaultSection());
 

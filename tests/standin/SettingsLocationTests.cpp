@@ -28,7 +28,6 @@ protected:
         facts.record.productType = productType;
         standin::SetVersionFacts(facts);
     }
-    void TearDown() override { standin::ResetAll(); }
 
     TempFolder folder_;
     const WideString underProgramFiles = u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini";
@@ -114,8 +113,6 @@ TEST(StandInPluginFolder, EditorKeyIsReadOncePerCache)
     WideString otherModule;
     EXPECT_EQ(GetPluginFolder(otherModule), u"C:\\One");
     EXPECT_EQ(ReadPluginFolder(), u"C:\\One");
-
-    standin::ResetAll();
 }
 
 }  // namespace

@@ -67,10 +67,7 @@ TEST(StandInPaths, HostPathCanBeSetAndRestored)
 
 // ---- Special folders ----
 
-class StandInSpecialFolder : public ::testing::Test {
-protected:
-    void TearDown() override { standin::ResetSpecialFolders(); }
-};
+using StandInSpecialFolder = ::testing::Test;
 
 // The shell's buffer holds 264 bytes; whatever it holds, at most 261 of them are the path.
 TEST_F(StandInSpecialFolder, PathIsCutAt261Bytes)
@@ -162,7 +159,6 @@ TEST(StandInMessageBox, UninstallQuestionAsksInJapaneseOnEveryCodePageAndFollows
         standin::ResetMessageBox();
         platform::DestroyHostWindow(window);
     }
-    standin::SetAnsiCodePage(platform::ShiftJisCodePage);
 }
 
 }  // namespace

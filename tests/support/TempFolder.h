@@ -9,6 +9,20 @@
 
 namespace stem {
 
+// Writes a whole file and makes its last-write time differ from the one it had, by a second
+// where the clock did not move it on: a press sees the edit whatever the clock's resolution.
+inline bool WriteEditedFile(const std::string& path, const std::string& bytes)
+{
+    platform::FoundFileTimes before;
+    platform::FoundFileTimes after;
+    const bool existed = platform::FindFileTimes(path, before);
+    if (!platform::WriteNewFile(path, bytes) || !platform::FindFileTimes(path, after))
+        return false;
+    constexpr platform::FileTime OneSecond = 10'000'000;  // in 100-nanosecond units
+    return !existed || after.lastWritten > before.lastWritten ||
+           platform::SetLastWriteTime(path, before.lastWritten + OneSecond);
+}
+
 class TempFolder {
 public:
     TempFolder() : path_(platform::CreateTestFolder()) {}

@@ -6,10 +6,16 @@
 // program, hiding the very failure it reports. So the default printer is wrapped: assertions
 // are printed here, to standard output alone and in the same form, and every other event goes
 // to the default printer unchanged (its "[  SKIPPED ]" lines are what CTest's skip rule reads).
+//
+// After each test, whatever its assertions did, the system is given back as the program found
+// it, so no test starts from what another left. A run that selects no test fails: a filter
+// naming a test that was renamed runs nothing, which is no pass.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
+
+#include "platform/HostSupport.h"
 
 namespace {
 
@@ -99,6 +105,11 @@ private:
     std::unique_ptr<TestEventListener> printer_;
 };
 
+class SystemReset final : public testing::EmptyTestEventListener {
+public:
+    void OnTestEnd(const testing::TestInfo&) override { stem::platform::ResetTestSystem(); }
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -108,5 +119,11 @@ int main(int argc, char** argv)
     TestEventListener* defaultPrinter = listeners.Release(listeners.default_result_printer());
     if (defaultPrinter != nullptr)
         listeners.Append(new AssertionPrinter(defaultPrinter));
-    return RUN_ALL_TESTS();
+    listeners.Append(new SystemReset);
+    const int failed = RUN_ALL_TESTS();
+    if (UnitTest::GetInstance()->test_to_run_count() == 0) {
+        std::printf("No test matches the filter: a test it names is missing.\n");
+        return 1;
+    }
+    return failed;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/dll/FrameTables.h"
+#include "unwind/FrameTables.h"
 
 namespace stem::unwind {
 

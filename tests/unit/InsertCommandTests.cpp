@@ -2,9 +2,7 @@
 // a fixed clock. Runs the same in the native build and under Wine.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -41,11 +39,10 @@ protected:
 
     AnsiString SettingsFile() const { return folder_.File("StemraTime.ini"); }
 
-    // Rewrites the settings file; the pause makes its last-write time differ from the last load.
+    // Rewrites the settings file with a last-write time of its own, as an edit.
     void WriteSettings(const std::string& text)
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        ASSERT_TRUE(platform::WriteNewFile(SettingsFile(), text));
+        ASSERT_TRUE(WriteEditedFile(SettingsFile(), text));
     }
 
     // Rewrites the settings file and gives it back its last-write time, so that only a press
@@ -265,16 +262,23 @@ TEST_F(InsertCommand, DeletedFileGetsTheDefaultsAgain)
     editor_.SetText(u"", 0);
     date_.OnCommand(window_);
     EXPECT_EQ(date_.State().formatList->TextCount(), 11) << "defaults written and loaded";
-    EXPECT_EQ(date_.State().settingsFileTime, 0.0) << "the time read before the defaults";
+    EXPECT_EQ(date_.State().settingsFileTime, 0u) << "the time read before the defaults";
     date_.OnCommand(window_);
-    EXPECT_NE(date_.State().settingsFileTime, 0.0) << "the re-created file reloads once more";
+    EXPECT_NE(date_.State().settingsFileTime, 0u) << "the re-created file reloads once more";
 }
 
 TEST_F(InsertCommand, BothPluginsShareOneFileAndEachReloadsAfterTheOtherWrites)
 {
     date_.OnCommand(window_);
-    const TDateTime dateLoaded = date_.State().settingsFileTime;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // The date plug-in loads its own save, dated a second back: the time plug-in's save is later
+    // whatever the clock's resolution, and it alone makes the date plug-in's next press reload.
+    platform::FoundFileTimes saved;
+    ASSERT_TRUE(platform::FindFileTimes(SettingsFile(), saved));
+    ASSERT_TRUE(platform::SetLastWriteTime(SettingsFile(), saved.lastWritten - 10'000'000));
+    date_.OnEvents(window_, Event20, 0);
+    date_.OnCommand(window_);
+    const platform::FileTime dateLoaded = date_.State().settingsFileTime;
+    ASSERT_EQ(dateLoaded, saved.lastWritten - 10'000'000);
     editor_.SetText(u"", 0);
     time_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u" 13:05");

@@ -136,11 +136,4 @@ TEST(MonthCalendar, EveryMonthHasTheSameShape)
     }
 }
 
-TEST(SpacePadNumber, RightAlignsDayNumbersInTwoColumns)
-{
-    EXPECT_EQ(SpacePadNumber(2, 6), " 6");
-    EXPECT_EQ(SpacePadNumber(2, 31), "31");
-    EXPECT_EQ(SpacePadNumber(2, 100), "100");
-}
-
 }  // namespace stem

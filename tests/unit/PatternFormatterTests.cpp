@@ -352,8 +352,6 @@ TEST(PadNumber, PutsPadCharactersInFrontUpToTheWidth)
     EXPECT_EQ(PadNumber(-3, '0', 7), "7");
     EXPECT_EQ(PadNumber(4, ' ', -5), "  -5");  // the sign counts toward the width
     EXPECT_EQ(PadNumber(1, '0', INT64_MIN), "-9223372036854775808");
-    EXPECT_EQ(ZeroPadNumber(2, 7), "07");
-    EXPECT_EQ(ZeroPadNumber(2, 10), "10");
 }
 
 TEST(EraInitialOf, CutsTheEraNameByTheLanguageOfTheLocale)

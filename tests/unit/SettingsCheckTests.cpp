@@ -1,6 +1,7 @@
-// The settings linter of stem check, rule by rule: each row is a file and one warning it must
-// draw, found by its line and a part of its text, so that a new rule does not break the rows
-// of the others. The files are Shift-JIS bytes, as the plug-ins read them.
+// The settings linter of stem check, rule by rule: each row is a file and the one warning it
+// must draw, found by its line and parts of its text; other rules warn about the file only as
+// often as the row says.
+// The files are Shift-JIS bytes, as the plug-ins read them.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,6 +56,7 @@ struct Case {
     std::vector<const char*> says;
     DefaultsPlacement date = Keys;
     DefaultsPlacement time = Keys;
+    size_t warnings = 1;  // of the whole file, this one included
 };
 
 TEST(SettingsCheck, EachRuleWarnsOnItsLine)
@@ -141,14 +143,18 @@ TEST(SettingsCheck, EachRuleWarnsOnItsLine)
          1,
          {"[DateFormat] opens here, in \"; [DateFormat] here\"",
           "Take \"[DateFormat]\" out of this line"},
-         DefaultsPlacement::OutsideSection},
+         DefaultsPlacement::OutsideSection,
+         Keys,
+         2},  // and [DateFormat] given again at line 2
         {"the other section inside this one",
          "[DateFormat]\n; [TimeFormat]\n=x\n",
          1,
          {"Stemra cannot add its default patterns",
           "they would land in [TimeFormat] too, which opens at line 2",
           "Take \"[TimeFormat]\" out of line 2"},
-         DefaultsPlacement::SharedSection},
+         DefaultsPlacement::SharedSection,
+         Keys,
+         4},  // and the section opened at line 2, and line 3 read by both sections
         // The file as a whole.
         {"a NUL byte",
          "[DateFormat]\nItem01=a\n\0b\n"s,
@@ -163,6 +169,7 @@ TEST(SettingsCheck, EachRuleWarnsOnItsLine)
     for (const Case& c : cases) {
         const std::vector<SettingsWarning> warnings = WarningsOf(c.text, c.date, c.time);
         const std::string said = WarningsAt(warnings, c.line);
+        EXPECT_EQ(warnings.size(), c.warnings) << c.rule << ": other warnings\n" << Shown(warnings);
         for (const char* part : c.says)
             EXPECT_NE(said.find(part), std::string::npos)
                 << c.rule << ": line " << c.line << " lacks \"" << part << "\" in\n"

@@ -9,12 +9,12 @@ namespace stem {
 
 namespace {
 
-// The date plug-in's entry of the mode.
+// The date plug-in's entry of the mode: its first calendar entry for 1, its second for 2.
 WideString CalendarEntryOf(const std::string& mode)
 {
     if (mode != "1" && mode != "2")
         throw UsageError("MODE must be 1 or 2");
-    return u"Calendar" + WideString(mode.begin(), mode.end());
+    return DatePluginTraits.specialEntries[mode == "1" ? 0 : 1];
 }
 
 int RunCalendar(const std::vector<std::string>& words)

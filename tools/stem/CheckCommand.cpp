@@ -76,7 +76,8 @@ int ColumnsOf(const WideString& text)
 // otherwise trim or unquote it.
 WideString WrittenForm(const WideString& pattern)
 {
-    const bool blankEnd = !pattern.empty() && (pattern.front() <= u' ' || pattern.back() <= u' ');
+    const bool blankEnd =
+        !pattern.empty() && (IsBlankCode(pattern.front()) || IsBlankCode(pattern.back()));
     const bool quotedEnds =
         pattern.size() >= 2 && pattern.front() == u'"' && pattern.back() == u'"';
     return Visible(pattern.empty() || blankEnd || quotedEnds ? u"\"" + pattern + u"\"" : pattern);
@@ -119,7 +120,7 @@ std::string OwnPatternsAdvice(SaveObstacle obstacle, const std::string& folder)
     case SaveObstacle::SaveFailed:
     case SaveObstacle::None: break;
     }
-    return "copy StemraTime.ini into " + folder +
+    return "copy " + WideToUtf8(SettingsFileName) + " into " + folder +
            " as an administrator, or point the editor at a plug-in folder of your own";
 }
 
@@ -222,7 +223,7 @@ std::string MissingFileNote(const SettingsFile& file)
     const std::string missing = "no settings file at " + Printable(file.shown);
     const std::string folder = Printable(FolderShown(file));
     TCommonStringRecordList list;
-    const SaveObstacle obstacle = ForeseePress(file.path, DatePluginTraits, list).obstacle;
+    const SaveObstacle obstacle = ForeseePress(file.path, *AllPlugins[0], list).obstacle;
     if (obstacle == SaveObstacle::None)
         return missing + "; the first press creates it with the defaults";
     const std::string ownPatterns =
@@ -269,9 +270,12 @@ const Command CheckCommand = {
     "for [DateFormat] and [TimeFormat], the patterns a press cycles through and\n"
     "what each renders to at the moment given by --at (default: now). Then it\n"
     "warns, by line number, about lines that are never read, values that lose\n"
-    "blanks or quotes, and unpaired double quotes. Where a press cannot write its\n"
-    "defaults into the file or its folder, it says why and how to get patterns of\n"
-    "your own in. Exit status 0 when the file was read, with warnings or not.",
+    "blanks or quotes, unpaired double quotes, a value that ends the section, a\n"
+    "section name in a comment that keeps the defaults out, calendar entries\n"
+    "spelled otherwise, and a file in UTF-8 without a byte-order mark. Where a\n"
+    "press cannot write its defaults into the file or its folder, it says why\n"
+    "and how to get patterns of your own in. Exit status 0 when the file was\n"
+    "read, with warnings or not.",
     "stem check plugins/StemraTime.ini --at 2026-12-07T09:30:00",
     RunCheck,
 };

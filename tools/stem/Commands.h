@@ -29,6 +29,8 @@ extern const Command CalendarCommand;
 extern const Command PressCommand;
 extern const Command CheckCommand;
 extern const Command BatchCommand;
+extern const Command TokensCommand;
+extern const Command RulesCommand;
 
 // The exit status of bad arguments.
 constexpr int UsageStatus = 2;

@@ -15,6 +15,17 @@ namespace stem {
 
 namespace {
 
+// The words of the plug-ins as a sentence names them: "'date' or 'time'".
+std::string PluginWordsNamed()
+{
+    std::string named;
+    for (int i = 0; i < PluginCount; ++i) {
+        const char* joint = i == 0 ? "" : (i + 1 < PluginCount ? ", " : " or ");
+        named += joint + ("'" + std::string(PluginList[i].word) + "'");
+    }
+    return named;
+}
+
 struct PressOptions {
     const PluginTraits* traits = nullptr;
     int times = 1;
@@ -49,13 +60,14 @@ PressOptions ParsePressOptions(const std::vector<std::string>& words)
         options.times = std::stoi(value);
     }
     const CommandArguments arguments = SplitArguments(rest);
-    RequirePositionals(arguments, {"date|time"});
+    RequirePositionals(arguments, {STEM_PLUGIN_WORDS});
     const std::string& which = arguments.positionals[0];
     for (const PluginTraits* traits : AllPlugins)
         if (which == traits->kind)
             options.traits = traits;
     if (options.traits == nullptr)
-        throw UsageError("the plug-in is 'date' or 'time', not '" + Printable(which) + "'");
+        throw UsageError("the plug-in is " + PluginWordsNamed() + ", not '" + Printable(which) +
+                         "'");
     if (arguments.at) {
         options.moment = ParseMoment(*arguments.at);
         options.fixedMoment = true;
@@ -144,7 +156,7 @@ int RunPress(const std::vector<std::string>& words)
 
 const Command PressCommand = {
     "press",
-    "date|time [--times N] [--folder DIR]",
+    STEM_PLUGIN_WORDS " [--times N] [--folder DIR]",
     TakesMoment::Yes,
     TakesCodePage::Yes,
     "Presses the date or time plug-in's command N times (default 1) in a simulated\n"

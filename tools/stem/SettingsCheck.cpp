@@ -5,6 +5,7 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/UnicodeText.h"
 #include "platform/Platform.h"
 
@@ -121,14 +122,18 @@ private:
                    label_ + "\" out of this line" + meanwhile;
         if (placement_ != DefaultsPlacement::SharedSection)
             return AnsiString();
-        const AnsiString section = traits_.otherSection;
-        const TIniSpan other = FindIniSection(lines_, section);
-        if (other.header < span_.header || other.header >= span_.end)
-            return cannot + "they would land in the other plug-in's section too" + meanwhile;
-        const AnsiString where = "line " + std::to_string(other.header + 1);
-        return cannot + "they would land in [" + section + "] too, which opens at " + where +
-               ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
-               where + meanwhile;
+        for (const PluginIdentity& plugin : PluginList) {
+            const AnsiString section = plugin.section;
+            const TIniSpan other = FindIniSection(lines_, section);
+            if (section == traits_.patternSection || other.header < span_.header ||
+                other.header >= span_.end)
+                continue;
+            const AnsiString where = "line " + std::to_string(other.header + 1);
+            return cannot + "they would land in [" + section + "] too, which opens at " + where +
+                   ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
+                   where + meanwhile;
+        }
+        return cannot + "they would land in the other plug-in's section too" + meanwhile;
     }
 
     void CheckSectionLines()
@@ -200,10 +205,11 @@ private:
         const AnsiString written = ValuePartOf(line);
         const AnsiString leftTrimmed = BlankTrimLeft(written);
         const AnsiString keyPart = KeyPartOf(line);
-        const bool spacedEquals = static_cast<unsigned char>(keyPart.back()) <= ' ';
+        const bool spacedEquals = IsBlankCode(static_cast<unsigned char>(keyPart.back()));
         // By the bytes: the trim's trip through the code page may change other characters.
-        const bool leading = static_cast<unsigned char>(written.front()) <= ' ' && !spacedEquals;
-        const bool trailing = static_cast<unsigned char>(written.back()) <= ' ';
+        const bool leading =
+            IsBlankCode(static_cast<unsigned char>(written.front())) && !spacedEquals;
+        const bool trailing = IsBlankCode(static_cast<unsigned char>(written.back()));
         if (!leading && !trailing)
             return;
         const char* where = leading && trailing ? "both ends" : leading ? "the start" : "the end";

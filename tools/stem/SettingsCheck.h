@@ -13,6 +13,23 @@
 
 namespace stem {
 
+// What the warnings are about, named as `stem check --help` and the readmes name it, in English
+// and in Japanese: the one list of the linter's rules, which `stem rules` prints and the
+// documents are checked against.
+struct SettingsRule {
+    const char* english;
+    const char16_t* japanese;
+};
+inline constexpr SettingsRule SettingsRules[] = {
+    {"never read", u"読まれない"},
+    {"blanks", u"空白"},
+    {"unpaired double quotes", u"対になっていないダブル クォート"},
+    {"ends the section", u"セクションを終わらせる"},
+    {"section name in a comment", u"コメントの中のセクション名"},
+    {"spelled otherwise", u"綴りの異なるカレンダーの値"},
+    {"UTF-8 without a byte-order mark", u"BOM なしの UTF-8"},
+};
+
 struct SettingsWarning {
     int line;         // 1-based; 0 for the file as a whole
     AnsiString text;  // one sentence, without the line number

@@ -12,7 +12,8 @@ namespace stem {
 namespace {
 
 const Command* const Commands[] = {
-    &RenderCommand, &CalendarCommand, &PressCommand, &CheckCommand, &BatchCommand,
+    &RenderCommand, &CalendarCommand, &PressCommand, &CheckCommand,
+    &BatchCommand,  &TokensCommand,   &RulesCommand,
 };
 
 // Where PrintUtf8 writes while RunCaptured runs a command; null: standard output.
@@ -28,7 +29,9 @@ const char* const CommonNotes =
 // The command's usage line, then its summary and example indented by two spaces.
 std::string CommandHelp(const Command& command)
 {
-    std::string text = std::string("stem ") + command.name + " " + command.usage;
+    std::string text = std::string("stem ") + command.name;
+    if (*command.usage != '\0')
+        text += std::string(" ") + command.usage;
     if (command.moment == TakesMoment::Yes)
         text += std::string(" [--at ") + MomentForm + "]";
 

@@ -42,6 +42,11 @@ AnsiString CreateTestFolder()
     return "C:\\work";
 }
 
+void ResetTestSystem()
+{
+    standin::ResetAll();
+}
+
 void RemoveTestFolder(const AnsiString&)
 {
     std::error_code ignored;

@@ -1,7 +1,7 @@
 // The pieces of the static C++ runtime that a plug-in DLL defines itself, linked into the DLLs
 // only. The runtime's own versions of them would outlive FreeLibrary or carry code that a DLL
 // inside an editor never runs; with these, a load leaves nothing behind once it is unloaded and
-// the DLL stays small.
+// the DLL stays small. What they assume of the toolchain and the editor: README.md beside this.
 #include <windows.h>
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <new>
 #include <utility>
 
-#include "platform/win32/dll/FrameTables.h"
+#include "unwind/FrameTables.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ namespace {
 // The runtime keeps them (the exceptions caught and not yet finished, the count of those in
 // flight) in emulated thread-local storage, whose slot it never frees: every load would keep
 // one of the process's slots until none is left. Here they live in a slot that the DLL takes
-// at load and frees at unload; a thread's record is freed when the thread ends or the DLL is
-// unloaded.
+// at load and frees at unload; a thread's record is freed when the thread ends, and the
+// unloading thread's when the DLL is unloaded (a thread still running then keeps its record).
 
 // One thread's records, as the C++ ABI lays them out.
 struct ExceptionGlobals {
@@ -228,6 +228,7 @@ const void* _Unwind_Find_FDE(void* pc, DwarfEhBases* bases)
     const auto [first, last] = ThisModulesFrameTables();
     const auto found =
         stem::unwind::FindFrameDescription(first, last, reinterpret_cast<uintptr_t>(pc));
+    // No text or data base: the tables store no address relative to one (tests/dll_shape.py).
     if (found.description != nullptr)
         *bases = {nullptr, nullptr, reinterpret_cast<void*>(found.functionStart)};
     return found.description;

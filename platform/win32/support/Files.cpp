@@ -55,6 +55,12 @@ void RemoveTestFolder(const AnsiString& folder)
     std::filesystem::remove_all(folder, ignored);
 }
 
+// A test's folders, keys and locks are its own and gone when it ends; the system keeps no
+// other state that a test changes.
+void ResetTestSystem()
+{
+}
+
 std::string SystemPathOf(const AnsiString& path)
 {
     return path;

@@ -1,4 +1,4 @@
-#include "platform/win32/dll/FrameTables.h"
+#include "unwind/FrameTables.h"
 
 #include <cstring>
 
