@@ -216,10 +216,18 @@ WideString DecodeShiftJis(std::string_view text)
     return wide;
 }
 
-WideString DecodeAnsi(std::string_view text)
+// The pages the stand-in knows; any other stands for the ANSI code page.
+unsigned KnownPage(unsigned codePage)
 {
-    return ansiCodePage == platform::Utf8CodePage ? Utf8ToWideReplacing(std::string(text))
-                                                  : DecodeShiftJis(text);
+    return codePage == platform::ShiftJisCodePage || codePage == platform::Utf8CodePage
+               ? codePage
+               : ansiCodePage;
+}
+
+WideString Decode(unsigned codePage, std::string_view bytes)
+{
+    return KnownPage(codePage) == platform::Utf8CodePage ? Utf8ToWideReplacing(std::string(bytes))
+                                                         : DecodeShiftJis(bytes);
 }
 
 // ---- Full-width mapping of LCMAP_FULLWIDTH ----
@@ -348,16 +356,12 @@ unsigned AnsiCodePage()
 
 WideString DecodeText(unsigned codePage, const std::string& bytes)
 {
-    if (codePage != ShiftJisCodePage && codePage != Utf8CodePage)
-        codePage = ansiCodePage;
-    return codePage == Utf8CodePage ? Utf8ToWideReplacing(bytes) : DecodeShiftJis(bytes);
+    return Decode(codePage, bytes);
 }
 
 std::string EncodeText(unsigned codePage, const WideString& text)
 {
-    if (codePage != ShiftJisCodePage && codePage != Utf8CodePage)
-        codePage = ansiCodePage;
-    if (codePage == Utf8CodePage)
+    if (KnownPage(codePage) == Utf8CodePage)
         return WideToUtf8(text);
     const CodePage932& cp = Tables();
     std::string ansi;
@@ -395,8 +399,10 @@ bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool igno
     if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 ||
         lengthB < 0)
         return false;
-    const WideString wideA = DecodeAnsi(std::string_view(a, static_cast<size_t>(lengthA)));
-    const WideString wideB = DecodeAnsi(std::string_view(b, static_cast<size_t>(lengthB)));
+    const WideString wideA =
+        Decode(ansiCodePage, std::string_view(a, static_cast<size_t>(lengthA)));
+    const WideString wideB =
+        Decode(ansiCodePage, std::string_view(b, static_cast<size_t>(lengthB)));
     return EqualUnits(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
                       static_cast<int>(wideB.size()), ignoreCase);
 }
