@@ -6,7 +6,7 @@
 
 namespace stem {
 
-// What the errors below have in common: a message, ANSI text. (Not std::runtime_error: that
+// What the errors below have in common: a message, held text (UTF-8). (Not std::runtime_error: that
 // keeps its message in a string type of the runtime's own, whose code a DLL would carry
 // beside std::string's.)
 class Error : public std::exception {
@@ -18,14 +18,14 @@ private:
     std::string message_;
 };
 
-// A failed internal assertion. The message is ANSI text (Shift-JIS on a Japanese system),
-// already completed as "<message> (<source file>, <line> 行)".
+// A failed internal assertion, its message already completed as
+// "<message> (<source file>, <line> 行)".
 class AssertionFailure : public Error {
 public:
     using Error::Error;
 };
 
-// Builds the completed assertion message: "%s (%s, %d 行)" with 行 in Shift-JIS.
+// Builds the completed assertion message: "%s (%s, %d 行)".
 std::string FormatAssertionMessage(const std::string& message, const char* sourceFile, int line);
 
 // A file that exists but cannot be read, or cannot be written.

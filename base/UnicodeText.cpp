@@ -120,29 +120,50 @@ std::string WideToUtf8(const WideString& text)
     return out;
 }
 
-bool Utf16LeToWide(const std::string& bytes, WideString& text)
+bool IsUtf8BeyondAscii(const std::string& bytes)
+{
+    WideString text;
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return Utf8ToWide(bytes, text);
+    return false;
+}
+
+namespace {
+
+char16_t UnitAt(const std::string& bytes, size_t i, ByteOrder order)
+{
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char16_t>(order == ByteOrder::LittleEndian ? first | second << 8
+                                                                  : first << 8 | second);
+}
+
+}  // namespace
+
+bool Utf16ToWide(const std::string& bytes, ByteOrder order, WideString& text)
 {
     text.clear();
     text.reserve(bytes.size() / 2);
+    bool paired = true;
     bool awaitingLow = false;  // the last unit was a high surrogate
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                    static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (IsLowSurrogate(unit) != awaitingLow)
-            return false;
+        const char16_t unit = UnitAt(bytes, i, order);
+        paired = paired && IsLowSurrogate(unit) == awaitingLow;
         awaitingLow = IsHighSurrogate(unit);
         text += unit;
     }
-    return !awaitingLow && bytes.size() % 2 == 0;
+    return paired && !awaitingLow && bytes.size() % 2 == 0;
 }
 
-std::string WideToUtf16Le(const WideString& text)
+std::string WideToUtf16(const WideString& text, ByteOrder order)
 {
+    const bool little = order == ByteOrder::LittleEndian;
     std::string bytes;
     bytes.reserve(text.size() * 2);
     for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(little ? unit & 0xFF : unit >> 8);
+        bytes += static_cast<char>(little ? unit >> 8 : unit & 0xFF);
     }
     return bytes;
 }

@@ -1,6 +1,6 @@
-// UTF-8 and UTF-16LE bytes <-> UTF-16 text, with strict checks: the settings file is only
-// written back when its bytes decoded cleanly, and the stem tool reads and prints UTF-8 on
-// every system. The code page plays no part here.
+// UTF-8 and UTF-16 bytes <-> UTF-16 text, with strict checks: the settings file is only
+// written back when its bytes decoded cleanly. Also the conversions of the held text
+// (Utf8String) to and from wide text. The code page plays no part here.
 #pragma once
 
 #include <string>
@@ -19,11 +19,17 @@ WideString Utf8ToWideReplacing(const std::string& bytes);
 // A lone surrogate becomes U+FFFD.
 std::string WideToUtf8(const WideString& text);
 
-// False when the byte count is odd or a surrogate is unpaired; text then holds what decoded
-// before the fault.
-bool Utf16LeToWide(const std::string& bytes, WideString& text);
+// Valid UTF-8 holding at least one byte above 0x7F: text an editor saved as UTF-8, since
+// ASCII alone and Shift-JIS are rarely valid UTF-8 with such a byte.
+bool IsUtf8BeyondAscii(const std::string& bytes);
 
-// The code units as little-endian byte pairs, exactly.
-std::string WideToUtf16Le(const WideString& text);
+enum class ByteOrder { LittleEndian, BigEndian };
+
+// Every whole byte pair as a code unit. False when the byte count is odd or a surrogate is
+// unpaired.
+bool Utf16ToWide(const std::string& bytes, ByteOrder order, WideString& text);
+
+// The code units as byte pairs in the order given, exactly.
+std::string WideToUtf16(const WideString& text, ByteOrder order);
 
 }  // namespace stem

@@ -35,7 +35,7 @@ std::string SettingsText(int items)
 void LoadKeyByKey(benchmark::State& state)
 {
     TempFolder folder;
-    const std::string path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
     platform::WriteNewFile(path, SettingsText(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         TAccessIniFile ini(path);
@@ -50,7 +50,7 @@ void LoadKeyByKey(benchmark::State& state)
 void LoadAsThePluginsDo(benchmark::State& state)
 {
     TempFolder folder;
-    const std::string path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
     platform::WriteNewFile(path, SettingsText(static_cast<int>(state.range(0))));
     TCommonStringRecordList list;
     for (auto _ : state) {

@@ -41,7 +41,7 @@ std::string SettingsText(int items, std::size_t itemBytes)
 void Load(benchmark::State& state, const std::string& text, int expectedItems)
 {
     TempFolder folder;
-    const AnsiString path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
     if (!platform::WriteNewFile(path, text)) {
         state.SkipWithError("cannot write the settings file");
         return;

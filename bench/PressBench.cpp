@@ -31,7 +31,7 @@ void TwoPressesUnchangedFile(benchmark::State& state)
     SimulatedEditor editor;
     const platform::HostWindow window = platform::CreateHostWindow(editor);
     PluginModule module{DatePluginTraits, [] { return Moment; }};
-    module.SetPluginFolder(platform::AnsiToWide(folder.Path()));
+    module.SetPluginFolder(folder.Path());
     module.OnEvents(window, StartUpEvent, 0);
     module.OnCommand(window);  // locates and loads outside the timing
     for (auto _ : state) {
@@ -52,7 +52,7 @@ BENCHMARK(TwoPressesUnchangedFile);
 void TwoPressesUnwritableFolder(benchmark::State& state)
 {
     TempFolder folder;
-    const AnsiString plugins = folder.File("PlugIns");
+    const WideString plugins = folder.File("PlugIns");
     if (!platform::CreateFolder(plugins) || !platform::SetFolderWritable(plugins, false)) {
         state.SkipWithError("cannot make a folder that may not be changed");
         return;
@@ -60,7 +60,7 @@ void TwoPressesUnwritableFolder(benchmark::State& state)
     SimulatedEditor editor;
     const platform::HostWindow window = platform::CreateHostWindow(editor);
     PluginModule module{DatePluginTraits, [] { return Moment; }};
-    module.SetPluginFolder(platform::AnsiToWide(plugins));
+    module.SetPluginFolder(plugins);
     module.OnEvents(window, StartUpEvent, 0);
     module.OnCommand(window);  // locates and fails to save outside the timing
     for (auto _ : state) {
@@ -72,7 +72,7 @@ void TwoPressesUnwritableFolder(benchmark::State& state)
         editor.ClearLog();
     }
     if (editor.Text() != u"2026/12/07(\u6708)" ||
-        platform::PathExists(plugins + "\\StemraTime.ini"))
+        platform::PathExists(plugins + u"\\StemraTime.ini"))
         state.SkipWithError("the presses did not insert the default from memory");
     platform::SetFolderWritable(plugins, true);
     platform::DestroyHostWindow(window);
@@ -82,12 +82,12 @@ BENCHMARK(TwoPressesUnwritableFolder);
 void StatOfTheSettingsFile(benchmark::State& state)
 {
     TempFolder folder;
-    const AnsiString path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
     if (!platform::WriteNewFile(path, Settings)) {
         state.SkipWithError("cannot write the settings file");
         return;
     }
-    const std::string posixPath = platform::SystemPathOf(path);
+    const std::string posixPath = platform::SystemPathOf(path).string();
     for (auto _ : state) {
         struct stat info {};
         benchmark::DoNotOptimize(stat(posixPath.c_str(), &info));

@@ -28,7 +28,7 @@ void LoadSettingsFile(benchmark::State& state)
 {
     const int items = static_cast<int>(state.range(0));
     TempFolder folder;
-    const AnsiString path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
     if (!platform::WriteNewFile(path, SettingsText(items))) {
         state.SkipWithError("cannot write the settings file");
         return;

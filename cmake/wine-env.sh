@@ -1,10 +1,13 @@
 # What every Wine program of the tests runs with, sourced by wine-run.sh and wine-server.sh: a
-# private 64-bit prefix, Japanese (code page 932, locale 0x411), no display, no debugger.
+# private 64-bit prefix, Japanese (code page 932, locale 0x411) unless a test asks for another
+# locale, no display, no debugger.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+# A test may ask for another system: STEM_WINE_LOCALE=en_US.UTF-8 makes Wine an English one
+# (code page 1252, locale 0x409) for the program it starts.
+export LANG=${STEM_WINE_LOCALE:-ja_JP.UTF-8}
+export LC_ALL=$LANG
 # A crashing program would start winedbg, which waits for ever without a display.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winedbg.exe=d}
 # QEMU only: Wine's 32-bit start-up probes the guest address space; with this much reserved

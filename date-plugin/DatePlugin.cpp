@@ -3,25 +3,15 @@
 #include "plugin/PluginTraits.h"
 
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
-#include "platform/Platform.h"
 
 namespace stem {
 
 namespace {
-// 年 0x94 0x4E, 月 0x8C 0x8E, 日 0x93 0xFA.
-const char* const DateDefaults[] = {
-    "yyyy/mm/dd(aaa)",
-    "yyyy/mm/dd(a)",
-    "yyyy/mm/dd",
-    "mm/ddaaa",
-    "yyyy\x94\x4emm\x8c\x8e"
-    "dd\x93\xfa(aaa)",
-    "gggee\x94\x4emm\x8c\x8e"
-    "dd\x93\xfa(aaa)",
-    "a, dd mmm yyyy",
-    "aa, dd mmmm yyyy",
-    "Calendar1",
-    "Calendar2",
+const char16_t* const DateDefaults[] = {
+    u"yyyy/mm/dd(aaa)", u"yyyy/mm/dd(a)",       u"yyyy/mm/dd",
+    u"mm/ddaaa",        u"yyyy年mm月dd日(aaa)", u"gggee年mm月dd日(aaa)",
+    u"a, dd mmm yyyy",  u"aa, dd mmmm yyyy",    u"Calendar1",
+    u"Calendar2",
 };
 
 // The two calendars of the month: blank cells around it, or the neighbouring months' days.
@@ -31,7 +21,7 @@ WideString RenderCalendarEntry(int index, TDateTime now)
 {
     const CalendarMode mode =
         index == 0 ? CalendarMode::BlankNeighbourCells : CalendarMode::NeighbourDayCells;
-    return platform::DecodeText(platform::ShiftJisCodePage, BuildMonthCalendar(mode, "  ", now));
+    return BuildMonthCalendar(mode, u"  ", now);
 }
 }  // namespace
 

@@ -13,11 +13,11 @@ namespace stem {
 
 namespace {
 
-std::vector<AnsiString> LinesOf(const AnsiString& text)
+std::vector<Utf8String> LinesOf(const Utf8String& text)
 {
-    std::vector<AnsiString> lines;
+    std::vector<Utf8String> lines;
     size_t start = 0;
-    for (size_t end = text.find("\r\n"); end != AnsiString::npos; end = text.find("\r\n", start)) {
+    for (size_t end = text.find("\r\n"); end != Utf8String::npos; end = text.find("\r\n", start)) {
         lines.push_back(text.substr(start, end - start));
         start = end + 2;
     }
@@ -26,10 +26,10 @@ std::vector<AnsiString> LinesOf(const AnsiString& text)
 
 // The cells of the week rows, taken at their fixed places; the separators between them are
 // checked on the way.
-std::vector<AnsiString> WeekCells(const std::vector<AnsiString>& lines, const AnsiString& separator)
+std::vector<Utf8String> WeekCells(const std::vector<Utf8String>& lines, const Utf8String& separator)
 {
     const size_t stride = 2 + separator.size();
-    std::vector<AnsiString> cells;
+    std::vector<Utf8String> cells;
     for (size_t row = 2; row < lines.size(); ++row) {
         FUZZ_REQUIRE(lines[row].size() == 7 * stride - separator.size());
         for (size_t column = 0; column < 7; ++column) {
@@ -43,7 +43,7 @@ std::vector<AnsiString> WeekCells(const std::vector<AnsiString>& lines, const An
 }
 
 // The length of the title's month ("yyyy年mm月"), by the Gregorian rule.
-int TitleMonthLength(const AnsiString& title)
+int TitleMonthLength(const Utf8String& title)
 {
     FUZZ_REQUIRE(title.size() == 10);
     const int year = std::stoi(title.substr(0, 4));
@@ -54,23 +54,23 @@ int TitleMonthLength(const AnsiString& title)
     return month == 2 && leap ? 29 : lengths[month - 1];
 }
 
-AnsiString DayCell(int day)
+Utf8String DayCell(int day)
 {
     return (day < 10 ? " " : "") + std::to_string(day);
 }
 
-void CheckContent(const AnsiString& blankCalendar, const AnsiString& neighbourCalendar,
-                  const AnsiString& separator)
+void CheckContent(const Utf8String& blankCalendar, const Utf8String& neighbourCalendar,
+                  const Utf8String& separator)
 {
-    const std::vector<AnsiString> blankLines = LinesOf(blankCalendar);
-    const std::vector<AnsiString> neighbourLines = LinesOf(neighbourCalendar);
+    const std::vector<Utf8String> blankLines = LinesOf(blankCalendar);
+    const std::vector<Utf8String> neighbourLines = LinesOf(neighbourCalendar);
     FUZZ_REQUIRE(blankLines.size() >= 2 + 4 && blankLines.size() <= 2 + 6);
     FUZZ_REQUIRE(neighbourLines.size() == blankLines.size());
     FUZZ_REQUIRE(neighbourLines[0] == blankLines[0] && neighbourLines[1] == blankLines[1]);
     FUZZ_REQUIRE(blankLines[1].size() == 7 * 2 + 6 * separator.size());
 
-    const std::vector<AnsiString> blankCells = WeekCells(blankLines, separator);
-    const std::vector<AnsiString> neighbourCells = WeekCells(neighbourLines, separator);
+    const std::vector<Utf8String> blankCells = WeekCells(blankLines, separator);
+    const std::vector<Utf8String> neighbourCells = WeekCells(neighbourLines, separator);
     const int monthLength = TitleMonthLength(blankLines[0]);
     int day = 0;
     for (size_t i = 0; i < blankCells.size(); ++i) {
@@ -100,13 +100,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CalendarMode mode =
         input.ConsumeBool() ? CalendarMode::NeighbourDayCells : CalendarMode::BlankNeighbourCells;
     const TDateTime value = ConsumeMoment(input);
-    const AnsiString separator = input.ConsumeRandomLengthString(6);
+    const Utf8String separator = input.ConsumeRandomLengthString(6);
 
-    const AnsiString calendar = BuildMonthCalendar(mode, separator, value);
+    const Utf8String calendar = BuildMonthCalendar(mode, separator, value);
     FUZZ_REQUIRE(calendar.size() >= 2 && calendar.compare(calendar.size() - 2, 2, "\r\n") == 0);
-    if (separator.find_first_of("\r\n") == AnsiString::npos) {
+    if (separator.find_first_of("\r\n") == Utf8String::npos) {
         const bool neighbours = mode == CalendarMode::NeighbourDayCells;
-        const AnsiString other = BuildMonthCalendar(neighbours ? CalendarMode::BlankNeighbourCells
+        const Utf8String other = BuildMonthCalendar(neighbours ? CalendarMode::BlankNeighbourCells
                                                                : CalendarMode::NeighbourDayCells,
                                                     separator, value);
         if (neighbours)

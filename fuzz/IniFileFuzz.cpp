@@ -23,7 +23,7 @@ namespace {
 
 // The dialect's byte-level shortcuts agree with the code-page round trip and the Shift-JIS
 // aware search that they stand for.
-void CheckDialect(const AnsiString& line)
+void CheckDialect(const Utf8String& line)
 {
     const int equals = AnsiFindText("=", line, false);
     FUZZ_REQUIRE(KeyPartOf(line).size() == (equals > 1 ? static_cast<size_t>(equals - 1) : 0));
@@ -45,7 +45,7 @@ class TextPool {
 public:
     explicit TextPool(FuzzedDataProvider& input) : input_(input) {}
 
-    AnsiString Next()
+    Utf8String Next()
     {
         if (!used_.empty() && input_.ConsumeBool())
             return used_[input_.ConsumeIntegralInRange<size_t>(0, used_.size() - 1)];
@@ -56,19 +56,19 @@ public:
 
 private:
     FuzzedDataProvider& input_;
-    std::vector<AnsiString> used_;
+    std::vector<Utf8String> used_;
 };
 
-bool HasLineBreakOrNul(const AnsiString& line)
+bool HasLineBreakOrNul(const Utf8String& line)
 {
-    return line.find_first_of(std::string("\r\n\0", 3)) != AnsiString::npos;
+    return line.find_first_of(std::string("\r\n\0", 3)) != Utf8String::npos;
 }
 
 // Split and join: no line holds a break, and joining then splitting gives the lines back.
 void CheckSplitAndJoin(const std::string& bytes)
 {
     const TStringLines lines = SplitIniText(bytes);
-    for (const AnsiString& line : lines) {
+    for (const Utf8String& line : lines) {
         FUZZ_REQUIRE(!HasLineBreakOrNul(line));
         CheckDialect(line);
     }
@@ -81,7 +81,7 @@ std::vector<TStringLines> Sections(TAccessIniFile& ini)
     TStringLines names;
     ini.ReadSectionNames(names);
     std::vector<TStringLines> sections;
-    for (const AnsiString& name : names) {
+    for (const Utf8String& name : names) {
         TStringLines pairs;
         ini.ReadSectionPairs(name, pairs);
         pairs.insert(pairs.begin(), name);
@@ -92,23 +92,23 @@ std::vector<TStringLines> Sections(TAccessIniFile& ini)
 
 // A key the section's pairs list reads, key by key, as the value its pair carries: the first
 // line of the section with that key part is its first key line.
-void CheckPairsRead(TAccessIniFile& ini, const AnsiString& section)
+void CheckPairsRead(TAccessIniFile& ini, const Utf8String& section)
 {
     TStringLines pairs;
     ini.ReadSectionPairs(section, pairs);
-    for (const AnsiString& pair : pairs)
+    for (const Utf8String& pair : pairs)
         FUZZ_REQUIRE(ini.ReadValue(section, KeyPartOf(pair), "?default") == ValuePartOf(pair));
 }
 
 void RunOperation(TAccessIniFile& ini, TextPool& texts, FuzzedDataProvider& input)
 {
     TStringLines lines;
-    const AnsiString section = texts.Next();
+    const Utf8String section = texts.Next();
     switch (input.ConsumeIntegralInRange(0, 7)) {
     case 0: ini.ReadValue(section, texts.Next(), texts.Next()); break;
     case 1: {
-        const AnsiString key = texts.Next();
-        const AnsiString value = texts.Next();
+        const Utf8String key = texts.Next();
+        const Utf8String value = texts.Next();
         ini.WriteValue(section, key, value);
         break;
     }
@@ -125,7 +125,7 @@ void RunOperation(TAccessIniFile& ini, TextPool& texts, FuzzedDataProvider& inpu
 void CheckDecodeAndEncode(const std::string& bytes)
 {
     const TIniFileContent content = DecodeIniText(bytes);
-    for (const AnsiString& line : content.lines)
+    for (const Utf8String& line : content.lines)
         FUZZ_REQUIRE(!HasLineBreakOrNul(line));
     if (!content.faithful)
         return;

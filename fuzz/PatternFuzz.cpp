@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_REQUIRE(RenderPattern(u"\"" + pattern + u"\"", value) == pattern);
     EraLetterOf(input.ConsumeRandomLengthString(4));
     const int width = input.ConsumeIntegralInRange(-4, 40);
-    const AnsiString padded = PadNumber(width, '*', input.ConsumeIntegral<int64_t>());
+    const Utf8String padded = PadNumber(width, '*', input.ConsumeIntegral<int64_t>());
     FUZZ_REQUIRE(static_cast<int64_t>(padded.size()) >= width);
     return 0;
 }

@@ -74,14 +74,14 @@ void FuzzWideRoutines(FuzzedDataProvider& input)
 }
 
 // The pattern matches the text at the position: a search confined to that one place finds it.
-bool MatchesHere(const AnsiString& pattern, const AnsiString& text, int64_t position,
+bool MatchesHere(const Utf8String& pattern, const Utf8String& text, int64_t position,
                  bool ignoreCase)
 {
     return AnsiFindEx(pattern, text, static_cast<int>(position), SearchForward, ignoreCase,
                       static_cast<int>(pattern.size())) == position;
 }
 
-void CheckFound(const AnsiString& pattern, const AnsiString& text, int start, int direction,
+void CheckFound(const Utf8String& pattern, const Utf8String& text, int start, int direction,
                 bool ignoreCase, int window, int found)
 {
     if (found == 0)
@@ -103,8 +103,8 @@ void CheckFound(const AnsiString& pattern, const AnsiString& text, int start, in
 void FuzzAnsiSearch(FuzzedDataProvider& input)
 {
     const bool ignoreCase = input.ConsumeBool();
-    const AnsiString pattern = input.ConsumeRandomLengthString(8);
-    const AnsiString text = input.ConsumeRandomLengthString(96);
+    const Utf8String pattern = input.ConsumeRandomLengthString(8);
+    const Utf8String text = input.ConsumeRandomLengthString(96);
     const int start = ConsumePosition(input, text.size());
     const int window = ConsumePosition(input, text.size());
     const int direction = input.ConsumeIntegralInRange(-1, 2);

@@ -1,9 +1,10 @@
 // The only door to the operating system. platform/win32 implements these functions with the
 // real Win32 calls named beside each; platform/posix implements them with a stand-in that
-// behaves like a Japanese Windows system (ANSI code page 932, locale ja-JP, Japanese eras).
-// Paths are ANSI text in the system code page, as the plug-ins hold them. That page is 932
-// (Shift-JIS) on a Japanese system and 65001 (UTF-8) where Windows' UTF-8 option is on or the
-// host's manifest asks for it.
+// behaves like a Japanese Windows system (ANSI code page 932, locale ja-JP, Japanese eras), or
+// on demand like one whose page is UTF-8, or like an English one.
+// Paths are wide (UTF-16) and go to the "W" functions, so any folder name works whatever the
+// ANSI code page; other names (registry keys and values) are held text, UTF-8. Text that an
+// "A" function gives comes in a code page and is decoded here, at the seam.
 #pragma once
 
 #include <cstdint>
@@ -20,25 +21,22 @@ namespace platform {
 // ---- Code pages and locale comparison (CP_ACP, LOCALE_USER_DEFAULT) ----
 
 constexpr unsigned ShiftJisCodePage = 932;
+constexpr unsigned WesternCodePage = 1252;
 constexpr unsigned Utf8CodePage = 65001;
 
 // GetACP: the system's ANSI code page, the one every "A" function's text is in.
 unsigned AnsiCodePage();
 
 // MultiByteToWideChar / WideCharToMultiByte with the code page and no flags (the stand-in knows
-// 932 and 65001). Never fails: bytes that do not form a character become
-// a replacement character, characters without a byte form become "?" (932) or U+FFFD (65001).
+// 932, 1252 and 65001). Bytes that do not form a character become a replacement character,
+// characters without a byte form become "?" (or U+FFFD in UTF-8); an empty result for a text
+// that is not empty means the page is unknown.
 WideString DecodeText(unsigned codePage, const std::string& bytes);
 std::string EncodeText(unsigned codePage, const WideString& text);
 
-// The same with the ANSI code page.
-WideString AnsiToWide(const AnsiString& text);
-AnsiString WideToAnsi(const WideString& text);
-
-// CompareStringW / CompareStringA under the user default locale: whether the two runs are
-// equal, case-sensitively or ignoring letter case only (NORM_IGNORECASE).
+// CompareStringW under the user default locale: whether the two runs are equal,
+// case-sensitively or ignoring letter case only (NORM_IGNORECASE).
 bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase);
-bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase);
 
 // LCMapStringW with LCMAP_FULLWIDTH under the user default locale: the text in full-width
 // form, a U+0000 inside it mapped like any character. Empty when the mapping fails.
@@ -77,29 +75,29 @@ DateTimeFields LocalNow();
 
 enum class FileStatus { Ok, NotFound, Failed };
 
-// CreateFileA (sharing read, write and delete) + ReadFile: the whole file. NotFound when there is
+// CreateFileW (sharing read, write and delete) + ReadFile: the whole file. NotFound when there is
 // no such file, Failed when it exists but cannot be opened or read.
-FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes);
+FileStatus ReadWholeFile(const WideString& path, std::string& bytes);
 
-// CreateFileA(CREATE_ALWAYS) + WriteFile + FlushFileBuffers + CloseHandle. False on any failure.
-bool WriteNewFile(const AnsiString& path, const std::string& bytes);
+// CreateFileW(CREATE_ALWAYS) + WriteFile + FlushFileBuffers + CloseHandle. False on any failure.
+bool WriteNewFile(const WideString& path, const std::string& bytes);
 
-// Puts replacement in the place of the existing target in one step (MoveFileExA with
+// Puts replacement in the place of the existing target in one step (MoveFileExW with
 // MOVEFILE_REPLACE_EXISTING), the target's attributes and creation time kept; replacement is
 // gone afterwards.
-bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement);
+bool ReplaceExistingFile(const WideString& target, const WideString& replacement);
 
-// MoveFileExA(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
-bool MoveFileReplacing(const AnsiString& from, const AnsiString& to);
+// MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+bool MoveFileReplacing(const WideString& from, const WideString& to);
 
-// DeleteFileA.
-bool RemoveFile(const AnsiString& path);
+// DeleteFileW.
+bool RemoveFile(const WideString& path);
 
-// GetFileAttributesA: true when something (file or folder) exists at the path.
-bool PathExists(const AnsiString& path);
+// GetFileAttributesW: true when something (file or folder) exists at the path.
+bool PathExists(const WideString& path);
 
-// GetFileAttributesA: a file (not a folder) with the read-only attribute.
-bool IsReadOnlyFile(const AnsiString& path);
+// GetFileAttributesW: a file (not a folder) with the read-only attribute.
+bool IsReadOnlyFile(const WideString& path);
 
 // Windows file time: 100-nanosecond intervals since 1601-01-01 UTC.
 using FileTime = uint64_t;
@@ -110,30 +108,30 @@ struct FoundFileTimes {
     FileTime lastAccessed = 0;
 };
 
-// FindFirstFileA (every attribute accepted) + FindClose. False when nothing is found.
-bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times);
+// FindFirstFileW (every attribute accepted) + FindClose. False when nothing is found.
+bool FindFileTimes(const WideString& pattern, FoundFileTimes& times);
 
-// CreateDirectoryA of one folder (its parent must exist). False on failure, also when it exists.
-bool CreateFolder(const AnsiString& path);
+// CreateDirectoryW of one folder (its parent must exist). False on failure, also when it exists.
+bool CreateFolder(const WideString& path);
 
-// RemoveDirectoryA: removes an empty folder.
-bool RemoveFolder(const AnsiString& path);
+// RemoveDirectoryW: removes an empty folder.
+bool RemoveFolder(const WideString& path);
 
-// CreateFileA(CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE) + CloseHandle: whether a new file can be
+// CreateFileW(CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE) + CloseHandle: whether a new file can be
 // made at the path (the folder exists and takes new files). The file is gone again at once.
-bool CanCreateFile(const AnsiString& path);
+bool CanCreateFile(const WideString& path);
 
-// CreateFileA(OPEN_EXISTING, GENERIC_WRITE, sharing read, write and delete) + CloseHandle:
+// CreateFileW(OPEN_EXISTING, GENERIC_WRITE, sharing read, write and delete) + CloseHandle:
 // whether the file at the path may be opened for writing (its permissions, the system and the
 // programs that hold it open allow it). Nothing is written.
-bool CanWriteFile(const AnsiString& path);
+bool CanWriteFile(const WideString& path);
 
-// FindFirstFileA / FindNextFileA / FindClose: the names (without their folder) of the files,
+// FindFirstFileW / FindNextFileW / FindClose: the names (without their folder) of the files,
 // not folders, that the pattern matches.
-std::vector<AnsiString> FindFileNames(const AnsiString& pattern);
+std::vector<WideString> FindFileNames(const WideString& pattern);
 
-// GetModuleFileNameA(NULL): the full path of the running program (the host editor).
-AnsiString HostExecutablePath();
+// GetModuleFileNameW(NULL): the full path of the running program (the host editor).
+WideString HostExecutablePath();
 
 // GetCurrentProcessId: tells apart the temporary files of two programs saving at once.
 uint32_t CurrentProcessId();
@@ -146,22 +144,23 @@ bool ProcessRunning(uint32_t processId);
 
 using RegistryKey = void*;
 
-// RegCreateKeyExA(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS): opens the key, creating it when
+// RegCreateKeyExW(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS): opens the key, creating it when
 // missing. Null on failure.
-RegistryKey OpenOrCreateUserKey(const AnsiString& path);
+RegistryKey OpenOrCreateUserKey(const Utf8String& path);
 
-// RegOpenKeyExA(HKEY_CURRENT_USER, path, KEY_READ): a key that may be read but not written
+// RegOpenKeyExW(HKEY_CURRENT_USER, path, KEY_READ): a key that may be read but not written
 // (made read-only by policy). Null when it does not exist or cannot be read.
-RegistryKey OpenUserKeyForReading(const AnsiString& path);
+RegistryKey OpenUserKeyForReading(const Utf8String& path);
 
-// RegOpenKeyExA(key, name, KEY_READ). Null when the subkey does not exist.
-RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name);
+// RegOpenKeyExW(key, name, KEY_READ). Null when the subkey does not exist.
+RegistryKey OpenSubKey(RegistryKey key, const Utf8String& name);
 
 constexpr uint32_t RegistryString = 1;        // REG_SZ
 constexpr uint32_t RegistryExpandString = 2;  // REG_EXPAND_SZ
 
-// RegQueryValueExA: the value's type and its raw data, as stored. False when it does not exist.
-bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type, std::string& data);
+// RegQueryValueExW: the value's type and its raw data, as stored (a string value as UTF-16LE
+// code units). False when it does not exist.
+bool QueryRegistryValue(RegistryKey key, const Utf8String& name, uint32_t& type, std::string& data);
 
 // RegCloseKey. Accepts null.
 void CloseRegistryKey(RegistryKey key);
@@ -169,30 +168,31 @@ void CloseRegistryKey(RegistryKey key);
 // ---- Registry (HKEY_LOCAL_MACHINE) ----
 
 struct RegistryValue {
-    AnsiString name;
+    Utf8String name;
     uint32_t type = 0;
-    std::string data;  // raw, as stored
+    std::string data;  // raw, as stored (UTF-16LE code units for a string)
 };
 
-// RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) + RegEnumValueA + RegCloseKey: every
+// RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) + RegEnumValueW + RegCloseKey: every
 // value of the key. Empty when the key does not exist or cannot be read.
-std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path);
+std::vector<RegistryValue> ReadMachineKeyValues(const Utf8String& path);
 
 // ---- Environment ----
 
-// ExpandEnvironmentStringsA: "%NAME%" replaced by the value of each environment variable that
+// ExpandEnvironmentStringsW: "%NAME%" replaced by the value of each environment variable that
 // exists; an unknown name is left as it stands.
-AnsiString ExpandEnvironmentText(const AnsiString& text);
+WideString ExpandEnvironmentText(const WideString& text);
 
 // ---- Shell folders ----
 
-// SHGetSpecialFolderPathA(owner 1, csidl, create FALSE): the folder's path as the shell writes
+// SHGetSpecialFolderPathW(owner 1, csidl, create FALSE): the folder's path as the shell writes
 // it, up to its first NUL. False when the shell knows no such folder.
-bool GetSpecialFolder(int csidl, AnsiString& path);
+bool GetSpecialFolder(int csidl, WideString& path);
 
 // ---- Windows version records (the record is in VersionFacts.h) ----
 
-// GetVersionExA with the basic record (size 148). False on failure.
+// GetVersionExA with the basic record (size 148); its service-pack text is in the ANSI code
+// page. False on failure.
 bool GetBasicVersion(VersionRecord& record);
 
 // GetVersionExA looked up by name in "kernel32" (size 156). On success copies the extended
@@ -230,7 +230,8 @@ intptr_t SendToHost(HostWindow window, uint32_t message, uintptr_t wParam, intpt
 // reads the same on every ANSI code page.
 bool AskYesNo(HostWindow owner, const WideString& text, const WideString& caption);
 
-// lstrcpynA: copies at most size - 1 bytes of source and a NUL; writes nothing when size is 0.
+// lstrcpynA: copies at most size - 1 bytes of source (ASCII text, the same in every code page)
+// and a NUL; writes nothing when size is 0.
 void BoundedCopy(char* dest, const char* source, int size);
 
 }  // namespace platform

@@ -12,7 +12,7 @@ namespace {
 // Reads the patterns into a new list and swaps it in. When the file cannot be read, the list
 // read last stays (the defaults, when none was read since start-up) and false tells the caller
 // not to take the file's time, so that the next press reads again.
-bool ReadSettings(ModuleState& state, const PluginTraits& traits, const AnsiString& path)
+bool ReadSettings(ModuleState& state, const PluginTraits& traits, const WideString& path)
 {
     auto list = std::make_unique<TCommonStringRecordList>();
     const PressSettings settings = ReadPressSettings(path, traits, *list);
@@ -29,7 +29,7 @@ bool ReadSettings(ModuleState& state, const PluginTraits& traits, const AnsiStri
 // at the next press; the press's own save of the defaults costs the next press one reload.
 void LocateSettings(ModuleState& state, const PluginTraits& traits)
 {
-    const AnsiString path = LocateSettingsFile(GetPluginFolder(state.pluginFolderCache));
+    const WideString path = LocateSettingsFile(GetPluginFolder(state.pluginFolderCache));
     const platform::FileTime fileTime = LastWriteTimeOf(path);
     const bool read = ReadSettings(state, traits, path);
     state.settingsPath = path;

@@ -13,15 +13,15 @@
 namespace stem {
 
 struct ModuleState {
-    AnsiString pluginName;
-    AnsiString pluginVersion = PluginVersion;
+    Utf8String pluginName;  // ASCII, as the version
+    Utf8String pluginVersion = PluginVersion;
     uintptr_t startUpParam = 0;
     bool consecutivePress = false;            // the next press goes on with the run
     int32_t patternIndex = 0;                 // the entry the last press inserted
     int32_t lastInsertLength = 0;             // in the editor's offsets
-    AnsiString settingsPath;                  // empty: not located since the last start-up
+    WideString settingsPath;                  // empty: not located since the last start-up
     platform::FileTime settingsFileTime = 0;  // the file's last-write time at the last read
-    AnsiString settingsTrouble;  // what the last settings step could not do; empty when none
+    Utf8String settingsTrouble;  // what the last settings step could not do; empty when none
     std::unique_ptr<TCommonStringRecordList> formatList;
     WideString pluginFolderCache;  // read from the registry once per module
 };

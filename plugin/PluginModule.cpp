@@ -1,5 +1,7 @@
 #include "plugin/PluginModule.h"
 
+#include "base/UnicodeText.h"
+
 #include "plugin/EditorOperations.h"
 #include "plugin/HostInterface.h"
 
@@ -10,8 +12,9 @@ namespace {
 constexpr const char16_t* UninstallQuestion = u"アンインストールしますか？";
 
 // Answers a name or version query: the text copied into the caller's buffer when there is
-// one, cut short as lstrcpynA does; the result is always the full length.
-intptr_t CopyNameInto(const AnsiString& text, uintptr_t bufferSize, intptr_t buffer)
+// one, cut short as lstrcpynA does; the result is always the full length. Both texts are
+// ASCII, the same bytes in every code page.
+intptr_t CopyNameInto(const Utf8String& text, uintptr_t bufferSize, intptr_t buffer)
 {
     if (buffer != 0)
         platform::BoundedCopy(reinterpret_cast<char*>(buffer), text.c_str(),
@@ -93,8 +96,7 @@ intptr_t PluginModule::HandleProc(platform::HostWindow window, uint32_t message,
     case ProcGetVersion: return CopyNameInto(state_.pluginVersion, wParam, lParam);
     case ProcQueryUninstall: return 1;
     case ProcConfirmUninstall:
-        return platform::AskYesNo(window, UninstallQuestion,
-                                  platform::AnsiToWide(state_.pluginName))
+        return platform::AskYesNo(window, UninstallQuestion, Utf8ToWideReplacing(state_.pluginName))
                    ? 1
                    : 0;
     default: return 0;

@@ -25,18 +25,18 @@ private:
 }  // namespace
 
 // Its path up to and including the last backslash, then "PlugIns".
-AnsiString DefaultPluginFolder()
+WideString DefaultPluginFolder()
 {
-    const AnsiString program = platform::HostExecutablePath();
+    const WideString program = platform::HostExecutablePath();
     const size_t lastBackslash = LastBackslashOf(program);
-    const size_t folderLength = lastBackslash == AnsiString::npos ? 0 : lastBackslash + 1;
-    return program.substr(0, folderLength) + "PlugIns";
+    const size_t folderLength = lastBackslash == WideString::npos ? 0 : lastBackslash + 1;
+    return program.substr(0, folderLength) + u"PlugIns";
 }
 
 namespace {
 
 // The editor's key, created when missing; one that policy made read-only is still read.
-platform::RegistryKey OpenEditorKey(const AnsiString& keyPath)
+platform::RegistryKey OpenEditorKey(const Utf8String& keyPath)
 {
     const platform::RegistryKey key = platform::OpenOrCreateUserKey(keyPath);
     return key != nullptr ? key : platform::OpenUserKeyForReading(keyPath);
@@ -44,9 +44,9 @@ platform::RegistryKey OpenEditorKey(const AnsiString& keyPath)
 
 // The folder the value names: an expandable value ("%APPDATA%\...") with its variables
 // expanded. Empty when the value names none.
-AnsiString StoredFolder(uint32_t type, const std::string& data)
+WideString StoredFolder(uint32_t type, const std::string& data)
 {
-    AnsiString stored;
+    WideString stored;
     if (!RegistryStringText(type, data, stored))
         return {};
     return type == platform::RegistryExpandString ? platform::ExpandEnvironmentText(stored)
@@ -55,16 +55,16 @@ AnsiString StoredFolder(uint32_t type, const std::string& data)
 
 }  // namespace
 
-WideString ReadPluginFolderAt(const AnsiString& keyPath)
+WideString ReadPluginFolderAt(const Utf8String& keyPath)
 {
     const OpenKey editorKey(OpenEditorKey(keyPath));
     const OpenKey commonKey(platform::OpenSubKey(editorKey.get(), "Common"));
     uint32_t type = 0;
     std::string data;
-    AnsiString folder;
+    WideString folder;
     if (platform::QueryRegistryValue(commonKey.get(), "PlugInsFolder", type, data))
         folder = StoredFolder(type, data);
-    return platform::AnsiToWide(folder.empty() ? DefaultPluginFolder() : folder);
+    return folder.empty() ? DefaultPluginFolder() : folder;
 }
 
 WideString ReadPluginFolder()

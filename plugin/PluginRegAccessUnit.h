@@ -17,10 +17,10 @@ constexpr const char* EditorRegistryKey = "Software\\EmSoft\\EmEditor v3\\";
 WideString ReadPluginFolder();
 
 // The same under another key path, for tests that keep their own key.
-WideString ReadPluginFolderAt(const AnsiString& keyPath);
+WideString ReadPluginFolderAt(const Utf8String& keyPath);
 
 // The folder "PlugIns" beside the host program: the plug-in folder when the editor names none.
-AnsiString DefaultPluginFolder();
+WideString DefaultPluginFolder();
 
 // The cached folder, read from the registry while the cache is empty. Each plug-in module
 // passes its own cache, so the registry is read once per module.

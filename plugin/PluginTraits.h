@@ -13,9 +13,8 @@ struct PluginTraits {
     const char* name;            // PluginName, from the list: "Stemra"
     const char* kind;            // what it inserts, as stem names it: "date"
     const char* patternSection;  // its section of the shared settings file: "DateFormat"
-    // The default patterns as they are written, ANSI bytes (Japanese characters in Shift-JIS):
-    // the value of "Item01", "Item02", ... in order.
-    const char* const* defaults;
+    // The default patterns as they are written: the value of "Item01", "Item02", ... in order.
+    const char16_t* const* defaults;
     int defaultCount;
     // The entries that are not patterns, spelled exactly, and the text of each: the date
     // plug-in's calendars. The time plug-in has none, so it does not carry the calendar.
@@ -28,7 +27,8 @@ struct PluginTraits {
 // A DLL names only its own traits.
 extern const PluginTraits* const AllPlugins[PluginCount];
 
-// The version string that both plug-ins report: "Version " and the product's version.
+// The version string that both plug-ins report: "Version " and the product's version. ASCII, so
+// it reads the same in every code page.
 constexpr const char* PluginVersion = "Version " STEM_VERSION_TEXT;
 
 }  // namespace stem

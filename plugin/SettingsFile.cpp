@@ -12,33 +12,33 @@
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
 #include "base/Errors.h"
+#include "base/UnicodeText.h"
 #include "plugin/PluginRegAccessUnit.h"
 
 namespace stem {
 
-AnsiString SettingsFileIn(const WideString& pluginFolder)
+WideString SettingsFileIn(const WideString& pluginFolder)
 {
-    return platform::WideToAnsi(EnsureTrailingBackslash(pluginFolder) + SettingsFileName);
+    return EnsureTrailingBackslash(pluginFolder) + SettingsFileName;
 }
 
-AnsiString LocateSettingsFile(const WideString& pluginFolder)
+WideString LocateSettingsFile(const WideString& pluginFolder)
 {
-    return platform::WideToAnsi(
-        AdjustSettingsPath(platform::AnsiToWide(SettingsFileIn(pluginFolder))));
+    return AdjustSettingsPath(SettingsFileIn(pluginFolder));
 }
 
 namespace {
 
-const AnsiString ItemPrefix = "Item";
+const Utf8String ItemPrefix = "Item";
 
 }  // namespace
 
-AnsiString ItemKey(int64_t number)
+Utf8String ItemKey(int64_t number)
 {
     return ItemPrefix + PadNumber(2, '0', number);
 }
 
-bool ItemNumberOf(const AnsiString& key, int64_t& number)
+bool ItemNumberOf(const Utf8String& key, int64_t& number)
 {
     const size_t prefix = ItemPrefix.size();
     if (key.size() <= prefix || key.size() > prefix + 18 ||
@@ -53,7 +53,7 @@ bool ItemNumberOf(const AnsiString& key, int64_t& number)
     return true;
 }
 
-std::vector<int> ReadItemPlaces(const std::function<int(const AnsiString& key)>& placeOf)
+std::vector<int> ReadItemPlaces(const std::function<int(const Utf8String& key)>& placeOf)
 {
     std::vector<int> places;
     for (int64_t number = 1;; ++number) {
@@ -64,7 +64,7 @@ std::vector<int> ReadItemPlaces(const std::function<int(const AnsiString& key)>&
     }
 }
 
-bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName)
+bool KeepsSettingsOutOfProgramFiles(const Utf8String& windowsVersionName)
 {
     for (const char* release : {"Windows Vista", "Windows 7", "WindowsServer 2008"})
         if (AnsiHasText(release, windowsVersionName, false))
@@ -83,12 +83,12 @@ WideString MoveToFolder(const WideString& path, const WideString& programFiles,
 
 // Each missing folder is made from the top down; should one fail, those made are removed
 // again from the bottom up.
-void CreateFolderChain(const AnsiString& folder)
+void CreateFolderChain(const WideString& folder)
 {
-    std::vector<AnsiString> missing;  // the innermost first
-    for (AnsiString at = folder; !at.empty() && !platform::PathExists(at); at = ExtractFolder(at))
+    std::vector<WideString> missing;  // the innermost first
+    for (WideString at = folder; !at.empty() && !platform::PathExists(at); at = ExtractFolder(at))
         missing.push_back(at);
-    std::vector<AnsiString> made;
+    std::vector<WideString> made;
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         if (!platform::CreateFolder(*it)) {
             for (auto undo = made.rbegin(); undo != made.rend(); ++undo)
@@ -113,14 +113,14 @@ bool IsInFolder(const WideString& path, const WideString& folder)
 
 WideString AdjustSettingsPath(const WideString& path)
 {
-    const WideString programFiles = platform::AnsiToWide(GetSpecialFolderPath(CSIDL_PROGRAM_FILES));
+    const WideString programFiles = GetSpecialFolderPath(CSIDL_PROGRAM_FILES);
     if (!IsInFolder(path, programFiles))
         return path;
     if (!KeepsSettingsOutOfProgramFiles(GetWindowsVersionName()))
         return path;
-    const WideString appData = platform::AnsiToWide(GetSpecialFolderPath(CSIDL_APPDATA));
+    const WideString appData = GetSpecialFolderPath(CSIDL_APPDATA);
     const WideString moved = MoveToFolder(path, programFiles, appData);
-    CreateFolderChain(ExtractFolder(platform::WideToAnsi(moved)));
+    CreateFolderChain(ExtractFolder(moved));
     return moved;
 }
 
@@ -137,15 +137,6 @@ std::vector<TStringLines> OtherSectionPairs(TAccessIniFile& settings, const Plug
         settings.ReadSectionPairs(plugin.section, others.emplace_back());
     }
     return others;
-}
-
-// The default pattern as ANSI text. The Shift-JIS bytes are that text on every page but UTF-8,
-// where they are converted; elsewhere they stand as the file has always had them.
-AnsiString DefaultPatternText(const char* shiftJis)
-{
-    if (platform::AnsiCodePage() != platform::Utf8CodePage)
-        return shiftJis;
-    return platform::WideToAnsi(platform::DecodeText(platform::ShiftJisCodePage, shiftJis));
 }
 
 }  // namespace
@@ -165,8 +156,7 @@ DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTra
         return DefaultsPlacement::NotNeeded;
     const auto others = OtherSectionPairs(settings, traits);
     for (int i = 0; i < traits.defaultCount; ++i)
-        settings.WriteValue(traits.patternSection, ItemKey(i + 1),
-                            DefaultPatternText(traits.defaults[i]));
+        settings.WriteValue(traits.patternSection, ItemKey(i + 1), WideToUtf8(traits.defaults[i]));
     if (!settings.HasSection(traits.patternSection))
         return DefaultsPlacement::OutsideSection;
     if (OtherSectionPairs(settings, traits) != others)
@@ -174,7 +164,7 @@ DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTra
     return DefaultsPlacement::Added;
 }
 
-platform::FileTime LastWriteTimeOf(const AnsiString& path)
+platform::FileTime LastWriteTimeOf(const WideString& path)
 {
     platform::FoundFileTimes found;
     return platform::FindFileTimes(path, found) ? found.lastWritten : 0;
@@ -183,24 +173,24 @@ platform::FileTime LastWriteTimeOf(const AnsiString& path)
 // The section's key lines are read once, each key with the value of its first line, and each
 // numbered key is then a look-up in an index of them: a long list loads in time proportional to
 // its length, and each key gets the value that ReadValue of it gives.
-void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
+void LoadFormatList(TAccessIniFile& settings, const Utf8String& section,
                     TCommonStringRecordList& list)
 {
     list.ClearTexts();
     TStringLines pairs;
     settings.ReadSectionPairs(section, pairs);
     TIniKeyIndex keys;
-    for (const AnsiString& pair : pairs)
+    for (const Utf8String& pair : pairs)
         keys.Add(KeyPartOf(pair));
-    const auto placeOf = [&keys](const AnsiString& key) { return keys.FirstEqual(key); };
+    const auto placeOf = [&keys](const Utf8String& key) { return keys.FirstEqual(key); };
     for (const int place : ReadItemPlaces(placeOf))
-        list.AddText(platform::AnsiToWide(ValuePartOf(pairs[static_cast<size_t>(place)])));
+        list.AddText(Utf8ToWideReplacing(ValuePartOf(pairs[static_cast<size_t>(place)])));
     list.AddText(WideString());
 }
 
 void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& list)
 {
-    TAccessIniFile defaults("");  // no file: starts empty and is never saved
+    TAccessIniFile defaults(u"");  // no file: starts empty and is never saved
     PlaceDefaultPatterns(defaults, traits);
     LoadFormatList(defaults, traits.patternSection, list);
 }
@@ -208,14 +198,14 @@ void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& li
 // A faithful file that the class may not write is one with the read-only attribute.
 SaveObstacle FindSaveObstacle(const TAccessIniFile& settings)
 {
-    const AnsiString& path = settings.FileName();
+    const WideString& path = settings.FileName();
     if (!settings.Faithful())
         return SaveObstacle::NotKeptExactly;
     if (!settings.MayWrite())
         return SaveObstacle::ReadOnly;
     if (platform::PathExists(path) && !platform::CanWriteFile(path))
         return SaveObstacle::FileNotWritable;
-    const AnsiString folder = ExtractFolder(path);
+    const WideString folder = ExtractFolder(path);
     if (!folder.empty() && !platform::PathExists(folder))
         return SaveObstacle::NoFolder;
     if (!platform::CanCreateFile(SavingFileOf(path)))
@@ -223,7 +213,7 @@ SaveObstacle FindSaveObstacle(const TAccessIniFile& settings)
     return SaveObstacle::None;
 }
 
-AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& file, const AnsiString& folder)
+Utf8String DescribeObstacle(SaveObstacle obstacle, const Utf8String& file, const Utf8String& folder)
 {
     switch (obstacle) {
     case SaveObstacle::NotKeptExactly:
@@ -263,7 +253,7 @@ SaveObstacle SaveDefaults(TAccessIniFile& settings, SettingsStep step)
 
 // The lines in memory are the file's, or what the save made of it: with the defaults Added
 // they load as the defaults whether the save landed or not.
-PressSettings RunSettingsStep(const AnsiString& path, const PluginTraits& traits,
+PressSettings RunSettingsStep(const WideString& path, const PluginTraits& traits,
                               TCommonStringRecordList& list, SettingsStep step)
 {
     PressSettings press;
@@ -271,7 +261,8 @@ PressSettings RunSettingsStep(const AnsiString& path, const PluginTraits& traits
     try {
         settings.emplace(path);
     } catch (const FileError&) {
-        press.trouble = "cannot read " + path + " (another program holds it, or access is denied)";
+        press.trouble =
+            "cannot read " + WideToUtf8(path) + " (another program holds it, or access is denied)";
         return press;
     }
     press.read = true;
@@ -279,12 +270,13 @@ PressSettings RunSettingsStep(const AnsiString& path, const PluginTraits& traits
     if (press.placement == DefaultsPlacement::Added)
         press.obstacle = SaveDefaults(*settings, step);
     if (press.obstacle != SaveObstacle::None)
-        press.trouble = "the defaults were not saved: " +
-                        DescribeObstacle(press.obstacle, path, ExtractFolder(path));
+        press.trouble =
+            "the defaults were not saved: " +
+            DescribeObstacle(press.obstacle, WideToUtf8(path), WideToUtf8(ExtractFolder(path)));
     if (LoadsFromFile(press.placement)) {
         LoadFormatList(*settings, traits.patternSection, list);
     } else {
-        press.trouble = "the defaults would land outside [" + AnsiString(traits.patternSection) +
+        press.trouble = "the defaults would land outside [" + Utf8String(traits.patternSection) +
                         "], so they are not written (stem check names the line)";
         LoadDefaultPatterns(traits, list);
     }
@@ -293,13 +285,13 @@ PressSettings RunSettingsStep(const AnsiString& path, const PluginTraits& traits
 
 }  // namespace
 
-PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& traits,
+PressSettings ReadPressSettings(const WideString& path, const PluginTraits& traits,
                                 TCommonStringRecordList& list)
 {
     return RunSettingsStep(path, traits, list, SettingsStep::Press);
 }
 
-PressSettings ForeseePress(const AnsiString& path, const PluginTraits& traits,
+PressSettings ForeseePress(const WideString& path, const PluginTraits& traits,
                            TCommonStringRecordList& list)
 {
     return RunSettingsStep(path, traits, list, SettingsStep::LookAhead);

@@ -14,24 +14,24 @@
 
 namespace stem {
 
-// The settings file in the plug-in folder, in the system code page, with exactly one
-// backslash between the folder and the file name.
-AnsiString SettingsFileIn(const WideString& pluginFolder);
+// The settings file in the plug-in folder, with exactly one backslash between the folder and
+// the file name.
+WideString SettingsFileIn(const WideString& pluginFolder);
 
 // Where the plug-ins keep the settings file of a plug-in folder: the file in the folder, moved
 // out of Program Files where the system asks for it (AdjustSettingsPath).
-AnsiString LocateSettingsFile(const WideString& pluginFolder);
+WideString LocateSettingsFile(const WideString& pluginFolder);
 
 // "Item01", "Item02", ..., "Item100": the key of a section's pattern of that number.
-AnsiString ItemKey(int64_t number);
+Utf8String ItemKey(int64_t number);
 
 // The number of a key spelled "Item" and 1 to 18 ASCII digits, letter case ignored ("item7"
 // gives 7, though only ItemKey(7) is read); false for any other key.
-bool ItemNumberOf(const AnsiString& key, int64_t& number);
+bool ItemNumberOf(const Utf8String& key, int64_t& number);
 
 // The keys a load reads, Item01, Item02, ... up to the first number that placeOf does not find
 // (-1): their places, in number order.
-std::vector<int> ReadItemPlaces(const std::function<int(const AnsiString& key)>& placeOf);
+std::vector<int> ReadItemPlaces(const std::function<int(const Utf8String& key)>& placeOf);
 
 // On Windows Vista, 7 and Server 2008 (R2 included), a path under Program Files is moved to the
 // same place under the user's application-data folder, whose folders are then created. Any
@@ -39,14 +39,14 @@ std::vector<int> ReadItemPlaces(const std::function<int(const AnsiString& key)>&
 WideString AdjustSettingsPath(const WideString& path);
 
 // The pieces of that decision, for any system and any folders.
-bool KeepsSettingsOutOfProgramFiles(const AnsiString& windowsVersionName);
+bool KeepsSettingsOutOfProgramFiles(const Utf8String& windowsVersionName);
 WideString MoveToFolder(const WideString& path, const WideString& programFiles,
                         const WideString& appData);
 
 // Creates the folder and every missing folder above it, all or none: when one of them cannot
 // be made, those made are removed again. Failures are not reported: the save that needs the
 // folder reports them.
-void CreateFolderChain(const AnsiString& folder);
+void CreateFolderChain(const WideString& folder);
 
 // What the defaults step makes of the plug-in's section.
 enum class DefaultsPlacement {
@@ -81,8 +81,8 @@ SaveObstacle FindSaveObstacle(const TAccessIniFile& settings);
 
 // The end of a sentence on the obstacle, naming the file and its folder in the words given (a
 // path, or words such as "this file").
-AnsiString DescribeObstacle(SaveObstacle obstacle, const AnsiString& file,
-                            const AnsiString& folder);
+Utf8String DescribeObstacle(SaveObstacle obstacle, const Utf8String& file,
+                            const Utf8String& folder);
 
 // The settings step of a press, or what it would do.
 struct PressSettings {
@@ -90,7 +90,7 @@ struct PressSettings {
     DefaultsPlacement placement = DefaultsPlacement::NotNeeded;
     // What kept the Added defaults out of the file; None when they were saved.
     SaveObstacle obstacle = SaveObstacle::None;
-    AnsiString trouble;  // what could not be done: the file read or the defaults saved
+    Utf8String trouble;  // what could not be done: the file read or the defaults saved
 };
 
 // Reads the plug-in's patterns from the file into the list. When its section has no key line,
@@ -98,25 +98,25 @@ struct PressSettings {
 // any reason, or they would land where no load finds them), the file is left exactly as it was
 // and the list holds the defaults from memory. A file that cannot be read leaves the list as it
 // was.
-PressSettings ReadPressSettings(const AnsiString& path, const PluginTraits& traits,
+PressSettings ReadPressSettings(const WideString& path, const PluginTraits& traits,
                                 TCommonStringRecordList& list);
 
 // What the next press of a freshly started plug-in does with the file as it is now, told by the
 // same step without changing the file: where Added defaults would be saved, the obstacle is the
 // one FindSaveObstacle finds.
-PressSettings ForeseePress(const AnsiString& path, const PluginTraits& traits,
+PressSettings ForeseePress(const WideString& path, const PluginTraits& traits,
                            TCommonStringRecordList& list);
 
 // The plug-in's defaults as a load of a file of them gives them.
 void LoadDefaultPatterns(const PluginTraits& traits, TCommonStringRecordList& list);
 
-// The file's last-write time as the file system keeps it (FindFirstFileA): 0 when there is no
+// The file's last-write time as the file system keeps it (FindFirstFileW): 0 when there is no
 // file. Compared as it is, so a reload happens on any change of it.
-platform::FileTime LastWriteTimeOf(const AnsiString& path);
+platform::FileTime LastWriteTimeOf(const WideString& path);
 
 // Refills the list with the section's "Item01", "Item02", ... up to the first missing number,
 // followed by one empty entry.
-void LoadFormatList(TAccessIniFile& settings, const AnsiString& section,
+void LoadFormatList(TAccessIniFile& settings, const Utf8String& section,
                     TCommonStringRecordList& list);
 
 }  // namespace stem

@@ -320,15 +320,17 @@ def queue_case(name, case, stem, work):
 
 def queue_defaults(stem, work):
     """The defaults as the first presses write them; natively also where the ANSI code page is
-    UTF-8, where the file must come out the same, byte for byte."""
-    pages = [[]] if stem.windows else [[], ["--code-page", "65001"]]
+    UTF-8 and on an English system, where the file must come out the same, byte for byte (the
+    English system's file is listed on 932, as its locale's words differ)."""
+    pages = [[]] if stem.windows else [[], ["--code-page", "65001"], ["--code-page", "1252"]]
     checks = []
     for options in pages:
         folder = os.path.join(work, "defaults" + "".join(options))
         os.makedirs(folder)
         queue_presses(stem, folder, DEFAULT_ROWS, *options)
         path = os.path.join(folder, "StemraTime.ini")
-        checks.append((path, stem.queue("check", stem.path(path), "--at", AT, *options)))
+        listed = [] if "1252" in options else options
+        checks.append((path, stem.queue("check", stem.path(path), "--at", AT, *listed)))
 
     def judge(expect, failures):
         files = []
@@ -345,12 +347,17 @@ def queue_defaults(stem, work):
     return judge
 
 
-# A byte-order mark makes the file UTF-8; a NUL byte ends what the lines can carry.
+# A byte-order mark makes the file UTF-8 or UTF-16 of either byte order; a NUL byte ends what
+# the lines can carry.
 def queue_encodings(stem, work):
     path = os.path.join(work, "utf8.ini")
     with open(path, "wb") as file:
         file.write(b"\xef\xbb\xbf[DateFormat]\r\nItem01=yyyy\xe5\xb9\xb4\r\nItem02=d\x00d\r\n")
     check = stem.queue("check", stem.path(path), "--at", AT)
+    big_endian = os.path.join(work, "utf16be.ini")
+    with open(big_endian, "wb") as file:
+        file.write("\ufeff[DateFormat]\r\nItem01=yyyy年\r\n".encode("utf-16-be"))
+    check_big_endian = stem.queue("check", stem.path(big_endian), "--at", AT)
 
     def judge(expect, failures):
         out = stem.text(check)
@@ -362,6 +369,11 @@ def queue_encodings(stem, work):
             failures.append(f"utf8: warnings {warnings}")
         if not any("never write this file" in note for note in notes.get("TimeFormat", [])):
             failures.append(f"utf8: notes {notes}")
+        out = stem.text(check_big_endian)
+        rows, _, warnings = parse_report(out)
+        if "(UTF-16BE" not in out.split("\n")[0] or warnings \
+                or rows.get("DateFormat") != [["Item01", "yyyy年", "2026年"]]:
+            failures.append(f"utf16be: {out!r}")
     return judge
 
 

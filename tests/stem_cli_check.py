@@ -38,15 +38,19 @@ GOOD = [
      "15  16  17  18  19  20  21\r\n22  23  24  25  26  27  28\r\n"),
 ]
 
-# The Linux build shows a system whose ANSI code page is UTF-8; stem.exe runs on its system's.
+# The Linux build shows a system whose ANSI code page is UTF-8, and an English one (1252, with
+# its locale's words and no Japanese era calendar); stem.exe runs on its system's.
 CODE_PAGE_GOOD = [
     (["render", "yyyy年(aaa)", "--code-page", "65001", "--at", AT], "2026年(日)\n"),
     (["render", "--code-page=932", "ggg", "--at", AT], "令和\n"),
+    (["render", "yyyy年(aaa) ampm gggee", "--code-page", "1252", "--at", AT],
+     "2026年(Sun) PM A.D.26\n"),
 ]
-CODE_PAGE_ON_WINDOWS = [["render", "d", "--code-page", "65001"], ["render", "d", "--code-page=932"]]
+CODE_PAGE_ON_WINDOWS = [["render", "d", "--code-page", "65001"], ["render", "d", "--code-page=932"],
+                        ["render", "d", "--code-page", "1252"]]
 
 BAD = [
-    ["render", "d", "--code-page", "1252"],
+    ["render", "d", "--code-page", "936"],
     ["render", "d", "--code-page"],
     ["render", "d", "--code-page", "932", "--code-page=932"],
     ["calendar", "1", "--code-page", "65001"],

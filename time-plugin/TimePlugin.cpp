@@ -6,15 +6,9 @@ namespace stem {
 
 namespace {
 // Stored between double quotes so that the leading space survives the trimming of a read.
-// 時 0x8E 0x9E, 分 0x95 0xAA.
-const char* const TimeDefaults[] = {
-    "\" hh:nn\"",
-    "\" hh:nn:ss\"",
-    "\" hh:nn am/pm\"",
-    "\" hh\x8e\x9enn\x95\xaa\"",
-    "\" AMPMhh\x8e\x9enn\x95\xaa\"",
-    "\" hhnnss\"",
-    "\" hh-nn-ss\"",
+const char16_t* const TimeDefaults[] = {
+    u"\" hh:nn\"",        u"\" hh:nn:ss\"", u"\" hh:nn am/pm\"", u"\" hh時nn分\"",
+    u"\" AMPMhh時nn分\"", u"\" hhnnss\"",   u"\" hh-nn-ss\"",
 };
 }  // namespace
 

@@ -30,13 +30,16 @@ install() {
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 install "${packages[@]}"
 
-# Wine runs the Windows tests as a Japanese system: it takes code page 932 from this locale.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
-  echo "Generating the ja_JP.UTF-8 locale"
-  $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-  $sudo locale-gen >/dev/null
-fi
+# Wine runs the Windows tests as a Japanese system: it takes code page 932 from the Japanese
+# locale; the end-to-end host runs once more as an English system, code page 1252 from en_US.
+for wanted in ja_JP en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$wanted\.utf8\$"; then
+    echo "Generating the $wanted.UTF-8 locale"
+    $sudo sed -i "s/^# *$wanted.UTF-8 UTF-8/$wanted.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
+  fi
+done
 
 # How 32-bit Wine starts: its loader is an i386 Linux program. Where the kernel runs none
 # ("Exec format error"), user-mode QEMU runs it: a binfmt_misc entry hands every i386 program

@@ -8,20 +8,20 @@ namespace stem {
 
 namespace {
 
-AnsiString UpToNul(const AnsiString& text)
+Utf8String UpToNul(const Utf8String& text)
 {
     return text.substr(0, text.find('\0'));
 }
 
-bool IsBlank(const AnsiString& line)
+bool IsBlank(const Utf8String& line)
 {
     return BlankTrim(line).empty();
 }
 
 // The "key=value" entry of a key line, or nothing for other lines and empty keys.
-bool PairOfLine(const AnsiString& line, AnsiString& pair)
+bool PairOfLine(const Utf8String& line, Utf8String& pair)
 {
-    const AnsiString key = LineKey(line);
+    const Utf8String key = LineKey(line);
     if (key.empty())
         return false;
     pair = key + "=" + LineValue(line);
@@ -32,11 +32,11 @@ bool PairOfLine(const AnsiString& line, AnsiString& pair)
 void ResolveFirstValues(TStringLines& pairs)
 {
     TIniKeyIndex index;
-    for (const AnsiString& pair : pairs)
+    for (const Utf8String& pair : pairs)
         index.Add(KeyPartOf(pair));
     const TStringLines original = pairs;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-        const AnsiString key = KeyPartOf(original[i]);
+        const Utf8String key = KeyPartOf(original[i]);
         pairs[i] = key + "=" + ValuePartOf(original[index.FirstEqual(key)]);
     }
 }
@@ -45,7 +45,7 @@ TStringLines KeysOfPairs(const TStringLines& pairs)
 {
     TStringLines keys;
     keys.reserve(pairs.size());
-    for (const AnsiString& pair : pairs)
+    for (const Utf8String& pair : pairs)
         keys.push_back(KeyPartOf(pair));
     return keys;
 }
@@ -54,12 +54,12 @@ TStringLines KeysOfPairs(const TStringLines& pairs)
 
 // ---- TAccessIniFile ----
 
-TAccessIniFile::TAccessIniFile(const AnsiString& fileName)
+TAccessIniFile::TAccessIniFile(const WideString& fileName)
     : TAccessIniFile(fileName, LoadIniFile(fileName))
 {
 }
 
-TAccessIniFile::TAccessIniFile(const AnsiString& fileName, TIniFileContent content)
+TAccessIniFile::TAccessIniFile(const WideString& fileName, TIniFileContent content)
     : fileName_(fileName),
       lines_(std::move(content.lines)),
       encoding_(content.encoding),
@@ -67,19 +67,19 @@ TAccessIniFile::TAccessIniFile(const AnsiString& fileName, TIniFileContent conte
 {
 }
 
-AnsiString TAccessIniFile::ReadValue(const AnsiString& section, const AnsiString& key,
-                                     const AnsiString& defaultValue)
+Utf8String TAccessIniFile::ReadValue(const Utf8String& section, const Utf8String& key,
+                                     const Utf8String& defaultValue)
 {
     return WalkSection(section, key, defaultValue, nullptr, OpRead);
 }
 
-void TAccessIniFile::WriteValue(const AnsiString& section, const AnsiString& key,
-                                const AnsiString& value)
+void TAccessIniFile::WriteValue(const Utf8String& section, const Utf8String& key,
+                                const Utf8String& value)
 {
     WalkSection(UpToNul(section), UpToNul(key), UpToNul(value), nullptr, OpWrite);
 }
 
-void TAccessIniFile::ReadSectionKeys(const AnsiString& section, TStringLines& keys)
+void TAccessIniFile::ReadSectionKeys(const Utf8String& section, TStringLines& keys)
 {
     ReadSectionPairs(section, keys);
     keys = KeysOfPairs(keys);
@@ -88,8 +88,8 @@ void TAccessIniFile::ReadSectionKeys(const AnsiString& section, TStringLines& ke
 void TAccessIniFile::ReadSectionNames(TStringLines& names)
 {
     names.clear();
-    for (const AnsiString& line : lines_) {
-        const AnsiString name = BlankTrim(SectionNameOf(line));
+    for (const Utf8String& line : lines_) {
+        const Utf8String name = BlankTrim(SectionNameOf(line));
         if (!name.empty())
             names.push_back(name);
         else if (IsSectionLine(line))
@@ -97,21 +97,21 @@ void TAccessIniFile::ReadSectionNames(TStringLines& names)
     }
 }
 
-void TAccessIniFile::ReadSectionPairs(const AnsiString& section, TStringLines& pairs)
+void TAccessIniFile::ReadSectionPairs(const Utf8String& section, TStringLines& pairs)
 {
     pairs.clear();
-    WalkSection(section, AnsiString(), AnsiString(), &pairs, OpSectionPairs);
+    WalkSection(section, Utf8String(), Utf8String(), &pairs, OpSectionPairs);
     ResolveFirstValues(pairs);
 }
 
-void TAccessIniFile::EraseSection(const AnsiString& section)
+void TAccessIniFile::EraseSection(const Utf8String& section)
 {
-    WalkSection(section, AnsiString(), AnsiString(), nullptr, OpEraseSection);
+    WalkSection(section, Utf8String(), Utf8String(), nullptr, OpEraseSection);
 }
 
-void TAccessIniFile::DeleteKey(const AnsiString& section, const AnsiString& key)
+void TAccessIniFile::DeleteKey(const Utf8String& section, const Utf8String& key)
 {
-    WalkSection(section, key, AnsiString(), nullptr, OpDeleteKey);
+    WalkSection(section, key, Utf8String(), nullptr, OpDeleteKey);
 }
 
 bool TAccessIniFile::MayWrite() const
@@ -130,12 +130,12 @@ TSaveOutcome TAccessIniFile::SaveIfChanged()
     return TSaveOutcome::Saved;
 }
 
-AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiString& key,
-                                       const AnsiString& value, TStringLines* output,
+Utf8String TAccessIniFile::WalkSection(const Utf8String& section, const Utf8String& key,
+                                       const Utf8String& value, TStringLines* output,
                                        TIniOperation operation)
 {
-    const AnsiString wantedName = SpaceTrim(section);
-    const AnsiString wantedKey = SpaceTrim(key);
+    const Utf8String wantedName = SpaceTrim(section);
+    const Utf8String wantedKey = SpaceTrim(key);
     const bool byKey = operation == OpRead || operation == OpWrite || operation == OpDeleteKey;
     if (wantedName.empty() || (byKey && wantedKey.empty()))
         return value;
@@ -177,7 +177,7 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
         break;
     case OpEraseSection: EraseLines(span.header, span.end); break;
     case OpSectionPairs: {
-        AnsiString pair;
+        Utf8String pair;
         for (int i = span.header; i < span.end; ++i)
             if (PairOfLine(lines_[i], pair))
                 output->push_back(pair);
@@ -190,7 +190,7 @@ AnsiString TAccessIniFile::WalkSection(const AnsiString& section, const AnsiStri
 // A new key line goes after the section's last key (or its header), ahead of the blank lines
 // and comments that lead to the next section. In the file's last section, a final blank line
 // stays above it.
-void TAccessIniFile::InsertKeyLine(int end, const AnsiString& line)
+void TAccessIniFile::InsertKeyLine(int end, const Utf8String& line)
 {
     const bool lastSection = end == static_cast<int>(lines_.size());
     int at = end;

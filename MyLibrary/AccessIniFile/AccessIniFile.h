@@ -1,5 +1,5 @@
-// The settings file class: the whole INI file as a list of ANSI lines in memory. Every section
-// and key operation goes through one line engine, WalkSection, which reads the lines by the
+// The settings file class: the whole INI file as a list of lines of held text in memory. Every
+// section and key operation goes through one line engine, WalkSection, which reads the lines by the
 // dialect of IniDialect.h:
 // - a section opens at the first line whose bracketed name matches, comment lines included,
 //   and ends at the next section line (any line with "[" before "]", so k=[x] ends it too);
@@ -29,24 +29,24 @@ enum TIniOperation {
 class TAccessIniFile : public TCustomIniFile {
 public:
     // Loads the file when there is one at the path; raises FileError when it cannot be read.
-    explicit TAccessIniFile(const AnsiString& fileName);
+    explicit TAccessIniFile(const WideString& fileName);
 
-    AnsiString ReadValue(const AnsiString& section, const AnsiString& key,
-                         const AnsiString& defaultValue) override;
+    Utf8String ReadValue(const Utf8String& section, const Utf8String& key,
+                         const Utf8String& defaultValue) override;
     // Texts are taken up to a NUL byte: a NUL in the lines would cut the file short.
-    void WriteValue(const AnsiString& section, const AnsiString& key,
-                    const AnsiString& value) override;
-    void ReadSectionKeys(const AnsiString& section, TStringLines& keys) override;
+    void WriteValue(const Utf8String& section, const Utf8String& key,
+                    const Utf8String& value) override;
+    void ReadSectionKeys(const Utf8String& section, TStringLines& keys) override;
     void ReadSectionNames(TStringLines& names) override;
     // A key that occurs more than once carries its first value in each of its entries.
-    void ReadSectionPairs(const AnsiString& section, TStringLines& pairs) override;
+    void ReadSectionPairs(const Utf8String& section, TStringLines& pairs) override;
     // Keeps the blank lines and comments at the end of the section.
-    void EraseSection(const AnsiString& section) override;
+    void EraseSection(const Utf8String& section) override;
     // Deletes every line of the key within the section.
-    void DeleteKey(const AnsiString& section, const AnsiString& key) override;
+    void DeleteKey(const Utf8String& section, const Utf8String& key) override;
     TSaveOutcome SaveIfChanged() override;
 
-    const AnsiString& FileName() const { return fileName_; }
+    const WideString& FileName() const { return fileName_; }
     TIniEncoding Encoding() const { return encoding_; }
     // False when the file held what the lines cannot carry (see IniFileText.h).
     bool Faithful() const { return faithful_; }
@@ -54,15 +54,15 @@ public:
     bool MayWrite() const;
 
 private:
-    AnsiString WalkSection(const AnsiString& section, const AnsiString& key,
-                           const AnsiString& value, TStringLines* output, TIniOperation operation);
-    void InsertKeyLine(int end, const AnsiString& line);
+    Utf8String WalkSection(const Utf8String& section, const Utf8String& key,
+                           const Utf8String& value, TStringLines* output, TIniOperation operation);
+    void InsertKeyLine(int end, const Utf8String& line);
     void EraseLines(int header, int end);
     void Resplit();
 
-    TAccessIniFile(const AnsiString& fileName, TIniFileContent content);
+    TAccessIniFile(const WideString& fileName, TIniFileContent content);
 
-    AnsiString fileName_;
+    WideString fileName_;
     TStringLines lines_;
     // The lines as loaded or last saved, copied before the first change after that, so that
     // reading a large file holds it once and SaveIfChanged can tell a real change.

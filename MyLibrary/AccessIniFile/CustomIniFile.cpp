@@ -2,7 +2,7 @@
 
 namespace stem {
 
-bool TCustomIniFile::HasSection(const AnsiString& section)
+bool TCustomIniFile::HasSection(const Utf8String& section)
 {
     TStringLines keys;
     ReadSectionKeys(section, keys);

@@ -1,5 +1,5 @@
-// The abstract INI file interface: named sections of key=value lines. Names are ANSI text and
-// compare ignoring letter case. Reads return copies; writes change the object's copy of the
+// The abstract INI file interface: named sections of key=value lines. Names are held text (UTF-8)
+// and compare ignoring letter case. Reads return copies; writes change the object's copy of the
 // file, which reaches the disk only through SaveIfChanged.
 #pragma once
 
@@ -19,23 +19,23 @@ public:
     virtual ~TCustomIniFile() = default;
 
     // The key's value in the section, or defaultValue when there is none.
-    virtual AnsiString ReadValue(const AnsiString& section, const AnsiString& key,
-                                 const AnsiString& defaultValue) = 0;
-    virtual void WriteValue(const AnsiString& section, const AnsiString& key,
-                            const AnsiString& value) = 0;
+    virtual Utf8String ReadValue(const Utf8String& section, const Utf8String& key,
+                                 const Utf8String& defaultValue) = 0;
+    virtual void WriteValue(const Utf8String& section, const Utf8String& key,
+                            const Utf8String& value) = 0;
     // The keys of the section's key lines, in file order (repeated keys repeated).
-    virtual void ReadSectionKeys(const AnsiString& section, TStringLines& keys) = 0;
+    virtual void ReadSectionKeys(const Utf8String& section, TStringLines& keys) = 0;
     virtual void ReadSectionNames(TStringLines& names) = 0;
     // One "key=value" per key line of the section, in file order.
-    virtual void ReadSectionPairs(const AnsiString& section, TStringLines& pairs) = 0;
-    virtual void EraseSection(const AnsiString& section) = 0;
-    virtual void DeleteKey(const AnsiString& section, const AnsiString& key) = 0;
+    virtual void ReadSectionPairs(const Utf8String& section, TStringLines& pairs) = 0;
+    virtual void EraseSection(const Utf8String& section) = 0;
+    virtual void DeleteKey(const Utf8String& section, const Utf8String& key) = 0;
     // Writes the file when its text changed, unless the file is one to leave alone (see
     // TSaveOutcome); raises FileError when the write fails.
     virtual TSaveOutcome SaveIfChanged() = 0;
 
     // The section has at least one key line.
-    bool HasSection(const AnsiString& section);
+    bool HasSection(const Utf8String& section);
 };
 
 }  // namespace stem

@@ -1,40 +1,26 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
 
 namespace stem {
 
 namespace {
 
-// 1-based position of the first single-byte character equal to the mark, 0 when none: what
-// AnsiFindText gives for a one-byte ASCII mark, without a locale comparison per byte (the
-// load's cost: IniBench LoadAsThePluginsDo).
-int PositionOf(char mark, const AnsiString& line)
+// 1-based position of the first mark, 0 when none. Every byte of a UTF-8 character that is
+// not ASCII is 0x80 or above, so an ASCII mark is never part of another character.
+int PositionOf(char mark, const Utf8String& line)
 {
-    const bool shiftJis = AnsiHasLeadBytes();
-    for (std::size_t i = 0; i < line.size(); i += AnsiCharLength(line, i, shiftJis))
-        if (line[i] == mark)
-            return static_cast<int>(i) + 1;
-    return 0;
+    const std::size_t at = line.find(mark);
+    return at == Utf8String::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-bool BracketsInOrder(const AnsiString& line, int& open, int& close)
+bool BracketsInOrder(const Utf8String& line, int& open, int& close)
 {
     open = PositionOf('[', line);
     close = PositionOf(']', line);
     return open > 0 && open < close;
-}
-
-// Bytes below 0x80 are the same characters in the code page and in UTF-16, so ASCII text is
-// trimmed and unquoted in place: the same result as the round trip through the code page, and
-// a faster load (IniBench LoadAsThePluginsDo).
-bool IsAscii(const AnsiString& text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
 }
 
 bool IsBlankByte(char c)
@@ -47,7 +33,9 @@ bool IsSpaceByte(char c)
     return c == ' ';
 }
 
-AnsiString TrimBytes(const AnsiString& text, bool (*trimmed)(char), bool left, bool right)
+// Blanks and the space are ASCII, and no byte of another UTF-8 character is one of them: the
+// text is trimmed byte by byte.
+Utf8String TrimBytes(const Utf8String& text, bool (*trimmed)(char), bool left, bool right)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -60,97 +48,93 @@ AnsiString TrimBytes(const AnsiString& text, bool (*trimmed)(char), bool left, b
 
 }  // namespace
 
-AnsiString KeyPartOf(const AnsiString& line)
+Utf8String KeyPartOf(const Utf8String& line)
 {
     const int equals = PositionOf('=', line);
-    return equals > 1 ? line.substr(0, equals - 1) : AnsiString();
+    return equals > 1 ? line.substr(0, equals - 1) : Utf8String();
 }
 
-AnsiString ValuePartOf(const AnsiString& line)
+Utf8String ValuePartOf(const Utf8String& line)
 {
     const int equals = PositionOf('=', line);
-    return equals > 1 ? line.substr(equals) : AnsiString();
+    return equals > 1 ? line.substr(equals) : Utf8String();
 }
 
-AnsiString SectionNameOf(const AnsiString& line)
+Utf8String SectionNameOf(const Utf8String& line)
 {
     int open = 0;
     int close = 0;
     if (!BracketsInOrder(line, open, close))
-        return AnsiString();
+        return Utf8String();
     return line.substr(open, close - open - 1);
 }
 
-bool IsCommentLine(const AnsiString& line)
+bool IsCommentLine(const Utf8String& line)
 {
-    const AnsiString text = BlankTrimLeft(line);
+    const Utf8String text = BlankTrimLeft(line);
     return !text.empty() && text[0] == ';';
 }
 
-bool IsSectionLine(const AnsiString& line)
+bool IsSectionLine(const Utf8String& line)
 {
     int open = 0;
     int close = 0;
     return !IsCommentLine(line) && BracketsInOrder(line, open, close);
 }
 
-bool IsKeyLine(const AnsiString& line)
+bool IsKeyLine(const Utf8String& line)
 {
     return !IsCommentLine(line) && PositionOf('=', line) > 0;
 }
 
-bool IsSectionOrKeyLine(const AnsiString& line)
+bool IsSectionOrKeyLine(const Utf8String& line)
 {
     return IsSectionLine(line) || IsKeyLine(line);
 }
 
-AnsiString LineKey(const AnsiString& line)
+Utf8String LineKey(const Utf8String& line)
 {
-    return IsKeyLine(line) ? BlankTrim(KeyPartOf(line)) : AnsiString();
+    return IsKeyLine(line) ? BlankTrim(KeyPartOf(line)) : Utf8String();
 }
 
-AnsiString BlankTrim(const AnsiString& text)
+Utf8String BlankTrim(const Utf8String& text)
 {
-    if (IsAscii(text))
-        return TrimBytes(text, IsBlankByte, true, true);
-    return platform::WideToAnsi(TrimBlanks(platform::AnsiToWide(text)));
+    return TrimBytes(text, IsBlankByte, true, true);
 }
 
-AnsiString BlankTrimLeft(const AnsiString& text)
+Utf8String BlankTrimLeft(const Utf8String& text)
 {
-    if (IsAscii(text))
-        return TrimBytes(text, IsBlankByte, true, false);
-    return platform::WideToAnsi(TrimBlanksLeft(platform::AnsiToWide(text)));
+    return TrimBytes(text, IsBlankByte, true, false);
 }
 
-AnsiString SpaceTrim(const AnsiString& text)
+Utf8String SpaceTrim(const Utf8String& text)
 {
-    if (IsAscii(text))
-        return TrimBytes(text, IsSpaceByte, true, true);
-    return platform::WideToAnsi(TrimInSet(platform::AnsiToWide(text), u" "));
+    return TrimBytes(text, IsSpaceByte, true, true);
 }
 
-AnsiString Dequote(const AnsiString& text)
+Utf8String Dequote(const Utf8String& text)
 {
-    if (IsAscii(text)) {
-        const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
-        return quoted ? text.substr(1, text.size() - 2) : text;
-    }
-    return platform::WideToAnsi(StripQuotes(platform::AnsiToWide(text), u"\""));
+    const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
+    return quoted ? text.substr(1, text.size() - 2) : text;
 }
 
-AnsiString LineValue(const AnsiString& line)
+Utf8String LineValue(const Utf8String& line)
 {
     return Dequote(BlankTrim(ValuePartOf(line)));
 }
 
-bool NamesEqual(const AnsiString& a, const AnsiString& b)
+// Equal bytes are equal names; others are compared as Windows compares wide text.
+bool NamesEqual(const Utf8String& a, const Utf8String& b)
 {
-    return platform::AnsiEqual(a.data(), static_cast<int>(a.size()), b.data(),
-                               static_cast<int>(b.size()), true);
+    if (a == b)
+        return true;
+    const WideString wideA = Utf8ToWideReplacing(a);
+    const WideString wideB = Utf8ToWideReplacing(b);
+    return platform::WideEqual(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                               static_cast<int>(wideB.size()), true);
 }
 
-TIniSpan FindIniSection(const TStringLines& lines, const AnsiString& section)
+TIniSpan FindIniSection(const TStringLines& lines, const Utf8String& section)
 {
     TIniSpan span;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -163,7 +147,7 @@ TIniSpan FindIniSection(const TStringLines& lines, const AnsiString& section)
     return span;
 }
 
-bool NamesSection(const AnsiString& line, const AnsiString& section)
+bool NamesSection(const Utf8String& line, const Utf8String& section)
 {
     return NamesEqual(BlankTrim(SectionNameOf(line)), section);
 }
@@ -176,7 +160,7 @@ int IniSectionEnd(const TStringLines& lines, int header)
     return end;
 }
 
-int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key, int from)
+int FindIniKey(const TStringLines& lines, const TIniSpan& span, const Utf8String& key, int from)
 {
     for (int i = from; i < span.end; ++i)
         if (NamesEqual(BlankTrim(KeyPartOf(lines[i])), key))
@@ -184,7 +168,7 @@ int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString
     return -1;
 }
 
-int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key)
+int FindIniKey(const TStringLines& lines, const TIniSpan& span, const Utf8String& key)
 {
     return FindIniKey(lines, span, key, span.header);
 }

@@ -1,7 +1,7 @@
 // The INI dialect, line by line: how a line splits into key and value, which lines are
 // sections, keys and comments, and how names and values are trimmed and compared.
-// "=", "[" and "]" are found by a search that steps over Shift-JIS double-byte characters, so
-// a trail byte never counts as one of them.
+// The lines are held text (UTF-8), in which no byte of another character is "=", "[", "]",
+// ";", the double quote or a blank.
 #pragma once
 
 #include <vector>
@@ -10,38 +10,37 @@
 
 namespace stem {
 
-using TStringLines = std::vector<AnsiString>;
+using TStringLines = std::vector<Utf8String>;
 
 // The text before the first "=", or empty when there is none or it is the first byte.
-AnsiString KeyPartOf(const AnsiString& line);
+Utf8String KeyPartOf(const Utf8String& line);
 // The text after the first "=" when the key part is not empty, else empty.
-AnsiString ValuePartOf(const AnsiString& line);
+Utf8String ValuePartOf(const Utf8String& line);
 // The text between the first "[" and the first "]" when "[" comes first, else empty.
-AnsiString SectionNameOf(const AnsiString& line);
+Utf8String SectionNameOf(const Utf8String& line);
 
 // After leading blanks, the line begins with ";".
-bool IsCommentLine(const AnsiString& line);
+bool IsCommentLine(const Utf8String& line);
 // Not a comment, with a "[" before the first "]" anywhere in the line (so k=[x] counts).
-bool IsSectionLine(const AnsiString& line);
+bool IsSectionLine(const Utf8String& line);
 // Not a comment, and holds an "=".
-bool IsKeyLine(const AnsiString& line);
-bool IsSectionOrKeyLine(const AnsiString& line);
+bool IsKeyLine(const Utf8String& line);
+bool IsSectionOrKeyLine(const Utf8String& line);
 
 // The blank-trimmed key of a key line: what the section's key list holds for it. Empty for any
 // other line (and for a key of blanks alone).
-AnsiString LineKey(const AnsiString& line);
+Utf8String LineKey(const Utf8String& line);
 
-// Trims through the code page: widened, trimmed, narrowed back.
-AnsiString BlankTrim(const AnsiString& text);      // every code up to U+0020, both ends
-AnsiString BlankTrimLeft(const AnsiString& text);  // the same, at the start only
-AnsiString SpaceTrim(const AnsiString& text);      // U+0020 only, both ends
+Utf8String BlankTrim(const Utf8String& text);      // every code up to U+0020, both ends
+Utf8String BlankTrimLeft(const Utf8String& text);  // the same, at the start only
+Utf8String SpaceTrim(const Utf8String& text);      // U+0020 only, both ends
 // Removes one pair of enclosing double quotes.
-AnsiString Dequote(const AnsiString& text);
+Utf8String Dequote(const Utf8String& text);
 // The value a read gives for a key line: its value part blank-trimmed, then dequoted.
-AnsiString LineValue(const AnsiString& line);
+Utf8String LineValue(const Utf8String& line);
 
 // Section and key names compare ignoring letter case, under the user locale.
-bool NamesEqual(const AnsiString& a, const AnsiString& b);
+bool NamesEqual(const Utf8String& a, const Utf8String& b);
 
 // ---- Which lines hold a section and a key ----
 
@@ -53,10 +52,10 @@ struct TIniSpan {
     int end = 0;      // one past the section's last line
     bool Found() const { return header >= 0; }
 };
-TIniSpan FindIniSection(const TStringLines& lines, const AnsiString& section);
+TIniSpan FindIniSection(const TStringLines& lines, const Utf8String& section);
 
 // The line's bracketed name, blank-trimmed, equals the section's: the line could open it.
-bool NamesSection(const AnsiString& line, const AnsiString& section);
+bool NamesSection(const Utf8String& line, const Utf8String& section);
 
 // One past the last line of the section whose header is at the index: the next section line,
 // or the end of the file.
@@ -64,7 +63,7 @@ int IniSectionEnd(const TStringLines& lines, int header);
 
 // The first line of the span, from the index on (the header included), whose blank-trimmed key
 // part equals the key: the line a read takes the key's value from. -1 when there is none.
-int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key, int from);
-int FindIniKey(const TStringLines& lines, const TIniSpan& span, const AnsiString& key);
+int FindIniKey(const TStringLines& lines, const TIniSpan& span, const Utf8String& key, int from);
+int FindIniKey(const TStringLines& lines, const TIniSpan& span, const Utf8String& key);
 
 }  // namespace stem

@@ -14,16 +14,17 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
-const std::string Utf16LeMark = "\xFF\xFE";
 const std::string Utf8Mark = "\xEF\xBB\xBF";
+const std::string Utf16LeMark = "\xFF\xFE";
+const std::string Utf16BeMark = "\xFE\xFF";
 
 bool StartsWith(const std::string& bytes, const std::string& prefix)
 {
     return bytes.compare(0, prefix.size(), prefix) == 0;
 }
 
-// Unicode text as ANSI lines. The text stops at a NUL as ANSI text does; the lines are faithful
-// when the text decoded cleanly, had no NUL, and comes back unchanged from the code page.
+// Unicode text as lines of held text. The text stops at a NUL, as the lines always have; they
+// are faithful when the bytes decoded cleanly and had no NUL.
 TIniFileContent LinesOfWide(WideString text, bool decodedCleanly, TIniEncoding encoding)
 {
     TIniFileContent content;
@@ -31,28 +32,22 @@ TIniFileContent LinesOfWide(WideString text, bool decodedCleanly, TIniEncoding e
     const std::size_t nul = text.find(u'\0');
     if (nul != WideString::npos)
         text.resize(nul);
-    const AnsiString ansi = platform::WideToAnsi(text);
-    content.faithful =
-        decodedCleanly && nul == WideString::npos && platform::AnsiToWide(ansi) == text;
-    content.lines = SplitIniText(ansi);
+    content.faithful = decodedCleanly && nul == WideString::npos;
+    content.lines = SplitIniText(WideToUtf8(text));
     return content;
 }
 
-// What a file without a byte-order mark is, where the ANSI code page is UTF-8: UTF-8 text only
-// when its bytes say so, since ASCII and Shift-JIS files are just as often valid.
-bool HoldsUtf8Text(const std::string& bytes)
+// UTF-8 text is held as it is: once it is known to be well-formed, no conversion is needed.
+TIniFileContent LinesOfUtf8(const std::string& text, TIniEncoding encoding)
 {
-    WideString text;
-    const bool nonAscii = std::any_of(bytes.begin(), bytes.end(),
-                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return nonAscii && Utf8ToWide(bytes, text);
-}
-
-// The encoding of a file without a byte-order mark that is not read as ANSI text, and of a new
-// file: Shift-JIS where the ANSI code page is UTF-8.
-bool UnmarkedFilesAreShiftJis()
-{
-    return platform::AnsiCodePage() == platform::Utf8CodePage;
+    WideString decoded;
+    if (!Utf8ToWide(text, decoded))
+        return LinesOfWide(Utf8ToWideReplacing(text), false, encoding);
+    TIniFileContent content;
+    content.encoding = encoding;
+    content.faithful = text.find('\0') == std::string::npos;
+    content.lines = SplitIniText(text);
+    return content;
 }
 
 // Shift-JIS bytes are clean when they come back unchanged from their characters: a byte that
@@ -64,20 +59,27 @@ TIniFileContent LinesOfShiftJis(const std::string& bytes)
     return LinesOfWide(std::move(text), clean, TIniEncoding::ShiftJis);
 }
 
-bool IsDecimal(const AnsiString& text)
+TIniFileContent LinesOfUtf16(const std::string& bytes, ByteOrder order, TIniEncoding encoding)
 {
-    return !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == npos;
+    WideString text;
+    const bool clean = Utf16ToWide(bytes, order, text);
+    return LinesOfWide(std::move(text), clean, encoding);
+}
+
+bool IsDecimal(const WideString& text)
+{
+    return !text.empty() && text.size() <= 10 && text.find_first_not_of(u"0123456789") == npos;
 }
 
 // A save that crashed (or a program killed during one) leaves its temporary file behind; once
 // its program has ended, no save will ever finish with it.
-void RemoveStaleSavingFiles(const AnsiString& path)
+void RemoveStaleSavingFiles(const WideString& path)
 {
     const std::size_t backslash = LastBackslashOf(path);
     const std::size_t nameStart = backslash == npos ? 0 : backslash + 1;
-    const AnsiString prefix = path.substr(0, nameStart);
-    const AnsiString fileName = path.substr(nameStart);
-    for (const AnsiString& name : platform::FindFileNames(path + ".*.saving")) {
+    const WideString prefix = path.substr(0, nameStart);
+    const WideString fileName = path.substr(nameStart);
+    for (const WideString& name : platform::FindFileNames(path + u".*.saving")) {
         uint32_t process = 0;
         if (IsSavingFileOf(fileName, name, process) && !platform::ProcessRunning(process))
             platform::RemoveFile(prefix + name);
@@ -85,6 +87,16 @@ void RemoveStaleSavingFiles(const AnsiString& path)
 }
 
 }  // namespace
+
+TIniEncoding EncodingOfUnmarkedFile(const std::string& bytes)
+{
+    return IsUtf8BeyondAscii(bytes) ? TIniEncoding::Utf8 : TIniEncoding::ShiftJis;
+}
+
+TIniEncoding EncodingOfNewFile()
+{
+    return TIniEncoding::ShiftJis;
+}
 
 TStringLines SplitIniText(const std::string& text)
 {
@@ -98,11 +110,11 @@ TStringLines SplitIniText(const std::string& text)
 std::string JoinIniLines(const TStringLines& lines)
 {
     std::size_t size = 0;
-    for (const AnsiString& line : lines)
+    for (const Utf8String& line : lines)
         size += line.size() + 2;
     std::string text;
     text.reserve(size);
-    for (const AnsiString& line : lines) {
+    for (const Utf8String& line : lines) {
         text += line;
         text += "\r\n";
     }
@@ -111,43 +123,39 @@ std::string JoinIniLines(const TStringLines& lines)
 
 TIniFileContent DecodeIniText(const std::string& bytes)
 {
-    WideString text;
-    if (StartsWith(bytes, Utf16LeMark)) {
-        const bool clean = Utf16LeToWide(bytes.substr(Utf16LeMark.size()), text);
-        return LinesOfWide(std::move(text), clean, TIniEncoding::Utf16Le);
-    }
-    if (StartsWith(bytes, Utf8Mark)) {
-        const bool clean = Utf8ToWide(bytes.substr(Utf8Mark.size()), text);
-        return LinesOfWide(std::move(text), clean, TIniEncoding::Utf8);
-    }
-    if (UnmarkedFilesAreShiftJis() && !HoldsUtf8Text(bytes))
-        return LinesOfShiftJis(bytes);
-    TIniFileContent content;
-    content.lines = SplitIniText(bytes);
-    content.faithful = bytes.find('\0') == std::string::npos;
-    return content;
+    if (StartsWith(bytes, Utf8Mark))
+        return LinesOfUtf8(bytes.substr(Utf8Mark.size()), TIniEncoding::Utf8WithMark);
+    if (StartsWith(bytes, Utf16LeMark))
+        return LinesOfUtf16(bytes.substr(Utf16LeMark.size()), ByteOrder::LittleEndian,
+                            TIniEncoding::Utf16Le);
+    if (StartsWith(bytes, Utf16BeMark))
+        return LinesOfUtf16(bytes.substr(Utf16BeMark.size()), ByteOrder::BigEndian,
+                            TIniEncoding::Utf16Be);
+    if (EncodingOfUnmarkedFile(bytes) == TIniEncoding::Utf8)
+        return LinesOfUtf8(bytes, TIniEncoding::Utf8);
+    return LinesOfShiftJis(bytes);
 }
 
 std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding)
 {
+    const std::string text = JoinIniLines(lines);
     switch (encoding) {
-    case TIniEncoding::Utf16Le:
-        return Utf16LeMark + WideToUtf16Le(platform::AnsiToWide(JoinIniLines(lines)));
-    case TIniEncoding::Utf8:
-        return Utf8Mark + WideToUtf8(platform::AnsiToWide(JoinIniLines(lines)));
     case TIniEncoding::ShiftJis:
-        return platform::EncodeText(platform::ShiftJisCodePage,
-                                    platform::AnsiToWide(JoinIniLines(lines)));
-    case TIniEncoding::Ansi: break;
+        return platform::EncodeText(platform::ShiftJisCodePage, Utf8ToWideReplacing(text));
+    case TIniEncoding::Utf8: return text;
+    case TIniEncoding::Utf8WithMark: return Utf8Mark + text;
+    case TIniEncoding::Utf16Le:
+        return Utf16LeMark + WideToUtf16(Utf8ToWideReplacing(text), ByteOrder::LittleEndian);
+    case TIniEncoding::Utf16Be:
+        return Utf16BeMark + WideToUtf16(Utf8ToWideReplacing(text), ByteOrder::BigEndian);
     }
-    return JoinIniLines(lines);
+    return text;
 }
 
-TIniFileContent LoadIniFile(const AnsiString& path)
+TIniFileContent LoadIniFile(const WideString& path)
 {
     TIniFileContent none;
-    if (UnmarkedFilesAreShiftJis())
-        none.encoding = TIniEncoding::ShiftJis;
+    none.encoding = EncodingOfNewFile();
     if (path.empty())
         return none;
     std::string bytes;
@@ -156,42 +164,43 @@ TIniFileContent LoadIniFile(const AnsiString& path)
     case platform::FileStatus::NotFound: return none;
     case platform::FileStatus::Failed: break;
     }
-    throw FileError("cannot read " + path);
+    throw FileError("cannot read " + WideToUtf8(path));
 }
 
-AnsiString SavingFileOf(const AnsiString& path)
+WideString SavingFileOf(const WideString& path)
 {
     static std::atomic<unsigned> saves{0};
-    return path + "." + std::to_string(platform::CurrentProcessId()) + "-" +
-           std::to_string(++saves) + ".saving";
+    const std::string tail = "." + std::to_string(platform::CurrentProcessId()) + "-" +
+                             std::to_string(++saves) + ".saving";
+    return path + Utf8ToWideReplacing(tail);
 }
 
-bool IsSavingFileOf(const AnsiString& fileName, const AnsiString& name, uint32_t& process)
+bool IsSavingFileOf(const WideString& fileName, const WideString& name, uint32_t& process)
 {
-    const AnsiString suffix = ".saving";
+    const WideString suffix = u".saving";
     const std::size_t tail = fileName.size() + 1;  // the dot after the file name
-    if (name.size() < tail + suffix.size() || name[fileName.size()] != '.' ||
+    if (name.size() < tail + suffix.size() || name[fileName.size()] != u'.' ||
         name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
-        !platform::AnsiEqual(name.data(), static_cast<int>(fileName.size()), fileName.data(),
+        !platform::WideEqual(name.data(), static_cast<int>(fileName.size()), fileName.data(),
                              static_cast<int>(fileName.size()), true))
         return false;
-    const AnsiString numbers = name.substr(tail, name.size() - tail - suffix.size());
-    const std::size_t dash = numbers.find('-');
-    if (dash == AnsiString::npos || !IsDecimal(numbers.substr(0, dash)) ||
+    const WideString numbers = name.substr(tail, name.size() - tail - suffix.size());
+    const std::size_t dash = numbers.find(u'-');
+    if (dash == WideString::npos || !IsDecimal(numbers.substr(0, dash)) ||
         !IsDecimal(numbers.substr(dash + 1)))
         return false;
-    const unsigned long long number = std::stoull(numbers.substr(0, dash));
+    const unsigned long long number = std::stoull(WideToUtf8(numbers.substr(0, dash)));
     if (number > UINT32_MAX)
         return false;
     process = static_cast<uint32_t>(number);
     return true;
 }
 
-void SaveIniFile(const AnsiString& path, const std::string& bytes)
+void SaveIniFile(const WideString& path, const std::string& bytes)
 {
     if (path.empty())
         throw FileError("no settings file to write");
-    const AnsiString saving = SavingFileOf(path);
+    const WideString saving = SavingFileOf(path);
     bool placed = platform::WriteNewFile(saving, bytes);
     if (placed) {
         placed = platform::PathExists(path) ? platform::ReplaceExistingFile(path, saving)
@@ -199,7 +208,7 @@ void SaveIniFile(const AnsiString& path, const std::string& bytes)
     }
     if (!placed) {
         platform::RemoveFile(saving);
-        throw FileError("cannot write " + path);
+        throw FileError("cannot write " + WideToUtf8(path));
     }
     RemoveStaleSavingFiles(path);
 }

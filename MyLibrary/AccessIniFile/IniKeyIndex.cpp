@@ -6,7 +6,7 @@ namespace stem {
 
 namespace {
 
-bool IsPlainName(const AnsiString& name)
+bool IsPlainName(const Utf8String& name)
 {
     if (name.empty())
         return false;
@@ -18,7 +18,7 @@ bool IsPlainName(const AnsiString& name)
     return true;
 }
 
-std::string AsciiLower(const AnsiString& name)
+std::string AsciiLower(const Utf8String& name)
 {
     std::string lower = name;
     for (char& c : lower)
@@ -29,7 +29,7 @@ std::string AsciiLower(const AnsiString& name)
 
 }  // namespace
 
-void TIniKeyIndex::Add(const AnsiString& name)
+void TIniKeyIndex::Add(const Utf8String& name)
 {
     const int index = static_cast<int>(names_.size());
     names_.push_back(name);
@@ -39,7 +39,7 @@ void TIniKeyIndex::Add(const AnsiString& name)
         others_.push_back(index);
 }
 
-int TIniKeyIndex::FirstEqual(const AnsiString& name) const
+int TIniKeyIndex::FirstEqual(const Utf8String& name) const
 {
     int best = -1;
     if (IsPlainName(name)) {

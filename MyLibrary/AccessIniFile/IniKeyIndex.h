@@ -15,17 +15,17 @@ namespace stem {
 class TIniKeyIndex {
 public:
     // Appends a name; its index is the number of names added before it.
-    void Add(const AnsiString& name);
+    void Add(const Utf8String& name);
 
     // Index of the first added name that equals the given one, -1 when none does.
-    int FirstEqual(const AnsiString& name) const;
+    int FirstEqual(const Utf8String& name) const;
 
 private:
     // Names of ASCII letters and digits alone are equal exactly when their ASCII lower-case
     // forms are; they are found by hash. Any other name is compared the long way.
     std::unordered_map<std::string, int> plainFirst_;
     std::vector<int> others_;
-    std::vector<AnsiString> names_;
+    std::vector<Utf8String> names_;
 };
 
 }  // namespace stem

@@ -11,11 +11,11 @@ constexpr unsigned LanguageChinese = 0x04;
 constexpr unsigned SubLanguageTaiwan = 0x01;
 
 WideString ReadOr(LocaleTextReader reader, platform::LocaleText item, Weekday weekday,
-                  const char* fallback)
+                  const char16_t* fallback)
 {
     WideString text;
     if (!reader(item, weekday, text))
-        text = platform::AnsiToWide(fallback);
+        text = fallback;
     return text;
 }
 
@@ -25,8 +25,8 @@ LocaleNames ReadLocaleNames(LocaleTextReader reader)
 {
     using platform::LocaleText;
     LocaleNames names;
-    names.am = ReadOr(reader, LocaleText::AmDesignator, Weekday::Sunday, "am");
-    names.pm = ReadOr(reader, LocaleText::PmDesignator, Weekday::Sunday, "pm");
+    names.am = ReadOr(reader, LocaleText::AmDesignator, Weekday::Sunday, u"am");
+    names.pm = ReadOr(reader, LocaleText::PmDesignator, Weekday::Sunday, u"pm");
     for (int i = 0; i < 7; ++i) {
         const auto weekday = static_cast<Weekday>(i + 1);
         names.longDays[i] =
@@ -39,12 +39,16 @@ LocaleNames ReadLocaleNames(LocaleTextReader reader)
 
 const LocaleNames& ThreadLocaleNames()
 {
-    static const LocaleNames names = [] {
-        LocaleNames read = ReadLocaleNames(&platform::GetLocaleText);
-        read.primaryLanguage = platform::ThreadPrimaryLanguage();
-        read.subLanguage = platform::ThreadSubLanguage();
-        return read;
-    }();
+    static LocaleNames names;
+    static bool read = false;
+    const unsigned primaryLanguage = platform::ThreadPrimaryLanguage();
+    const unsigned subLanguage = platform::ThreadSubLanguage();
+    if (!read || names.primaryLanguage != primaryLanguage || names.subLanguage != subLanguage) {
+        names = ReadLocaleNames(&platform::GetLocaleText);
+        names.primaryLanguage = primaryLanguage;
+        names.subLanguage = subLanguage;
+        read = true;
+    }
     return names;
 }
 

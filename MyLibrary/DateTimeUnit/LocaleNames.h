@@ -20,12 +20,12 @@ struct LocaleNames {
 // Asks for one locale text; false when the locale cannot give it (platform::GetLocaleText).
 using LocaleTextReader = bool (*)(platform::LocaleText item, Weekday weekday, WideString& text);
 
-// The names as the reader gives them, converted through the code page. A designator it cannot
-// give is "am" or "pm", a day name the English one. The language fields are left at 0.
+// The names as the reader gives them. A designator it cannot give is "am" or "pm", a day name
+// the English one. The language fields are left at 0.
 LocaleNames ReadLocaleNames(LocaleTextReader reader);
 
-// The thread locale's names and language, read once at first use and kept: a later change
-// of the locale is not seen.
+// The thread locale's names and language, read at first use and kept for as long as the
+// locale's language stays the same (a host of the stand-in may switch the system it plays).
 const LocaleNames& ThreadLocaleNames();
 
 // The initial of an era name: its first character for Japanese (0x11); its third and fourth

@@ -3,32 +3,37 @@
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/NameTables.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
-#include "platform/Platform.h"
 
 namespace stem {
 
 namespace {
 
-const char* const LineEnd = "\r\n";
-const char* const BlankCell = "  ";
+const char16_t* const LineEnd = u"\r\n";
+const char16_t* const BlankCell = u"  ";
 
 // What follows a cell: the separator, or the line end after Saturday's cell. The separator is
-// used whole, a NUL byte in it included.
-const AnsiString& CellEnd(bool saturday, const AnsiString& separator)
+// used whole, a U+0000 in it included.
+const WideString& CellEnd(bool saturday, const WideString& separator)
 {
-    static const AnsiString lineEnd = LineEnd;
+    static const WideString lineEnd = LineEnd;
     return saturday ? lineEnd : separator;
 }
 
-// The day number of the date `offset` days from the given day (counted from 1970-01-01).
-AnsiString DayCell(int64_t days, int64_t offset)
+WideString NumberCell(int day)
 {
-    return PadNumber(2, ' ', CivilFromDays(days + offset).day);
+    const Utf8String digits = PadNumber(2, ' ', day);
+    return WideString(digits.begin(), digits.end());
+}
+
+// The day number of the date `offset` days from the given day (counted from 1970-01-01).
+WideString DayCell(int64_t days, int64_t offset)
+{
+    return NumberCell(CivilFromDays(days + offset).day);
 }
 
 }  // namespace
 
-AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TDateTime value)
+WideString BuildMonthCalendar(CalendarMode mode, const WideString& separator, TDateTime value)
 {
     const bool showNeighbours = mode == CalendarMode::NeighbourDayCells;
     const DateTimeFields fields = DecodeDateTime(value);
@@ -40,9 +45,7 @@ AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TD
     const int lastColumn = WeekdayIndex(WeekdayFromDays(last));
     constexpr int SaturdayColumn = WeekdayIndex(Weekday::Saturday);
 
-    AnsiString text =
-        platform::EncodeText(platform::ShiftJisCodePage, RenderPattern(u"yyyy年mm月", value)) +
-        LineEnd;
+    WideString text = RenderPattern(u"yyyy年mm月", value) + LineEnd;
 
     for (int column = 0; column <= SaturdayColumn; ++column)
         text += WeekdayKanji[column] + CellEnd(column == SaturdayColumn, separator);
@@ -52,7 +55,7 @@ AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TD
 
     for (int day = 1; day <= dayCount; ++day) {
         const bool saturday = WeekdayFromDays(first + day - 1) == Weekday::Saturday;
-        text += PadNumber(2, ' ', day) + CellEnd(saturday, separator);
+        text += NumberCell(day) + CellEnd(saturday, separator);
     }
 
     if (lastColumn != SaturdayColumn) {

@@ -1,7 +1,6 @@
 // A text calendar of the month that holds a date: the title "yyyy年mm月", a header row of
 // weekday kanji, and one line per week, Sunday first. Cells are two columns wide and joined by
-// the separator; every line ends in CR LF. The result is Shift-JIS (code page 932) text on every
-// system, as the weekday table is.
+// the separator; every line ends in CR LF.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +13,6 @@ namespace stem {
 // neighbouring months ("Calendar2").
 enum class CalendarMode { BlankNeighbourCells = 1, NeighbourDayCells = 2 };
 
-AnsiString BuildMonthCalendar(CalendarMode mode, const AnsiString& separator, TDateTime value);
+WideString BuildMonthCalendar(CalendarMode mode, const WideString& separator, TDateTime value);
 
 }  // namespace stem

@@ -2,36 +2,23 @@
 
 namespace stem {
 
-const char* const EnglishShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char16_t* const EnglishShortMonthNames[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
+                                                    u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
 
-const char* const EnglishLongMonthNames[12] = {"January",   "February", "March",    "April",
-                                               "May",       "June",     "July",     "August",
-                                               "September", "October",  "November", "December"};
+const char16_t* const EnglishLongMonthNames[12] = {
+    u"January", u"February", u"March",     u"April",   u"May",      u"June",
+    u"July",    u"August",   u"September", u"October", u"November", u"December"};
 
-const char* const EnglishShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+const char16_t* const EnglishShortDayNames[7] = {u"Sun", u"Mon", u"Tue", u"Wed",
+                                                 u"Thu", u"Fri", u"Sat"};
 
-const char* const EnglishLongDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                            "Thursday", "Friday", "Saturday"};
+const char16_t* const EnglishLongDayNames[7] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
+                                                u"Thursday", u"Friday", u"Saturday"};
 
-const char* const EraInitials[EraCount] = {
-    "\x96\xbe",  // 明
-    "\x91\xe5",  // 大
-    "\x8f\xba",  // 昭
-    "\x95\xbd",  // 平
-    "\x97\xdf",  // 令
-};
+const char16_t* const EraInitials[EraCount] = {u"明", u"大", u"昭", u"平", u"令"};
 
-const char* const EraLetters[EraCount] = {"m", "t", "s", "h", "r"};
+const char16_t* const EraLetters[EraCount] = {u"m", u"t", u"s", u"h", u"r"};
 
-const char* const WeekdayKanji[7] = {
-    "\x93\xfa",  // 日
-    "\x8c\x8e",  // 月
-    "\x89\xce",  // 火
-    "\x90\x85",  // 水
-    "\x96\xd8",  // 木
-    "\x8b\xe0",  // 金
-    "\x93\x79",  // 土
-};
+const char16_t* const WeekdayKanji[7] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
 
 }  // namespace stem

@@ -16,31 +16,6 @@ namespace stem {
 
 namespace {
 
-// The English name tables in wide form, converted through the code page once.
-struct EnglishNames {
-    WideString shortMonths[12];
-    WideString longMonths[12];
-    WideString shortDays[7];
-    WideString longDays[7];
-};
-
-const EnglishNames& WideEnglishNames()
-{
-    static const EnglishNames names = [] {
-        EnglishNames wide;
-        for (int i = 0; i < 12; ++i) {
-            wide.shortMonths[i] = platform::AnsiToWide(EnglishShortMonthNames[i]);
-            wide.longMonths[i] = platform::AnsiToWide(EnglishLongMonthNames[i]);
-        }
-        for (int i = 0; i < 7; ++i) {
-            wide.shortDays[i] = platform::AnsiToWide(EnglishShortDayNames[i]);
-            wide.longDays[i] = platform::AnsiToWide(EnglishLongDayNames[i]);
-        }
-        return wide;
-    }();
-    return names;
-}
-
 // "00" to "99", for writing numbers two digits at a time.
 struct TwoDigits {
     char16_t digits[100][2] = {};
@@ -179,7 +154,7 @@ private:
     unsigned Hour();
     bool AmPmReplacementChanges();
     WideString EraInitial();
-    AnsiString EraLetter();
+    WideString EraLetter();
     bool Morning() const { return fields_.Hour() < 12; }
     int MonthIndex() { return fields_.Date().month - 1; }
     int DayIndex() { return WeekdayIndex(fields_.Date().weekday); }
@@ -212,18 +187,16 @@ void PatternWriter::AppendValue(TokenKind kind, RenderedText& out)
         return;
     case TokenKind::Year4: out.AppendNumber(fields_.Date().year, 4); return;
     case TokenKind::Year2: out.AppendNumber(fields_.Date().year % 100, 2); return;
-    case TokenKind::MonthLongName: out.Append(WideEnglishNames().longMonths[MonthIndex()]); return;
-    case TokenKind::MonthShortName:
-        out.Append(WideEnglishNames().shortMonths[MonthIndex()]);
-        return;
+    case TokenKind::MonthLongName: out.Append(EnglishLongMonthNames[MonthIndex()]); return;
+    case TokenKind::MonthShortName: out.Append(EnglishShortMonthNames[MonthIndex()]); return;
     case TokenKind::Month2: out.AppendNumber(fields_.Date().month, 2); return;
     case TokenKind::Month: out.AppendNumber(fields_.Date().month, 1); return;
     case TokenKind::Day2: out.AppendNumber(fields_.Date().day, 2); return;
     case TokenKind::Day: out.AppendNumber(fields_.Date().day, 1); return;
     case TokenKind::LocaleLongDay: out.Append(ThreadLocaleNames().longDays[DayIndex()]); return;
     case TokenKind::LocaleShortDay: out.Append(ThreadLocaleNames().shortDays[DayIndex()]); return;
-    case TokenKind::EnglishLongDay: out.Append(WideEnglishNames().longDays[DayIndex()]); return;
-    case TokenKind::EnglishShortDay: out.Append(WideEnglishNames().shortDays[DayIndex()]); return;
+    case TokenKind::EnglishLongDay: out.Append(EnglishLongDayNames[DayIndex()]); return;
+    case TokenKind::EnglishShortDay: out.Append(EnglishShortDayNames[DayIndex()]); return;
     case TokenKind::Hour2: out.AppendNumber(Hour(), 2); return;
     case TokenKind::Hour: out.AppendNumber(Hour(), 1); return;
     case TokenKind::Minute2: out.AppendNumber(fields_.Minute(), 2); return;
@@ -240,13 +213,13 @@ void PatternWriter::AppendValue(TokenKind kind, RenderedText& out)
         out.Append(year);
         return;
     }
-    case TokenKind::EraLetter: out.Append(platform::AnsiToWide(EraLetter())); return;
+    case TokenKind::EraLetter: out.Append(EraLetter()); return;
     case TokenKind::EraLetterUpper: {
-        AnsiString letter = EraLetter();
-        for (char& c : letter)
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-        out.Append(platform::AnsiToWide(letter));
+        WideString letter = EraLetter();
+        for (char16_t& c : letter)
+            if (c >= u'a' && c <= u'z')
+                c = static_cast<char16_t>(c - u'a' + u'A');
+        out.Append(letter);
         return;
     }
     // Hundredths and tenths are the three digits cut short, so they truncate, never round.
@@ -297,7 +270,7 @@ WideString PatternWriter::EraInitial()
     return EraInitialOf(fields_.Era().name, locale.primaryLanguage, locale.subLanguage);
 }
 
-AnsiString PatternWriter::EraLetter()
+WideString PatternWriter::EraLetter()
 {
     return EraLetterFor(EraInitial(), SystemEras());
 }
@@ -313,17 +286,17 @@ WideString RenderPattern(const WideString& pattern, TDateTime value)
     return result.Take();
 }
 
-AnsiString EraLetterOf(const AnsiString& eraInitial)
+WideString EraLetterOf(const WideString& eraInitial)
 {
     for (int i = 0; i < EraCount; ++i)
         if (eraInitial == EraInitials[i])
             return EraLetters[i];
-    return AnsiString();
+    return WideString();
 }
 
-AnsiString PadNumber(int width, char pad, int64_t number)
+Utf8String PadNumber(int width, char pad, int64_t number)
 {
-    AnsiString digits = std::to_string(number);
+    Utf8String digits = std::to_string(number);
     if (static_cast<int64_t>(digits.size()) < width)
         digits.insert(0, static_cast<size_t>(width) - digits.size(), pad);
     return digits;

@@ -14,12 +14,12 @@ namespace stem {
 
 WideString RenderPattern(const WideString& pattern, TDateTime value);
 
-// The letter ("m", "t", "s", "h", "r") of an era initial (Shift-JIS 明, 大, 昭, 平, 令); empty
-// for any other text. A later era's letter comes from the system (SystemEras.h).
-AnsiString EraLetterOf(const AnsiString& eraInitial);
+// The letter ("m", "t", "s", "h", "r") of an era initial (明, 大, 昭, 平, 令); empty for any
+// other text. A later era's letter comes from the system (SystemEras.h).
+WideString EraLetterOf(const WideString& eraInitial);
 
 // The decimal text of number ("-" first when negative), with pad characters put in front
 // until it is width characters long. The one padding of numbers besides the renderer's own.
-AnsiString PadNumber(int width, char pad, int64_t number);
+Utf8String PadNumber(int width, char pad, int64_t number);
 
 }  // namespace stem

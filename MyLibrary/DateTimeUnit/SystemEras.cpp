@@ -10,8 +10,7 @@ namespace {
 
 constexpr int EraFieldCount = 4;
 
-// The fields of "<name>_<initial>_<English name>_<English initial>", split in wide text: in
-// Shift-JIS the byte of "_" can be the second byte of a character.
+// The fields of "<name>_<initial>_<English name>_<English initial>".
 std::vector<WideString> EraFields(const WideString& text)
 {
     std::vector<WideString> fields(1);
@@ -32,10 +31,10 @@ bool IsAsciiLetter(WideChar c)
 // A value that is not a well-formed entry gives nothing.
 bool ParseSystemEra(const platform::RegistryValue& value, SystemEra& era)
 {
-    AnsiString text;
+    WideString text;
     if (!RegistryStringText(value.type, value.data, text))
         return false;
-    const std::vector<WideString> fields = EraFields(platform::AnsiToWide(text));
+    const std::vector<WideString> fields = EraFields(text);
     if (fields.size() != EraFieldCount)
         return false;
     const WideString& initial = fields[1];
@@ -66,14 +65,14 @@ const std::vector<SystemEra>& SystemEras()
     return eras;
 }
 
-AnsiString EraLetterFor(const WideString& initial, const std::vector<SystemEra>& systemEras)
+WideString EraLetterFor(const WideString& initial, const std::vector<SystemEra>& systemEras)
 {
-    AnsiString letter = EraLetterOf(platform::EncodeText(platform::ShiftJisCodePage, initial));
+    WideString letter = EraLetterOf(initial);
     if (!letter.empty() || initial.empty())
         return letter;
     for (const SystemEra& era : systemEras)
         if (era.initial == initial)
-            return AnsiString(1, era.letter);
+            return WideString(1, static_cast<char16_t>(era.letter));
     return letter;
 }
 

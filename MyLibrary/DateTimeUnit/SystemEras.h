@@ -29,6 +29,6 @@ const std::vector<SystemEra>& SystemEras();
 
 // The letter of an era initial: our table's for the eras it knows (EraLetterOf), else that of
 // the first listed era with this initial; empty when neither knows it.
-AnsiString EraLetterFor(const WideString& initial, const std::vector<SystemEra>& systemEras);
+WideString EraLetterFor(const WideString& initial, const std::vector<SystemEra>& systemEras);
 
 }  // namespace stem

@@ -1,6 +1,9 @@
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 
+#include <cstring>
 #include <optional>
+
+#include "base/UnicodeText.h"
 
 namespace stem {
 
@@ -25,13 +28,14 @@ constexpr uint16_t ArchitectureItanium = 6;
 constexpr uint16_t ArchitectureX64 = 9;
 
 // Decimal text of a version field as "%d" prints it.
-AnsiString Number(uint32_t value)
+Utf8String Number(uint32_t value)
 {
     return std::to_string(static_cast<int32_t>(value));
 }
 
-// The service-pack text up to its NUL, without the blanks and controls around it.
-AnsiString ServicePackText(const VersionRecord& record)
+// The service-pack text up to its NUL, without the blanks and controls around it, decoded from
+// the ANSI code page that GetVersionExA gives it in.
+Utf8String ServicePackText(const VersionRecord& record)
 {
     const char* text = record.csdVersion;
     size_t end = strnlen(text, sizeof record.csdVersion);
@@ -40,10 +44,11 @@ AnsiString ServicePackText(const VersionRecord& record)
         ++begin;
     while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20)
         --end;
-    return AnsiString(text + begin, end - begin);
+    const std::string bytes(text + begin, end - begin);
+    return WideToUtf8(platform::DecodeText(platform::AnsiCodePage(), bytes));
 }
 
-AnsiString Windows9xRelease(const VersionRecord& record)
+Utf8String Windows9xRelease(const VersionRecord& record)
 {
     const uint16_t build = static_cast<uint16_t>(record.buildNumber & 0xFFFF);
     switch (record.minorVersion) {
@@ -145,17 +150,17 @@ const char* ArchitectureSuffix(uint16_t architecture)
 
 // ---- NT releases; nullopt means the generic step names the system ----
 
-std::optional<AnsiString> Nt52Release(TVersionQueries& queries, const VersionRecord& extended)
+std::optional<Utf8String> Nt52Release(TVersionQueries& queries, const VersionRecord& extended)
 {
     uint16_t architecture = 0;
     queries.NativeArchitecture(architecture);
     if (extended.productType == ProductWorkstation) {
         if (architecture == ArchitectureX64)
-            return AnsiString("XP Professional x64 Edition");
+            return Utf8String("XP Professional x64 Edition");
         return std::nullopt;
     }
     if (extended.productType == ProductDomainController || extended.productType == ProductServer) {
-        AnsiString text = "Server 2003 ";
+        Utf8String text = "Server 2003 ";
         if (queries.ServerR2())
             text += "R2 ";
         return text + Server2003Edition(architecture, extended.suiteMask);
@@ -163,37 +168,37 @@ std::optional<AnsiString> Nt52Release(TVersionQueries& queries, const VersionRec
     return std::nullopt;
 }
 
-std::optional<AnsiString> Nt5Release(TVersionQueries& queries, const VersionRecord& basic,
+std::optional<Utf8String> Nt5Release(TVersionQueries& queries, const VersionRecord& basic,
                                      const VersionRecord& extended)
 {
     const bool workstation = extended.productType == ProductWorkstation;
     switch (basic.minorVersion) {
-    case 0: return AnsiString("2000 ") + (workstation ? "Professional" : "Server");
+    case 0: return Utf8String("2000 ") + (workstation ? "Professional" : "Server");
     case 1:
         if (!workstation)
-            return AnsiString("Server 2003");
-        return AnsiString("XP ") +
+            return Utf8String("Server 2003");
+        return Utf8String("XP ") +
                ((extended.suiteMask & SuitePersonal) ? "Home Edition" : "Professional");
     case 2: return Nt52Release(queries, extended);
     default:
         // No release is known as 5.3 or later: nothing is named beyond "Windows".
-        return AnsiString();
+        return Utf8String();
     }
 }
 
-std::optional<AnsiString> Nt6Release(TVersionQueries& queries, const VersionRecord& basic,
+std::optional<Utf8String> Nt6Release(TVersionQueries& queries, const VersionRecord& basic,
                                      const VersionRecord& extended)
 {
     if (basic.minorVersion >= 2)
         return std::nullopt;
     const bool vistaGeneration = basic.minorVersion == 0;
     const uint32_t product = queries.ProductType(basic.majorVersion, basic.minorVersion);
-    AnsiString text;
+    Utf8String text;
     if (extended.productType == ProductWorkstation)
-        text = AnsiString(vistaGeneration ? " Vista " : " 7 ") +
+        text = Utf8String(vistaGeneration ? " Vista " : " 7 ") +
                EditionOf(WorkstationEditions, product);
     else
-        text = AnsiString(vistaGeneration ? "Server 2008 " : "Server 2008 R2 ") +
+        text = Utf8String(vistaGeneration ? "Server 2008 " : "Server 2008 R2 ") +
                EditionOf(ServerEditions, product);
     uint16_t architecture = 0;
     queries.NativeArchitecture(architecture);
@@ -201,13 +206,13 @@ std::optional<AnsiString> Nt6Release(TVersionQueries& queries, const VersionReco
 }
 
 // "NT<major>.<minor> " and, where the extended record exists, whether it is a workstation.
-AnsiString GenericNtRelease(TVersionQueries& queries, const VersionRecord& basic,
-                            const AnsiString& csd)
+Utf8String GenericNtRelease(TVersionQueries& queries, const VersionRecord& basic,
+                            const Utf8String& csd)
 {
-    AnsiString text = "NT" + Number(basic.majorVersion) + "." + Number(basic.minorVersion) + " ";
+    Utf8String text = "NT" + Number(basic.majorVersion) + "." + Number(basic.minorVersion) + " ";
     // NT 4.0 knows the extended record from service pack 6 on.
     const bool hasExtendedRecord =
-        basic.majorVersion >= 5 || (basic.majorVersion == 4 && csd.find('6') != AnsiString::npos);
+        basic.majorVersion >= 5 || (basic.majorVersion == 4 && csd.find('6') != Utf8String::npos);
     if (hasExtendedRecord) {
         VersionRecord extended;
         queries.ExtendedVersion(extended);
@@ -216,9 +221,9 @@ AnsiString GenericNtRelease(TVersionQueries& queries, const VersionRecord& basic
     return text;
 }
 
-AnsiString NtRelease(TVersionQueries& queries, const VersionRecord& basic, const AnsiString& csd)
+Utf8String NtRelease(TVersionQueries& queries, const VersionRecord& basic, const Utf8String& csd)
 {
-    std::optional<AnsiString> release;
+    std::optional<Utf8String> release;
     if (basic.majorVersion == 5 || basic.majorVersion == 6) {
         VersionRecord extended;
         queries.ExtendedVersion(extended);
@@ -264,13 +269,13 @@ public:
 
 }  // namespace
 
-AnsiString BuildWindowsVersionName(TVersionQueries& queries)
+Utf8String BuildWindowsVersionName(TVersionQueries& queries)
 {
     VersionRecord basic;
     if (!queries.BasicVersion(basic))
-        return AnsiString();
-    const AnsiString csd = ServicePackText(basic);
-    AnsiString name = "Windows";
+        return Utf8String();
+    const Utf8String csd = ServicePackText(basic);
+    Utf8String name = "Windows";
     switch (basic.platformId) {
     case PlatformWin32s:
         name += Number(basic.majorVersion) + "." + Number(basic.minorVersion) + "(Win32s)";
@@ -284,13 +289,13 @@ AnsiString BuildWindowsVersionName(TVersionQueries& queries)
     return name;
 }
 
-AnsiString BuildWindowsVersionName(const platform::VersionFacts& facts)
+Utf8String BuildWindowsVersionName(const platform::VersionFacts& facts)
 {
     FactsQueries queries(facts);
     return BuildWindowsVersionName(queries);
 }
 
-AnsiString GetWindowsVersionName()
+Utf8String GetWindowsVersionName()
 {
     SystemQueries queries;
     return BuildWindowsVersionName(queries);

@@ -1,4 +1,4 @@
-// The running Windows system named in one line of ANSI text: "Windows", the release, the
+// The running Windows system named in one line of held text: "Windows", the release, the
 // edition and the service pack. The settings location searches this name for the releases
 // that keep per-user data out of Program Files.
 #pragma once
@@ -27,11 +27,11 @@ public:
 // A missing by-name query leaves its fields as a zeroed record has them: product type 0 and
 // suite mask 0 (so the "other product type" rows apply, and the generic step says "Server"),
 // architecture 0 (no architecture suffix, not x64), product number 0 (no 6.x edition).
-AnsiString BuildWindowsVersionName(TVersionQueries& queries);
+Utf8String BuildWindowsVersionName(TVersionQueries& queries);
 // The name of any system described by its facts (platform/VersionFacts.h).
-AnsiString BuildWindowsVersionName(const platform::VersionFacts& facts);
+Utf8String BuildWindowsVersionName(const platform::VersionFacts& facts);
 
 // The name of the running system, asked afresh at each call.
-AnsiString GetWindowsVersionName();
+Utf8String GetWindowsVersionName();
 
 }  // namespace stem

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
 
 namespace stem {
@@ -19,25 +20,6 @@ bool RunInside(size_t length, int64_t position, int64_t count)
 bool InSet(WideChar c, const WideString& set)
 {
     return set.find(c) != WideString::npos;
-}
-
-enum ByteKind { KindSingle, KindLead, KindTrail };
-
-// The kind of every byte, in one pass through the text's characters. A lead byte at the very
-// end has no trail byte but is still a lead byte.
-std::vector<ByteKind> ByteKindsOf(const AnsiString& text)
-{
-    std::vector<ByteKind> kinds(text.size(), KindSingle);
-    if (!AnsiHasLeadBytes())
-        return kinds;
-    for (size_t i = 0; i < text.size(); i += ShiftJisCharLength(text, i)) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i]))) {
-            kinds[i] = KindLead;
-            if (i + 1 < text.size())
-                kinds[i + 1] = KindTrail;
-        }
-    }
-    return kinds;
 }
 
 // Index of the first pair whose old text matches at the 0-based offset, -1 when none.
@@ -60,16 +42,23 @@ int FirstMatchingPair(const WideString& source, size_t offset,
     return -1;
 }
 
-// Whether the whole pattern stands in the text at the 1-based position (the pattern fits there):
-// the bytes compare equal under the locale and start on bytes of one kind.
-bool PatternAt(const AnsiString& text, const std::vector<ByteKind>& textKinds,
-               const AnsiString& pattern, const std::vector<ByteKind>& patternKinds, int position,
-               bool ignoreCase)
+// A UTF-8 byte that continues a character, never one that starts it.
+bool ContinuesCharacter(const Utf8String& text, size_t index)
 {
-    const int length = static_cast<int>(pattern.size());
-    return platform::AnsiEqual(text.data() + position - 1, length, pattern.data(), length,
-                               ignoreCase) &&
-           textKinds[static_cast<size_t>(position - 1)] == patternKinds[0];
+    return index < text.size() && (static_cast<unsigned char>(text[index]) & 0xC0) == 0x80;
+}
+
+// Whether the whole pattern stands in the text at the 1-based position (the pattern fits
+// there): a run of whole characters that compares equal under the locale.
+bool PatternAt(const Utf8String& text, const Utf8String& pattern, int64_t position, bool ignoreCase)
+{
+    const size_t start = static_cast<size_t>(position - 1);
+    if (ContinuesCharacter(text, start) || ContinuesCharacter(text, start + pattern.size()))
+        return false;
+    const WideString run = Utf8ToWideReplacing(text.substr(start, pattern.size()));
+    const WideString wanted = Utf8ToWideReplacing(pattern);
+    return platform::WideEqual(run.data(), static_cast<int>(run.size()), wanted.data(),
+                               static_cast<int>(wanted.size()), ignoreCase);
 }
 
 }  // namespace
@@ -246,7 +235,7 @@ std::vector<WideString> SplitLines(std::u16string_view text, LineBreaks breaks)
     return SplitLinesOf(text, breaks);
 }
 
-std::vector<AnsiString> SplitLines(std::string_view text, LineBreaks breaks)
+std::vector<Utf8String> SplitLines(std::string_view text, LineBreaks breaks)
 {
     return SplitLinesOf(text, breaks);
 }
@@ -272,9 +261,9 @@ bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor)
     return false;
 }
 
-// ---- ANSI text ----
+// ---- Held (UTF-8) text ----
 
-int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int direction,
+int AnsiFindEx(const Utf8String& pattern, const Utf8String& text, int start, int direction,
                bool ignoreCase, int window)
 {
     const int64_t textLength = static_cast<int64_t>(text.size());
@@ -289,62 +278,50 @@ int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int
     const int64_t final = last - patternLength + 1;
     if (final < first)
         return 0;
-    const std::vector<ByteKind> textKinds = ByteKindsOf(text);
-    const std::vector<ByteKind> patternKinds = ByteKindsOf(pattern);
-    // A pattern that ends on a lead byte is half a character: it stands nowhere.
-    if (patternKinds.back() == KindLead)
-        return 0;
-    const auto matchesAt = [&](int64_t p) {
-        return PatternAt(text, textKinds, pattern, patternKinds, static_cast<int>(p), ignoreCase);
-    };
     if (direction == SearchForward) {
         for (int64_t p = first; p <= final; ++p)
-            if (matchesAt(p))
+            if (PatternAt(text, pattern, p, ignoreCase))
                 return static_cast<int>(p);
     } else if (direction == SearchBackward) {
         for (int64_t p = final; p >= first; --p)
-            if (matchesAt(p))
+            if (PatternAt(text, pattern, p, ignoreCase))
                 return static_cast<int>(p);
     }
     return 0;
 }
 
-int AnsiFindText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase)
+int AnsiFindText(const Utf8String& pattern, const Utf8String& text, bool ignoreCase)
 {
     return AnsiFindEx(pattern, text, 1, SearchForward, ignoreCase, 0x7FFFFFFF);
 }
 
-bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase)
+bool AnsiHasText(const Utf8String& pattern, const Utf8String& text, bool ignoreCase)
 {
     return AnsiFindText(pattern, text, ignoreCase) >= 1;
 }
 
-bool AnsiHasLeadBytes()
+// ---- Paths and registry values ----
+
+size_t LastBackslashOf(const WideString& path)
 {
-    return platform::AnsiCodePage() == platform::ShiftJisCodePage;
+    return path.rfind(u'\\');
 }
 
-size_t LastBackslashOf(const AnsiString& path)
-{
-    const bool shiftJis = AnsiHasLeadBytes();
-    size_t lastBackslash = AnsiString::npos;
-    for (size_t i = 0; i < path.size(); i += AnsiCharLength(path, i, shiftJis))
-        if (path[i] == '\\')
-            lastBackslash = i;
-    return lastBackslash;
-}
-
-AnsiString ExtractFolder(const AnsiString& path)
+WideString ExtractFolder(const WideString& path)
 {
     const size_t lastBackslash = LastBackslashOf(path);
-    return lastBackslash == AnsiString::npos ? AnsiString() : path.substr(0, lastBackslash);
+    return lastBackslash == WideString::npos ? WideString() : path.substr(0, lastBackslash);
 }
 
-bool RegistryStringText(uint32_t type, const std::string& data, AnsiString& text)
+// The data holds UTF-16LE code units; an odd last byte is half a unit and no character, and an
+// unpaired surrogate stays as stored.
+bool RegistryStringText(uint32_t type, const std::string& data, WideString& text)
 {
     if (type != platform::RegistryString && type != platform::RegistryExpandString)
         return false;
-    text = data.substr(0, data.find('\0'));
+    WideString units;
+    Utf16ToWide(data, ByteOrder::LittleEndian, units);
+    text = units.substr(0, units.find(u'\0'));
     return true;
 }
 

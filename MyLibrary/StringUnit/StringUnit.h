@@ -1,5 +1,6 @@
 // Text routines shared by both plug-ins: trimming, unquoting, comparing at a position,
-// one-pass multi-pair replacement, escapes, full-width mapping, and Shift-JIS aware search.
+// one-pass multi-pair replacement, escapes, full-width mapping, and a search of held text that
+// steps over whole characters.
 // Positions are 1-based unless a routine says otherwise (EscapeAt's is 0-based). No routine
 // raises an error or reads outside its strings, whatever position or count it is given.
 #pragma once
@@ -8,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/ShiftJis.h"
 #include "base/Types.h"
 
 namespace stem {
@@ -67,35 +67,36 @@ enum class LineBreaks { CrOrLf, LfOnly };
 // The text's lines without their breaks: one more than it has breaks, so a text that ends with
 // a break ends with an empty line, and an empty text is one empty line.
 std::vector<WideString> SplitLines(std::u16string_view text, LineBreaks breaks);
-std::vector<AnsiString> SplitLines(std::string_view text, LineBreaks breaks);
+std::vector<Utf8String> SplitLines(std::string_view text, LineBreaks breaks);
 
 // The escape that starts at the 0-based position, if any: \r \n \t \\ or \0, letters in
 // either case, each standing for one character (CR, LF, tab, a backslash, U+0000). The pattern
 // walk expands escapes with it.
 bool EscapeAt(std::u16string_view text, size_t position, char16_t& standsFor);
 
-// ---- ANSI text, stepped a character at a time in the ANSI code page ----
-
-// Whether ANSI text has two-byte characters (Shift-JIS lead bytes): where the ANSI code page is
-// 932, not where it is UTF-8.
-bool AnsiHasLeadBytes();
+// ---- Held text (UTF-8), searched a character at a time ----
 
 enum SearchDirection { SearchForward = 0, SearchBackward = 1 };
 
-// Position of the first match in search order within the window, 0 when none.
-int AnsiFindEx(const AnsiString& pattern, const AnsiString& text, int start, int direction,
+// Position of the first match in search order within the window, 0 when none. A match is a
+// run of whole characters (never one that starts inside a character) that compares equal to
+// the pattern under the user locale.
+int AnsiFindEx(const Utf8String& pattern, const Utf8String& text, int start, int direction,
                bool ignoreCase, int window);
-int AnsiFindText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase);
-bool AnsiHasText(const AnsiString& pattern, const AnsiString& text, bool ignoreCase);
+int AnsiFindText(const Utf8String& pattern, const Utf8String& text, bool ignoreCase);
+bool AnsiHasText(const Utf8String& pattern, const Utf8String& text, bool ignoreCase);
 
-// The index of a path's last backslash (a trail byte 0x5C is not one); npos when it has none.
-size_t LastBackslashOf(const AnsiString& path);
+// ---- Paths and registry values ----
+
+// The index of a path's last backslash; npos when it has none.
+size_t LastBackslashOf(const WideString& path);
 
 // The folder part of a path: everything before its last backslash; empty when there is none.
-AnsiString ExtractFolder(const AnsiString& path);
+WideString ExtractFolder(const WideString& path);
 
-// The text of a registry string value (REG_SZ or REG_EXPAND_SZ) from its raw data: up to its
-// first NUL, never past its data. False for a value of any other type.
-bool RegistryStringText(uint32_t type, const std::string& data, AnsiString& text);
+// The text of a registry string value (REG_SZ or REG_EXPAND_SZ) from its raw data, UTF-16LE
+// as the "W" functions give it: up to its first NUL, never past its data. False for a value of
+// any other type.
+bool RegistryStringText(uint32_t type, const std::string& data, WideString& text);
 
 }  // namespace stem

@@ -5,16 +5,16 @@
 namespace stem {
 
 namespace {
-// The shell writes a MAX_PATH path; only what fits in 261 bytes is taken.
-constexpr size_t MaxFolderPathBytes = 261;
+// The shell writes a MAX_PATH path; only what fits in 261 characters is taken.
+constexpr size_t MaxFolderPathLength = 261;
 }  // namespace
 
-AnsiString GetSpecialFolderPath(int32_t csidl)
+WideString GetSpecialFolderPath(int32_t csidl)
 {
-    AnsiString path;
+    WideString path;
     if (!platform::GetSpecialFolder(csidl, path))
-        return AnsiString();
-    return path.substr(0, MaxFolderPathBytes);
+        return WideString();
+    return path.substr(0, MaxFolderPathLength);
 }
 
 }  // namespace stem

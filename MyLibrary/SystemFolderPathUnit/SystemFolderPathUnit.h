@@ -10,8 +10,8 @@ namespace stem {
 constexpr int32_t CSIDL_APPDATA = 26;
 constexpr int32_t CSIDL_PROGRAM_FILES = 38;
 
-// The folder's path as the shell reports it (at most 261 bytes); empty when the shell knows no
-// such folder. A missing folder is not created.
-AnsiString GetSpecialFolderPath(int32_t csidl);
+// The folder's path as the shell reports it (at most 261 characters); empty when the shell
+// knows no such folder. A missing folder is not created.
+WideString GetSpecialFolderPath(int32_t csidl);
 
 }  // namespace stem

@@ -12,8 +12,7 @@ constexpr int ListErrorLine = 127;
 
 std::string ListErrorMessage()
 {
-    // "Listエラー": エ 0x83 0x47, ラ 0x83 0x89, ー 0x81 0x5B.
-    return FormatAssertionMessage("List\x83\x47\x83\x89\x81\x5b", ListUnitSource, ListErrorLine);
+    return FormatAssertionMessage("Listエラー", ListUnitSource, ListErrorLine);
 }
 
 TListClone::~TListClone()

@@ -30,7 +30,7 @@ std::string DefaultRoot()
 }
 
 std::string fileRoot = DefaultRoot();
-AnsiString hostExecutablePath;
+WideString hostExecutablePath;
 
 bool IsDriveLetter(char c)
 {
@@ -125,13 +125,6 @@ bool MayChange(const std::string& posixPath)
     return !standin::IsLocked(posixPath) && !FolderRefusesChanges(posixPath);
 }
 
-// A Linux name as code-page text; bytes that are not UTF-8 are kept as they are.
-AnsiString AnsiFromUtf8(const std::string& utf8)
-{
-    WideString wide;
-    return Utf8ToWide(utf8, wide) ? platform::WideToAnsi(wide) : utf8;
-}
-
 bool WriteAll(int fd, const char* data, std::size_t size)
 {
     std::size_t done = 0;
@@ -162,11 +155,9 @@ std::string FileRoot()
     return fileRoot;
 }
 
-// Windows paths are code-page text, Linux names UTF-8 (as under Wine): a name converts between
-// the two, and a Shift-JIS trail byte 0x5C is never taken for a separator.
-std::string ToPosixPath(const AnsiString& ansiPath)
+std::string ToPosixPath(const WideString& widePath)
 {
-    const std::string windowsPath = WideToUtf8(platform::AnsiToWide(ansiPath));
+    const std::string windowsPath = WideToUtf8(widePath);
     if (windowsPath.size() < 2 || windowsPath[1] != ':' || !IsDriveLetter(windowsPath[0]))
         return Slashed(windowsPath);
     const std::string rest = Slashed(windowsPath.substr(2));
@@ -176,7 +167,7 @@ std::string ToPosixPath(const AnsiString& ansiPath)
     return rest.empty() || rest[0] == '/' ? drive + rest : drive + "/" + rest;
 }
 
-AnsiString ToWindowsPath(const std::string& posixPath)
+WideString ToWindowsPath(const std::string& posixPath)
 {
     const std::string prefix = fileRoot + "/";
     if (posixPath.compare(0, prefix.size(), prefix) == 0 && posixPath.size() > prefix.size() &&
@@ -185,15 +176,15 @@ AnsiString ToWindowsPath(const std::string& posixPath)
         if (rest.empty() || rest[0] == '/') {
             std::string path = std::string(1, posixPath[prefix.size()]) + ":" + rest;
             std::replace(path.begin(), path.end(), '/', '\\');
-            return AnsiFromUtf8(path.size() == 2 ? path + "\\" : path);
+            return Utf8ToWideReplacing(path.size() == 2 ? path + "\\" : path);
         }
     }
     std::string path = "Z:" + posixPath;
     std::replace(path.begin(), path.end(), '/', '\\');
-    return AnsiFromUtf8(path);
+    return Utf8ToWideReplacing(path);
 }
 
-void SetHostExecutablePath(const AnsiString& path)
+void SetHostExecutablePath(const WideString& path)
 {
     hostExecutablePath = path;
 }
@@ -202,7 +193,7 @@ void SetHostExecutablePath(const AnsiString& path)
 
 namespace platform {
 
-FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
+FileStatus ReadWholeFile(const WideString& path, std::string& bytes)
 {
     const int fd = open(standin::ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -232,7 +223,7 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
     return FileStatus::Ok;
 }
 
-bool WriteNewFile(const AnsiString& path, const std::string& bytes)
+bool WriteNewFile(const WideString& path, const std::string& bytes)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     if (standin::Failing(standin::Fault::OpenForWrite) || !MayChange(posixPath))
@@ -251,7 +242,7 @@ bool WriteNewFile(const AnsiString& path, const std::string& bytes)
     return close(fd) == 0 && flushed;
 }
 
-bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement)
+bool ReplaceExistingFile(const WideString& target, const WideString& replacement)
 {
     if (standin::Failing(standin::Fault::Replace))
         return false;
@@ -267,7 +258,7 @@ bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement
     return rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
+bool MoveFileReplacing(const WideString& from, const WideString& to)
 {
     if (standin::Failing(standin::Fault::Move))
         return false;
@@ -281,14 +272,14 @@ bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
     return rename(source.c_str(), target.c_str()) == 0;
 }
 
-bool RemoveFile(const AnsiString& path)
+bool RemoveFile(const WideString& path)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     return !standin::Failing(standin::Fault::Remove) && MayChange(posixPath) &&
            unlink(posixPath.c_str()) == 0;
 }
 
-bool PathExists(const AnsiString& path)
+bool PathExists(const WideString& path)
 {
     struct stat info {};
     return stat(standin::ToPosixPath(path).c_str(), &info) == 0;
@@ -296,14 +287,14 @@ bool PathExists(const AnsiString& path)
 
 // A file whose every write permission bit is off stands for the read-only attribute (the
 // check cannot ask access(): root may write anything).
-bool IsReadOnlyFile(const AnsiString& path)
+bool IsReadOnlyFile(const WideString& path)
 {
     struct stat info {};
     return stat(standin::ToPosixPath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            (info.st_mode & 0222) == 0;
 }
 
-bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
+bool FindFileTimes(const WideString& pattern, FoundFileTimes& times)
 {
     if (standin::Failing(standin::Fault::FindFile))
         return false;
@@ -322,20 +313,20 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
     return ReadFileTimes(path, times);
 }
 
-bool CreateFolder(const AnsiString& path)
+bool CreateFolder(const WideString& path)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     return !standin::Failing(standin::Fault::CreateFolder) && !FolderRefusesChanges(posixPath) &&
            mkdir(posixPath.c_str(), 0755) == 0;
 }
 
-bool RemoveFolder(const AnsiString& path)
+bool RemoveFolder(const WideString& path)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     return MayChange(posixPath) && rmdir(posixPath.c_str()) == 0;
 }
 
-bool CanCreateFile(const AnsiString& path)
+bool CanCreateFile(const WideString& path)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     if (standin::Failing(standin::Fault::OpenForWrite) || !MayChange(posixPath))
@@ -350,7 +341,7 @@ bool CanCreateFile(const AnsiString& path)
 
 // A file that open() refuses for writing (for root, only one marked immutable) stands for one
 // whose permissions deny writing; a file another program holds (LockFile) is refused too.
-bool CanWriteFile(const AnsiString& path)
+bool CanWriteFile(const WideString& path)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     if (standin::IsLocked(posixPath))
@@ -362,9 +353,9 @@ bool CanWriteFile(const AnsiString& path)
     return true;
 }
 
-std::vector<AnsiString> FindFileNames(const AnsiString& pattern)
+std::vector<WideString> FindFileNames(const WideString& pattern)
 {
-    std::vector<AnsiString> names;
+    std::vector<WideString> names;
     if (standin::Failing(standin::Fault::FindFile))
         return names;
     std::string folder;
@@ -373,19 +364,19 @@ std::vector<AnsiString> FindFileNames(const AnsiString& pattern)
     for (const std::string& found : Matches(folder, name)) {
         struct stat info {};
         if (stat((folder + found).c_str(), &info) == 0 && S_ISREG(info.st_mode))
-            names.push_back(AnsiFromUtf8(found));
+            names.push_back(Utf8ToWideReplacing(found));
     }
     return names;
 }
 
-AnsiString HostExecutablePath()
+WideString HostExecutablePath()
 {
     if (!hostExecutablePath.empty())
         return hostExecutablePath;
     char buffer[PATH_MAX];
     const ssize_t size = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (size <= 0)
-        return AnsiString();
+        return WideString();
     return standin::ToWindowsPath(std::string(buffer, static_cast<std::size_t>(size)));
 }
 

@@ -2,56 +2,53 @@
 #include <cstdlib>
 #include <map>
 
+#include "base/UnicodeText.h"
 #include "platform/posix/StandIn.h"
 
 namespace stem {
 
 namespace {
 
-AnsiString UserProfile()
+WideString UserProfile()
 {
     const char* user = std::getenv("USER");
-    const AnsiString userName = user != nullptr && *user != '\0' ? user : "user";
-    return "C:\\Users\\" + userName;
+    const Utf8String userName = user != nullptr && *user != '\0' ? user : "user";
+    return u"C:\\Users\\" + Utf8ToWideReplacing(userName);
 }
 
-std::map<int, AnsiString> DefaultFolders()
+std::map<int, WideString> DefaultFolders()
 {
     return {
-        {38, "C:\\Program Files"},
-        {26, UserProfile() + "\\AppData\\Roaming"},
+        {38, u"C:\\Program Files"},
+        {26, UserProfile() + u"\\AppData\\Roaming"},
     };
-}
-
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Variable names compare ignoring letter case, as Windows compares them.
-AnsiString UpperCase(AnsiString name)
+WideString UpperCase(WideString name)
 {
-    for (char& c : name)
-        c = UpperAscii(c);
+    for (char16_t& c : name)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
     return name;
 }
 
-std::map<AnsiString, AnsiString> DefaultEnvironment()
+std::map<WideString, WideString> DefaultEnvironment()
 {
     return {
-        {"APPDATA", UserProfile() + "\\AppData\\Roaming"},
-        {"USERPROFILE", UserProfile()},
+        {u"APPDATA", UserProfile() + u"\\AppData\\Roaming"},
+        {u"USERPROFILE", UserProfile()},
     };
 }
 
-std::map<int, AnsiString> folders = DefaultFolders();
-std::map<AnsiString, AnsiString> environment = DefaultEnvironment();
+std::map<int, WideString> folders = DefaultFolders();
+std::map<WideString, WideString> environment = DefaultEnvironment();
 
 }  // namespace
 
 namespace standin {
 
-void SetSpecialFolder(int csidl, const AnsiString& path)
+void SetSpecialFolder(int csidl, const WideString& path)
 {
     folders[csidl] = path;
 }
@@ -61,12 +58,13 @@ void ResetSpecialFolders()
     folders = DefaultFolders();
 }
 
-void SetEnvironmentVariable(const AnsiString& name, const AnsiString& value)
+void SetEnvironmentVariable(const Utf8String& name, const WideString& value)
 {
+    const WideString key = UpperCase(Utf8ToWideReplacing(name));
     if (value.empty())
-        environment.erase(UpperCase(name));
+        environment.erase(key);
     else
-        environment[UpperCase(name)] = value;
+        environment[key] = value;
 }
 
 void ResetEnvironment()
@@ -78,25 +76,25 @@ void ResetEnvironment()
 
 namespace platform {
 
-bool GetSpecialFolder(int csidl, AnsiString& path)
+bool GetSpecialFolder(int csidl, WideString& path)
 {
     const auto found = folders.find(csidl);
     if (found == folders.end())
         return false;
-    path = found->second.substr(0, found->second.find('\0'));
+    path = found->second.substr(0, found->second.find(u'\0'));
     return true;
 }
 
 // A "%" without a closing one, and "%NAME%" of an unknown name, stay as they are; after an
 // unknown name the scan goes on at its closing "%".
-AnsiString ExpandEnvironmentText(const AnsiString& text)
+WideString ExpandEnvironmentText(const WideString& text)
 {
-    AnsiString expanded;
+    WideString expanded;
     size_t at = 0;
     while (at < text.size()) {
-        const size_t open = text.find('%', at);
-        const size_t close = open == AnsiString::npos ? open : text.find('%', open + 1);
-        if (close == AnsiString::npos)
+        const size_t open = text.find(u'%', at);
+        const size_t close = open == WideString::npos ? open : text.find(u'%', open + 1);
+        if (close == WideString::npos)
             break;
         expanded += text.substr(at, open - at);
         const auto found = environment.find(UpperCase(text.substr(open + 1, close - open - 1)));

@@ -59,7 +59,7 @@ Node& RootOf(standin::registry::Root root)
 
 // "a\b\" -> {"a", "b"}: a trailing or doubled backslash changes nothing. A leading backslash
 // is refused, as RegCreateKeyExA refuses it.
-bool SplitKeyPath(const AnsiString& text, KeyPath& path)
+bool SplitKeyPath(const Utf8String& text, KeyPath& path)
 {
     if (!text.empty() && text[0] == '\\')
         return false;
@@ -113,7 +113,7 @@ void ClearRegistry()
 
 namespace registry {
 
-bool WriteValue(Root root, const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool WriteValue(Root root, const Utf8String& keyPath, const Utf8String& name, uint32_t type,
                 const std::string& data)
 {
     KeyPath path;
@@ -123,7 +123,7 @@ bool WriteValue(Root root, const AnsiString& keyPath, const AnsiString& name, ui
     return true;
 }
 
-bool SetReadOnly(Root root, const AnsiString& keyPath, bool readOnly)
+bool SetReadOnly(Root root, const Utf8String& keyPath, bool readOnly)
 {
     KeyPath path;
     Node* node = SplitKeyPath(keyPath, path) ? FindNode(path, RootOf(root)) : nullptr;
@@ -133,7 +133,7 @@ bool SetReadOnly(Root root, const AnsiString& keyPath, bool readOnly)
     return true;
 }
 
-bool DeleteValue(Root root, const AnsiString& keyPath, const AnsiString& name)
+bool DeleteValue(Root root, const Utf8String& keyPath, const Utf8String& name)
 {
     KeyPath path;
     if (!SplitKeyPath(keyPath, path))
@@ -143,7 +143,7 @@ bool DeleteValue(Root root, const AnsiString& keyPath, const AnsiString& name)
     return true;
 }
 
-bool DeleteTree(Root root, const AnsiString& keyPath)
+bool DeleteTree(Root root, const Utf8String& keyPath)
 {
     KeyPath path;
     if (!SplitKeyPath(keyPath, path) || path.empty())
@@ -160,7 +160,7 @@ bool DeleteTree(Root root, const AnsiString& keyPath)
 
 namespace platform {
 
-RegistryKey OpenOrCreateUserKey(const AnsiString& path)
+RegistryKey OpenOrCreateUserKey(const Utf8String& path)
 {
     if (standin::Failing(standin::Fault::RegistryOpen))
         return nullptr;
@@ -172,7 +172,7 @@ RegistryKey OpenOrCreateUserKey(const AnsiString& path)
     return handle.release();
 }
 
-RegistryKey OpenUserKeyForReading(const AnsiString& path)
+RegistryKey OpenUserKeyForReading(const Utf8String& path)
 {
     if (standin::Failing(standin::Fault::RegistryOpen))
         return nullptr;
@@ -182,7 +182,7 @@ RegistryKey OpenUserKeyForReading(const AnsiString& path)
     return handle.release();
 }
 
-RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
+RegistryKey OpenSubKey(RegistryKey key, const Utf8String& name)
 {
     if (key == nullptr || standin::Failing(standin::Fault::RegistryOpen))
         return nullptr;
@@ -192,7 +192,7 @@ RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
     return handle.release();
 }
 
-bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type, std::string& data)
+bool QueryRegistryValue(RegistryKey key, const Utf8String& name, uint32_t& type, std::string& data)
 {
     if (key == nullptr || standin::Failing(standin::Fault::RegistryQuery))
         return false;
@@ -213,7 +213,7 @@ void CloseRegistryKey(RegistryKey key)
 }
 
 // Values in the order of their names; Windows keeps no order it promises either.
-std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path)
+std::vector<RegistryValue> ReadMachineKeyValues(const Utf8String& path)
 {
     std::vector<RegistryValue> values;
     KeyPath keyPath;

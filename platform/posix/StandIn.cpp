@@ -97,7 +97,7 @@ void ResetAll()
     ResetSpecialFolders();
     ResetEnvironment();
     SetAnsiCodePage(platform::ShiftJisCodePage);
-    SetHostExecutablePath("");
+    SetHostExecutablePath(u"");
     ClearRegistry();
     ResetMessageBox();
     ClearFaults();

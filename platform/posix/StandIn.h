@@ -16,8 +16,9 @@ namespace standin {
 // Default root: $TMPDIR/stemra-standin (or /tmp/stemra-standin); an empty folder restores it.
 void SetFileRoot(const std::string& posixFolder);
 std::string FileRoot();
-std::string ToPosixPath(const AnsiString& windowsPath);
-AnsiString ToWindowsPath(const std::string& posixPath);
+// Linux names are UTF-8, as under Wine.
+std::string ToPosixPath(const WideString& windowsPath);
+WideString ToWindowsPath(const std::string& posixPath);
 
 // The version records and by-name query results. Default: Windows 7 SP1 workstation
 // (6.1.7601, platform 2, "Service Pack 1", product type 1, x64, product number 1).
@@ -26,12 +27,12 @@ platform::VersionFacts DefaultVersionFacts();
 
 // Special folders by CSIDL. Defaults: 38 -> "C:\Program Files",
 // 26 -> "C:\Users\<user>\AppData\Roaming"; any other number fails.
-void SetSpecialFolder(int csidl, const AnsiString& path);
+void SetSpecialFolder(int csidl, const WideString& path);
 void ResetSpecialFolders();
 
-// The host program's path (GetModuleFileNameA). Default (also for an empty path): the
+// The host program's path (GetModuleFileNameW). Default (also for an empty path): the
 // running program as a Z: path.
-void SetHostExecutablePath(const AnsiString& path);
+void SetHostExecutablePath(const WideString& path);
 
 // The in-memory HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE: emptied.
 void ClearRegistry();
@@ -94,13 +95,15 @@ void AfterNextFileRead(std::function<void()> action);
 // For the stand-in's ReadWholeFile: runs that action, if any.
 void FileReadDone();
 
-// The ANSI code page: 932 (the default) or 65001, as Windows has it where its UTF-8 option is on
-// or the host's manifest asks for it. Every "A" function's text is in this page.
-void SetAnsiCodePage(unsigned codePage);
+// The system the stand-in plays, by its ANSI code page: 932 (the default), a Japanese system;
+// 65001, the same where Windows' UTF-8 option is on or the host's manifest asks for it; 1252,
+// an English (en-US) system: English day names and AM/PM, and no Japanese era calendar. Every
+// "A" function's text is in this page. False, and nothing changed, for any other page.
+bool SetAnsiCodePage(unsigned codePage);
 
 // The environment variables that ExpandEnvironmentText knows. Defaults: APPDATA and
 // USERPROFILE of the default user; an empty value removes the variable.
-void SetEnvironmentVariable(const AnsiString& name, const AnsiString& value);
+void SetEnvironmentVariable(const Utf8String& name, const WideString& value);
 void ResetEnvironment();
 
 // Puts every control back to its default.

@@ -1,4 +1,4 @@
-// The stand-in's code pages (932, and 65001 where a test switches to it) and ja-JP text
+// The stand-in's code pages (932; 65001 and 1252 where a test switches to them) and its text
 // services. The tables of 932 are built once from iconv's "CP932" and then used by lookup;
 // where Windows' own code page differs from iconv (lone lead bytes, invalid trail bytes,
 // best-fit characters) the tables follow Windows.
@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/ShiftJis.h"
 #include "base/UnicodeText.h"
 #include "platform/Platform.h"
 #include "platform/posix/StandIn.h"
@@ -22,6 +21,12 @@ namespace {
 
 constexpr char16_t DefaultWideChar = 0x30FB;  // what Windows decodes an invalid sequence to
 constexpr uint16_t DefaultAnsiChar = '?';
+
+// In Shift-JIS a lead byte and the byte after it are one character.
+constexpr bool IsShiftJisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // One iconv conversion of a short byte run; false unless it converted completely.
 bool Convert(iconv_t cd, const char* in, size_t inLength, char* out, size_t& outLength)
@@ -204,10 +209,11 @@ WideString DecodeShiftJis(std::string_view text)
     WideString wide;
     wide.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        size_t length = ShiftJisCharLength(text, i);
-        // A lead byte before a NUL is a character alone, as Windows decodes it: the default.
-        if (length == 2 && text[i + 1] == '\0')
-            length = 1;
+        // A lead byte at the end, or before a NUL, is a character alone, as Windows decodes it:
+        // the default.
+        const bool pair = IsShiftJisLeadByte(static_cast<unsigned char>(text[i])) &&
+                          i + 1 < text.size() && text[i + 1] != '\0';
+        const size_t length = pair ? 2 : 1;
         const auto byte = static_cast<unsigned char>(text[i]);
         wide.push_back(length == 2 ? cp.pair[byte << 8 | static_cast<unsigned char>(text[i + 1])]
                                    : cp.single[byte]);
@@ -216,18 +222,55 @@ WideString DecodeShiftJis(std::string_view text)
     return wide;
 }
 
-// The pages the stand-in knows; any other stands for the ANSI code page.
-unsigned KnownPage(unsigned codePage)
+// Page 1252: Latin-1 but for 0x80..0x9F, where five bytes that name no character stand for
+// the control of the same number, as Windows decodes them.
+constexpr char16_t Western80To9F[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char16_t DecodeWestern(unsigned char byte)
 {
-    return codePage == platform::ShiftJisCodePage || codePage == platform::Utf8CodePage
-               ? codePage
-               : ansiCodePage;
+    return byte >= 0x80 && byte <= 0x9F ? Western80To9F[byte - 0x80] : byte;
 }
 
-WideString Decode(unsigned codePage, std::string_view bytes)
+WideString DecodeWestern(std::string_view bytes)
 {
-    return KnownPage(codePage) == platform::Utf8CodePage ? Utf8ToWideReplacing(std::string(bytes))
-                                                         : DecodeShiftJis(bytes);
+    WideString wide;
+    wide.reserve(bytes.size());
+    for (const char byte : bytes)
+        wide.push_back(DecodeWestern(static_cast<unsigned char>(byte)));
+    return wide;
+}
+
+// A character of no byte becomes "?" (Windows would first try a look-alike).
+std::string EncodeWestern(const WideString& text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char16_t unit : text) {
+        char byte = '?';
+        for (int candidate = 0; candidate < 256; ++candidate)
+            if (DecodeWestern(static_cast<unsigned char>(candidate)) == unit)
+                byte = static_cast<char>(candidate);
+        bytes.push_back(byte);
+    }
+    return bytes;
+}
+
+std::string EncodeShiftJis(const WideString& text)
+{
+    const CodePage932& cp = Tables();
+    std::string ansi;
+    ansi.reserve(text.size() * 2);
+    for (char16_t unit : text) {
+        uint16_t bytes = cp.encode[unit];
+        if (bytes > 0xFF)
+            ansi.push_back(static_cast<char>(bytes >> 8));
+        ansi.push_back(static_cast<char>(bytes & 0xFF));
+    }
+    return ansi;
 }
 
 // ---- Full-width mapping of LCMAP_FULLWIDTH ----
@@ -354,35 +397,25 @@ unsigned AnsiCodePage()
     return ansiCodePage;
 }
 
+// An unknown page gives nothing, as MultiByteToWideChar fails for it.
 WideString DecodeText(unsigned codePage, const std::string& bytes)
 {
-    return Decode(codePage, bytes);
+    switch (codePage) {
+    case ShiftJisCodePage: return DecodeShiftJis(bytes);
+    case WesternCodePage: return DecodeWestern(bytes);
+    case Utf8CodePage: return Utf8ToWideReplacing(bytes);
+    default: return {};
+    }
 }
 
 std::string EncodeText(unsigned codePage, const WideString& text)
 {
-    if (KnownPage(codePage) == Utf8CodePage)
-        return WideToUtf8(text);
-    const CodePage932& cp = Tables();
-    std::string ansi;
-    ansi.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-        uint16_t bytes = cp.encode[unit];
-        if (bytes > 0xFF)
-            ansi.push_back(static_cast<char>(bytes >> 8));
-        ansi.push_back(static_cast<char>(bytes & 0xFF));
+    switch (codePage) {
+    case ShiftJisCodePage: return EncodeShiftJis(text);
+    case WesternCodePage: return EncodeWestern(text);
+    case Utf8CodePage: return WideToUtf8(text);
+    default: return {};
     }
-    return ansi;
-}
-
-WideString AnsiToWide(const AnsiString& text)
-{
-    return DecodeText(ansiCodePage, text);
-}
-
-AnsiString WideToAnsi(const WideString& text)
-{
-    return EncodeText(ansiCodePage, text);
 }
 
 bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
@@ -393,28 +426,18 @@ bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, b
     return EqualUnits(a, lengthA, b, lengthB, ignoreCase);
 }
 
-// Windows compares ANSI text by its UTF-16 form, so bytes that decode alike compare equal.
-bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
-{
-    if ((a == nullptr && lengthA > 0) || (b == nullptr && lengthB > 0) || lengthA < 0 ||
-        lengthB < 0)
-        return false;
-    const WideString wideA =
-        Decode(ansiCodePage, std::string_view(a, static_cast<size_t>(lengthA)));
-    const WideString wideB =
-        Decode(ansiCodePage, std::string_view(b, static_cast<size_t>(lengthB)));
-    return EqualUnits(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
-                      static_cast<int>(wideB.size()), ignoreCase);
-}
-
 }  // namespace platform
 
 namespace standin {
 
-void SetAnsiCodePage(unsigned codePage)
+bool SetAnsiCodePage(unsigned codePage)
 {
-    ansiCodePage =
-        codePage == platform::Utf8CodePage ? platform::Utf8CodePage : platform::ShiftJisCodePage;
+    const bool modelled = codePage == platform::ShiftJisCodePage ||
+                          codePage == platform::WesternCodePage ||
+                          codePage == platform::Utf8CodePage;
+    if (modelled)
+        ansiCodePage = codePage;
+    return modelled;
 }
 
 }  // namespace standin

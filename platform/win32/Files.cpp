@@ -1,11 +1,12 @@
-// Files through the ANSI Win32 functions: paths are in the system code page, as the plug-ins
-// hold them.
+// Files through the wide Win32 functions: a path reaches the file system as the plug-ins hold
+// it, UTF-16, whatever the ANSI code page.
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 
 namespace stem {
 
@@ -45,10 +46,10 @@ platform::FileTime ToFileTime(const FILETIME& time)
 
 namespace platform {
 
-FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
+FileStatus ReadWholeFile(const WideString& path, std::string& bytes)
 {
     // Another program may put a new file in this one's place while it is read.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+    FileHandle file(CreateFileW(AsWin(path), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
@@ -70,9 +71,9 @@ FileStatus ReadWholeFile(const AnsiString& path, std::string& bytes)
     return FileStatus::Ok;
 }
 
-bool WriteNewFile(const AnsiString& path, const std::string& bytes)
+bool WriteNewFile(const WideString& path, const std::string& bytes)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    FileHandle file(CreateFileW(AsWin(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen())
         return false;
@@ -94,25 +95,25 @@ bool WriteNewFile(const AnsiString& path, const std::string& bytes)
 // (ReplaceFileA keeps them too, but Wine carries it out as two renames with a moment between
 // them when there is no file at all.) A target that another program holds open for a moment
 // is tried again a few times.
-bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement)
+bool ReplaceExistingFile(const WideString& target, const WideString& replacement)
 {
     WIN32_FILE_ATTRIBUTE_DATA old;
-    if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &old) ||
+    if (!GetFileAttributesExW(AsWin(target), GetFileExInfoStandard, &old) ||
         (old.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return false;
     const DWORD kept =
         old.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     {
-        FileHandle file(CreateFileA(replacement.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+        FileHandle file(CreateFileW(AsWin(replacement), FILE_WRITE_ATTRIBUTES, 0, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsOpen() || !SetFileTime(file.Get(), &old.ftCreationTime, nullptr, nullptr))
             return false;
     }
-    if (!SetFileAttributesA(replacement.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
+    if (!SetFileAttributesW(AsWin(replacement), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
         return false;
     for (DWORD pause = 10; pause <= 160; pause *= 2) {
-        if (MoveFileExA(replacement.c_str(), target.c_str(),
+        if (MoveFileExW(AsWin(replacement), AsWin(target),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         const DWORD error = GetLastError();
@@ -124,33 +125,33 @@ bool ReplaceExistingFile(const AnsiString& target, const AnsiString& replacement
     return false;
 }
 
-bool MoveFileReplacing(const AnsiString& from, const AnsiString& to)
+bool MoveFileReplacing(const WideString& from, const WideString& to)
 {
-    return MoveFileExA(from.c_str(), to.c_str(),
+    return MoveFileExW(AsWin(from), AsWin(to),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool RemoveFile(const AnsiString& path)
+bool RemoveFile(const WideString& path)
 {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(AsWin(path)) != 0;
 }
 
-bool PathExists(const AnsiString& path)
+bool PathExists(const WideString& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(AsWin(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool IsReadOnlyFile(const AnsiString& path)
+bool IsReadOnlyFile(const WideString& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(AsWin(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
            (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
+bool FindFileTimes(const WideString& pattern, FoundFileTimes& times)
 {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(AsWin(pattern), &found);
     if (search == INVALID_HANDLE_VALUE)
         return false;
     times.created = ToFileTime(found.ftCreationTime);
@@ -160,58 +161,56 @@ bool FindFileTimes(const AnsiString& pattern, FoundFileTimes& times)
     return true;
 }
 
-bool CreateFolder(const AnsiString& path)
+bool CreateFolder(const WideString& path)
 {
-    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+    return CreateDirectoryW(AsWin(path), nullptr) != 0;
 }
 
-bool RemoveFolder(const AnsiString& path)
+bool RemoveFolder(const WideString& path)
 {
-    return RemoveDirectoryA(path.c_str()) != 0;
+    return RemoveDirectoryW(AsWin(path)) != 0;
 }
 
-bool CanCreateFile(const AnsiString& path)
+bool CanCreateFile(const WideString& path)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    FileHandle file(CreateFileW(AsWin(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return file.IsOpen();
 }
 
-bool CanWriteFile(const AnsiString& path)
+bool CanWriteFile(const WideString& path)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE,
+    FileHandle file(CreateFileW(AsWin(path), GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.IsOpen();
 }
 
-std::vector<AnsiString> FindFileNames(const AnsiString& pattern)
+std::vector<WideString> FindFileNames(const WideString& pattern)
 {
-    std::vector<AnsiString> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    std::vector<WideString> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(AsWin(pattern), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
+            names.push_back(FromWin(found.cFileName, wcslen(found.cFileName)));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }
 
-AnsiString HostExecutablePath()
+WideString HostExecutablePath()
 {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD size =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (size == 0)
-            return AnsiString();
-        if (size < buffer.size())
-            return AnsiString(buffer.data(), size);
-        if (buffer.size() >= 32768)
-            return AnsiString(buffer.data(), size);
+            return WideString();
+        if (size < buffer.size() || buffer.size() >= 32768)
+            return FromWin(buffer.data(), size);
         buffer.resize(buffer.size() * 2);  // the path was cut short
     }
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 
 namespace stem {
 
@@ -17,44 +18,47 @@ HKEY AsHkey(platform::RegistryKey key)
 
 namespace platform {
 
-RegistryKey OpenOrCreateUserKey(const AnsiString& path)
+RegistryKey OpenOrCreateUserKey(const Utf8String& path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, WinName(path).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
 
-RegistryKey OpenUserKeyForReading(const AnsiString& path)
+RegistryKey OpenUserKeyForReading(const Utf8String& path)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, WinName(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
 
-RegistryKey OpenSubKey(RegistryKey key, const AnsiString& name)
+RegistryKey OpenSubKey(RegistryKey key, const Utf8String& name)
 {
     HKEY subKey = nullptr;
     if (key == nullptr ||
-        RegOpenKeyExA(AsHkey(key), name.c_str(), 0, KEY_READ, &subKey) != ERROR_SUCCESS)
+        RegOpenKeyExW(AsHkey(key), WinName(name).c_str(), 0, KEY_READ, &subKey) != ERROR_SUCCESS)
         return nullptr;
     return subKey;
 }
 
 // Asks for the size first, then reads; a value that grows in between is asked again.
-bool QueryRegistryValue(RegistryKey key, const AnsiString& name, uint32_t& type, std::string& data)
+bool QueryRegistryValue(RegistryKey key, const Utf8String& name, uint32_t& type, std::string& data)
 {
     if (key == nullptr)
         return false;
+    const std::wstring wideName = WinName(name);
     DWORD valueType = 0;
     DWORD size = 0;
-    LONG status = RegQueryValueExA(AsHkey(key), name.c_str(), nullptr, &valueType, nullptr, &size);
+    LONG status =
+        RegQueryValueExW(AsHkey(key), wideName.c_str(), nullptr, &valueType, nullptr, &size);
     std::string bytes;
     while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
         bytes.resize(size);
-        status = RegQueryValueExA(AsHkey(key), name.c_str(), nullptr, &valueType,
+        status = RegQueryValueExW(AsHkey(key), wideName.c_str(), nullptr, &valueType,
                                   reinterpret_cast<BYTE*>(bytes.data()), &size);
         if (status == ERROR_SUCCESS) {
             bytes.resize(size);
@@ -74,17 +78,18 @@ void CloseRegistryKey(RegistryKey key)
 
 // The buffers start at the sizes the key reports; a value that grows while the key is read
 // makes them larger, a few times at most.
-std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path)
+std::vector<RegistryValue> ReadMachineKeyValues(const Utf8String& path)
 {
     std::vector<RegistryValue> values;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WinName(path).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
         return values;
     DWORD nameCapacity = 0;
     DWORD dataCapacity = 0;
-    LONG status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    LONG status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                    nullptr, &nameCapacity, &dataCapacity, nullptr, nullptr);
-    std::string name;
+    std::wstring name;
     std::string data;
     for (DWORD index = 0, retries = 0; status == ERROR_SUCCESS && retries < 4;) {
         name.resize(nameCapacity + 1);
@@ -92,7 +97,7 @@ std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path)
         DWORD nameLength = nameCapacity + 1;
         DWORD dataLength = dataCapacity;
         DWORD type = 0;
-        status = RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type,
+        status = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type,
                                reinterpret_cast<BYTE*>(data.data()), &dataLength);
         if (status == ERROR_MORE_DATA) {
             nameCapacity = nameCapacity * 2 + 64;
@@ -100,7 +105,8 @@ std::vector<RegistryValue> ReadMachineKeyValues(const AnsiString& path)
             status = ERROR_SUCCESS;
             ++retries;
         } else if (status == ERROR_SUCCESS) {
-            values.push_back({name.substr(0, nameLength), type, data.substr(0, dataLength)});
+            values.push_back(
+                {WideToUtf8(FromWin(name.data(), nameLength)), type, data.substr(0, dataLength)});
             ++index;
             retries = 0;
         }

@@ -1,19 +1,15 @@
 // Code-page conversion, locale comparison and locale mapping through the system's own
-// functions: the ANSI code page (CP_ACP) or a named one, and the user default locale.
+// functions: a named code page, and the user default locale.
 #include <windows.h>
 
 #include <climits>
 
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 
 namespace stem {
 
 namespace {
-
-const wchar_t* AsWin(const WideChar* text)
-{
-    return reinterpret_cast<const wchar_t*>(text);
-}
 
 DWORD CompareFlags(bool ignoreCase)
 {
@@ -55,26 +51,10 @@ std::string EncodeText(unsigned codePage, const WideString& text)
     return bytes;
 }
 
-WideString AnsiToWide(const AnsiString& text)
-{
-    return DecodeText(CP_ACP, text);
-}
-
-AnsiString WideToAnsi(const WideString& text)
-{
-    return EncodeText(CP_ACP, text);
-}
-
 bool WideEqual(const WideChar* a, int lengthA, const WideChar* b, int lengthB, bool ignoreCase)
 {
     return CompareStringW(LOCALE_USER_DEFAULT, CompareFlags(ignoreCase), AsWin(a), lengthA,
                           AsWin(b), lengthB) == CSTR_EQUAL;
-}
-
-bool AnsiEqual(const char* a, int lengthA, const char* b, int lengthB, bool ignoreCase)
-{
-    return CompareStringA(LOCALE_USER_DEFAULT, CompareFlags(ignoreCase), a, lengthA, b, lengthB) ==
-           CSTR_EQUAL;
 }
 
 // The size first, then the text; explicit lengths, so a U+0000 inside does not end the text.

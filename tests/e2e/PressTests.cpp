@@ -23,6 +23,7 @@
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/PluginRegAccessUnit.h"
 #include "plugin/SettingsFile.h"
@@ -36,18 +37,26 @@ namespace {
 
 const char* const DateDll = "Stemra.dll";
 const char* const TimeDll = "Stemko.dll";
-const char* const SettingsName = "StemraTime.ini";
+const char16_t* const SettingsName = u"StemraTime.ini";
 
-// Folder names that end in a byte a character-by-character walk must not misread: in
-// Shift-JIS the second byte of 表 is a backslash; in UTF-8 the last byte of 月 (E6 9C 88) is a
-// Shift-JIS lead byte. In the system code page, as the plug-ins name folders.
-AnsiString TrailBackslashKanji()
+// Folder names that a walk through a code page would misread: in Shift-JIS the second byte of
+// 表 is a backslash; in UTF-8 the last byte of 月 (E6 9C 88) is a Shift-JIS lead byte; and 설정
+// is in no Japanese or English code page at all.
+const char16_t* const TrailBackslashKanji = u"表";
+const char16_t* const TrailLeadByteKanji = u"月";
+const char16_t* const KoreanName = u"설정";
+
+// A path as the "W" functions take it.
+const wchar_t* Win(const WideString& path)
 {
-    return platform::WideToAnsi(u"表");
+    return reinterpret_cast<const wchar_t*>(path.c_str());
 }
-AnsiString TrailLeadByteKanji()
+
+// An English system (code page 1252, locale en-US) says the weekday and the afternoon in its
+// own words.
+bool EnglishSystem()
 {
-    return platform::WideToAnsi(u"月");
+    return GetACP() == 1252;
 }
 
 // The defaults as the plug-ins must write them, as patterns (the time patterns are stored
@@ -96,19 +105,18 @@ std::string Shown(const WideString& text)
     return shown;
 }
 
-std::filesystem::path PathOf(const AnsiString& ansiPath)
+std::filesystem::path PathOf(const WideString& path)
 {
-    const WideString wide = platform::AnsiToWide(ansiPath);
-    return std::filesystem::path(std::wstring(wide.begin(), wide.end()));
+    return std::filesystem::path(std::wstring(path.begin(), path.end()));
 }
 
-void RemoveTree(const AnsiString& path)
+void RemoveTree(const WideString& path)
 {
     std::error_code ignored;
     std::filesystem::remove_all(PathOf(path), ignored);
 }
 
-size_t EntriesIn(const AnsiString& folder)
+size_t EntriesIn(const WideString& folder)
 {
     std::error_code error;
     size_t count = 0;
@@ -118,7 +126,7 @@ size_t EntriesIn(const AnsiString& folder)
     return count;
 }
 
-std::string ReadSettings(const AnsiString& path)
+std::string ReadSettings(const WideString& path)
 {
     std::string bytes;
     platform::ReadWholeFile(path, bytes);
@@ -126,26 +134,26 @@ std::string ReadSettings(const AnsiString& path)
 }
 
 // Rewrites the settings file with a last-write time of its own, as an edit.
-void EditSettings(const AnsiString& path, const std::string& text)
+void EditSettings(const WideString& path, const std::string& text)
 {
-    ASSERT_TRUE(WriteEditedFile(path, text)) << path;
+    ASSERT_TRUE(WriteEditedFile(path, text)) << Shown(path);
 }
 
-std::string EnvironmentValue(const char* name)
+WideString EnvironmentValue(const wchar_t* name)
 {
-    char value[MAX_PATH + 1] = {};
-    const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-    return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+    wchar_t value[MAX_PATH + 1] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
+    return length > 0 && length <= MAX_PATH ? WideString(value, value + length) : WideString();
 }
 
 // The section lines a plug-in writes for its defaults into a new file: Shift-JIS, whatever the
 // system's code page.
 std::string DefaultSection(const char* section, const std::vector<WideString>& storedValues)
 {
-    WideString text = u"[" + platform::AnsiToWide(section) + u"]\r\n";
+    WideString text = u"[" + Utf8ToWideReplacing(section) + u"]\r\n";
     for (size_t i = 0; i < storedValues.size(); ++i)
-        text += platform::AnsiToWide(ItemKey(static_cast<int64_t>(i + 1))) + u"=" +
-                storedValues[i] + u"\r\n";
+        text += Utf8ToWideReplacing(ItemKey(static_cast<int64_t>(i + 1))) + u"=" + storedValues[i] +
+                u"\r\n";
     return platform::EncodeText(platform::ShiftJisCodePage, text);
 }
 
@@ -172,10 +180,7 @@ Rendering DateEntry(const WideString& entry)
     if (entry == u"Calendar1" || entry == u"Calendar2") {
         const CalendarMode mode = entry == u"Calendar1" ? CalendarMode::BlankNeighbourCells
                                                         : CalendarMode::NeighbourDayCells;
-        return [mode](TDateTime t) {
-            return platform::DecodeText(platform::ShiftJisCodePage,
-                                        BuildMonthCalendar(mode, "  ", t));
-        };
+        return [mode](TDateTime t) { return BuildMonthCalendar(mode, u"  ", t); };
     }
     return [entry](TDateTime t) { return RenderPattern(entry, t); };
 }
@@ -264,9 +269,10 @@ public:
         RegOpenKeyExA(HKEY_CURRENT_USER, common.c_str(), 0, KEY_READ, &key);
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExA(key, ValueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        // The raw data as the "W" functions keep it, to be written back by one of them.
+        if (RegQueryValueExW(key, WideValueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
             oldData_.resize(size);
-            RegQueryValueExA(key, ValueName, nullptr, &type,
+            RegQueryValueExW(key, WideValueName, nullptr, &type,
                              reinterpret_cast<BYTE*>(oldData_.data()), &size);
             oldType_ = type;
             hadValue_ = true;
@@ -293,14 +299,16 @@ public:
     PluginFolderValue(const PluginFolderValue&) = delete;
     PluginFolderValue& operator=(const PluginFolderValue&) = delete;
 
-    // A REG_SZ (or REG_EXPAND_SZ) value in the system code page, its NUL included.
-    bool Set(const AnsiString& folder, DWORD type = REG_SZ) const
+    // A REG_SZ (or REG_EXPAND_SZ) value, its NUL included.
+    bool Set(const WideString& folder, DWORD type = REG_SZ) const
     {
-        return platform::SetUserRegistryValue(CommonKey(), ValueName, type, folder + '\0');
+        return platform::SetUserRegistryValue(CommonKey(), ValueName, type,
+                                              platform::RegistryStringData(folder));
     }
 
 private:
     static constexpr const char* ValueName = "PlugInsFolder";
+    static constexpr const wchar_t* WideValueName = L"PlugInsFolder";
     static std::string CommonKey() { return std::string(EditorRegistryKey) + "Common"; }
 
     static bool KeyExists(const std::string& path)
@@ -325,9 +333,9 @@ protected:
 
     // Creates the folder and points the registry at it. Takes effect at the next load of a
     // plug-in.
-    bool UseFolder(const AnsiString& folder)
+    bool UseFolder(const WideString& folder)
     {
-        if (!CreateDirectoryA(folder.c_str(), nullptr))
+        if (!CreateDirectoryW(Win(folder), nullptr))
             return false;
         folder_ = folder;
         return registry_.Set(folder);
@@ -342,11 +350,11 @@ protected:
         return plugin;
     }
 
-    AnsiString SettingsFile() const { return folder_ + "\\" + SettingsName; }
+    WideString SettingsFile() const { return folder_ + u"\\" + SettingsName; }
 
     TempFolder temp_;
     PluginFolderValue registry_;
-    AnsiString folder_;
+    WideString folder_;
 };
 
 // ---- The plug-in folder from the registry ----
@@ -355,19 +363,18 @@ using PluginFolderSetting = PressTest;
 
 TEST_F(PluginFolderSetting, FileLandsInTheFolderWithOrWithoutATrailingBackslash)
 {
-    for (const std::string& name :
-         {AnsiString("Folder"), TrailBackslashKanji(), TrailLeadByteKanji()}) {
-        for (const char* trailing : {"", "\\"}) {
-            SCOPED_TRACE(name + trailing);
+    for (const WideString name : {u"Folder", TrailBackslashKanji, TrailLeadByteKanji, KoreanName}) {
+        for (const char16_t* trailing : {u"", u"\\"}) {
+            SCOPED_TRACE(Shown(name + trailing));
             TempFolder temp;
-            const AnsiString folder = temp.File(name);
-            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+            const WideString folder = temp.Path() + u"\\" + name;
+            ASSERT_TRUE(CreateDirectoryW(Win(folder), nullptr));
             ASSERT_TRUE(registry_.Set(folder + trailing));
             EditorWindow window;
             auto date = Load(DateDll, window.Handle());
             ASSERT_TRUE(date->Loaded());
             EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
-            EXPECT_EQ(ReadSettings(folder + "\\" + SettingsName).find(DateDefaultSection()), 0u);
+            EXPECT_EQ(ReadSettings(folder + u"\\" + SettingsName).find(DateDefaultSection()), 0u);
             EXPECT_EQ(EntriesIn(folder), 1u);
             EXPECT_EQ(EntriesIn(temp.Path()), 1u) << "a file was written beside the folder";
             ASSERT_TRUE(date->Unload());
@@ -380,27 +387,28 @@ TEST_F(PluginFolderSetting, FileLandsInTheFolderWithOrWithoutATrailingBackslash)
 // still read.
 TEST_F(PluginFolderSetting, EmptyExpandableAndReadOnlyValuesNameTheFolderWindowsMeans)
 {
-    const auto firstPressWritesInto = [this](const AnsiString& folder) {
+    const auto firstPressWritesInto = [this](const WideString& folder) {
         EditorWindow window;
         auto date = Load(DateDll, window.Handle());
         ASSERT_TRUE(date->Loaded());
         EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
-        EXPECT_EQ(ReadSettings(folder + "\\" + SettingsName), DateDefaultSection()) << folder;
+        EXPECT_EQ(ReadSettings(folder + u"\\" + SettingsName), DateDefaultSection())
+            << Shown(folder);
         ASSERT_TRUE(date->Unload());
-        RemoveTree(folder + "\\" + SettingsName);
+        RemoveTree(folder + u"\\" + SettingsName);
     };
 
-    const AnsiString besideHost = DefaultPluginFolder();
-    const bool madeBesideHost = CreateDirectoryA(besideHost.c_str(), nullptr) != 0;
-    ASSERT_TRUE(registry_.Set(""));
+    const WideString besideHost = DefaultPluginFolder();
+    const bool madeBesideHost = CreateDirectoryW(Win(besideHost), nullptr) != 0;
+    ASSERT_TRUE(registry_.Set(u""));
     firstPressWritesInto(besideHost);
     if (madeBesideHost)
         RemoveTree(besideHost);
 
-    ASSERT_TRUE(SetEnvironmentVariableA("STEMRA_E2E_FOLDER", temp_.Path().c_str()));
-    ASSERT_TRUE(registry_.Set("%STEMRA_E2E_FOLDER%\\PlugIns", REG_EXPAND_SZ));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"STEMRA_E2E_FOLDER", Win(temp_.Path())));
+    ASSERT_TRUE(registry_.Set(u"%STEMRA_E2E_FOLDER%\\PlugIns", REG_EXPAND_SZ));
     firstPressWritesInto(folder_);
-    SetEnvironmentVariableA("STEMRA_E2E_FOLDER", nullptr);
+    SetEnvironmentVariableW(L"STEMRA_E2E_FOLDER", nullptr);
 
     ASSERT_TRUE(registry_.Set(folder_));
     ASSERT_TRUE(platform::SetUserKeyReadOnly(EditorRegistryKey, true));
@@ -413,7 +421,7 @@ TEST_F(PluginFolderSetting, EachLoadReadsTheRegistryOnce)
     EditorWindow window;
     auto date = Load(DateDll, window.Handle());
     ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
-    const AnsiString first = folder_;
+    const WideString first = folder_;
 
     ASSERT_TRUE(UseFolder(temp_.File("Other")));
     date->StartUp(window.Handle());  // forgets the settings file, not the folder
@@ -427,7 +435,7 @@ TEST_F(PluginFolderSetting, EachLoadReadsTheRegistryOnce)
     window.StartOver();
     EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
     EXPECT_TRUE(platform::PathExists(SettingsFile()));
-    EXPECT_TRUE(platform::PathExists(first + "\\" + SettingsName));
+    EXPECT_TRUE(platform::PathExists(first + u"\\" + SettingsName));
 }
 
 // On Vista, 7 and Server 2008 (versions 6.0 and 6.1) the file goes from Program Files to the
@@ -444,29 +452,30 @@ TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFol
 
     // A 32-bit editor on 64-bit Windows lives under "Program Files (x86)", a 64-bit one under
     // "Program Files": each DLL must move the file out of its own editor's folder.
-    const std::string programFiles = EnvironmentValue("ProgramFiles");
-    const std::string appData = EnvironmentValue("APPDATA");
+    const WideString programFiles = EnvironmentValue(L"ProgramFiles");
+    const WideString appData = EnvironmentValue(L"APPDATA");
     const bool x86Folder =
-        programFiles.size() > 6 && programFiles.substr(programFiles.size() - 6) == " (x86)";
-    EXPECT_EQ(x86Folder, sizeof(void*) == 4) << programFiles;
+        programFiles.size() > 6 && programFiles.substr(programFiles.size() - 6) == u" (x86)";
+    EXPECT_EQ(x86Folder, sizeof(void*) == 4) << Shown(programFiles);
     ASSERT_FALSE(appData.empty());
     // The folder name ends in 表: the folders made for the moved file must split the path at
     // real backslashes only.
-    const std::string base = "StemPress" + std::to_string(GetCurrentProcessId());
-    const std::string name = base + TrailBackslashKanji();
+    const WideString base =
+        Utf8ToWideReplacing("StemPress" + std::to_string(GetCurrentProcessId()));
+    const WideString name = base + TrailBackslashKanji;
     struct Cleanup {
-        std::vector<std::string> trees;
+        std::vector<WideString> trees;
         ~Cleanup()
         {
-            for (const std::string& tree : trees)
+            for (const WideString& tree : trees)
                 RemoveTree(tree);
         }
-    } cleanup{{programFiles + "\\" + name, appData + "\\" + name}};
+    } cleanup{{programFiles + u"\\" + name, appData + u"\\" + name}};
 
-    const std::string installed = programFiles + "\\" + name + "\\PlugIns";
-    ASSERT_TRUE(CreateDirectoryA((programFiles + "\\" + name).c_str(), nullptr));
+    const WideString installed = programFiles + u"\\" + name + u"\\PlugIns";
+    ASSERT_TRUE(CreateDirectoryW(Win(programFiles + u"\\" + name), nullptr));
     ASSERT_TRUE(UseFolder(installed));
-    const std::string moved = appData + "\\" + name + "\\PlugIns\\" + SettingsName;
+    const WideString moved = appData + u"\\" + name + u"\\PlugIns\\" + SettingsName;
 
     EditorWindow window;
     auto date = Load(DateDll, window.Handle());
@@ -477,15 +486,15 @@ TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFol
     EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
 
     const std::string settings = ReadSettings(moved);
-    EXPECT_EQ(settings.find(DateDefaultSection()), 0u) << moved;
+    EXPECT_EQ(settings.find(DateDefaultSection()), 0u) << Shown(moved);
     EXPECT_NE(settings.find(TimeDefaultSection()), std::string::npos);
     EXPECT_EQ(EntriesIn(installed), 0u) << "written under Program Files";
 
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((appData + "\\" + base + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(Win(appData + u"\\" + base + u"*"), &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     int count = 1;
-    while (FindNextFileA(search, &found))
+    while (FindNextFileW(search, &found))
         ++count;
     FindClose(search);
     EXPECT_EQ(count, 1) << "folders made beside the moved one";
@@ -528,11 +537,14 @@ TEST_F(DefaultCycle, DateRunsThroughEveryPatternThenRemovesItsTextThenStartsOver
     EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultSection());
 }
 
-// The first default checked against the clock directly, not only against the formatter.
-TEST_F(DefaultCycle, DateFirstPatternShowsTodayWithTheJapaneseWeekday)
+// The first default checked against the clock directly, not only against the formatter: the
+// weekday in the locale's words, Japanese or, on an English system, English.
+TEST_F(DefaultCycle, DateFirstPatternShowsTodayWithTheLocalesWeekday)
 {
-    const char16_t weekdays[] = u"\u65E5\u6708\u706B\u6C34\u6728\u91D1\u571F";  // 日 .. 土
-    const auto today = [&weekdays](TDateTime moment) {
+    const char16_t* const japanese[] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
+    const char16_t* const english[] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
+    const char16_t* const* weekdays = EnglishSystem() ? english : japanese;
+    const auto today = [weekdays](TDateTime moment) {
         const DateTimeFields t = DecodeDateTime(moment);
         char digits[16];
         std::snprintf(digits, sizeof digits, "%04d/%02d/%02d(", t.year, t.month, t.day);
@@ -592,6 +604,30 @@ TEST_F(SharedSettings, EachWritesItsSectionAndTheOthersRunGoesOn)
     EXPECT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[2])));
 }
 
+// A file Notepad saved as UTF-8 without a byte-order mark: its pattern inserts its Japanese
+// text, and the other plug-in's defaults join it in UTF-8, so the file stays one encoding.
+TEST_F(SharedSettings, AFileSavedAsUtf8WithoutAMarkStaysUtf8)
+{
+    const std::string userSection = "[DateFormat]\r\nItem01=yyyy年mm月dd日\r\n";
+    EditSettings(SettingsFile(), userSection);
+    EditorWindow window;
+    auto date = Load(DateDll, window.Handle());
+    auto time = Load(TimeDll, window.Handle());
+    ASSERT_TRUE(date->Loaded() && time->Loaded());
+    EXPECT_TRUE(window.Press(*date, Pattern(u"yyyy年mm月dd日")));
+    date->OnEvents(window.Handle(), Event20, 0);
+    window.StartOver();
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    const std::string file = ReadSettings(SettingsFile());
+    WideString text;
+    EXPECT_TRUE(Utf8ToWide(file, text)) << "the file is no longer UTF-8";
+    EXPECT_EQ(file.find(userSection), 0u);
+    EXPECT_NE(file.find("Item04=\" hh時nn分\"\r\n"), std::string::npos);
+    window.StartOver();
+    date->OnEvents(window.Handle(), Event20, 0);
+    EXPECT_TRUE(window.Press(*date, Pattern(u"yyyy年mm月dd日"))) << "read again after the write";
+}
+
 TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
 {
     EditorWindow window;
@@ -634,7 +670,7 @@ TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
 // makes nothing on the disk.
 class UnwritableFolder : public PressTest {
 protected:
-    void ExpectDefaultsFromMemory(const AnsiString& badFolder)
+    void ExpectDefaultsFromMemory(const WideString& badFolder)
     {
         const struct {
             const char* file;
@@ -656,9 +692,9 @@ protected:
 
 TEST_F(UnwritableFolder, BelowARegularFile)
 {
-    const AnsiString blocker = temp_.File("plain.txt");
+    const WideString blocker = temp_.File("plain.txt");
     ASSERT_TRUE(platform::WriteNewFile(blocker, "not a folder"));
-    ExpectDefaultsFromMemory(blocker + "\\PlugIns");
+    ExpectDefaultsFromMemory(blocker + u"\\PlugIns");
     EXPECT_EQ(ReadSettings(blocker), "not a folder");
     EXPECT_EQ(EntriesIn(temp_.Path()), 2u) << "beside PlugIns and plain.txt";
 }
@@ -670,7 +706,7 @@ TEST_F(UnwritableFolder, OnADriveThatDoesNotExist)
     while (letter > 'D' && (drives & (1u << (letter - 'A'))) != 0)
         --letter;
     ASSERT_GT(letter, 'D') << "every drive letter is taken";
-    ExpectDefaultsFromMemory(std::string(1, letter) + ":\\Editor\\PlugIns");
+    ExpectDefaultsFromMemory(WideString(1, static_cast<char16_t>(letter)) + u":\\Editor\\PlugIns");
 }
 
 // Another plug-in may bring the compiler's shared unwinder DLL into the editor's process, and a
@@ -680,9 +716,9 @@ TEST_F(UnwritableFolder, WithTheSharedUnwinderInTheProcess)
 {
     const HMODULE unwinder = LoadLibraryA(SHARED_UNWINDER);
     ASSERT_NE(unwinder, nullptr) << SHARED_UNWINDER;
-    const AnsiString blocker = temp_.File("plain.txt");
+    const WideString blocker = temp_.File("plain.txt");
     ASSERT_TRUE(platform::WriteNewFile(blocker, "not a folder"));
-    ExpectDefaultsFromMemory(blocker + "\\PlugIns");
+    ExpectDefaultsFromMemory(blocker + u"\\PlugIns");
     FreeLibrary(unwinder);
 }
 
@@ -737,19 +773,19 @@ TEST_F(UnwritableSettings, SaveKeepsTheFileAttributesAndCreationTime)
     };
     const auto attributesOf = [this] {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        EXPECT_TRUE(GetFileAttributesExA(SettingsFile().c_str(), GetFileExInfoStandard, &data));
+        EXPECT_TRUE(GetFileAttributesExW(Win(SettingsFile()), GetFileExInfoStandard, &data));
         return data;
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.attributes);
         EditSettings(SettingsFile(), text);
-        const HANDLE file = CreateFileA(SettingsFile().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+        const HANDLE file = CreateFileW(Win(SettingsFile()), FILE_WRITE_ATTRIBUTES, 0, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         const BOOL timeSet = SetFileTime(file, &created, nullptr, nullptr);
         CloseHandle(file);
         ASSERT_TRUE(timeSet);
-        ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), row.attributes));
+        ASSERT_TRUE(SetFileAttributesW(Win(SettingsFile()), row.attributes));
         const WIN32_FILE_ATTRIBUTE_DATA before = attributesOf();
         ASSERT_EQ(before.dwFileAttributes & (Hidden | System | ReadOnly),
                   row.attributes & (Hidden | System | ReadOnly))
@@ -767,7 +803,7 @@ TEST_F(UnwritableSettings, SaveKeepsTheFileAttributesAndCreationTime)
         if (CompareFileTime(&before.ftCreationTime, &created) == 0) {
             EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &created), 0);
         }
-        ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL));
+        ASSERT_TRUE(SetFileAttributesW(Win(SettingsFile()), FILE_ATTRIBUTE_NORMAL));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
+#include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "platform/posix/StandIn.h"
@@ -31,15 +32,15 @@ TDateTime FixedMoment()
     return MomentAt(2026, 12, 7, 13, 5, 9);
 }
 
-const AnsiString AppDataFolder = "C:\\Users\\tester\\AppData\\Roaming";
+const WideString AppDataFolder = u"C:\\Users\\tester\\AppData\\Roaming";
 
 // The first date default, yyyy/mm/dd(aaa), at the fixed moment.
 const WideString FirstDateDefault = u"2026/12/07(\u6708)";
 
 struct Scenario {
     const char* name;
-    AnsiString pluginFolder;  // the registry value
-    AnsiString settingsFile;  // where the settings end up
+    WideString pluginFolder;  // the registry value
+    WideString settingsFile;  // where the settings end up
     const char* before;       // the file before the press; null for no file
     std::string whole;        // the file once a press added the defaults
     // When set: one clean press on `before`, then this text, and the run ends.
@@ -49,15 +50,15 @@ struct Scenario {
 };
 
 const Scenario Scenarios[] = {
-    {"first press, no file yet", "C:\\work", "C:\\work\\StemraTime.ini", nullptr, DateDefaultsText,
-     nullptr, FirstDateDefault, FirstDateDefault},
-    {"first press, only the other plug-in's section", "C:\\work", "C:\\work\\StemraTime.ini",
+    {"first press, no file yet", u"C:\\work", u"C:\\work\\StemraTime.ini", nullptr,
+     DateDefaultsText, nullptr, FirstDateDefault, FirstDateDefault},
+    {"first press, only the other plug-in's section", u"C:\\work", u"C:\\work\\StemraTime.ini",
      "[TimeFormat]\r\nItem01=hh\r\n", "[TimeFormat]\r\nItem01=hh\r\n" + DateDefaultsText, nullptr,
      FirstDateDefault, FirstDateDefault},
-    {"reload after an edit", "C:\\work", "C:\\work\\StemraTime.ini",
+    {"reload after an edit", u"C:\\work", u"C:\\work\\StemraTime.ini",
      "[DateFormat]\r\nItem01=yyyy\r\n", "", "[DateFormat]\r\nItem01=mm\r\n", u"12", u"2026"},
-    {"settings moved out of Program Files", "C:\\Program Files\\Editor\\PlugIns",
-     AppDataFolder + "\\Editor\\PlugIns\\StemraTime.ini", nullptr, DateDefaultsText, nullptr,
+    {"settings moved out of Program Files", u"C:\\Program Files\\Editor\\PlugIns",
+     AppDataFolder + u"\\Editor\\PlugIns\\StemraTime.ini", nullptr, DateDefaultsText, nullptr,
      FirstDateDefault, FirstDateDefault},
 };
 
@@ -71,8 +72,8 @@ protected:
     void SetUp() override
     {
         standin::SetSpecialFolder(26, AppDataFolder);
-        standin::SetHostExecutablePath("C:\\Editor\\Editor.exe");
-        std::filesystem::create_directories(standin::ToPosixPath("C:\\Editor\\PlugIns"));
+        standin::SetHostExecutablePath(u"C:\\Editor\\Editor.exe");
+        std::filesystem::create_directories(standin::ToPosixPath(u"C:\\Editor\\PlugIns"));
         window_ = platform::CreateHostWindow(editor_);
     }
 
@@ -82,12 +83,12 @@ protected:
         platform::DestroyHostWindow(window_);
     }
 
-    static bool ReadFile(const AnsiString& path, std::string& bytes)
+    static bool ReadFile(const WideString& path, std::string& bytes)
     {
         return platform::ReadWholeFile(path, bytes) == platform::FileStatus::Ok;
     }
 
-    static void WriteFile(const AnsiString& path, const std::string& bytes)
+    static void WriteFile(const WideString& path, const std::string& bytes)
     {
         std::filesystem::create_directories(standin::ToPosixPath(ExtractFolder(path)));
         ASSERT_TRUE(WriteEditedFile(path, bytes));
@@ -124,10 +125,10 @@ TEST_P(PressFault, PressSurvivesAndKeepsTheSettingsFileWhole)
         standin::ClearRegistry();
         ASSERT_TRUE(platform::SetUserRegistryValue(std::string(EditorRegistryKey) + "Common",
                                                    "PlugInsFolder", platform::RegistryString,
-                                                   s.pluginFolder));
+                                                   platform::RegistryStringData(s.pluginFolder)));
         std::filesystem::remove_all(standin::FileRoot());
-        std::filesystem::create_directories(standin::ToPosixPath("C:\\Editor\\PlugIns"));
-        std::filesystem::create_directories(standin::ToPosixPath("C:\\work"));
+        std::filesystem::create_directories(standin::ToPosixPath(u"C:\\Editor\\PlugIns"));
+        std::filesystem::create_directories(standin::ToPosixPath(u"C:\\work"));
         if (s.before != nullptr)
             WriteFile(s.settingsFile, s.before);
 
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(EachCall, PressFault, ::testing::ValuesIn(standin::AllF
 TEST(SaveFault, EachInjectedFaultKeepsTheOldFileOrPlacesTheNewOne)
 {
     const TempFolder folder;
-    const AnsiString path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
     const std::string before = "[A]\r\nk=1\r\n";
     const std::string after = "[A]\r\nk=1\r\nj=" + std::string(4096, 'x') + "\r\n";
     for (const standin::Fault fault : standin::AllFaults) {
@@ -208,7 +209,7 @@ TEST(SaveFault, EachInjectedFaultKeepsTheOldFileOrPlacesTheNewOne)
 TEST(SaveOverAFile, KeepsItsPermissions)
 {
     const TempFolder folder;
-    const AnsiString path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
     ASSERT_TRUE(platform::WriteNewFile(path, "[A]\r\n"));
     namespace fs = std::filesystem;
     const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
@@ -230,13 +231,13 @@ TEST(SaveDuringThePress, IsLoadedByTheNextPress)
     for (const bool firstPress : {true, false}) {
         SCOPED_TRACE(firstPress ? "first press" : "press that reloads");
         const TempFolder folder;
-        const AnsiString path = folder.File("StemraTime.ini");
+        const WideString path = folder.File("StemraTime.ini");
         ASSERT_TRUE(platform::WriteNewFile(path, "[DateFormat]\r\nItem01=yyyy\r\n"));
         ASSERT_TRUE(platform::SetLastWriteTime(path, Year2001));
         SimulatedEditor editor;
         const platform::HostWindow window = platform::CreateHostWindow(editor);
         PluginModule date{DatePluginTraits, FixedMoment};
-        date.SetPluginFolder(platform::AnsiToWide(folder.Path()));
+        date.SetPluginFolder(folder.Path());
         date.OnEvents(window, StartUpEvent, 0);
         const auto pressAnew = [&] {
             date.OnEvents(window, Event20, 0);
@@ -267,8 +268,8 @@ TEST(SaveDuringThePress, IsLoadedByTheNextPress)
 TEST(ReadOnlyPluginFolder, PressesInsertAndTheFolderStaysAsItWas)
 {
     const TempFolder folder;
-    const AnsiString plugins = folder.File("PlugIns");
-    const AnsiString settings = plugins + "\\StemraTime.ini";
+    const WideString plugins = folder.File("PlugIns");
+    const WideString settings = plugins + u"\\StemraTime.ini";
     ASSERT_TRUE(platform::CreateFolder(plugins));
     ASSERT_TRUE(platform::SetFolderWritable(plugins, false));
     SimulatedEditor editor;
@@ -276,7 +277,7 @@ TEST(ReadOnlyPluginFolder, PressesInsertAndTheFolderStaysAsItWas)
     PluginModule date{DatePluginTraits, FixedMoment};
     PluginModule time{TimePluginTraits, FixedMoment};
     for (PluginModule* module : {&date, &time}) {
-        module->SetPluginFolder(platform::AnsiToWide(plugins));
+        module->SetPluginFolder(plugins);
         module->OnEvents(window, StartUpEvent, 0);
     }
     const auto pressAnew = [&](PluginModule& module) {
@@ -287,13 +288,13 @@ TEST(ReadOnlyPluginFolder, PressesInsertAndTheFolderStaysAsItWas)
     };
 
     EXPECT_EQ(pressAnew(date), u"<" + FirstDateDefault + u">");
-    EXPECT_NE(date.State().settingsTrouble.find("no file can be created in " + plugins),
+    EXPECT_NE(date.State().settingsTrouble.find("no file can be created in " + WideToUtf8(plugins)),
               std::string::npos)
         << date.State().settingsTrouble;
     EXPECT_EQ(pressAnew(time), u"< 13:05>");
     ASSERT_TRUE(platform::SetFolderWritable(plugins, true));
     EXPECT_EQ(pressAnew(date), u"<" + FirstDateDefault + u">");
-    EXPECT_TRUE(platform::FindFileNames(plugins + "\\*").empty()) << "a second try to save";
+    EXPECT_TRUE(platform::FindFileNames(plugins + u"\\*").empty()) << "a second try to save";
 
     // An administrator copies a file in: the date plug-in reads it, the time plug-in uses its
     // defaults again, and the file stays as it came.
@@ -306,7 +307,7 @@ TEST(ReadOnlyPluginFolder, PressesInsertAndTheFolderStaysAsItWas)
     std::string bytes;
     EXPECT_EQ(platform::ReadWholeFile(settings, bytes), platform::FileStatus::Ok);
     EXPECT_EQ(bytes, copied);
-    EXPECT_EQ(platform::FindFileNames(plugins + "\\*").size(), 1u);
+    EXPECT_EQ(platform::FindFileNames(plugins + u"\\*").size(), 1u);
     platform::SetFolderWritable(plugins, true);
     platform::DestroyHostWindow(window);
 }

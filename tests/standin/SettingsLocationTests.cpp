@@ -4,6 +4,7 @@
 
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
+#include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 #include "platform/posix/StandIn.h"
 #include "plugin/Settings.h"
@@ -17,8 +18,8 @@ class StandInSettingsLocation : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "C:\\Program Files");
-        standin::SetSpecialFolder(CSIDL_APPDATA, "C:\\Users\\u\\AppData\\Roaming");
+        standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, u"C:\\Program Files");
+        standin::SetSpecialFolder(CSIDL_APPDATA, u"C:\\Users\\u\\AppData\\Roaming");
     }
     static void SetVersion(uint32_t major, uint32_t minor, uint8_t productType)
     {
@@ -31,7 +32,7 @@ protected:
 
     TempFolder folder_;
     const WideString underProgramFiles = u"C:\\Program Files\\Host\\PlugIns\\StemraTime.ini";
-    const AnsiString createdFolder = "C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns";
+    const WideString createdFolder = u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns";
 };
 
 TEST_F(StandInSettingsLocation, SevenMovesAndCreatesTheFolderChain)
@@ -60,21 +61,21 @@ TEST_F(StandInSettingsLocation, VistaAndBothServer2008sMove)
 TEST_F(StandInSettingsLocation, OnlyPathsInsideTheProgramFilesFolderMove)
 {
     const struct {
-        const char* programFiles;
+        const char16_t* programFiles;
         const char16_t* path;
         const char16_t* moved;  // null: stays
     } cases[] = {
-        {"C:\\Program Files", u"c:\\program files\\Host\\PlugIns\\StemraTime.ini", nullptr},
-        {"C:\\Program Files", u"C:\\Program Files (x86)\\Host\\PlugIns\\StemraTime.ini", nullptr},
-        {"C:\\Program Files", u"C:\\Program FilesHost\\StemraTime.ini", nullptr},
-        {"C:\\Program Files (x86)", u"C:\\Program Files (x86)\\Host\\PlugIns\\StemraTime.ini",
+        {u"C:\\Program Files", u"c:\\program files\\Host\\PlugIns\\StemraTime.ini", nullptr},
+        {u"C:\\Program Files", u"C:\\Program Files (x86)\\Host\\PlugIns\\StemraTime.ini", nullptr},
+        {u"C:\\Program Files", u"C:\\Program FilesHost\\StemraTime.ini", nullptr},
+        {u"C:\\Program Files (x86)", u"C:\\Program Files (x86)\\Host\\PlugIns\\StemraTime.ini",
          u"C:\\Users\\u\\AppData\\Roaming\\Host\\PlugIns\\StemraTime.ini"},
     };
     for (const auto& c : cases) {
         standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, c.programFiles);
         const WideString path = c.path;
         EXPECT_EQ(AdjustSettingsPath(path), c.moved != nullptr ? c.moved : path)
-            << c.programFiles << " " << std::string(path.begin(), path.end());
+            << WideToUtf8(c.programFiles) << " " << WideToUtf8(path);
         EXPECT_EQ(platform::PathExists(createdFolder), c.moved != nullptr);
     }
 }
@@ -95,20 +96,20 @@ TEST_F(StandInSettingsLocation, LaterAndEarlierSystemsDoNotMove)
 
 TEST_F(StandInSettingsLocation, UnknownProgramFilesFolderMovesNothing)
 {
-    standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, "");
+    standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, u"");
     EXPECT_EQ(AdjustSettingsPath(underProgramFiles), underProgramFiles);
 }
 
 // The editor's own key, in the stand-in's private registry.
 TEST(StandInPluginFolder, EditorKeyIsReadOncePerCache)
 {
-    standin::SetHostExecutablePath("C:\\\x95\x5c\\Editor.exe");  // C:\表\Editor.exe
+    standin::SetHostExecutablePath(u"C:\\表\\Editor.exe");
     WideString cache;
     EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns");
 
-    const AnsiString common = AnsiString(EditorRegistryKey) + "Common";
+    const Utf8String common = Utf8String(EditorRegistryKey) + "Common";
     ASSERT_TRUE(platform::SetUserRegistryValue(common, "PlugInsFolder", platform::RegistryString,
-                                               std::string("C:\\One\0", 7)));
+                                               platform::RegistryStringData(u"C:\\One")));
     EXPECT_EQ(GetPluginFolder(cache), u"C:\\表\\PlugIns") << "cached";
     WideString otherModule;
     EXPECT_EQ(GetPluginFolder(otherModule), u"C:\\One");

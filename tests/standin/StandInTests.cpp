@@ -7,6 +7,7 @@
 
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
+#include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "platform/posix/StandIn.h"
@@ -22,55 +23,54 @@ TEST(StandInPaths, MapsDrivesOntoTheRootAndZOntoSlash)
 {
     standin::SetFileRoot("/r/");
     struct Case {
-        const char* windows;
+        const char16_t* windows;
         const char* posix;
     };
     const Case cases[] = {
-        {"C:\\a\\B.ini", "/r/C/a/B.ini"},
-        {"c:\\Program Files", "/r/c/Program Files"},
-        {"D:", "/r/D"},
-        {"Z:\\tmp\\x", "/tmp/x"},
-        {"z:\\", "/"},
-        {"rel\\x", "rel/x"},
+        {u"C:\\a\\B.ini", "/r/C/a/B.ini"},
+        {u"c:\\Program Files", "/r/c/Program Files"},
+        {u"D:", "/r/D"},
+        {u"Z:\\tmp\\x", "/tmp/x"},
+        {u"z:\\", "/"},
+        {u"rel\\x", "rel/x"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(standin::ToPosixPath(c.windows), c.posix) << c.windows;
+        EXPECT_EQ(standin::ToPosixPath(c.windows), c.posix) << c.posix;
 
-    EXPECT_EQ(standin::ToWindowsPath("/r/C/a/B.ini"), "C:\\a\\B.ini");
-    EXPECT_EQ(standin::ToWindowsPath("/r/C"), "C:\\");
-    EXPECT_EQ(standin::ToWindowsPath("/rx/C/a"), "Z:\\rx\\C\\a");
-    EXPECT_EQ(standin::ToWindowsPath("/tmp/x"), "Z:\\tmp\\x");
+    EXPECT_EQ(standin::ToWindowsPath("/r/C/a/B.ini"), u"C:\\a\\B.ini");
+    EXPECT_EQ(standin::ToWindowsPath("/r/C"), u"C:\\");
+    EXPECT_EQ(standin::ToWindowsPath("/rx/C/a"), u"Z:\\rx\\C\\a");
+    EXPECT_EQ(standin::ToWindowsPath("/tmp/x"), u"Z:\\tmp\\x");
     EXPECT_EQ(standin::FileRoot(), "/r");
     standin::SetFileRoot("");
     EXPECT_NE(standin::FileRoot(), "/r");
 }
 
-// Windows names are Shift-JIS, Linux names UTF-8: 表 (95 5C, a backslash as its trail byte)
-// stays one character, and names that are not UTF-8 keep their bytes.
-TEST(StandInPaths, ConvertNamesBetweenTheCodePageAndUtf8)
+// Windows names are UTF-16, Linux names UTF-8, as under Wine: any name converts, and a Linux
+// name that is not UTF-8 gets a replacement character.
+TEST(StandInPaths, ConvertNamesBetweenUtf16AndUtf8)
 {
     standin::SetFileRoot("/r");
-    EXPECT_EQ(standin::ToPosixPath("C:\\\x95\x5C\\x"), "/r/C/\xE8\xA1\xA8/x");
-    EXPECT_EQ(standin::ToWindowsPath("/r/C/\xE8\xA1\xA8/x"), "C:\\\x95\x5C\\x");
-    EXPECT_EQ(standin::ToWindowsPath("/tmp/\xE6\x97\xA5"), "Z:\\tmp\\\x93\xFA");
-    EXPECT_EQ(standin::ToWindowsPath("/tmp/\xFF"), "Z:\\tmp\\\xFF");
+    EXPECT_EQ(standin::ToPosixPath(u"C:\\表\\설정"), "/r/C/表/설정");
+    EXPECT_EQ(standin::ToWindowsPath("/r/C/表/설정"), u"C:\\表\\설정");
+    EXPECT_EQ(standin::ToWindowsPath("/tmp/\xFF"), u"Z:\\tmp\\\uFFFD");
     standin::SetFileRoot("");
 }
 
 TEST(StandInPaths, HostPathCanBeSetAndRestored)
 {
-    standin::SetHostExecutablePath("C:\\Program Files\\Editor\\Editor.exe");
-    EXPECT_EQ(platform::HostExecutablePath(), "C:\\Program Files\\Editor\\Editor.exe");
-    standin::SetHostExecutablePath("");
-    EXPECT_NE(platform::HostExecutablePath().find("StandInTests"), std::string::npos);
+    standin::SetHostExecutablePath(u"C:\\Program Files\\Editor\\Editor.exe");
+    EXPECT_EQ(platform::HostExecutablePath(), u"C:\\Program Files\\Editor\\Editor.exe");
+    standin::SetHostExecutablePath(u"");
+    EXPECT_NE(platform::HostExecutablePath().find(u"StandInTests"), WideString::npos);
 }
 
 // ---- Special folders ----
 
 using StandInSpecialFolder = ::testing::Test;
 
-// The shell's buffer holds 264 bytes; whatever it holds, at most 261 of them are the path.
-TEST_F(StandInSpecialFolder, PathIsCutAt261Bytes)
+// The shell's buffer holds 264 characters; whatever it holds, at most 261 of them are the path.
+TEST_F(StandInSpecialFolder, PathIsCutAt261Characters)
 {
     struct Case {
         size_t stored;
@@ -79,9 +79,9 @@ TEST_F(StandInSpecialFolder, PathIsCutAt261Bytes)
     const Case cases[] = {{0, 0},     {1, 1},     {260, 260}, {261, 261},
                           {262, 261}, {263, 261}, {264, 261}, {400, 261}};
     for (const Case& c : cases) {
-        const AnsiString path = "C:\\" + std::string(c.stored < 3 ? 0 : c.stored - 3, 'p');
+        const WideString path = u"C:\\" + WideString(c.stored < 3 ? 0 : c.stored - 3, u'表');
         standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, path.substr(0, c.stored));
-        const AnsiString result = GetSpecialFolderPath(CSIDL_PROGRAM_FILES);
+        const WideString result = GetSpecialFolderPath(CSIDL_PROGRAM_FILES);
         EXPECT_EQ(result.size(), c.expected) << c.stored;
         EXPECT_EQ(result, path.substr(0, c.expected));
     }
@@ -89,23 +89,16 @@ TEST_F(StandInSpecialFolder, PathIsCutAt261Bytes)
 
 TEST_F(StandInSpecialFolder, PathStopsAtItsFirstNul)
 {
-    standin::SetSpecialFolder(CSIDL_APPDATA, std::string("C:\\A\0B", 6));
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_APPDATA), "C:\\A");
-}
-
-TEST_F(StandInSpecialFolder, ShiftJisPathIsKeptAsBytes)
-{
-    // C:\プログラム in Shift-JIS
-    const AnsiString path = "C:\\\x83v\x83\x8d\x83O\x83\x89\x83\x80";
-    standin::SetSpecialFolder(CSIDL_PROGRAM_FILES, path);
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_PROGRAM_FILES), path);
+    standin::SetSpecialFolder(CSIDL_APPDATA, WideString(u"C:\\A\0B", 6));
+    EXPECT_EQ(GetSpecialFolderPath(CSIDL_APPDATA), u"C:\\A");
 }
 
 TEST_F(StandInSpecialFolder, DefaultApplicationDataNamesTheUser)
 {
     const char* user = std::getenv("USER");
     const std::string name = user != nullptr && *user != '\0' ? user : "user";
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_APPDATA), "C:\\Users\\" + name + "\\AppData\\Roaming");
+    EXPECT_EQ(GetSpecialFolderPath(CSIDL_APPDATA),
+              Utf8ToWideReplacing("C:\\Users\\" + name + "\\AppData\\Roaming"));
 }
 
 // ---- Version records ----
@@ -136,14 +129,55 @@ TEST(WindowsVersionName, StandInFactsReachTheName)
     standin::SetVersionFacts(standin::DefaultVersionFacts());
 }
 
+// ---- The system it plays ----
+
+// Each page the stand-in models is a system with its locale: Japanese on 932 and 65001,
+// English (en-US) on 1252, whose only calendar is the Gregorian one. Any other page is refused,
+// and the system stays as it was.
+TEST(StandInSystems, EachModelledPageHasItsLocaleAndNoOtherPageIsTaken)
+{
+    const struct {
+        unsigned page;
+        unsigned language;
+        const char16_t* pm;
+        const char16_t* monday;
+        const char16_t* era;
+        const char16_t* eraYear;
+    } systems[] = {
+        {platform::ShiftJisCodePage, 0x11, u"午後", u"月曜日", u"令和", u"08"},
+        {platform::Utf8CodePage, 0x11, u"午後", u"月曜日", u"令和", u"08"},
+        {platform::WesternCodePage, 0x09, u"PM", u"Monday", u"A.D.", u"26"},
+    };
+    for (const auto& system : systems) {
+        ASSERT_TRUE(standin::SetAnsiCodePage(system.page));
+        EXPECT_EQ(platform::AnsiCodePage(), system.page);
+        EXPECT_EQ(platform::ThreadPrimaryLanguage(), system.language);
+        WideString text;
+        ASSERT_TRUE(
+            platform::GetLocaleText(platform::LocaleText::PmDesignator, Weekday::Sunday, text));
+        EXPECT_EQ(text, system.pm);
+        ASSERT_TRUE(
+            platform::GetLocaleText(platform::LocaleText::LongDayName, Weekday::Monday, text));
+        EXPECT_EQ(text, system.monday);
+        const platform::AltCalendarEra era = platform::EraOfDate(2026, 12, 7);
+        EXPECT_EQ(era.name, system.era);
+        EXPECT_EQ(era.year2, system.eraYear);
+        for (const unsigned other : {0u, 936u, 949u, 1200u, 437u}) {
+            EXPECT_FALSE(standin::SetAnsiCodePage(other)) << other;
+            EXPECT_EQ(platform::AnsiCodePage(), system.page);
+        }
+    }
+}
+
 // ---- The yes-or-no question ----
 
 // The stand-in records the box and answers as told; under Windows the end-to-end host checks
 // the real box, which cannot be answered without a display.
 TEST(StandInMessageBox, UninstallQuestionAsksInJapaneseOnEveryCodePageAndFollowsTheAnswer)
 {
-    for (const unsigned codePage : {platform::ShiftJisCodePage, platform::Utf8CodePage}) {
-        standin::SetAnsiCodePage(codePage);
+    for (const unsigned codePage :
+         {platform::ShiftJisCodePage, platform::Utf8CodePage, platform::WesternCodePage}) {
+        ASSERT_TRUE(standin::SetAnsiCodePage(codePage));
         SimulatedEditor editor;
         const platform::HostWindow window = platform::CreateHostWindow(editor);
         PluginModule time{TimePluginTraits};
@@ -168,28 +202,28 @@ TEST(StandInMessageBox, UninstallQuestionAsksInJapaneseOnEveryCodePageAndFollows
 TEST(StandInFolderRights, FolderWithoutWriteAccessRefusesEveryChange)
 {
     TempFolder folder;
-    const AnsiString locked = folder.File("locked");
+    const WideString locked = folder.File("locked");
     ASSERT_TRUE(platform::CreateFolder(locked));
-    ASSERT_TRUE(platform::CreateFolder(locked + "\\sub"));
-    ASSERT_TRUE(platform::WriteNewFile(locked + "\\a.ini", "a"));
+    ASSERT_TRUE(platform::CreateFolder(locked + u"\\sub"));
+    ASSERT_TRUE(platform::WriteNewFile(locked + u"\\a.ini", "a"));
     ASSERT_TRUE(platform::WriteNewFile(folder.File("b.ini"), "b"));
     ASSERT_TRUE(platform::SetFolderWritable(locked, false));
 
     std::string bytes;
-    EXPECT_EQ(platform::ReadWholeFile(locked + "\\a.ini", bytes), platform::FileStatus::Ok);
-    EXPECT_FALSE(platform::WriteNewFile(locked + "\\new.ini", "x"));
-    EXPECT_FALSE(platform::CanCreateFile(locked + "\\new.ini"));
-    EXPECT_FALSE(platform::CreateFolder(locked + "\\new"));
-    EXPECT_FALSE(platform::RemoveFolder(locked + "\\sub"));
-    EXPECT_FALSE(platform::RemoveFile(locked + "\\a.ini"));
-    EXPECT_FALSE(platform::MoveFileReplacing(folder.File("b.ini"), locked + "\\a.ini"));
-    EXPECT_FALSE(platform::ReplaceExistingFile(locked + "\\a.ini", folder.File("b.ini")));
-    EXPECT_FALSE(std::filesystem::exists(platform::SystemPathOf(locked + "\\new.ini")));
-    EXPECT_EQ(platform::ReadWholeFile(locked + "\\a.ini", bytes), platform::FileStatus::Ok);
+    EXPECT_EQ(platform::ReadWholeFile(locked + u"\\a.ini", bytes), platform::FileStatus::Ok);
+    EXPECT_FALSE(platform::WriteNewFile(locked + u"\\new.ini", "x"));
+    EXPECT_FALSE(platform::CanCreateFile(locked + u"\\new.ini"));
+    EXPECT_FALSE(platform::CreateFolder(locked + u"\\new"));
+    EXPECT_FALSE(platform::RemoveFolder(locked + u"\\sub"));
+    EXPECT_FALSE(platform::RemoveFile(locked + u"\\a.ini"));
+    EXPECT_FALSE(platform::MoveFileReplacing(folder.File("b.ini"), locked + u"\\a.ini"));
+    EXPECT_FALSE(platform::ReplaceExistingFile(locked + u"\\a.ini", folder.File("b.ini")));
+    EXPECT_FALSE(std::filesystem::exists(platform::SystemPathOf(locked + u"\\new.ini")));
+    EXPECT_EQ(platform::ReadWholeFile(locked + u"\\a.ini", bytes), platform::FileStatus::Ok);
     EXPECT_EQ(bytes, "a");
 
     ASSERT_TRUE(platform::SetFolderWritable(locked, true));
-    EXPECT_TRUE(platform::WriteNewFile(locked + "\\new.ini", "x"));
+    EXPECT_TRUE(platform::WriteNewFile(locked + u"\\new.ini", "x"));
 }
 
 }  // namespace stem

@@ -21,7 +21,7 @@ namespace stem {
 namespace {
 
 // The lines files are made of: the sections, the same names in comments, values and other
-// spellings, keys the load reads and keys it skips, blanks, and Shift-JIS text.
+// spellings, keys the load reads and keys it skips, blanks, and Japanese text.
 const char16_t* const FileLines[] = {
     u"[DateFormat]",
     u"[TimeFormat]",
@@ -80,15 +80,15 @@ std::string Shown(const WideString& text)
 // One plug-in in an editor of its own, and what the model holds of its state.
 struct PluginUnderTest {
     PluginUnderTest(const PluginTraits& pluginTraits, const std::string& defaultsText,
-                    const AnsiString& otherSection, const AnsiString& folder)
+                    const Utf8String& otherSection, const WideString& folder)
         : traits(pluginTraits),
           section(pluginTraits.patternSection),
           other(otherSection),
           module(pluginTraits, FixedMoment)
     {
-        const model::Lines lines = model::LinesOf(defaultsText);
+        const model::Lines lines = DecodeIniText(defaultsText).lines;
         defaults.assign(lines.begin() + 1, lines.end());  // below the header
-        module.SetPluginFolder(platform::AnsiToWide(folder));
+        module.SetPluginFolder(folder);
         window = platform::CreateHostWindow(editor);
         module.OnEvents(window, StartUpEvent, 0);
     }
@@ -113,8 +113,8 @@ struct PluginUnderTest {
     }
 
     const PluginTraits& traits;
-    const AnsiString section;
-    const AnsiString other;  // the other plug-in's section
+    const Utf8String section;
+    const Utf8String other;  // the other plug-in's section
     model::Lines defaults;   // its default key lines
     PluginModule module;
     SimulatedEditor editor;
@@ -129,10 +129,10 @@ struct PluginUnderTest {
 
 class Sequence {
 public:
-    Sequence(SequenceChoices& choices, const AnsiString& folder)
+    Sequence(SequenceChoices& choices, const WideString& folder)
         : choices_(choices),
           folder_(folder),
-          path_(folder + "\\StemraTime.ini"),
+          path_(folder + u"\\StemraTime.ini"),
           date_(DatePluginTraits, DateDefaultsText, TimePluginTraits.patternSection, folder),
           time_(TimePluginTraits, TimeDefaultsText, DatePluginTraits.patternSection, folder)
     {
@@ -221,10 +221,12 @@ private:
             if (i + 1 < lines || lineBreak > 1)
                 text += lineBreak == 0 ? u"\n" : lineBreak == 1 ? u"\r" : u"\r\n";
         }
-        switch (choices_.Pick(0, 5)) {
+        switch (choices_.Pick(0, 7)) {
         case 0: return "\xEF\xBB\xBF" + WideToUtf8(text);
-        case 1: return "\xFF\xFE" + WideToUtf16Le(text);
-        default: return platform::WideToAnsi(text);
+        case 1: return "\xFF\xFE" + WideToUtf16(text, ByteOrder::LittleEndian);
+        case 2: return "\xFE\xFF" + WideToUtf16(text, ByteOrder::BigEndian);
+        case 3: return WideToUtf8(text);
+        default: return platform::EncodeText(platform::ShiftJisCodePage, text);
         }
     }
 
@@ -392,7 +394,7 @@ private:
         } else if (changed) {
             Fail(name + " changed the file where the model keeps it as it was");
         }
-        if (!platform::FindFileNames(folder_ + "\\*.saving").empty())
+        if (!platform::FindFileNames(folder_ + u"\\*.saving").empty())
             Fail(name + " left a temporary file");
         if (exists && platform::IsReadOnlyFile(path_) != readOnly_)
             Fail(name + " changed the file's read-only attribute");
@@ -405,7 +407,7 @@ private:
         if (date && (entry == u"Calendar1" || entry == u"Calendar2")) {
             const CalendarMode mode = entry == u"Calendar1" ? CalendarMode::BlankNeighbourCells
                                                             : CalendarMode::NeighbourDayCells;
-            return platform::AnsiToWide(BuildMonthCalendar(mode, "  ", FixedMoment()));
+            return BuildMonthCalendar(mode, u"  ", FixedMoment());
         }
         return RenderPattern(entry, FixedMoment());
     }
@@ -426,8 +428,8 @@ private:
     }
 
     SequenceChoices& choices_;
-    const AnsiString folder_;
-    const AnsiString path_;
+    const WideString folder_;
+    const WideString path_;
     PluginUnderTest date_;
     PluginUnderTest time_;
     platform::FileTime times_ = 0;
@@ -440,7 +442,7 @@ private:
 
 }  // namespace
 
-std::string RunPressSequence(SequenceChoices& choices, const AnsiString& folder, int maxSteps)
+std::string RunPressSequence(SequenceChoices& choices, const WideString& folder, int maxSteps)
 {
     return Sequence(choices, folder).Run(maxSteps);
 }

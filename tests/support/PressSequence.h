@@ -33,6 +33,6 @@ public:
 // Runs one sequence of at most maxSteps steps on the settings file in the folder (which must
 // exist and be empty). Returns an empty text when every promise held, else what broke, with the
 // steps that led there.
-std::string RunPressSequence(SequenceChoices& choices, const AnsiString& folder, int maxSteps);
+std::string RunPressSequence(SequenceChoices& choices, const WideString& folder, int maxSteps);
 
 }  // namespace stem

@@ -7,6 +7,7 @@
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "base/Errors.h"
+#include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "platform/HostSupport.h"
 #include "plugin/HostInterface.h"
@@ -17,10 +18,10 @@ namespace stem {
 
 namespace {
 
-int Race(const PluginTraits& traits, const AnsiString& folder, int rounds)
+int Race(const PluginTraits& traits, const WideString& folder, int rounds)
 {
     PluginModule module(traits);
-    module.SetPluginFolder(platform::AnsiToWide(folder));
+    module.SetPluginFolder(folder);
     SimulatedEditor editor;
     const platform::HostWindow window = platform::CreateHostWindow(editor);
     int failures = 0;
@@ -68,5 +69,5 @@ int main(int argc, char** argv)
         return 2;
     }
     const PluginTraits& traits = words[0] == "date" ? DatePluginTraits : TimePluginTraits;
-    return Race(traits, words[1], std::atoi(words[2].c_str()));
+    return Race(traits, Utf8ToWideReplacing(words[1]), std::atoi(words[2].c_str()));
 }

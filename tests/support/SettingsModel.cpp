@@ -1,102 +1,98 @@
 #include "tests/support/SettingsModel.h"
 
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
 
 namespace stem::model {
 
 namespace {
 
-// The first byte equal to the mark that is not the second byte of a Shift-JIS character.
-size_t Find(const AnsiString& line, char mark)
+// The first mark of the line, by its characters.
+size_t Find(const Utf8String& line, char16_t mark)
 {
-    for (size_t i = 0; i < line.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(line[i]);
-        if (line[i] == mark)
-            return i;
-        if (((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) &&
-            i + 1 < line.size())
-            ++i;
-    }
-    return AnsiString::npos;
+    const WideString wide = Utf8ToWideReplacing(line);
+    const size_t at = wide.find(mark);
+    return at == WideString::npos ? Utf8String::npos : WideToUtf8(wide.substr(0, at)).size();
 }
 
-AnsiString Trim(const AnsiString& text, bool right = true)
+Utf8String Trim(const Utf8String& text, bool right = true)
 {
-    WideString wide = platform::AnsiToWide(text);
+    WideString wide = Utf8ToWideReplacing(text);
     size_t first = 0;
     size_t last = wide.size();
     while (first < last && wide[first] <= u' ')
         ++first;
     while (right && last > first && wide[last - 1] <= u' ')
         --last;
-    return platform::WideToAnsi(wide.substr(first, last - first));
+    return WideToUtf8(wide.substr(first, last - first));
 }
 
-bool Same(const AnsiString& a, const AnsiString& b)
+bool Same(const Utf8String& a, const Utf8String& b)
 {
-    return platform::AnsiEqual(a.data(), static_cast<int>(a.size()), b.data(),
-                               static_cast<int>(b.size()), true);
+    const WideString wideA = Utf8ToWideReplacing(a);
+    const WideString wideB = Utf8ToWideReplacing(b);
+    return platform::WideEqual(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                               static_cast<int>(wideB.size()), true);
 }
 
-bool IsComment(const AnsiString& line)
+bool IsComment(const Utf8String& line)
 {
-    const AnsiString text = Trim(line, false);
+    const Utf8String text = Trim(line, false);
     return !text.empty() && text[0] == ';';
 }
 
 // The text between the first "[" and the first "]", when there are both in that order.
-bool Bracketed(const AnsiString& line, AnsiString& name)
+bool Bracketed(const Utf8String& line, Utf8String& name)
 {
     const size_t open = Find(line, '[');
     const size_t close = Find(line, ']');
-    if (open == AnsiString::npos || close == AnsiString::npos || open > close)
+    if (open == Utf8String::npos || close == Utf8String::npos || open > close)
         return false;
     name = line.substr(open + 1, close - open - 1);
     return true;
 }
 
-bool IsSection(const AnsiString& line)
+bool IsSection(const Utf8String& line)
 {
-    AnsiString name;
+    Utf8String name;
     return !IsComment(line) && Bracketed(line, name);
 }
 
 // The trimmed text before the first "=" (empty when the line begins with it).
-AnsiString KeyOf(const AnsiString& line)
+Utf8String KeyOf(const Utf8String& line)
 {
     const size_t equals = Find(line, '=');
-    return equals == AnsiString::npos || equals == 0 ? AnsiString() : Trim(line.substr(0, equals));
+    return equals == Utf8String::npos || equals == 0 ? Utf8String() : Trim(line.substr(0, equals));
 }
 
-bool IsKey(const AnsiString& line)
+bool IsKey(const Utf8String& line)
 {
-    return !IsComment(line) && Find(line, '=') != AnsiString::npos;
+    return !IsComment(line) && Find(line, '=') != Utf8String::npos;
 }
 
-WideString ValueOf(const AnsiString& line)
+WideString ValueOf(const Utf8String& line)
 {
-    AnsiString value = Trim(line.substr(Find(line, '=') + 1));
-    WideString wide = platform::AnsiToWide(value);
+    const WideString wide = Utf8ToWideReplacing(Trim(line.substr(Find(line, '=') + 1)));
     if (wide.size() >= 2 && wide.front() == u'"' && wide.back() == u'"')
-        value = platform::WideToAnsi(wide.substr(1, wide.size() - 2));
-    return platform::AnsiToWide(value);
+        return wide.substr(1, wide.size() - 2);
+    return wide;
 }
 
 // The section's first line (its name in brackets, comments too) and one past its last.
 struct Span {
-    size_t header = AnsiString::npos;
+    size_t header = Utf8String::npos;
     size_t end = 0;
 };
 
-Span SectionIn(const Lines& lines, const AnsiString& section)
+Span SectionIn(const Lines& lines, const Utf8String& section)
 {
     Span span;
-    for (size_t i = 0; i < lines.size() && span.header == AnsiString::npos; ++i) {
-        AnsiString name;
+    for (size_t i = 0; i < lines.size() && span.header == Utf8String::npos; ++i) {
+        Utf8String name;
         if (Bracketed(lines[i], name) && Same(Trim(name), section))
             span.header = i;
     }
-    if (span.header == AnsiString::npos)
+    if (span.header == Utf8String::npos)
         return span;
     span.end = span.header + 1;
     while (span.end < lines.size() && !IsSection(lines[span.end]))
@@ -105,10 +101,10 @@ Span SectionIn(const Lines& lines, const AnsiString& section)
 }
 
 // The key lines of the section as (key, value of the key's first line), in file order.
-std::vector<std::pair<AnsiString, WideString>> PairsOf(const Lines& lines, const Span& span)
+std::vector<std::pair<Utf8String, WideString>> PairsOf(const Lines& lines, const Span& span)
 {
-    std::vector<std::pair<AnsiString, WideString>> pairs;
-    if (span.header == AnsiString::npos)
+    std::vector<std::pair<Utf8String, WideString>> pairs;
+    if (span.header == Utf8String::npos)
         return pairs;
     for (size_t i = span.header; i < span.end; ++i) {
         if (!IsKey(lines[i]) || KeyOf(lines[i]).empty())
@@ -124,7 +120,7 @@ std::vector<std::pair<AnsiString, WideString>> PairsOf(const Lines& lines, const
     return pairs;
 }
 
-AnsiString ItemKey(int number)
+Utf8String ItemKey(int number)
 {
     return (number < 10 ? "Item0" : "Item") + std::to_string(number);
 }
@@ -144,13 +140,13 @@ Lines LinesOf(const std::string& text)
 
 // A key is found among the key lines; its value is that of the section's first line whose key
 // part is the key.
-Patterns Load(const Lines& lines, const AnsiString& section)
+Patterns Load(const Lines& lines, const Utf8String& section)
 {
     const Span span = SectionIn(lines, section);
     const auto pairs = PairsOf(lines, span);
     Patterns patterns;
     for (int number = 1;; ++number) {
-        const AnsiString key = ItemKey(number);
+        const Utf8String key = ItemKey(number);
         bool found = false;
         for (const auto& pair : pairs)
             found = found || Same(pair.first, key);
@@ -168,14 +164,14 @@ Patterns Load(const Lines& lines, const AnsiString& section)
 
 // In the file's last section, the block goes below a final blank line; elsewhere it goes up
 // past the lines that are neither sections nor keys, to just below the last one that is.
-Placed PlaceDefaults(Lines& lines, const AnsiString& section, const Lines& defaults,
-                     const AnsiString& otherSection)
+Placed PlaceDefaults(Lines& lines, const Utf8String& section, const Lines& defaults,
+                     const Utf8String& otherSection)
 {
     const Span span = SectionIn(lines, section);
     if (!PairsOf(lines, span).empty())
         return Placed::NotNeeded;
     const auto otherBefore = PairsOf(lines, SectionIn(lines, otherSection));
-    if (span.header == AnsiString::npos) {
+    if (span.header == Utf8String::npos) {
         lines.push_back("[" + section + "]");
         lines.insert(lines.end(), defaults.begin(), defaults.end());
     } else {

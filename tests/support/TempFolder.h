@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 
 namespace stem {
 
 // Writes a whole file and makes its last-write time differ from the one it had, by a second
 // where the clock did not move it on: a press sees the edit whatever the clock's resolution.
-inline bool WriteEditedFile(const std::string& path, const std::string& bytes)
+inline bool WriteEditedFile(const WideString& path, const std::string& bytes)
 {
     platform::FoundFileTimes before;
     platform::FoundFileTimes after;
@@ -32,12 +33,15 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     // The folder, without a trailing backslash.
-    const std::string& Path() const { return path_; }
-    // A name inside the folder.
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    const WideString& Path() const { return path_; }
+    // A name inside the folder (held text, UTF-8).
+    WideString File(const Utf8String& name) const
+    {
+        return path_ + u"\\" + Utf8ToWideReplacing(name);
+    }
 
 private:
-    std::string path_;
+    WideString path_;
 };
 
 }  // namespace stem

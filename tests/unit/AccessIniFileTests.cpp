@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "MyLibrary/AccessIniFile/AccessIniFile.h"
 #include "MyLibrary/AccessIniFile/IniDialect.h"
@@ -9,6 +10,7 @@
 #include "MyLibrary/AccessIniFile/IniKeyIndex.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/Errors.h"
+#include "base/UnicodeText.h"
 #include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
 
@@ -31,7 +33,7 @@ struct GoldenCase {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    std::string Path() const { return folder_.File("StemraTime.ini"); }
+    WideString Path() const { return folder_.File("StemraTime.ini"); }
 
     void Put(const std::string& bytes) const
     {
@@ -143,35 +145,43 @@ TEST(IniDialect, FindsBracketsInOrderAnywhereInTheLine)
     EXPECT_FALSE(IsSectionLine("]A["));
 }
 
-TEST(IniDialect, SkipsMarksThatAreSecondBytesOfDoubleByteCharacters)
+// Characters of the lines: every ASCII one, and others of two, three and four bytes in UTF-8,
+// among them ゼ and ゾ, whose second bytes in Shift-JIS are those of "[" and "]".
+std::vector<Utf8String> SampleCharacters()
 {
-    // 0x83 0x5B and 0x83 0x5D are katakana whose second bytes are "[" and "]".
-    const AnsiString kana = "\x83\x5B"
-                            "x"
-                            "\x83\x5D";
+    std::vector<Utf8String> characters;
+    for (int value = 0; value < 0x80; ++value)
+        characters.emplace_back(1, static_cast<char>(value));
+    for (const char* other : {"é", "ア", "ゼ", "ゾ", "表", "＝", "［", "𠀋"})
+        characters.emplace_back(other);
+    return characters;
+}
+
+TEST(IniDialect, MarksInsideOtherCharactersAreNone)
+{
+    const Utf8String kana = "ゼxゾ";
     EXPECT_EQ(SectionNameOf(kana), "");
     EXPECT_FALSE(IsSectionLine(kana + "=1"));
     EXPECT_TRUE(IsKeyLine(kana + "=1"));
     EXPECT_EQ(KeyPartOf(kana + "=1"), kana);
     EXPECT_EQ(SectionNameOf("[" + kana + "]"), kana);
+    EXPECT_FALSE(IsKeyLine("k＝v"));  // a full-width equals sign is no mark
 }
 
-TEST(IniDialect, MarksAreFoundWhereTheDoubleByteAwareSearchFindsThem)
+TEST(IniDialect, MarksAreFoundWhereTheCharacterSearchFindsThem)
 {
-    // Every byte value, alone, after a lead byte and after a whole double-byte character.
-    for (int value = 0; value < 256; ++value) {
-        const AnsiString b(1, static_cast<char>(value));
-        for (const AnsiString& line :
-             {"k" + b + "=v", b + "=", "\x83" + b + "=[x]", "\x83\x83" + b + "=]", "[" + b + "]",
-              "\x83\x41" + b + "[=]"}) {
+    // Every sample character, alone, after another character and after two.
+    for (const Utf8String& b : SampleCharacters()) {
+        for (const Utf8String& line : {"k" + b + "=v", b + "=", "ア" + b + "=[x]",
+                                       "アア" + b + "=]", "[" + b + "]", "ア" + b + "[=]"}) {
             const int equals = AnsiFindText("=", line, false);
-            EXPECT_EQ(KeyPartOf(line), equals > 1 ? line.substr(0, equals - 1) : "") << value;
+            EXPECT_EQ(KeyPartOf(line), equals > 1 ? line.substr(0, equals - 1) : "") << line;
             EXPECT_EQ(IsKeyLine(line), !IsCommentLine(line) && AnsiHasText("=", line, false));
             const int open = AnsiFindText("[", line, false);
             const int close = AnsiFindText("]", line, false);
             EXPECT_EQ(SectionNameOf(line),
                       open > 0 && open < close ? line.substr(open, close - open - 1) : "")
-                << value;
+                << line;
         }
     }
 }
@@ -193,32 +203,29 @@ TEST(IniDialect, TrimsBlanksAndSpacesDifferently)
     EXPECT_EQ(BlankTrim(" \t a b \r\n"), "a b");
     EXPECT_EQ(BlankTrimLeft(" \t a "), "a ");
     EXPECT_EQ(SpaceTrim(" \ta\t "), "\ta\t");
-    EXPECT_EQ(BlankTrim("\x81\x40"
-                        "a"),
-              "\x81\x40"
-              "a");  // the ideographic space stays
+    EXPECT_EQ(BlankTrim("\u3000a\u3000"), "\u3000a\u3000");  // the ideographic space stays
     EXPECT_EQ(Dequote("\"\"a\"\""), "\"a\"");
     EXPECT_EQ(Dequote("\"a"), "\"a");
     EXPECT_EQ(Dequote("\""), "\"");
 }
 
-TEST(IniDialect, TrimsMatchTheRoundTripThroughTheCodePage)
+// The lines are trimmed byte by byte: the same as trimming their characters.
+TEST(IniDialect, TrimsMatchTrimmingTheCharacters)
 {
-    const auto roundTrip = [](const AnsiString& text, WideString (*trim)(const WideString&)) {
-        return platform::WideToAnsi(trim(platform::AnsiToWide(text)));
+    const auto wide = [](const Utf8String& text, const auto& trim) {
+        return WideToUtf8(trim(Utf8ToWideReplacing(text)));
     };
-    for (int value = 0; value < 256; ++value) {
-        const AnsiString b(1, static_cast<char>(value));
-        const AnsiString quoted = "\"" + b + "\"";
-        for (const AnsiString& text : {b, b + "x" + b, b + b + " " + quoted, quoted}) {
-            EXPECT_EQ(BlankTrim(text), roundTrip(text, TrimBlanks)) << value;
-            EXPECT_EQ(BlankTrimLeft(text), roundTrip(text, TrimBlanksLeft)) << value;
+    for (const Utf8String& b : SampleCharacters()) {
+        const Utf8String quoted = "\"" + b + "\"";
+        for (const Utf8String& text : {b, b + "x" + b, b + b + " " + quoted, quoted}) {
+            EXPECT_EQ(BlankTrim(text), wide(text, TrimBlanks)) << text;
+            EXPECT_EQ(BlankTrimLeft(text), wide(text, TrimBlanksLeft)) << text;
             EXPECT_EQ(SpaceTrim(text),
-                      platform::WideToAnsi(TrimInSet(platform::AnsiToWide(text), u" ")))
-                << value;
+                      wide(text, [](const WideString& t) { return TrimInSet(t, u" "); }))
+                << text;
             EXPECT_EQ(Dequote(text),
-                      platform::WideToAnsi(StripQuotes(platform::AnsiToWide(text), u"\"")))
-                << value;
+                      wide(text, [](const WideString& t) { return StripQuotes(t, u"\""); }))
+                << text;
         }
     }
 }
@@ -227,21 +234,20 @@ TEST(IniDialect, TrimsMatchTheRoundTripThroughTheCodePage)
 
 // Every ASCII letter folds, the first and last of each case included; the characters next to
 // the letters ("@", "[", "`", "{") are not letters and fold to nothing else. Letters beyond
-// ASCII fold as the dialect compares them: Greek alpha (83 9F, 83 BF in Shift-JIS) in either case.
+// ASCII fold as the dialect compares them: Greek alpha in either case.
 TEST(IniKeyIndex, FindsTheFirstNameEqualIgnoringLetterCase)
 {
     TIniKeyIndex index;
     for (const char* name : {"Item02", "a b", "item01", "ITEM01", "A B", "", "Item1", "aZ", "Az",
-                             "@", "[", "`", "{", "a0z9", "\x83\x9f"})
+                             "@", "[", "`", "{", "a0z9", "Α"})
         index.Add(name);
     const struct {
         const char* name;
         int found;
     } cases[] = {
-        {"Item01", 2},    {"ITEM02", 0},    {"a B", 1},   {"", 5},         {"Item1", 6},
-        {"AZ", 7},        {"az", 7},        {"A0Z9", 13}, {"`", 11},       {"{", 12},
-        {"@", 9},         {"[", 10},        {"Az@", -1},  {"Item001", -1}, {"Item100", -1},
-        {"\x83\xbf", 14}, {"\x83\x9f", 14},
+        {"Item01", 2}, {"ITEM02", 0},   {"a B", 1},      {"", 5},   {"Item1", 6}, {"AZ", 7},
+        {"az", 7},     {"A0Z9", 13},    {"`", 11},       {"{", 12}, {"@", 9},     {"[", 10},
+        {"Az@", -1},   {"Item001", -1}, {"Item100", -1}, {"α", 14}, {"Α", 14},
     };
     for (const auto& c : cases)
         EXPECT_EQ(index.FirstEqual(c.name), c.found) << c.name;

@@ -12,12 +12,20 @@ namespace stem {
 
 namespace {
 
-using platform::AnsiToWide;
-using platform::WideToAnsi;
+// Code page 932, whatever the system's own page: the settings file's Shift-JIS.
+WideString AnsiToWide(const std::string& bytes)
+{
+    return platform::DecodeText(platform::ShiftJisCodePage, bytes);
+}
+
+std::string WideToAnsi(const WideString& text)
+{
+    return platform::EncodeText(platform::ShiftJisCodePage, text);
+}
 
 struct DecodeCase {
     const char* what;
-    AnsiString bytes;
+    std::string bytes;
     WideString wide;
 };
 
@@ -37,7 +45,7 @@ public:
         for (char16_t unit : text)
             Add(unit);
     }
-    void Add(const AnsiString& text)
+    void Add(const std::string& text)
     {
         Add(static_cast<uint32_t>(text.size()) | 0x80000000U);
         for (char byte : text)
@@ -55,12 +63,6 @@ bool WideEqual(const WideString& a, const WideString& b, bool ignoreCase)
                                static_cast<int>(b.size()), ignoreCase);
 }
 
-bool AnsiEqual(const AnsiString& a, const AnsiString& b, bool ignoreCase)
-{
-    return platform::AnsiEqual(a.data(), static_cast<int>(a.size()), b.data(),
-                               static_cast<int>(b.size()), ignoreCase);
-}
-
 }  // namespace
 
 // ---- ANSI to UTF-16 ----
@@ -69,7 +71,7 @@ TEST(AnsiToWide, DecodesShiftJisCharactersAndSingleBytes)
 {
     const DecodeCase cases[] = {
         {"empty", "", u""},
-        {"ascii with NUL", AnsiString("a\0b", 3), WideString(u"a\0b", 3)},
+        {"ascii with NUL", std::string("a\0b", 3), WideString(u"a\0b", 3)},
         {"kanji", "\x94\x4e\x8c\x8e", u"\u5e74\u6708"},  // 年月
         {"half-width katakana", "\xb1\xdf", u"\uff71\uff9f"},
         {"trail byte in ASCII range", "\x83\x41", u"\u30a2"},  // ア
@@ -87,7 +89,7 @@ TEST(AnsiToWide, BadShiftJisBecomesTheDefaultCharAndKeepsTheRest)
 {
     const DecodeCase cases[] = {
         {"lone lead byte at the end", "A\x82", u"A\u30fb"},
-        {"lead byte before NUL keeps the NUL", AnsiString("\x82\0A", 3),
+        {"lead byte before NUL keeps the NUL", std::string("\x82\0A", 3),
          WideString(u"\u30fb\0A", 3)},
         {"invalid trail is taken with the lead",
          "\x82\x20"
@@ -131,7 +133,7 @@ TEST(AnsiToWide, WholeTableMatchesWindows)
 {
     Digest digest;
     for (int byte = 0; byte < 256; ++byte)
-        digest.Add(AnsiToWide(AnsiString(1, static_cast<char>(byte))));
+        digest.Add(AnsiToWide(std::string(1, static_cast<char>(byte))));
     for (int lead = 0x80; lead < 0x100; ++lead)
         for (int trail = 0; trail < 0x100; ++trail)
             digest.Add(AnsiToWide({static_cast<char>(lead), static_cast<char>(trail)}));
@@ -146,7 +148,7 @@ TEST(WideToAnsi, EncodesThroughCodePage932)
     const DecodeCase cases[] = {
         {"empty", "", u""},
         {"kanji and kana", "\x94\x4e\x83\x41\xb1", u"\u5e74\u30a2\uff71"},
-        {"NUL kept", AnsiString("a\0b", 3), WideString(u"a\0b", 3)},
+        {"NUL kept", std::string("a\0b", 3), WideString(u"a\0b", 3)},
         {"private-use bytes round trip", "\x80\xa0\xff", u"\u0080\uf8f0\uf8f3"},
         {"horizontal bar", "\x81\x5c", u"\u2015"},
     };
@@ -207,16 +209,6 @@ TEST(WideEqual, IgnoreCaseFoldsLetterCaseOnly)
     EXPECT_FALSE(WideEqual(u"A", u"\uff21", true));       // width is kept
     EXPECT_FALSE(WideEqual(u"\u3042", u"\u30a2", true));  // hiragana and katakana differ
     EXPECT_FALSE(WideEqual(u"\\", u"\uff3c", true));
-}
-
-TEST(AnsiEqual, ComparesTheCharactersTheBytesStandFor)
-{
-    EXPECT_TRUE(AnsiEqual("key", "KEY", true));
-    EXPECT_FALSE(AnsiEqual("key", "KEY", false));
-    EXPECT_TRUE(AnsiEqual("\x82\x81", "\x82\x60", true));  // ａ and Ａ
-    EXPECT_FALSE(AnsiEqual("\x82\x81", "\x82\x60", false));
-    EXPECT_TRUE(AnsiEqual("\x87\x90", "\x81\xe0", false));  // two codes of ≒
-    EXPECT_FALSE(AnsiEqual("\x82\x41", "\x83\x41", false));
 }
 
 // ---- Full-width mapping ----

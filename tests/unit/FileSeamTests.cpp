@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "tests/support/TempFolder.h"
@@ -16,10 +17,10 @@ namespace {
 using namespace std::string_literals;
 using platform::FileStatus;
 
-std::string ReadBytes(const std::string& path, FileStatus expected = FileStatus::Ok)
+std::string ReadBytes(const WideString& path, FileStatus expected = FileStatus::Ok)
 {
     std::string bytes = "untouched";
-    EXPECT_EQ(platform::ReadWholeFile(path, bytes), expected) << path;
+    EXPECT_EQ(platform::ReadWholeFile(path, bytes), expected) << WideToUtf8(path);
     return bytes;
 }
 
@@ -32,7 +33,7 @@ protected:
 
 TEST_F(FileSeamTest, WrittenBytesReadBackExactly)
 {
-    const std::string path = folder_.File("a.ini");
+    const WideString path = folder_.File("a.ini");
     const std::string bytes = "[A]\r\nk=\x83\x41\0\n\r\xff"s;
     ASSERT_TRUE(platform::WriteNewFile(path, bytes));
     EXPECT_EQ(ReadBytes(path), bytes);
@@ -41,6 +42,23 @@ TEST_F(FileSeamTest, WrittenBytesReadBackExactly)
     EXPECT_EQ(ReadBytes(path), "x");
     ASSERT_TRUE(platform::WriteNewFile(path, ""));
     EXPECT_EQ(ReadBytes(path), "");
+}
+
+// Paths go to the system as UTF-16: a folder named in Korean and kanji, which no one ANSI code
+// page spells, holds files like any other.
+TEST_F(FileSeamTest, AFolderOfAnyNameHoldsFiles)
+{
+    const WideString folder = folder_.File("설정表");
+    ASSERT_TRUE(platform::CreateFolder(folder));
+    const WideString path = folder + u"\\월.ini";
+    ASSERT_TRUE(platform::WriteNewFile(path, "x"));
+    EXPECT_TRUE(platform::PathExists(path));
+    EXPECT_EQ(ReadBytes(path), "x");
+    platform::FoundFileTimes times;
+    EXPECT_TRUE(platform::FindFileTimes(path, times));
+    EXPECT_EQ(platform::FindFileNames(folder + u"\\*.ini"), std::vector<WideString>{u"월.ini"});
+    EXPECT_TRUE(platform::RemoveFile(path));
+    EXPECT_TRUE(platform::RemoveFolder(folder));
 }
 
 TEST_F(FileSeamTest, MissingFileIsNotFoundButAFolderFails)
@@ -55,17 +73,17 @@ TEST_F(FileSeamTest, MissingFileIsNotFoundButAFolderFails)
 
 TEST_F(FileSeamTest, CreateFolderNeedsTheParentAndFailsWhenPresent)
 {
-    const std::string sub = folder_.File("sub");
+    const WideString sub = folder_.File("sub");
     EXPECT_FALSE(platform::PathExists(sub));
     EXPECT_TRUE(platform::CreateFolder(sub));
     EXPECT_TRUE(platform::PathExists(sub));
     EXPECT_FALSE(platform::CreateFolder(sub));
     EXPECT_FALSE(platform::CreateFolder(folder_.File("x\\y")));
-    EXPECT_TRUE(platform::CreateFolder(sub + "\\y"));
+    EXPECT_TRUE(platform::CreateFolder(sub + u"\\y"));
 
     EXPECT_FALSE(platform::RemoveFolder(sub)) << "not empty";
-    EXPECT_TRUE(platform::RemoveFolder(sub + "\\y"));
-    EXPECT_FALSE(platform::PathExists(sub + "\\y"));
+    EXPECT_TRUE(platform::RemoveFolder(sub + u"\\y"));
+    EXPECT_FALSE(platform::PathExists(sub + u"\\y"));
 }
 
 // The probe of a save leaves nothing, and fails where a save would.
@@ -84,9 +102,9 @@ TEST_F(FileSeamTest, FindFileNamesListsMatchingFilesOnly)
     for (const char* name : {"a.ini.1-2.saving", "A.INI.3-4.SAVING", "a.ini", "b.ini.5-6.saving"})
         ASSERT_TRUE(platform::WriteNewFile(folder_.File(name), "x"));
     ASSERT_TRUE(platform::CreateFolder(folder_.File("a.ini.7-8.saving")));
-    std::vector<AnsiString> names = platform::FindFileNames(folder_.File("a.ini.*.saving"));
+    std::vector<WideString> names = platform::FindFileNames(folder_.File("a.ini.*.saving"));
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<AnsiString>{"A.INI.3-4.SAVING", "a.ini.1-2.saving"}));
+    EXPECT_EQ(names, (std::vector<WideString>{u"A.INI.3-4.SAVING", u"a.ini.1-2.saving"}));
     EXPECT_TRUE(platform::FindFileNames(folder_.File("none\\*")).empty());
 }
 
@@ -94,7 +112,7 @@ TEST_F(FileSeamTest, FindFileNamesListsMatchingFilesOnly)
 // removed, until it is closed.
 TEST_F(FileSeamTest, LockedFileIsFoundButNotReadReplacedOrRemoved)
 {
-    const std::string path = folder_.File("a.ini");
+    const WideString path = folder_.File("a.ini");
     ASSERT_TRUE(platform::WriteNewFile(path, "old"));
     ASSERT_TRUE(platform::WriteNewFile(folder_.File("a.new"), "new"));
     const platform::FileLock lock = platform::LockFile(path);
@@ -120,7 +138,7 @@ TEST(Processes, ThisOneRunsAndAnEndedOneDoesNot)
 
 TEST_F(FileSeamTest, RemoveTakesFilesOnly)
 {
-    const std::string path = folder_.File("a.ini");
+    const WideString path = folder_.File("a.ini");
     ASSERT_TRUE(platform::WriteNewFile(path, "x"));
     EXPECT_TRUE(platform::PathExists(path));
     EXPECT_TRUE(platform::RemoveFile(path));
@@ -132,8 +150,8 @@ TEST_F(FileSeamTest, RemoveTakesFilesOnly)
 
 TEST_F(FileSeamTest, MoveAndReplacePutTheNewFileInPlace)
 {
-    const std::string target = folder_.File("a.ini");
-    const std::string staged = folder_.File("a.new");
+    const WideString target = folder_.File("a.ini");
+    const WideString staged = folder_.File("a.new");
     ASSERT_TRUE(platform::WriteNewFile(staged, "new"));
     EXPECT_FALSE(platform::ReplaceExistingFile(target, staged));  // no target yet
     EXPECT_TRUE(platform::MoveFileReplacing(staged, target));
@@ -184,9 +202,9 @@ TEST(LocalClock, WeekdayAgreesWithTheDate)
 
 TEST(HostExecutable, NamesTheRunningProgram)
 {
-    const AnsiString path = platform::HostExecutablePath();
-    EXPECT_NE(path.find("FileSeamTests"), std::string::npos) << path;
-    EXPECT_EQ(path.substr(1, 2), ":\\") << path;
+    const WideString path = platform::HostExecutablePath();
+    EXPECT_NE(path.find(u"FileSeamTests"), WideString::npos) << WideToUtf8(path);
+    EXPECT_EQ(path.substr(1, 2), u":\\") << WideToUtf8(path);
 }
 
 }  // namespace stem

@@ -12,34 +12,31 @@ namespace stem {
 namespace {
 
 // Cells joined by the separator, ended by CR LF.
-AnsiString Row(const std::vector<AnsiString>& cells, const AnsiString& separator)
+WideString Row(const std::vector<WideString>& cells, const WideString& separator)
 {
-    AnsiString row;
+    WideString row;
     for (size_t i = 0; i < cells.size(); ++i)
-        row += (i > 0 ? separator : AnsiString()) + cells[i];
-    return row + "\r\n";
+        row += (i > 0 ? separator : WideString()) + cells[i];
+    return row + u"\r\n";
 }
 
 }  // namespace
 
 // CalendarFuzz: separator "\0", value 0. The header and the day cells took the separator as a C
-// string, so it stopped at the NUL, while the blank cells used all of it: rows of different
+// string, so it stopped at the U+0000, while the blank cells used all of it: rows of different
 // widths.
 TEST(MonthCalendarFinding, SeparatorWithANulByteWasCutShortInTheHeaderAndDayRows)
 {
-    const AnsiString separator("|\0|", 3);
-    const AnsiString blank = "  ";
-    const AnsiString expected =
-        "1899\x94\x4e"
-        "12\x8c\x8e\r\n" +
-        Row({"\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85", "\x96\xd8", "\x8b\xe0", "\x93\x79"},
-            separator) +
-        Row({blank, blank, blank, blank, blank, " 1", " 2"}, separator) +
-        Row({" 3", " 4", " 5", " 6", " 7", " 8", " 9"}, separator) +
-        Row({"10", "11", "12", "13", "14", "15", "16"}, separator) +
-        Row({"17", "18", "19", "20", "21", "22", "23"}, separator) +
-        Row({"24", "25", "26", "27", "28", "29", "30"}, separator) +
-        Row({"31", blank, blank, blank, blank, blank, blank}, separator);
+    const WideString separator(u"|\0|", 3);
+    const WideString blank = u"  ";
+    const WideString expected = u"1899年12月\r\n" +
+                                Row({u"日", u"月", u"火", u"水", u"木", u"金", u"土"}, separator) +
+                                Row({blank, blank, blank, blank, blank, u" 1", u" 2"}, separator) +
+                                Row({u" 3", u" 4", u" 5", u" 6", u" 7", u" 8", u" 9"}, separator) +
+                                Row({u"10", u"11", u"12", u"13", u"14", u"15", u"16"}, separator) +
+                                Row({u"17", u"18", u"19", u"20", u"21", u"22", u"23"}, separator) +
+                                Row({u"24", u"25", u"26", u"27", u"28", u"29", u"30"}, separator) +
+                                Row({u"31", blank, blank, blank, blank, blank, blank}, separator);
     EXPECT_EQ(BuildMonthCalendar(CalendarMode::BlankNeighbourCells, separator, 0.0), expected);
 }
 

@@ -31,13 +31,13 @@ protected:
     {
         window_ = platform::CreateHostWindow(editor_);
         for (PluginModule* module : {&date_, &time_}) {
-            module->SetPluginFolder(platform::AnsiToWide(folder_.Path()));
+            module->SetPluginFolder(folder_.Path());
             module->OnEvents(window_, StartUpEvent, 0);
         }
     }
     void TearDown() override { platform::DestroyHostWindow(window_); }
 
-    AnsiString SettingsFile() const { return folder_.File("StemraTime.ini"); }
+    WideString SettingsFile() const { return folder_.File("StemraTime.ini"); }
 
     // Rewrites the settings file with a last-write time of its own, as an edit.
     void WriteSettings(const std::string& text)
@@ -107,7 +107,7 @@ TEST_F(InsertCommand, OnlyTheRunEndingEventsStartANewRun)
     };
     for (const auto& c : cases) {
         PluginModule module{TimePluginTraits, FixedMoment};
-        module.SetPluginFolder(platform::AnsiToWide(folder_.Path()));
+        module.SetPluginFolder(folder_.Path());
         editor_.SetText(u"", 0);
         module.OnCommand(window_);
         module.OnEvents(window_, c.event, 0);
@@ -145,8 +145,8 @@ TEST_F(InsertCommand, OnlyTheExactCalendarWordsInsertTheCalendar)
     WriteSettings("[DateFormat]\r\nItem01=Calendar2\r\nItem02=calendar2\r\n"
                   "[TimeFormat]\r\nItem01=Calendar1\r\n");
     date_.OnCommand(window_);
-    const WideString calendar = platform::AnsiToWide(
-        BuildMonthCalendar(CalendarMode::NeighbourDayCells, "  ", FixedMoment()));
+    const WideString calendar =
+        BuildMonthCalendar(CalendarMode::NeighbourDayCells, u"  ", FixedMoment());
     EXPECT_EQ(editor_.Text(), calendar);
     EXPECT_EQ(date_.State().lastInsertLength, static_cast<int32_t>(calendar.size()));
 
@@ -189,7 +189,7 @@ TEST_F(InsertCommand, PressBeforeStartUpOrAfterStartUpOrShutDownStartsOver)
         SCOPED_TRACE(event == StartUpEvent ? "start-up" : "shut-down");
         WriteSettings("[DateFormat]\r\nItem01=d\r\nItem02=m\r\n");
         PluginModule module{DatePluginTraits, FixedMoment};
-        module.SetPluginFolder(platform::AnsiToWide(folder_.Path()));
+        module.SetPluginFolder(folder_.Path());
         editor_.SetText(u"", 0);
         module.OnCommand(window_);
         module.OnCommand(window_);
@@ -296,8 +296,8 @@ TEST_F(InsertCommand, BothPluginsShareOneFileAndEachReloadsAfterTheOtherWrites)
 TEST_F(InsertCommand, NoStartUpEventAndNoFolderStillInsertTheDefaults)
 {
     PluginModule fresh{DatePluginTraits, FixedMoment};
-    const AnsiString missing = folder_.File("missing");
-    fresh.SetPluginFolder(platform::AnsiToWide(missing));
+    const WideString missing = folder_.File("missing");
+    fresh.SetPluginFolder(missing);
     editor_.SetText(u"<>", 1);
     fresh.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"<2026/12/07(\u6708)>");
@@ -309,7 +309,7 @@ TEST_F(InsertCommand, NoStartUpEventAndNoFolderStillInsertTheDefaults)
 
     ASSERT_TRUE(platform::CreateFolder(missing));
     ASSERT_TRUE(
-        platform::WriteNewFile(missing + "\\StemraTime.ini", "[DateFormat]\r\nItem01=dd\r\n"));
+        platform::WriteNewFile(missing + u"\\StemraTime.ini", "[DateFormat]\r\nItem01=dd\r\n"));
     fresh.OnEvents(window_, Event20, 0);
     fresh.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"<2026/12/07(Mon)07>");
@@ -324,21 +324,44 @@ TEST_F(InsertCommand, UnicodeSettingsFilesRenderTheirTextAndKeepTheirEncoding)
     date_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"2026\u5E74");
 
-    // UTF-16LE with its mark and only the time section: the date defaults join it as UTF-16.
-    const std::string utf16 = "\xFF\xFE[\0T\0i\0m\0e\0F\0o\0r\0m\0a\0t\0]\0\r\0\n\0"
-                              "I\0t\0e\0m\0\x30\0\x31\0=\0h\0h\0\r\0\n\0"s;
-    WriteSettings(utf16);
+    // UTF-8 without a mark, as Notepad saves a new file: the time defaults join it as UTF-8.
+    const std::string utf8 = "[DateFormat]\r\nItem01=yyyy年mm月dd日\r\n";
+    WriteSettings(utf8);
     date_.OnEvents(window_, StartUpEvent, 0);
-    time_.OnEvents(window_, StartUpEvent, 0);
     editor_.SetText(u"", 0);
     date_.OnCommand(window_);
-    EXPECT_EQ(editor_.Text(), u"2026/12/07(\u6708)");
-    const std::string file = ReadSettings();
-    EXPECT_EQ(file.substr(0, utf16.size()), utf16) << "the time section stays as it was";
-    EXPECT_NE(file.find("[\0D\0a\0t\0e\0F\0o\0r\0m\0a\0t\0]\0"s), std::string::npos);
-    editor_.SetText(u"", 0);
+    EXPECT_EQ(editor_.Text(), u"2026年12月07日");
     time_.OnCommand(window_);
-    EXPECT_EQ(editor_.Text(), u"13");
+    EXPECT_EQ(ReadSettings(), utf8 + "[TimeFormat]\r\nItem01=\" hh:nn\"\r\nItem02=\" hh:nn:ss\"\r\n"
+                                     "Item03=\" hh:nn am/pm\"\r\nItem04=\" hh時nn分\"\r\n"
+                                     "Item05=\" AMPMhh時nn分\"\r\n"
+                                     "Item06=\" hhnnss\"\r\nItem07=\" hh-nn-ss\"\r\n");
+
+    // UTF-16 with its mark, either byte order, and only the time section: the date defaults
+    // join it in its own encoding.
+    const std::string utf16 = "\xFF\xFE[\0T\0i\0m\0e\0F\0o\0r\0m\0a\0t\0]\0\r\0\n\0"
+                              "I\0t\0e\0m\0\x30\0\x31\0=\0h\0h\0\r\0\n\0"s;
+    const std::string dateHeader = "[\0D\0a\0t\0e\0F\0o\0r\0m\0a\0t\0]\0"s;
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "UTF-16BE" : "UTF-16LE");
+        const auto inOrder = [bigEndian](std::string bytes) {
+            for (size_t i = 0; bigEndian && i + 1 < bytes.size(); i += 2)
+                std::swap(bytes[i], bytes[i + 1]);
+            return bytes;
+        };
+        WriteSettings(inOrder(utf16));
+        date_.OnEvents(window_, StartUpEvent, 0);
+        time_.OnEvents(window_, StartUpEvent, 0);
+        editor_.SetText(u"", 0);
+        date_.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"2026/12/07(\u6708)");
+        const std::string file = ReadSettings();
+        EXPECT_EQ(file.substr(0, utf16.size()), inOrder(utf16)) << "the time section stays";
+        EXPECT_NE(file.find(inOrder(dateHeader)), std::string::npos);
+        editor_.SetText(u"", 0);
+        time_.OnCommand(window_);
+        EXPECT_EQ(editor_.Text(), u"13");
+    }
 }
 
 // A file the plug-ins never write (a NUL byte after the time section, or the read-only

@@ -225,9 +225,9 @@ TEST(WindowsVersionName, ServicePackTextIsTrimmedAndBlankMeansNone)
         {2, 6, 1, 7601, "  Service Pack 1\t", 1, 0, X64, 1, false,
          "Windows 7 Ultimate(x64) [Service Pack 1]"},
         {2, 6, 1, 7601, "SP 1\x01", 1, 0, X64, 1, false, "Windows 7 Ultimate(x64) [SP 1]"},
-        // Shift-JIS bytes are above 0x20 and stay.
+        // Text in the ANSI code page (932 here), whose bytes are above 0x20, is decoded.
         {2, 6, 1, 7601, "\x83T\x81[\x83r\x83X", 1, 0, X86, 1, false,
-         "Windows 7 Ultimate [\x83T\x81[\x83r\x83X]"},
+         "Windows 7 Ultimate [サービス]"},
     });
 }
 
@@ -390,7 +390,7 @@ TEST(WindowsVersionName, RunningSystemMatchesItsRecords)
     EXPECT_TRUE(facts.hasNativeSystemInfo);
     EXPECT_EQ(facts.record.platformId, 2u);
     EXPECT_EQ(facts.record.majorVersion, basic.majorVersion);
-    const AnsiString name = GetWindowsVersionName();
+    const Utf8String name = GetWindowsVersionName();
     EXPECT_EQ(name.rfind("Windows", 0), 0u) << name;
     EXPECT_EQ(name, BuildWindowsVersionName(facts));
 }

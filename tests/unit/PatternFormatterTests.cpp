@@ -10,6 +10,7 @@
 #include "MyLibrary/DateTimeUnit/PatternTokens.h"
 #include "MyLibrary/DateTimeUnit/SystemEras.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "tests/support/Moments.h"
@@ -32,7 +33,7 @@ struct Case {
 void ExpectRendered(const Case& c)
 {
     EXPECT_EQ(RenderPattern(c.pattern, c.moment), c.expected)
-        << "pattern " << platform::WideToAnsi(c.pattern);
+        << "pattern " << WideToUtf8(c.pattern);
 }
 
 // The platform's alternate calendar gives Japanese eras (not so under Wine, whose alternate
@@ -245,7 +246,7 @@ const PatternToken* TokenSpelled(std::u16string_view text)
     for (const PatternToken& token : TokenTable)
         if (token.text == text)
             return &token;
-    ADD_FAILURE() << "no token " << platform::WideToAnsi(WideString(text));
+    ADD_FAILURE() << "no token " << WideToUtf8(WideString(text));
     return nullptr;
 }
 
@@ -255,8 +256,8 @@ TEST(PatternTokens, EveryTokenIsFoundAsItselfAheadOfItsShorterPrefixes)
 {
     for (const PatternToken& token : TokenTable) {
         const WideString text(token.text);
-        EXPECT_EQ(MatchTokenAt(text, 0), &token) << platform::WideToAnsi(text);
-        EXPECT_EQ(MatchTokenAt(u"x" + text, 1), &token) << platform::WideToAnsi(text);
+        EXPECT_EQ(MatchTokenAt(text, 0), &token) << WideToUtf8(text);
+        EXPECT_EQ(MatchTokenAt(u"x" + text, 1), &token) << WideToUtf8(text);
     }
 }
 
@@ -273,22 +274,17 @@ TEST(PatternTokens, TheDetectionScanSeesTheAmPmFamilyAlone)
 TEST(EraLetterOf, GivesTheLetterOfTheFiveEraInitialsOnly)
 {
     struct Case {
-        const char* initial;
-        const char* letter;
+        const char16_t* initial;
+        const char16_t* letter;
     };
     const Case cases[] = {
-        {"\x96\xbe", "m"},         // 明
-        {"\x91\xe5", "t"},         // 大
-        {"\x8f\xba", "s"},         // 昭
-        {"\x95\xbd", "h"},         // 平
-        {"\x97\xdf", "r"},         // 令
-        {"\x89\xbc", ""},          // 仮, an era the table does not know
-        {"\x95\xbd\x90\xac", ""},  // 平成: the whole name is no initial
-        {"h", ""},
-        {"", ""},
+        {u"明", u"m"},  {u"大", u"t"}, {u"昭", u"s"},
+        {u"平", u"h"},  {u"令", u"r"}, {u"仮", u""},  // an era the table does not know
+        {u"平成", u""},                               // the whole name is no initial
+        {u"h", u""},    {u"", u""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(EraLetterOf(c.initial), c.letter) << c.letter;
+        EXPECT_EQ(EraLetterOf(c.initial), c.letter) << WideToUtf8(c.letter);
 }
 
 // A later era's letter comes from the eras the system lists, written here where Windows keeps
@@ -297,40 +293,51 @@ TEST(EraLetterOf, GivesTheLetterOfTheFiveEraInitialsOnly)
 // gives a letter; the table wins for the eras it knows.
 TEST(EraLetterFor, TakesALaterEraFromTheErasTheSystemLists)
 {
-    const AnsiString erasKey = "SYSTEM\\CurrentControlSet\\Control\\Nls\\Calendars\\Japanese\\Eras";
-    const std::string kari = "\x89\xbc";             // 仮
-    const std::string kariMei = "\x89\xbc\x96\xbc";  // 仮名
-    const std::string da = "\x83\x5f";               // ダ, whose second byte is the byte of "_"
-    const std::string sz = "\0"s;
+    const Utf8String erasKey = "SYSTEM\\CurrentControlSet\\Control\\Nls\\Calendars\\Japanese\\Eras";
+    // The values' raw data: UTF-16LE code units.
+    const auto units = [](const WideString& text) {
+        return WideToUtf16(text, ByteOrder::LittleEndian);
+    };
+    const std::string kari = units(u"仮");
+    const std::string kariMei = units(u"仮名");
+    const std::string us = units(u"_");
+    const std::string ti = units(u"弟");  // U+5F1F, whose second byte is the byte of "_"
+    const std::string sz = "\0\0"s;
     struct Row {
         const char* what;
         uint32_t type;
         std::string data;
         WideString initial;
-        const char* letter;
+        const char16_t* letter;
     };
+    const std::string testEra = units(u"Test Era");
     const Row rows[] = {
-        {"test era", 1, kariMei + "_" + kari + "_Test Era_X" + sz, u"仮", "x"},
-        {"lower-case English initial", 1, kariMei + "_" + kari + "_Test Era_x" + sz, u"仮", "x"},
-        {"expandable string", 2, kariMei + "_" + kari + "_Test Era_X" + sz, u"仮", "x"},
-        {"no NUL at the end", 1, kariMei + "_" + kari + "_Test Era_X", u"仮", "x"},
-        {"initial ending in 0x5F", 1, da + "_" + da + "_Da_D" + sz, u"ダ", "d"},
-        {"another initial", 1, kariMei + "_" + kari + "_Test Era_X" + sz, u"名", ""},
-        {"missing field", 1, kariMei + "_" + kari + "_Test Era" + sz, u"仮", ""},
-        {"extra field", 1, kariMei + "_" + kari + "_Test_Era_X" + sz, u"仮", ""},
-        {"no underscore", 1, kariMei + sz, u"仮", ""},
-        {"empty initial", 1, kariMei + "__Test Era_X" + sz, u"", ""},
-        {"empty English initial", 1, kariMei + "_" + kari + "_Test Era_" + sz, u"仮", ""},
-        {"full-width English initial", 1, kariMei + "_" + kari + "_Test Era_\x82\x77" + sz, u"仮",
-         ""},
-        {"two letters", 1, kariMei + "_" + kari + "_Test Era_XY" + sz, u"仮", ""},
-        {"a digit", 1, kariMei + "_" + kari + "_Test Era_1" + sz, u"仮", ""},
-        {"empty string", 1, sz, u"仮", ""},
-        {"binary value", 3, kariMei + "_" + kari + "_Test Era_X", u"仮", ""},
-        {"multi-string value", 7, kariMei + "_" + kari + "_Test Era_X" + sz + sz, u"仮", ""},
-        {"number", 4, "\x58\0\0\0"s, u"仮", ""},
-        {"the table wins for Reiwa", 1, "\x97\xdf\x98\x61_\x97\xdf_Reiwa_Q" + sz, u"令", "r"},
-        {"the table wins for Heisei", 1, "\x95\xbd\x90\xac_\x95\xbd_Heisei_Z" + sz, u"平", "h"},
+        {"test era", 1, kariMei + us + kari + us + testEra + units(u"_X") + sz, u"仮", u"x"},
+        {"lower-case English initial", 1, kariMei + us + kari + us + testEra + units(u"_x") + sz,
+         u"仮", u"x"},
+        {"expandable string", 2, kariMei + us + kari + us + testEra + units(u"_X") + sz, u"仮",
+         u"x"},
+        {"no NUL at the end", 1, kariMei + us + kari + us + testEra + units(u"_X"), u"仮", u"x"},
+        {"an odd byte at the end", 1, kariMei + us + kari + us + testEra + units(u"_X") + "\x01",
+         u"仮", u"x"},
+        {"initial holding the byte of _", 1, ti + us + ti + units(u"_Ti_T") + sz, u"弟", u"t"},
+        {"another initial", 1, kariMei + us + kari + us + testEra + units(u"_X") + sz, u"名", u""},
+        {"missing field", 1, kariMei + us + kari + us + testEra + sz, u"仮", u""},
+        {"extra field", 1, kariMei + us + kari + units(u"_Test_Era_X") + sz, u"仮", u""},
+        {"no underscore", 1, kariMei + sz, u"仮", u""},
+        {"empty initial", 1, kariMei + us + us + testEra + units(u"_X") + sz, u"", u""},
+        {"empty English initial", 1, kariMei + us + kari + us + testEra + us + sz, u"仮", u""},
+        {"full-width English initial", 1, kariMei + us + kari + us + testEra + units(u"_Ｘ") + sz,
+         u"仮", u""},
+        {"two letters", 1, kariMei + us + kari + us + testEra + units(u"_XY") + sz, u"仮", u""},
+        {"a digit", 1, kariMei + us + kari + us + testEra + units(u"_1") + sz, u"仮", u""},
+        {"empty string", 1, sz, u"仮", u""},
+        {"binary value", 3, kariMei + us + kari + us + testEra + units(u"_X"), u"仮", u""},
+        {"multi-string value", 7, kariMei + us + kari + us + testEra + units(u"_X") + sz + sz,
+         u"仮", u""},
+        {"number", 4, "\x58\0\0\0"s, u"仮", u""},
+        {"the table wins for Reiwa", 1, units(u"令和_令_Reiwa_Q") + sz, u"令", u"r"},
+        {"the table wins for Heisei", 1, units(u"平成_平_Heisei_Z") + sz, u"平", u"h"},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(platform::SetMachineRegistryValue(erasKey, "2020 09 01", row.type, row.data))
@@ -339,7 +346,7 @@ TEST(EraLetterFor, TakesALaterEraFromTheErasTheSystemLists)
         ASSERT_TRUE(platform::DeleteMachineRegistryValue(erasKey, "2020 09 01"));
         EXPECT_EQ(EraLetterFor(row.initial, eras), row.letter) << row.what;
     }
-    EXPECT_EQ(EraLetterFor(u"仮", ReadSystemEras()), "") << "the test era is gone again";
+    EXPECT_EQ(EraLetterFor(u"仮", ReadSystemEras()), u"") << "the test era is gone again";
 }
 
 TEST(PadNumber, PutsPadCharactersInFrontUpToTheWidth)
@@ -491,7 +498,7 @@ TEST(PatternTokens, WalkAgreesWithEscapesThenOnePassReplacementOfTheTable)
             MarkerWriter writer;
             WalkUnquoted(section, writer, tableSize);
             ASSERT_EQ(writer.out, ReplacedByTable(EscapesExpanded(section), tableSize))
-                << platform::WideToAnsi(section) << " with " << tableSize << " tokens";
+                << WideToUtf8(section) << " with " << tableSize << " tokens";
         }
     }
 }

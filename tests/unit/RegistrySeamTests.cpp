@@ -10,7 +10,7 @@ namespace stem {
 namespace {
 
 // A key of the tests' own under HKEY_CURRENT_USER, removed before and after each test.
-const AnsiString TestKey = "Software\\StemraTests\\RegistrySeam";
+const Utf8String TestKey = "Software\\StemraTests\\RegistrySeam";
 
 class RegistrySeam : public ::testing::Test {
 protected:
@@ -18,8 +18,8 @@ protected:
     void TearDown() override { platform::DeleteUserRegistryTree(TestKey); }
 
     // The value under TestKey\subKey as the seam reads it; "<missing>" when it cannot.
-    static std::string Read(const AnsiString& keyPath, const AnsiString& subKey,
-                            const AnsiString& name, uint32_t* type = nullptr)
+    static std::string Read(const Utf8String& keyPath, const Utf8String& subKey,
+                            const Utf8String& name, uint32_t* type = nullptr)
     {
         platform::RegistryKey key = platform::OpenOrCreateUserKey(keyPath);
         if (key == nullptr)
@@ -36,9 +36,11 @@ protected:
     }
 };
 
+// String values are UTF-16LE code units, as the "W" functions keep them: a folder named in any
+// script reads back unchanged.
 TEST_F(RegistrySeam, ValueReadsBackWithTypeAndRawBytes)
 {
-    const std::string text("C:\\Editor\\PlugIns\0", 18);
+    const std::string text = platform::RegistryStringData(u"C:\\表\\설정\\PlugIns");
     ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "PlugInsFolder",
                                                platform::RegistryString, text));
     uint32_t type = 0;
@@ -54,16 +56,17 @@ TEST_F(RegistrySeam, ValueReadsBackWithTypeAndRawBytes)
 TEST_F(RegistrySeam, KeyAndValueNamesIgnoreLetterCase)
 {
     ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "PlugInsFolder",
-                                               platform::RegistryString, std::string("x\0", 2)));
+                                               platform::RegistryString,
+                                               platform::RegistryStringData(u"x")));
     EXPECT_EQ(Read("SOFTWARE\\stemratests\\REGISTRYSEAM", "common", "PLUGINSFOLDER"),
-              std::string("x\0", 2));
+              platform::RegistryStringData(u"x"));
 }
 
 TEST_F(RegistrySeam, TrailingBackslashNamesTheSameKey)
 {
     ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "V", platform::RegistryString,
-                                               std::string("y\0", 2)));
-    EXPECT_EQ(Read(TestKey + "\\", "Common", "V"), std::string("y\0", 2));
+                                               platform::RegistryStringData(u"y")));
+    EXPECT_EQ(Read(TestKey + "\\", "Common", "V"), platform::RegistryStringData(u"y"));
 }
 
 TEST_F(RegistrySeam, MissingSubKeyOrValueIsReportedNotCreated)
@@ -76,7 +79,8 @@ TEST_F(RegistrySeam, MissingSubKeyOrValueIsReportedNotCreated)
     platform::CloseRegistryKey(key);
 
     ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common", "Other",
-                                               platform::RegistryString, std::string("z\0", 2)));
+                                               platform::RegistryString,
+                                               platform::RegistryStringData(u"z")));
     EXPECT_EQ(Read(TestKey, "Common", "PlugInsFolder"), "<missing>");
 }
 
@@ -92,7 +96,8 @@ TEST_F(RegistrySeam, EmptyValueHasNoBytes)
 TEST_F(RegistrySeam, DeletedTreeTakesItsSubKeysAndValues)
 {
     ASSERT_TRUE(platform::SetUserRegistryValue(TestKey + "\\Common\\Deep", "V",
-                                               platform::RegistryString, std::string("v\0", 2)));
+                                               platform::RegistryString,
+                                               platform::RegistryStringData(u"v")));
     ASSERT_TRUE(platform::DeleteUserRegistryTree(TestKey));
     EXPECT_EQ(Read(TestKey, "Common\\Deep", "V"), "<missing>");
     EXPECT_TRUE(platform::DeleteUserRegistryTree(TestKey)) << "deleting a missing key succeeds";
@@ -102,10 +107,9 @@ TEST_F(RegistrySeam, DeletedTreeTakesItsSubKeysAndValues)
 // test writes one value of its own there and removes it again.
 TEST_F(RegistrySeam, MachineKeyValuesReadBackWithTypeAndRawBytes)
 {
-    const AnsiString erasKey = "SYSTEM\\CurrentControlSet\\Control\\Nls\\Calendars\\Japanese\\Eras";
-    const AnsiString name = "2099 01 01";
-    // "試験_試_Shiken_S" in Shift-JIS, with its NUL.
-    const std::string text("\x8e\x8e\x8c\xb1_\x8e\x8e_Shiken_S\0", 17);
+    const Utf8String erasKey = "SYSTEM\\CurrentControlSet\\Control\\Nls\\Calendars\\Japanese\\Eras";
+    const Utf8String name = "2099 01 01";
+    const std::string text = platform::RegistryStringData(u"試験_試_Shiken_S");
     const auto find = [&] {
         for (const platform::RegistryValue& value : platform::ReadMachineKeyValues(erasKey))
             if (value.name == name)

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "MyLibrary/AccessIniFile/IniFileText.h"
+#include "base/UnicodeText.h"
+#include "platform/Platform.h"
 #include "plugin/PluginTraits.h"
 #include "tools/stem/SettingsCheck.h"
 
@@ -21,14 +23,13 @@ constexpr DefaultsPlacement Keys = DefaultsPlacement::NotNeeded;
 
 // The warnings for both plug-ins' sections of the file (lines end CR LF).
 std::vector<SettingsWarning> WarningsOf(const std::string& text, DefaultsPlacement date = Keys,
-                                        DefaultsPlacement time = Keys, bool shiftJisSystem = true)
+                                        DefaultsPlacement time = Keys)
 {
     std::string bytes;
     for (const char c : text)
         bytes += c == '\n' ? "\r\n" : std::string(1, c);
     return CheckSettingsFile(bytes, DecodeIniText(bytes),
-                             {{&DatePluginTraits, date}, {&TimePluginTraits, time}},
-                             shiftJisSystem);
+                             {{&DatePluginTraits, date}, {&TimePluginTraits, time}});
 }
 
 // Every warning of the line, one a line.
@@ -105,7 +106,7 @@ TEST(SettingsCheck, EachRuleWarnsOnItsLine)
         {"quotes around a value holding quotes",
          "[TimeFormat]\nItem01=\"hh\"\x8e\x9e\"nn\"\n",
          2,
-         {"starts and ends with a double quote", "the pattern is hh\"\x8e\x9e\"nn"}},
+         {"starts and ends with a double quote", "the pattern is hh\"時\"nn"}},
         // Quotes the renderer reads otherwise than a person would.
         {"an odd number of quotes",
          "[DateFormat]\nItem01=mm\"/dd\n",
@@ -160,11 +161,18 @@ TEST(SettingsCheck, EachRuleWarnsOnItsLine)
          "[DateFormat]\nItem01=a\n\0b\n"s,
          0,
          {"the lines cannot carry all of this file", "never write to it"}},
-        {"UTF-8 without a byte-order mark (yyyy\u5e74)",
-         "[DateFormat]\nItem01=yyyy\xe5\xb9\xb4\n",
+        // 年 and 月 in UTF-8, 時 and 分 in Shift-JIS: what a press of an earlier version left in
+        // a file saved as UTF-8. Read as Shift-JIS, the UTF-8 bytes hold some that form no
+        // character, so the file is one the plug-ins never write.
+        {"two encodings",
+         "[DateFormat]\nItem01=yyyy\xe5\xb9\xb4mm\xe6\x9c\x88\n"
+         "[TimeFormat]\nItem01=hh\x8e\x9enn\x95\xaa\n",
          0,
-         {"UTF-8 without a byte-order mark", "read as Shift-JIS",
-          "Save it as Shift-JIS, or as UTF-8 with a byte-order mark"}},
+         {"mixes two encodings", "line 2 in UTF-8, line 4 in Shift-JIS",
+          "save the file in one encoding: UTF-8 or Shift-JIS"},
+         Keys,
+         Keys,
+         2},
     };
     for (const Case& c : cases) {
         const std::vector<SettingsWarning> warnings = WarningsOf(c.text, c.date, c.time);
@@ -180,7 +188,7 @@ TEST(SettingsCheck, EachRuleWarnsOnItsLine)
 // What a load reads as a person would read it draws no warning: padded and lower-case keys,
 // blanks around "=", quoted blanks, empty values, comments and blank lines, brackets inside
 // quotes of a comment, a Shift-JIS character whose second byte is that of "[" or "]" (ゼ, ゾ),
-// and the other sections.
+// and the other sections; in Shift-JIS, in UTF-8 and in UTF-8 with a byte-order mark.
 TEST(SettingsCheck, WhatALoadReadsAsWrittenDrawsNothing)
 {
     const std::string text = "; Patterns of Stemra and Stemko\n"
@@ -197,36 +205,9 @@ TEST(SettingsCheck, WhatALoadReadsAsWrittenDrawsNothing)
                              "[Other]\n"
                              "Item01=[x]\n"
                              "Item09=yyyy\n";
-    EXPECT_EQ(Shown(WarningsOf(text)), "");
-}
-
-// UTF-8 without a mark draws the one warning about the file, and only where a file without a
-// mark reads as Shift-JIS; its lines, changed by that reading, draw none of the blanks'. With a
-// mark, or without a byte above 0x7F, or not valid UTF-8 (as Shift-JIS text is), it is no case.
-TEST(SettingsCheck, OnlyUnmarkedUtf8OnAShiftJisSystemIsWarnedAbout)
-{
-    // yyyy年mm月dd日: the third byte of 月 pairs with the "d" after it when read as Shift-JIS.
-    const std::string utf8 = "[DateFormat]\nItem01=yyyy\xe5\xb9\xb4mm\xe6\x9c\x88"
-                             "dd\xe6\x97\xa5\n";
-    const std::vector<SettingsWarning> warnings = WarningsOf(utf8);
-    ASSERT_EQ(warnings.size(), 1u) << Shown(warnings);
-    EXPECT_EQ(warnings[0].line, 0);
-    EXPECT_EQ(Shown(WarningsOf(utf8, Keys, Keys, false)), "");
-    EXPECT_EQ(Shown(WarningsOf("\xef\xbb\xbf" + utf8)), "");
-
-    const struct {
-        std::string bytes;
-        bool utf8;
-    } rows[] = {
-        {"yyyy/mm/dd", false},        {"yyyy\x94\x4e", false},  // 年 in Shift-JIS
-        {"\xe5\xb9", false},                                    // cut short
-        {"\xc0\xaf", false},                                    // an overlong "/"
-        {"\xed\xa0\x80", false},                                // a surrogate
-        {"\x82\xa0", false},           // あ in Shift-JIS: a lone continuation byte
-        {"\xf0\x9f\x98\x80 d", true},  // outside the BMP
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(IsUtf8BeyondAscii(row.bytes), row.utf8) << row.bytes;
+    const std::string utf8 = WideToUtf8(platform::DecodeText(platform::ShiftJisCodePage, text));
+    for (const std::string& encoded : {text, utf8, "\xef\xbb\xbf" + utf8})
+        EXPECT_EQ(Shown(WarningsOf(encoded)), "") << encoded;
 }
 
 // Warnings of both sections and of the file come in line order, the file's first.

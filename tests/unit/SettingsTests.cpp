@@ -9,6 +9,7 @@
 #include "MyLibrary/OSVersionUnit/OSVersionUnit.h"
 #include "MyLibrary/SystemFolderPathUnit/SystemFolderPathUnit.h"
 #include "base/Errors.h"
+#include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 #include "platform/Platform.h"
 #include "plugin/Settings.h"
@@ -19,9 +20,10 @@ namespace stem {
 
 namespace {
 
+using namespace std::string_literals;
 using Patterns = std::vector<WideString>;
 
-std::string ReadBytes(const AnsiString& path)
+std::string ReadBytes(const WideString& path)
 {
     std::string bytes;
     if (platform::ReadWholeFile(path, bytes) != platform::FileStatus::Ok)
@@ -29,12 +31,12 @@ std::string ReadBytes(const AnsiString& path)
     return bytes;
 }
 
-void WriteBytes(const AnsiString& path, const std::string& bytes)
+void WriteBytes(const WideString& path, const std::string& bytes)
 {
-    ASSERT_TRUE(platform::WriteNewFile(path, bytes)) << path;
+    ASSERT_TRUE(platform::WriteNewFile(path, bytes)) << WideToUtf8(path);
 }
 
-std::filesystem::path HostPath(const AnsiString& windowsPath)
+std::filesystem::path HostPath(const WideString& windowsPath)
 {
     return platform::SystemPathOf(windowsPath);
 }
@@ -47,7 +49,7 @@ Patterns PatternsOf(const TCommonStringRecordList& list)
     return patterns;
 }
 
-Patterns Load(const AnsiString& path, const AnsiString& section)
+Patterns Load(const WideString& path, const Utf8String& section)
 {
     TAccessIniFile settings(path);
     TCommonStringRecordList list;
@@ -55,10 +57,10 @@ Patterns Load(const AnsiString& path, const AnsiString& section)
     return PatternsOf(list);
 }
 
-using SettingsStep = PressSettings (*)(const AnsiString&, const PluginTraits&,
+using SettingsStep = PressSettings (*)(const WideString&, const PluginTraits&,
                                        TCommonStringRecordList&);
 
-PressSettings RunStep(SettingsStep step, const AnsiString& path, const PluginTraits& traits,
+PressSettings RunStep(SettingsStep step, const WideString& path, const PluginTraits& traits,
                       Patterns* loaded)
 {
     TCommonStringRecordList list;
@@ -69,13 +71,13 @@ PressSettings RunStep(SettingsStep step, const AnsiString& path, const PluginTra
 }
 
 // The settings step of a press of the plug-in on the file.
-PressSettings Press(const AnsiString& path, const PluginTraits& traits, Patterns* loaded = nullptr)
+PressSettings Press(const WideString& path, const PluginTraits& traits, Patterns* loaded = nullptr)
 {
     return RunStep(ReadPressSettings, path, traits, loaded);
 }
 
 // What that step would do, as stem check asks it.
-PressSettings LookAhead(const AnsiString& path, const PluginTraits& traits,
+PressSettings LookAhead(const WideString& path, const PluginTraits& traits,
                         Patterns* loaded = nullptr)
 {
     return RunStep(ForeseePress, path, traits, loaded);
@@ -84,7 +86,7 @@ PressSettings LookAhead(const AnsiString& path, const PluginTraits& traits,
 class SettingsFile : public ::testing::Test {
 protected:
     TempFolder folder_;
-    const AnsiString path_ = folder_.File("StemraTime.ini");
+    const WideString path_ = folder_.File("StemraTime.ini");
 };
 
 // ---- Defaults ----
@@ -188,11 +190,11 @@ TEST_F(SettingsFile, DefaultsThatCannotBeSavedComeFromMemoryAndTheFileStays)
     int number = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const AnsiString folder = folder_.File("case" + std::to_string(++number));
+        const WideString folder = folder_.File("case" + std::to_string(++number));
         ASSERT_TRUE(platform::CreateFolder(folder));
-        const AnsiString missing = folder + "\\missing";
-        const AnsiString path =
-            (c.place == InAMissingFolder ? missing : folder) + "\\StemraTime.ini";
+        const WideString missing = folder + u"\\missing";
+        const WideString path =
+            (c.place == InAMissingFolder ? missing : folder) + u"\\StemraTime.ini";
         if (!c.text.empty())
             WriteBytes(path, c.text);
         if (c.place == ReadOnly) {
@@ -214,7 +216,7 @@ TEST_F(SettingsFile, DefaultsThatCannotBeSavedComeFromMemoryAndTheFileStays)
         }
         EXPECT_EQ(ReadBytes(path), c.text.empty() ? "<unreadable>" : c.text);
         EXPECT_EQ(platform::IsReadOnlyFile(path), c.place == ReadOnly);
-        EXPECT_EQ(platform::FindFileNames(folder + "\\*").size(), c.text.empty() ? 0u : 1u);
+        EXPECT_EQ(platform::FindFileNames(folder + u"\\*").size(), c.text.empty() ? 0u : 1u);
         EXPECT_FALSE(platform::PathExists(missing));
         platform::UnlockFile(holder);
         platform::SetReadOnly(path, false);  // so that the folder can go
@@ -327,7 +329,7 @@ TEST_F(SettingsFile, LastWriteTimeIsTheFilesOwnAndFollowsEveryTouch)
 
 // ---- The plug-in folder ----
 
-const AnsiString TestEditorKey = "Software\\StemraTests\\SettingsEditor\\";
+const Utf8String TestEditorKey = "Software\\StemraTests\\SettingsEditor\\";
 
 class PluginFolder : public SettingsFile {
 protected:
@@ -340,7 +342,7 @@ protected:
     {
         platform::SetUserKeyReadOnly(TestEditorKey, false);
         platform::DeleteUserRegistryTree(TestEditorKey);
-        platform::SetEnvironmentValue("STEMRA_TEST_FOLDER", "");
+        platform::SetEnvironmentValue("STEMRA_TEST_FOLDER", u"");
         SettingsFile::TearDown();
     }
     static void SetFolderValue(uint32_t type, const std::string& data)
@@ -350,8 +352,8 @@ protected:
     }
     static WideString BesideHost()
     {
-        const AnsiString program = platform::HostExecutablePath();
-        return platform::AnsiToWide(program.substr(0, program.rfind('\\') + 1) + "PlugIns");
+        const WideString program = platform::HostExecutablePath();
+        return program.substr(0, program.rfind(u'\\') + 1) + u"PlugIns";
     }
 };
 
@@ -359,13 +361,19 @@ TEST_F(PluginFolder, WithoutValueIsPlugInsBesideTheHost)
 {
     EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), BesideHost());
     ASSERT_TRUE(platform::SetUserRegistryValue(TestEditorKey + "Common", "Other",
-                                               platform::RegistryString, std::string("x\0", 2)));
+                                               platform::RegistryString,
+                                               platform::RegistryStringData(u"x")));
     EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), BesideHost());
 }
 
 TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
 {
-    ASSERT_TRUE(platform::SetEnvironmentValue("STEMRA_TEST_FOLDER", "C:\\Exp"));
+    ASSERT_TRUE(platform::SetEnvironmentValue("STEMRA_TEST_FOLDER", u"C:\\Exp"));
+    // The raw data of a value as the "W" functions keep it: UTF-16LE code units.
+    const auto units = [](const WideString& text) {
+        return WideToUtf16(text, ByteOrder::LittleEndian);
+    };
+    const std::string sz = "\0\0"s;
     struct Case {
         const char* name;
         uint32_t type;
@@ -374,26 +382,29 @@ TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
         bool isDefault;
     };
     const Case cases[] = {
-        {"plain", platform::RegistryString, std::string("C:\\Tools\\PlugIns\0", 17),
+        {"plain", platform::RegistryString, units(u"C:\\Tools\\PlugIns") + sz,
          u"C:\\Tools\\PlugIns", false},
-        {"trailing backslash", platform::RegistryString, std::string("C:\\P\\\0", 6), u"C:\\P\\",
+        {"trailing backslash", platform::RegistryString, units(u"C:\\P\\") + sz, u"C:\\P\\", false},
+        {"no terminating NUL", platform::RegistryString, units(u"D:\\P"), u"D:\\P", false},
+        {"an odd byte at the end", platform::RegistryString, units(u"D:\\P") + "\x01", u"D:\\P",
          false},
-        {"no terminating NUL", platform::RegistryString, "D:\\P", u"D:\\P", false},
-        {"text after a NUL", platform::RegistryString, std::string("A\0B\0", 4), u"A", false},
-        {"expandable", platform::RegistryExpandString, std::string("%STEMRA_TEST_FOLDER%\\P\0", 23),
+        {"text after a NUL", platform::RegistryString, units(u"A") + sz + units(u"B") + sz, u"A",
+         false},
+        {"expandable", platform::RegistryExpandString, units(u"%STEMRA_TEST_FOLDER%\\P") + sz,
          u"C:\\Exp\\P", false},
         {"expandable, unknown variable", platform::RegistryExpandString,
-         std::string("%STEMRA_NO_SUCH%\\P\0", 19), u"%STEMRA_NO_SUCH%\\P", false},
-        {"plain, not expanded", platform::RegistryString, std::string("%STEMRA_TEST_FOLDER%\0", 21),
+         units(u"%STEMRA_NO_SUCH%\\P") + sz, u"%STEMRA_NO_SUCH%\\P", false},
+        {"plain, not expanded", platform::RegistryString, units(u"%STEMRA_TEST_FOLDER%") + sz,
          u"%STEMRA_TEST_FOLDER%", false},
-        {"Shift-JIS", platform::RegistryString, std::string("C:\\\x95\x5c\\P\0", 8), u"C:\\表\\P",
-         false},
-        {"empty", platform::RegistryString, std::string("\0", 1), u"", true},
+        {"kanji", platform::RegistryString, units(u"C:\\表\\P") + sz, u"C:\\表\\P", false},
+        {"a name no one code page spells", platform::RegistryString, units(u"C:\\설정\\表") + sz,
+         u"C:\\설정\\表", false},
+        {"empty", platform::RegistryString, sz, u"", true},
         {"no data", platform::RegistryString, "", u"", true},
-        {"empty, expandable", platform::RegistryExpandString, std::string("\0", 1), u"", true},
+        {"empty, expandable", platform::RegistryExpandString, sz, u"", true},
         {"number", 4, std::string("\x01\x00\x00\x00", 4), u"", true},
-        {"binary", 3, std::string("C:\\B\0", 5), u"", true},
-        {"multi-string", 7, std::string("C:\\M\0\0", 6), u"", true},
+        {"binary", 3, units(u"C:\\B") + sz, u"", true},
+        {"multi-string", 7, units(u"C:\\M") + sz + sz, u"", true},
     };
     for (const Case& c : cases) {
         SetFolderValue(c.type, c.data);
@@ -405,16 +416,16 @@ TEST_F(PluginFolder, StringValueIsTakenAsStoredUpToItsEnd)
 // A policy may leave the editor's key readable only: its value still counts.
 TEST_F(PluginFolder, ReadOnlyEditorKeyIsStillRead)
 {
-    SetFolderValue(platform::RegistryString, std::string("C:\\Locked\0", 10));
+    SetFolderValue(platform::RegistryString, platform::RegistryStringData(u"C:\\Locked"));
     ASSERT_TRUE(platform::SetUserKeyReadOnly(TestEditorKey, true));
     EXPECT_EQ(ReadPluginFolderAt(TestEditorKey), u"C:\\Locked");
 }
 
 TEST(SettingsFileIn, OneBackslashBeforeTheFileName)
 {
-    EXPECT_EQ(SettingsFileIn(u"C:\\Editor\\PlugIns"), "C:\\Editor\\PlugIns\\StemraTime.ini");
-    EXPECT_EQ(SettingsFileIn(u"C:\\Editor\\PlugIns\\"), "C:\\Editor\\PlugIns\\StemraTime.ini");
-    EXPECT_EQ(SettingsFileIn(u"C:\\表"), "C:\\\x95\x5c\\StemraTime.ini");
+    EXPECT_EQ(SettingsFileIn(u"C:\\Editor\\PlugIns"), u"C:\\Editor\\PlugIns\\StemraTime.ini");
+    EXPECT_EQ(SettingsFileIn(u"C:\\Editor\\PlugIns\\"), u"C:\\Editor\\PlugIns\\StemraTime.ini");
+    EXPECT_EQ(SettingsFileIn(u"C:\\表"), u"C:\\表\\StemraTime.ini");
 }
 
 // ---- Moving out of Program Files ----
@@ -458,34 +469,34 @@ TEST(SettingsLocation, ProgramFilesPartIsReplacedWhateverItsCase)
 // Files moves below the application-data folder, whose folders are created.
 TEST_F(SettingsFile, PathUnderProgramFilesMovesOnThisSystem)
 {
-    const AnsiString programFiles = GetSpecialFolderPath(CSIDL_PROGRAM_FILES);
-    const AnsiString appData = GetSpecialFolderPath(CSIDL_APPDATA);
+    const WideString programFiles = GetSpecialFolderPath(CSIDL_PROGRAM_FILES);
+    const WideString appData = GetSpecialFolderPath(CSIDL_APPDATA);
     ASSERT_FALSE(programFiles.empty());
     ASSERT_TRUE(KeepsSettingsOutOfProgramFiles(GetWindowsVersionName())) << GetWindowsVersionName();
-    const AnsiString host =
+    const WideString host = Utf8ToWideReplacing(
         "StemTestHost" +
-        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
-    const AnsiString below = "\\" + host + "\\PlugIns\\StemraTime.ini";
+        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const WideString below = u"\\" + host + u"\\PlugIns\\StemraTime.ini";
 
-    const WideString moved = AdjustSettingsPath(platform::AnsiToWide(programFiles + below));
-    EXPECT_EQ(moved, platform::AnsiToWide(appData + below));
-    EXPECT_TRUE(platform::PathExists(appData + "\\" + host + "\\PlugIns"));
+    const WideString moved = AdjustSettingsPath(programFiles + below);
+    EXPECT_EQ(moved, appData + below);
+    EXPECT_TRUE(platform::PathExists(appData + u"\\" + host + u"\\PlugIns"));
     EXPECT_FALSE(platform::PathExists(appData + below)) << "only folders are made";
 
     std::error_code ignored;
-    std::filesystem::remove_all(HostPath(appData + "\\" + host), ignored);
+    std::filesystem::remove_all(HostPath(appData + u"\\" + host), ignored);
 }
 
 TEST_F(SettingsFile, PathOutsideProgramFilesStays)
 {
-    const WideString path = platform::AnsiToWide(path_);
+    const WideString path = path_;
     EXPECT_EQ(AdjustSettingsPath(path), path);
     EXPECT_EQ(AdjustSettingsPath(u""), u"");
 }
 
 TEST_F(SettingsFile, FolderChainIsCreatedWholeOrNotAtAll)
 {
-    const AnsiString deep = folder_.File("a\\\x95\x5c\\c");  // a\表\c
+    const WideString deep = folder_.File("a\\表\\c");
     CreateFolderChain(deep);
     EXPECT_TRUE(platform::PathExists(folder_.File("a")));
     EXPECT_TRUE(platform::PathExists(deep));

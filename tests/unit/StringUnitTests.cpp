@@ -242,7 +242,7 @@ TEST(SplitLines, CrOrLfBreaksAtEveryFormLfOnlyKeepsALoneCr)
             << testing::PrintToString(WideString(c.text));
     }
     EXPECT_EQ(SplitLines(std::string_view("x\r\ny"), LineBreaks::LfOnly),
-              (std::vector<AnsiString>{"x", "y"}));
+              (std::vector<Utf8String>{"x", "y"}));
 }
 
 TEST(EscapeAt, ABackslashAndOneOfFiveCharacters)
@@ -265,39 +265,25 @@ TEST(EscapeAt, ABackslashAndOneOfFiveCharacters)
     }
 }
 
-// ---- Double-byte classification ----
+// ---- Search of held text ----
 
-TEST(IsShiftJisLeadByte, CoversBothLeadRanges)
+// ア is E3 82 A2 in UTF-8: no byte of it stands for a character alone.
+TEST(AnsiFindText, MatchesWholeCharactersOnly)
 {
-    const std::pair<unsigned char, bool> cases[] = {
-        {0x00, false}, {0x41, false}, {0x80, false}, {0x81, true}, {0x9F, true},  {0xA0, false},
-        {0xB1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true}, {0xFD, false}, {0xFF, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsShiftJisLeadByte(c.first), c.second) << int(c.first);
-}
-
-// ---- ANSI search ----
-
-TEST(AnsiFindText, NeverMatchesOnATrailByte)
-{
-    EXPECT_EQ(AnsiFindText("A", "\x83\x41", false), 0);
-    EXPECT_EQ(AnsiFindText("A",
-                           "\x83\x41"
-                           "A",
-                           false),
-              3);
-    EXPECT_EQ(AnsiFindText("\x83", "\x83\x41", false), 0);  // half a character
-    EXPECT_EQ(AnsiFindText("\x83\x41", "x\x83\x41", false), 2);
-    EXPECT_EQ(AnsiFindText("\x81\x81", "\x81\x81\x81\x81", false), 1);
-    EXPECT_EQ(AnsiFindText("\x81\x41", "\x81\x81\x41", false), 0);  // 0x81 0x81 is one character
+    EXPECT_EQ(AnsiFindText("\x82", "ア", false), 0);        // a byte inside it
+    EXPECT_EQ(AnsiFindText("\xE3", "ア", false), 0);        // the first byte: half of it
+    EXPECT_EQ(AnsiFindText("\xE3\x82", "ア", false), 0);    // two thirds of it
+    EXPECT_EQ(AnsiFindText("\xA2\xE3", "アア", false), 0);  // the end of one, the start of the next
+    EXPECT_EQ(AnsiFindText("ア", "xア", false), 2);
+    EXPECT_EQ(AnsiFindText("A", "アA", false), 4);
 }
 
 TEST(AnsiFindText, CaseIsIgnoredOnlyWhenAsked)
 {
     EXPECT_EQ(AnsiFindText("KEY", "a key", false), 0);
     EXPECT_EQ(AnsiFindText("KEY", "a key", true), 3);
-    EXPECT_EQ(AnsiFindText("\x82\x60", "\x82\x81", true), 1);  // Ａ finds ａ
+    EXPECT_EQ(AnsiFindText("Ａ", "ａ", true), 1);
+    EXPECT_EQ(AnsiFindText("Ａ", "ａ", false), 0);
     EXPECT_EQ(AnsiFindText("", "abc", false), 0);
     EXPECT_EQ(AnsiFindText("abc", "", false), 0);
 }
@@ -348,12 +334,12 @@ TEST(AnsiFindEx, WindowEndOverflowMeansTheRestOfTheText)
 
 // ---- Small helpers ----
 
-TEST(ExtractFolder, LastBackslashThatIsNotATrailByte)
+TEST(ExtractFolder, EverythingBeforeTheLastBackslash)
 {
-    EXPECT_EQ(ExtractFolder("C:\\a\\b.ini"), "C:\\a");
-    EXPECT_EQ(ExtractFolder("C:\\a\\"), "C:\\a");
-    EXPECT_EQ(ExtractFolder("C:\\\x95\x5c"), "C:");  // C:\表: the 0x5C belongs to 表
-    EXPECT_EQ(ExtractFolder("b.ini"), "");
+    EXPECT_EQ(ExtractFolder(u"C:\\a\\b.ini"), u"C:\\a");
+    EXPECT_EQ(ExtractFolder(u"C:\\a\\"), u"C:\\a");
+    EXPECT_EQ(ExtractFolder(u"C:\\表\\설정"), u"C:\\表");
+    EXPECT_EQ(ExtractFolder(u"b.ini"), u"");
 }
 
 }  // namespace stem

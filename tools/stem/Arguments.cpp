@@ -96,7 +96,7 @@ std::optional<std::string> TakeCodePage(std::vector<std::string>& words)
         std::string value;
         if (words[i] == option) {
             if (i + 1 == words.size())
-                throw UsageError("--code-page needs 932 or 65001");
+                throw UsageError("--code-page needs 932, 65001 or 1252");
             value = words[i + 1];
             taken = 2;
         } else if (words[i].compare(0, option.size() + 1, option + "=") == 0) {
@@ -120,8 +120,10 @@ void UseCodePage(const std::optional<std::string>& page)
     unsigned codePage = platform::ShiftJisCodePage;
     if (page == "65001")
         codePage = platform::Utf8CodePage;
+    else if (page == "1252")
+        codePage = platform::WesternCodePage;
     else if (page && page != "932")
-        throw UsageError("--code-page is 932 or 65001, not '" + Printable(*page) + "'");
+        throw UsageError("--code-page is 932, 65001 or 1252, not '" + Printable(*page) + "'");
     if (!platform::ChooseAnsiCodePage(codePage) && page)
         throw UsageError("--code-page is for the Linux build; stem.exe runs on this system's "
                          "own code page (" +
@@ -186,7 +188,7 @@ WideString WideFromUtf8(const std::string& bytes, const char* what)
     return text;
 }
 
-AnsiString WindowsPathOf(const std::string& utf8Path, const char* what)
+WideString WindowsPathOf(const std::string& utf8Path, const char* what)
 {
     WideFromUtf8(utf8Path, what);  // refuses what is not UTF-8
     return platform::PathFromCommandLine(utf8Path);

@@ -36,8 +36,9 @@ CommandArguments SplitArguments(const std::vector<std::string>& words);
 // for, if any.
 std::optional<std::string> TakeCodePage(std::vector<std::string>& words);
 
-// Runs what follows on the ANSI code page given (932 or 65001), or on 932 when none is; stem.exe
-// refuses the option, as it runs on the system's own page.
+// Runs what follows on the system of the ANSI code page given (932, 65001 or 1252, an English
+// system), or on 932 when none is; stem.exe refuses the option, as it runs on the system's own
+// page.
 void UseCodePage(const std::optional<std::string>& page);
 
 // Checks that exactly the named positional arguments were given.
@@ -53,8 +54,8 @@ TDateTime MomentOf(const CommandArguments& arguments);
 // UTF-8 bytes as wide text; an error naming `what` when they are not valid UTF-8.
 WideString WideFromUtf8(const std::string& bytes, const char* what);
 
-// A path given on the command line (UTF-8) as the plug-ins name files: in the code page on
+// A path given on the command line (UTF-8) as the plug-ins name files: the same path, wide, on
 // Windows; natively a Windows path onto the stand-in's Z: drive, made absolute first.
-AnsiString WindowsPathOf(const std::string& utf8Path, const char* what);
+WideString WindowsPathOf(const std::string& utf8Path, const char* what);
 
 }  // namespace stem

@@ -24,14 +24,14 @@ namespace {
 constexpr int WidestPatternColumn = 24;
 
 struct SettingsFile {
-    AnsiString path;    // as the plug-ins name files
+    WideString path;    // as the plug-ins name files
     std::string shown;  // UTF-8
 };
 
 // Where `stem press` keeps the file by default: in the folder PlugIns beside this program.
 SettingsFile DefaultSettingsFile()
 {
-    const AnsiString path = LocateSettingsFile(platform::AnsiToWide(DefaultPluginFolder()));
+    const WideString path = LocateSettingsFile(DefaultPluginFolder());
     return {path, platform::PathForCommandLine(path)};
 }
 
@@ -86,7 +86,7 @@ WideString WrittenForm(const WideString& pattern)
 // "  Item01  pattern  -> result"; a result of several lines follows below, each after "|".
 WideString EntryRow(int number, const WideString& shown, int column, const WideString& result)
 {
-    WideString row = u"  " + platform::AnsiToWide(ItemKey(number)) + u"  " + shown;
+    WideString row = u"  " + Utf8ToWideReplacing(ItemKey(number)) + u"  " + shown;
     row.append(static_cast<size_t>(std::max(0, column - ColumnsOf(shown))), u' ');
     const std::vector<WideString> lines = SplitLines(result, LineBreaks::CrOrLf);
     if (lines.size() == 1)
@@ -147,7 +147,7 @@ std::string PatternListing(const PluginTraits& traits, const SettingsFile& file,
                            TDateTime moment)
 {
     const int patterns = list.TextCount() - 1;  // the last entry, empty, ends the cycle
-    std::string out = "[" + AnsiString(traits.patternSection) + "] " + traits.name + ", the " +
+    std::string out = "[" + Utf8String(traits.patternSection) + "] " + traits.name + ", the " +
                       traits.kind + " plug-in: ";
     if (patterns == 0)
         return out + "no patterns\n  there is no Item01, so a press inserts nothing\n";
@@ -173,7 +173,7 @@ std::string WarningListing(const std::vector<SettingsWarning>& warnings)
     for (const SettingsWarning& warning : warnings) {
         const std::string place =
             warning.line == 0 ? std::string("file") : "line " + std::to_string(warning.line);
-        out += "  " + place + ": " + WideToUtf8(Visible(platform::AnsiToWide(warning.text))) + "\n";
+        out += "  " + place + ": " + WideToUtf8(Visible(Utf8ToWideReplacing(warning.text))) + "\n";
     }
     return out;
 }
@@ -181,19 +181,13 @@ std::string WarningListing(const std::vector<SettingsWarning>& warnings)
 const char* EncodingNote(TIniEncoding encoding)
 {
     switch (encoding) {
-    case TIniEncoding::Utf8: return " (UTF-8, with a byte-order mark)";
-    case TIniEncoding::Utf16Le: return " (UTF-16LE, with a byte-order mark)";
     case TIniEncoding::ShiftJis: return " (Shift-JIS)";
-    case TIniEncoding::Ansi: break;
+    case TIniEncoding::Utf8: return " (UTF-8)";
+    case TIniEncoding::Utf8WithMark: return " (UTF-8, with a byte-order mark)";
+    case TIniEncoding::Utf16Le: return " (UTF-16LE, with a byte-order mark)";
+    case TIniEncoding::Utf16Be: return " (UTF-16BE, with a byte-order mark)";
     }
     return "";
-}
-
-// Whether a file without a byte-order mark reads as Shift-JIS whatever its bytes, as where the
-// system's ANSI code page is 932 (where it is UTF-8, a file in UTF-8 reads as such).
-bool ShiftJisSystem()
-{
-    return platform::AnsiCodePage() == platform::ShiftJisCodePage;
 }
 
 // Raises FileError when the file cannot be read.
@@ -201,7 +195,7 @@ std::string Report(const SettingsFile& file, TDateTime moment)
 {
     std::string bytes;
     if (platform::ReadWholeFile(file.path, bytes) != platform::FileStatus::Ok)
-        throw FileError("cannot read " + file.path);
+        throw FileError("cannot read " + file.shown);
     const TIniFileContent content = DecodeIniText(bytes);
     std::string out = "settings file: " + file.shown + EncodingNote(content.encoding) + "\n";
     std::vector<CheckedSection> sections;
@@ -213,8 +207,7 @@ std::string Report(const SettingsFile& file, TDateTime moment)
         out += "\n" + PatternListing(*traits, file, list, press, moment);
         sections.push_back({traits, press.placement});
     }
-    return out + "\n" +
-           WarningListing(CheckSettingsFile(bytes, content, sections, ShiftJisSystem()));
+    return out + "\n" + WarningListing(CheckSettingsFile(bytes, content, sections));
 }
 
 // What a press does where there is no file yet: create it, or use the defaults from memory.
@@ -272,10 +265,10 @@ const Command CheckCommand = {
     "warns, by line number, about lines that are never read, values that lose\n"
     "blanks or quotes, unpaired double quotes, a value that ends the section, a\n"
     "section name in a comment that keeps the defaults out, calendar entries\n"
-    "spelled otherwise, and a file in UTF-8 without a byte-order mark. Where a\n"
-    "press cannot write its defaults into the file or its folder, it says why\n"
-    "and how to get patterns of your own in. Exit status 0 when the file was\n"
-    "read, with warnings or not.",
+    "spelled otherwise, and a file in two encodings (UTF-8 and Shift-JIS).\n"
+    "Where a press cannot write its defaults into the file or its folder, it\n"
+    "says why and how to get patterns of your own in. Exit status 0 when the\n"
+    "file was read, with warnings or not.",
     "stem check plugins/StemraTime.ini --at 2026-12-07T09:30:00",
     RunCheck,
 };

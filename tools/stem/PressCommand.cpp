@@ -75,7 +75,7 @@ PressOptions ParsePressOptions(const std::vector<std::string>& words)
     return options;
 }
 
-AnsiString PluginFolderFor(const std::string& folder)
+WideString PluginFolderFor(const std::string& folder)
 {
     if (folder.empty())
         return DefaultPluginFolder();
@@ -91,13 +91,13 @@ std::string ShowDocument(const WideString& text)
     return shown;
 }
 
-// Code-page text naming the settings file or its folder as UTF-8, with both named as the user
-// names them (natively not by the stand-in's drive letter).
-std::string Shown(const AnsiString& text, const AnsiString& settingsPath)
+// A message naming the settings file or its folder, with both named as the user names them
+// (natively not by the stand-in's drive letter).
+std::string Shown(const Utf8String& text, const WideString& settingsPath)
 {
-    std::string shown = WideToUtf8(platform::AnsiToWide(text));
-    for (const AnsiString& path : {settingsPath, ExtractFolder(settingsPath)}) {
-        const std::string named = WideToUtf8(platform::AnsiToWide(path));
+    std::string shown = text;
+    for (const WideString& path : {settingsPath, ExtractFolder(settingsPath)}) {
+        const std::string named = WideToUtf8(path);
         const std::string given = platform::PathForCommandLine(path);
         if (named.empty())
             continue;
@@ -111,20 +111,20 @@ std::string Shown(const AnsiString& text, const AnsiString& settingsPath)
 int RunPress(const std::vector<std::string>& words)
 {
     const PressOptions options = ParsePressOptions(words);
-    const AnsiString folder = PluginFolderFor(options.folder);
+    const WideString folder = PluginFolderFor(options.folder);
     CreateFolderChain(folder);
 
     Clock clock = LocalClock;
     if (options.fixedMoment)
         clock = [moment = options.moment] { return moment; };
     PluginModule module(*options.traits, clock);
-    module.SetPluginFolder(platform::AnsiToWide(folder));
+    module.SetPluginFolder(folder);
 
     SimulatedEditor editor;
     const platform::HostWindow window = platform::CreateHostWindow(editor);
     module.OnEvents(window, StartUpEvent, 0);
     std::string out;
-    AnsiString trouble;
+    Utf8String trouble;
     for (int press = 1; press <= options.times; ++press) {
         module.OnCommand(window);
         const ModuleState& state = module.State();

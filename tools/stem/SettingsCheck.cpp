@@ -29,14 +29,14 @@ int KeyLinesBelow(const TStringLines& lines, int line)
 }
 
 // What a person takes for a section line: one that starts with "[".
-bool LooksLikeSectionLine(const AnsiString& line)
+bool LooksLikeSectionLine(const Utf8String& line)
 {
-    const AnsiString text = BlankTrimLeft(line);
+    const Utf8String text = BlankTrimLeft(line);
     return !text.empty() && text[0] == '[';
 }
 
-// The text without its blank bytes; a Shift-JIS trail byte is never one.
-AnsiString WithoutBlanks(AnsiString text)
+// The text without its blank bytes; no byte of another UTF-8 character is one.
+Utf8String WithoutBlanks(Utf8String text)
 {
     text.erase(std::remove_if(text.begin(), text.end(),
                               [](char c) { return static_cast<unsigned char>(c) <= ' '; }),
@@ -44,13 +44,13 @@ AnsiString WithoutBlanks(AnsiString text)
     return text;
 }
 
-AnsiString Quoted(const AnsiString& line)
+Utf8String Quoted(const Utf8String& line)
 {
     return "\"" + BlankTrim(line) + "\"";
 }
 
 // "the 1 key line below it is" / "the 2 key lines below it are".
-AnsiString KeyLinesAre(int count, const char* where)
+Utf8String KeyLinesAre(int count, const char* where)
 {
     return "the " + std::to_string(count) + (count == 1 ? " key line " : " key lines ") + where +
            (count == 1 ? " is" : " are");
@@ -63,7 +63,7 @@ public:
         : lines_(lines),
           traits_(traits),
           placement_(placement),
-          label_("[" + AnsiString(traits.patternSection) + "]"),
+          label_("[" + Utf8String(traits.patternSection) + "]"),
           span_(FindIniSection(lines, traits.patternSection))
     {
     }
@@ -81,12 +81,12 @@ public:
     }
 
 private:
-    void Warn(int index, const AnsiString& text) { warnings_.push_back({index + 1, text}); }
+    void Warn(int index, const Utf8String& text) { warnings_.push_back({index + 1, text}); }
 
     void FindReadLines()
     {
         readLines_ = ReadItemPlaces(
-            [this](const AnsiString& key) { return FindIniKey(lines_, span_, key); });
+            [this](const Utf8String& key) { return FindIniKey(lines_, span_, key); });
     }
 
     bool IsRead(int index) const
@@ -96,13 +96,13 @@ private:
 
     void CheckHeader()
     {
-        const AnsiString& line = lines_[span_.header];
-        AnsiString text;
+        const Utf8String& line = lines_[span_.header];
+        Utf8String text;
         if (!LooksLikeSectionLine(line))
             text = label_ + " opens here, in " + Quoted(line) +
                    ": a section starts at the first line holding its name in brackets, even in a "
                    "comment or a value";
-        const AnsiString unplaced = UnplacedDefaults();
+        const Utf8String unplaced = UnplacedDefaults();
         if (!unplaced.empty())
             text += (text.empty() ? "" : "; ") + unplaced;
         if (!text.empty())
@@ -110,25 +110,25 @@ private:
     }
 
     // Why the defaults cannot be added, and which line to change; empty when they can.
-    AnsiString UnplacedDefaults() const
+    Utf8String UnplacedDefaults() const
     {
-        const AnsiString cannot = label_ + " holds no key, and " + traits_.name +
+        const Utf8String cannot = label_ + " holds no key, and " + traits_.name +
                                   " cannot add its default patterns to it: ";
-        const AnsiString meanwhile = "; until then a press uses the defaults without writing them";
+        const Utf8String meanwhile = "; until then a press uses the defaults without writing them";
         if (placement_ == DefaultsPlacement::OutsideSection)
             return cannot +
                    "new keys would go above this line, outside the section, which "
                    "the next section line ends at once. Take \"" +
                    label_ + "\" out of this line" + meanwhile;
         if (placement_ != DefaultsPlacement::SharedSection)
-            return AnsiString();
+            return Utf8String();
         for (const PluginIdentity& plugin : PluginList) {
-            const AnsiString section = plugin.section;
+            const Utf8String section = plugin.section;
             const TIniSpan other = FindIniSection(lines_, section);
             if (section == traits_.patternSection || other.header < span_.header ||
                 other.header >= span_.end)
                 continue;
-            const AnsiString where = "line " + std::to_string(other.header + 1);
+            const Utf8String where = "line " + std::to_string(other.header + 1);
             return cannot + "they would land in [" + section + "] too, which opens at " + where +
                    ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
                    where + meanwhile;
@@ -139,7 +139,7 @@ private:
     void CheckSectionLines()
     {
         for (int i = span_.header; i < span_.end; ++i) {
-            const AnsiString key = LineKey(lines_[i]);
+            const Utf8String key = LineKey(lines_[i]);
             if (key.empty()) {
                 if (i > span_.header)
                     CheckOtherLine(i);
@@ -156,14 +156,14 @@ private:
         }
     }
 
-    AnsiString WhyNotRead(const AnsiString& key) const
+    Utf8String WhyNotRead(const Utf8String& key) const
     {
         int64_t number = 0;
         if (!ItemNumberOf(key, number))
             return label_ + " reads only the keys Item01, Item02, ...";
         if (number == 0)
             return "the numbering starts at Item01";
-        const AnsiString wanted = ItemKey(number);
+        const Utf8String wanted = ItemKey(number);
         if (!NamesEqual(key, wanted))
             return "the key for number " + std::to_string(number) + " is " + wanted;
         const int64_t read = static_cast<int64_t>(readLines_.size());
@@ -175,21 +175,21 @@ private:
     // A line in the section that is neither a key, a comment nor blank.
     void CheckOtherLine(int index)
     {
-        const AnsiString& line = lines_[index];
+        const Utf8String& line = lines_[index];
         if (BlankTrim(line).empty() || IsCommentLine(line))
             return;
         const char* what = IsKeyLine(line) ? " has no key before \"=\"" : " has no \"=\"";
         Warn(index, Quoted(line) + what + ", so it is not a key line and is never read");
     }
 
-    void CheckValue(int index, const AnsiString& key)
+    void CheckValue(int index, const Utf8String& key)
     {
-        const AnsiString written = ValuePartOf(lines_[index]);
-        const AnsiString trimmed = BlankTrim(written);
-        const AnsiString pattern = Dequote(trimmed);
+        const Utf8String written = ValuePartOf(lines_[index]);
+        const Utf8String trimmed = BlankTrim(written);
+        const Utf8String pattern = Dequote(trimmed);
         if (trimmed != written && pattern == trimmed)
             WarnTrimmedBlanks(index, key);
-        if (pattern != trimmed && pattern.find('"') != AnsiString::npos)
+        if (pattern != trimmed && pattern.find('"') != Utf8String::npos)
             Warn(index, "the value of " + key +
                             " starts and ends with a double quote, so that pair is dropped as "
                             "quoting the whole value, and the pattern is " +
@@ -199,34 +199,33 @@ private:
     }
 
     // Blanks on both sides of "=" ("Item01 = yyyy") are layout, not part of the value.
-    void WarnTrimmedBlanks(int index, const AnsiString& key)
+    void WarnTrimmedBlanks(int index, const Utf8String& key)
     {
-        const AnsiString& line = lines_[index];
-        const AnsiString written = ValuePartOf(line);
-        const AnsiString leftTrimmed = BlankTrimLeft(written);
-        const AnsiString keyPart = KeyPartOf(line);
+        const Utf8String& line = lines_[index];
+        const Utf8String written = ValuePartOf(line);
+        const Utf8String leftTrimmed = BlankTrimLeft(written);
+        const Utf8String keyPart = KeyPartOf(line);
         const bool spacedEquals = IsBlankCode(static_cast<unsigned char>(keyPart.back()));
-        // By the bytes: the trim's trip through the code page may change other characters.
         const bool leading =
             IsBlankCode(static_cast<unsigned char>(written.front())) && !spacedEquals;
         const bool trailing = IsBlankCode(static_cast<unsigned char>(written.back()));
         if (!leading && !trailing)
             return;
         const char* where = leading && trailing ? "both ends" : leading ? "the start" : "the end";
-        Warn(index, "the blanks at " + AnsiString(where) + " of the value of " + key +
+        Warn(index, "the blanks at " + Utf8String(where) + " of the value of " + key +
                         " are dropped; to keep them, write " + key + "=\"" +
                         (spacedEquals ? leftTrimmed : written) + "\"");
     }
 
     // Quotes pair up as the renderer reads them; after an unpaired one, the rest is literal.
-    void CheckQuotes(int index, const AnsiString& key, const AnsiString& pattern)
+    void CheckQuotes(int index, const Utf8String& key, const Utf8String& pattern)
     {
         struct Ignore {
             void OnSection(size_t) {}
             void OnText(std::u16string_view) {}
             void OnToken(const PatternToken&) {}
         } ignore;
-        const WideString wide = platform::AnsiToWide(pattern);
+        const WideString wide = Utf8ToWideReplacing(pattern);
         if (!WalkPattern(wide, ignore))
             return;
         const WideString rest = wide.substr(wide.rfind(u'"') + 1);
@@ -237,15 +236,15 @@ private:
             Warn(index, "the pattern of " + key +
                             " has an odd number of double quotes: the text after the last one is "
                             "copied as written, its tokens and escapes not replaced: \"" +
-                            platform::WideToAnsi(rest) + "\"");
+                            WideToUtf8(rest) + "\"");
     }
 
     // "CALENDAR1", "Calendar 1" and the like are patterns: only the exact spelling is the
     // special entry.
-    void CheckSpecialEntrySpelling(int index, const AnsiString& key, const AnsiString& pattern)
+    void CheckSpecialEntrySpelling(int index, const Utf8String& key, const Utf8String& pattern)
     {
         for (int i = 0; i < traits_.specialEntryCount; ++i) {
-            const AnsiString entry = platform::WideToAnsi(traits_.specialEntries[i]);
+            const Utf8String entry = WideToUtf8(traits_.specialEntries[i]);
             if (pattern != entry && NamesEqual(WithoutBlanks(pattern), entry))
                 Warn(index, "the value of " + key + " is rendered as a pattern: only " + entry +
                                 ", spelled exactly so, inserts the calendar");
@@ -257,9 +256,9 @@ private:
     {
         if (span_.end >= LineCount(lines_) || LooksLikeSectionLine(lines_[span_.end]))
             return;
-        const AnsiString& line = lines_[span_.end];
+        const Utf8String& line = lines_[span_.end];
         const int below = KeyLinesBelow(lines_, span_.end);
-        AnsiString text =
+        Utf8String text =
             Quoted(line) + " holds \"[\" before \"]\", so it is read as the section " + "line [" +
             SectionNameOf(line) + "]: " + label_ + " ends above it, and this line is not in it";
         if (below > 0)
@@ -274,7 +273,7 @@ private:
             if (!IsSectionLine(lines_[i]) || !NamesSection(lines_[i], traits_.patternSection))
                 continue;
             const int below = KeyLinesBelow(lines_, i);
-            AnsiString text = label_ + " appears again: only the first, at line " +
+            Utf8String text = label_ + " appears again: only the first, at line " +
                               std::to_string(span_.header + 1) + ", is read";
             if (below > 0)
                 text += ", so " + KeyLinesAre(below, "under this one") + " never read";
@@ -285,7 +284,7 @@ private:
     const TStringLines& lines_;
     const PluginTraits& traits_;
     const DefaultsPlacement placement_;
-    const AnsiString label_;
+    const Utf8String label_;
     const TIniSpan span_;
     std::vector<int> readLines_;
     std::vector<SettingsWarning> warnings_;
@@ -293,36 +292,76 @@ private:
 
 // The lines hold less than the file: what a load reads differs from what an editor shows.
 const char* const UnfaithfulFile =
-    "the lines cannot carry all of this file (a NUL byte ends them; malformed text and characters "
-    "outside the system code page change), so the plug-ins read it as far as it goes and never "
-    "write to it";
+    "the lines cannot carry all of this file (a NUL byte ends them; malformed text changes), so "
+    "the plug-ins read it as far as it goes and never write to it";
 
-// Each non-ASCII character turns into others, and a byte of it may pair with the next letter.
-const char* const Utf8WithoutMark =
-    "this file is UTF-8 without a byte-order mark, which the plug-ins read as Shift-JIS: its "
-    "non-ASCII characters come out as other characters, and may swallow the letter after them. "
-    "Save it as Shift-JIS, or as UTF-8 with a byte-order mark";
+// "line 2", "lines 2 and 5", "lines 2, 5 and 9"; past five numbers the rest are counted.
+std::string LinesNamed(const std::vector<int>& lines)
+{
+    constexpr size_t Named = 5;
+    std::string text = lines.size() == 1 ? "line " : "lines ";
+    const size_t shown = std::min(lines.size(), Named);
+    for (size_t i = 0; i < shown; ++i) {
+        if (i > 0)
+            text += i + 1 == shown && lines.size() <= Named ? " and " : ", ";
+        text += std::to_string(lines[i]);
+    }
+    if (lines.size() > Named)
+        text += " and " + std::to_string(lines.size() - Named) + " more";
+    return text;
+}
+
+// The file's lines (1-based) by the encoding of their bytes beyond ASCII; lines of ASCII
+// alone are in neither list.
+struct LinesByEncoding {
+    std::vector<int> utf8;
+    std::vector<int> other;
+};
+
+LinesByEncoding SortLinesByEncoding(const std::string& bytes)
+{
+    LinesByEncoding sorted;
+    const TStringLines lines = SplitIniText(bytes);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Utf8String& line = lines[i];
+        if (std::all_of(line.begin(), line.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            continue;
+        (IsUtf8BeyondAscii(line) ? sorted.utf8 : sorted.other).push_back(static_cast<int>(i) + 1);
+    }
+    return sorted;
+}
+
+// A file without a byte-order mark that holds UTF-8 lines and Shift-JIS lines reads as
+// Shift-JIS, so its UTF-8 lines come out as other characters. Earlier versions of the
+// plug-ins left such files: they added their defaults in Shift-JIS to a file saved as UTF-8.
+Utf8String MixedEncodings(const std::string& bytes, const TIniFileContent& content)
+{
+    if (content.encoding != TIniEncoding::ShiftJis)
+        return Utf8String();
+    const LinesByEncoding sorted = SortLinesByEncoding(bytes);
+    if (sorted.utf8.empty() || sorted.other.empty())
+        return Utf8String();
+    return "this file mixes two encodings: " + LinesNamed(sorted.utf8) + " in UTF-8, " +
+           LinesNamed(sorted.other) +
+           " in Shift-JIS, so it reads as Shift-JIS and the UTF-8 lines come out as other "
+           "characters (earlier versions of the plug-ins added their defaults in Shift-JIS to a "
+           "file saved as UTF-8). Delete or type again the lines of one encoding, then save the "
+           "file in one encoding: UTF-8 or Shift-JIS";
+}
 
 }  // namespace
 
-bool IsUtf8BeyondAscii(const std::string& bytes)
-{
-    const bool beyondAscii = std::any_of(
-        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    WideString text;
-    return beyondAscii && Utf8ToWide(bytes, text);
-}
-
 std::vector<SettingsWarning> CheckSettingsFile(const std::string& bytes,
                                                const TIniFileContent& content,
-                                               const std::vector<CheckedSection>& sections,
-                                               bool shiftJisSystem)
+                                               const std::vector<CheckedSection>& sections)
 {
     std::vector<SettingsWarning> warnings;
     if (!content.faithful)
         warnings.push_back({0, UnfaithfulFile});
-    if (shiftJisSystem && content.encoding == TIniEncoding::Ansi && IsUtf8BeyondAscii(bytes))
-        warnings.push_back({0, Utf8WithoutMark});
+    const Utf8String mixed = MixedEncodings(bytes, content);
+    if (!mixed.empty())
+        warnings.push_back({0, mixed});
     for (const CheckedSection& section : sections) {
         const std::vector<SettingsWarning> found =
             SectionChecker(content.lines, *section.traits, section.placement).Run();

@@ -1,7 +1,7 @@
 // The surprises of the settings file's dialect, found line by line for each plug-in's section:
 // lines a load never reads, values the load changes, patterns whose quotes do not pair up, and
-// a file the lines cannot carry whole. Works on the file's content in memory; the messages are
-// ANSI text, as the lines are.
+// a file the lines cannot carry whole or that mixes two encodings. Works on the file's content
+// in memory; the messages are held text, as the lines are.
 #pragma once
 
 #include <string>
@@ -27,12 +27,12 @@ inline constexpr SettingsRule SettingsRules[] = {
     {"ends the section", u"セクションを終わらせる"},
     {"section name in a comment", u"コメントの中のセクション名"},
     {"spelled otherwise", u"綴りの異なるカレンダーの値"},
-    {"UTF-8 without a byte-order mark", u"BOM なしの UTF-8"},
+    {"two encodings", u"二つの文字コードの混在"},
 };
 
 struct SettingsWarning {
     int line;         // 1-based; 0 for the file as a whole
-    AnsiString text;  // one sentence, without the line number
+    Utf8String text;  // one sentence, without the line number
 };
 
 // A plug-in's section to check, and what a press makes of its defaults (see SettingsFile.h).
@@ -41,16 +41,10 @@ struct CheckedSection {
     DefaultsPlacement placement;
 };
 
-// Valid UTF-8 holding a byte above 0x7F: how an editor saves Japanese text as UTF-8 without a
-// byte-order mark, which a system of code page 932 reads as Shift-JIS.
-bool IsUtf8BeyondAscii(const std::string& bytes);
-
 // The warnings about the file (its bytes and their content), in line order: the file as a
-// whole first, then each line's in the order of the sections. On a system that reads a file
-// without a byte-order mark as Shift-JIS, a UTF-8 one is warned about.
+// whole first, then each line's in the order of the sections.
 std::vector<SettingsWarning> CheckSettingsFile(const std::string& bytes,
                                                const TIniFileContent& content,
-                                               const std::vector<CheckedSection>& sections,
-                                               bool shiftJisSystem = true);
+                                               const std::vector<CheckedSection>& sections);
 
 }  // namespace stem

@@ -12,7 +12,7 @@
 namespace stem::platform {
 
 // File times count 100-nanosecond units from 1601-01-01; the access time is left as it is.
-bool SetLastWriteTime(const AnsiString& path, FileTime time)
+bool SetLastWriteTime(const WideString& path, FileTime time)
 {
     constexpr int64_t EpochDifference = 11644473600LL;  // seconds from 1601 to 1970
     struct timespec times[2]{};
@@ -22,24 +22,24 @@ bool SetLastWriteTime(const AnsiString& path, FileTime time)
     return utimensat(AT_FDCWD, standin::ToPosixPath(path).c_str(), times, 0) == 0;
 }
 
-AnsiString PathFromCommandLine(const std::string& utf8Path)
+WideString PathFromCommandLine(const std::string& utf8Path)
 {
     return standin::ToWindowsPath(std::filesystem::absolute(utf8Path).string());
 }
 
-std::string PathForCommandLine(const AnsiString& path)
+std::string PathForCommandLine(const WideString& path)
 {
     return standin::ToPosixPath(path);
 }
 
-AnsiString CreateTestFolder()
+WideString CreateTestFolder()
 {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/stemtest-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     standin::SetFileRoot(pattern);
     std::filesystem::create_directories(pattern + "/C/work");
-    return "C:\\work";
+    return u"C:\\work";
 }
 
 void ResetTestSystem()
@@ -47,25 +47,25 @@ void ResetTestSystem()
     standin::ResetAll();
 }
 
-void RemoveTestFolder(const AnsiString&)
+void RemoveTestFolder(const WideString&)
 {
     std::error_code ignored;
     std::filesystem::remove_all(standin::FileRoot(), ignored);
     standin::SetFileRoot("");
 }
 
-std::string SystemPathOf(const AnsiString& path)
+std::filesystem::path SystemPathOf(const WideString& path)
 {
     return standin::ToPosixPath(path);
 }
 
 // A file with no write permission stands for the read-only attribute in the stand-in.
-bool SetReadOnly(const AnsiString& path, bool readOnly)
+bool SetReadOnly(const WideString& path, bool readOnly)
 {
     return chmod(standin::ToPosixPath(path).c_str(), readOnly ? 0444 : 0644) == 0;
 }
 
-bool SetFolderWritable(const AnsiString& folder, bool writable)
+bool SetFolderWritable(const WideString& folder, bool writable)
 {
     return chmod(standin::ToPosixPath(folder).c_str(), writable ? 0755 : 0555) == 0;
 }
@@ -79,7 +79,7 @@ struct HeldFile {
 
 }  // namespace
 
-FileLock LockFile(const AnsiString& path, HolderShares shares)
+FileLock LockFile(const WideString& path, HolderShares shares)
 {
     const std::string posixPath = standin::ToPosixPath(path);
     struct stat info {};
@@ -102,8 +102,7 @@ void UnlockFile(FileLock lock)
 
 bool ChooseAnsiCodePage(unsigned codePage)
 {
-    standin::SetAnsiCodePage(codePage);
-    return true;
+    return standin::SetAnsiCodePage(codePage);
 }
 
 bool RunsAs32BitOn64BitWindows()

@@ -8,35 +8,35 @@ namespace platform {
 
 using standin::registry::Root;
 
-bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool SetUserRegistryValue(const Utf8String& keyPath, const Utf8String& name, uint32_t type,
                           const std::string& data)
 {
     return standin::registry::WriteValue(Root::CurrentUser, keyPath, name, type, data);
 }
 
-bool DeleteUserRegistryTree(const AnsiString& keyPath)
+bool DeleteUserRegistryTree(const Utf8String& keyPath)
 {
     return standin::registry::DeleteTree(Root::CurrentUser, keyPath);
 }
 
-bool SetUserKeyReadOnly(const AnsiString& keyPath, bool readOnly)
+bool SetUserKeyReadOnly(const Utf8String& keyPath, bool readOnly)
 {
     return standin::registry::SetReadOnly(Root::CurrentUser, keyPath, readOnly);
 }
 
-bool SetEnvironmentValue(const AnsiString& name, const AnsiString& value)
+bool SetEnvironmentValue(const Utf8String& name, const WideString& value)
 {
     standin::SetEnvironmentVariable(name, value);
     return true;
 }
 
-bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool SetMachineRegistryValue(const Utf8String& keyPath, const Utf8String& name, uint32_t type,
                              const std::string& data)
 {
     return standin::registry::WriteValue(Root::LocalMachine, keyPath, name, type, data);
 }
 
-bool DeleteMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name)
+bool DeleteMachineRegistryValue(const Utf8String& keyPath, const Utf8String& name)
 {
     return standin::registry::DeleteValue(Root::LocalMachine, keyPath, name);
 }

@@ -5,12 +5,13 @@
 
 #include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
+#include "platform/win32/WideText.h"
 
 namespace stem::platform {
 
-bool SetLastWriteTime(const AnsiString& path, FileTime time)
+bool SetLastWriteTime(const WideString& path, FileTime time)
 {
-    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+    const HANDLE file = CreateFileW(AsWin(path), FILE_WRITE_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -23,36 +24,34 @@ bool SetLastWriteTime(const AnsiString& path, FileTime time)
     return set;
 }
 
-AnsiString PathFromCommandLine(const std::string& utf8Path)
+WideString PathFromCommandLine(const std::string& utf8Path)
 {
-    WideString wide;
-    Utf8ToWide(utf8Path, wide);
-    return WideToAnsi(wide);
+    return Utf8ToWideReplacing(utf8Path);
 }
 
-std::string PathForCommandLine(const AnsiString& path)
+std::string PathForCommandLine(const WideString& path)
 {
-    return WideToUtf8(AnsiToWide(path));
+    return WideToUtf8(path);
 }
 
-AnsiString CreateTestFolder()
+WideString CreateTestFolder()
 {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof temp, temp);
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
     static int counter = 0;
     for (;;) {
-        const AnsiString path = std::string(temp) + "StemTest" +
-                                std::to_string(GetCurrentProcessId()) + "_" +
-                                std::to_string(++counter);
-        if (CreateDirectoryA(path.c_str(), nullptr))
+        const std::string name =
+            "StemTest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+        const WideString path = FromWin(temp, length) + Utf8ToWideReplacing(name);
+        if (CreateDirectoryW(AsWin(path), nullptr))
             return path;
     }
 }
 
-void RemoveTestFolder(const AnsiString& folder)
+void RemoveTestFolder(const WideString& folder)
 {
     std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::remove_all(SystemPathOf(folder), ignored);
 }
 
 // A test's folders, keys and locks are its own and gone when it ends; the system keeps no
@@ -61,26 +60,26 @@ void ResetTestSystem()
 {
 }
 
-std::string SystemPathOf(const AnsiString& path)
+std::filesystem::path SystemPathOf(const WideString& path)
 {
-    return path;
+    return std::wstring(path.begin(), path.end());
 }
 
-bool SetReadOnly(const AnsiString& path, bool readOnly)
+bool SetReadOnly(const WideString& path, bool readOnly)
 {
-    return SetFileAttributesA(path.c_str(),
+    return SetFileAttributesW(AsWin(path),
                               readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
-bool SetFolderWritable(const AnsiString&, bool)
+bool SetFolderWritable(const WideString&, bool)
 {
     return false;
 }
 
-FileLock LockFile(const AnsiString& path, HolderShares shares)
+FileLock LockFile(const WideString& path, HolderShares shares)
 {
     const DWORD sharing = shares == HolderShares::Reading ? FILE_SHARE_READ : 0;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+    const HANDLE file = CreateFileW(AsWin(path), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }

@@ -2,6 +2,7 @@
 #include <sddl.h>
 
 #include "platform/HostSupport.h"
+#include "platform/win32/WideText.h"
 
 namespace stem {
 
@@ -9,39 +10,40 @@ namespace platform {
 
 namespace {
 
-bool SetRegistryValue(HKEY root, const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool SetRegistryValue(HKEY root, const Utf8String& keyPath, const Utf8String& name, uint32_t type,
                       const std::string& data)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, WinName(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     const LONG status =
-        RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size()));
+        RegSetValueExW(key, WinName(name).c_str(), 0, type,
+                       reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
 
 }  // namespace
 
-bool SetUserRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool SetUserRegistryValue(const Utf8String& keyPath, const Utf8String& name, uint32_t type,
                           const std::string& data)
 {
     return SetRegistryValue(HKEY_CURRENT_USER, keyPath, name, type, data);
 }
 
-bool DeleteUserRegistryTree(const AnsiString& keyPath)
+bool DeleteUserRegistryTree(const Utf8String& keyPath)
 {
-    const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, keyPath.c_str());
+    const LONG status = RegDeleteTreeW(HKEY_CURRENT_USER, WinName(keyPath).c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 // Everyone may read the key; with full access given back, everyone may do anything with it.
-bool SetUserKeyReadOnly(const AnsiString& keyPath, bool readOnly)
+bool SetUserKeyReadOnly(const Utf8String& keyPath, bool readOnly)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, WinName(keyPath).c_str(), 0, WRITE_DAC, &key) !=
+        ERROR_SUCCESS)
         return false;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     bool done = false;
@@ -55,20 +57,22 @@ bool SetUserKeyReadOnly(const AnsiString& keyPath, bool readOnly)
     return done;
 }
 
-bool SetEnvironmentValue(const AnsiString& name, const AnsiString& value)
+bool SetEnvironmentValue(const Utf8String& name, const WideString& value)
 {
-    return SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str()) != 0;
+    return SetEnvironmentVariableW(WinName(name).c_str(), value.empty() ? nullptr : AsWin(value)) !=
+           0;
 }
 
-bool SetMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name, uint32_t type,
+bool SetMachineRegistryValue(const Utf8String& keyPath, const Utf8String& name, uint32_t type,
                              const std::string& data)
 {
     return SetRegistryValue(HKEY_LOCAL_MACHINE, keyPath, name, type, data);
 }
 
-bool DeleteMachineRegistryValue(const AnsiString& keyPath, const AnsiString& name)
+bool DeleteMachineRegistryValue(const Utf8String& keyPath, const Utf8String& name)
 {
-    const LONG status = RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str());
+    const LONG status =
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, WinName(keyPath).c_str(), WinName(name).c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
