@@ -7,11 +7,11 @@
 namespace stem {
 
 namespace {
-const char16_t* const DateDefaults[] = {
-    u"yyyy/mm/dd(aaa)", u"yyyy/mm/dd(a)",       u"yyyy/mm/dd",
-    u"mm/ddaaa",        u"yyyy年mm月dd日(aaa)", u"gggee年mm月dd日(aaa)",
-    u"a, dd mmm yyyy",  u"aa, dd mmmm yyyy",    u"Calendar1",
-    u"Calendar2",
+const char* const DateDefaults[] = {
+    "yyyy/mm/dd(aaa)", "yyyy/mm/dd(a)",       "yyyy/mm/dd",
+    "mm/ddaaa",        "yyyy年mm月dd日(aaa)", "gggee年mm月dd日(aaa)",
+    "a, dd mmm yyyy",  "aa, dd mmmm yyyy",    "Calendar1",
+    "Calendar2",
 };
 
 // The two calendars of the month: blank cells around it, or the neighbouring months' days.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+#include "base/UnicodeText.h"
 #include "fuzz/FuzzInput.h"
 
 namespace stem {
@@ -42,12 +43,12 @@ std::vector<Utf8String> WeekCells(const std::vector<Utf8String>& lines, const Ut
     return cells;
 }
 
-// The length of the title's month ("yyyy年mm月"), by the Gregorian rule.
+// The length of the title's month ("yyyy年mm月", in UTF-8), by the Gregorian rule.
 int TitleMonthLength(const Utf8String& title)
 {
-    FUZZ_REQUIRE(title.size() == 10);
+    FUZZ_REQUIRE(title.size() == 12 && title.substr(4, 3) == "年" && title.substr(9) == "月");
     const int year = std::stoi(title.substr(0, 4));
-    const int month = std::stoi(title.substr(6, 2));
+    const int month = std::stoi(title.substr(7, 2));
     FUZZ_REQUIRE(year >= 1 && year <= 9999 && month >= 1 && month <= 12);
     const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
     constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -67,7 +68,7 @@ void CheckContent(const Utf8String& blankCalendar, const Utf8String& neighbourCa
     FUZZ_REQUIRE(blankLines.size() >= 2 + 4 && blankLines.size() <= 2 + 6);
     FUZZ_REQUIRE(neighbourLines.size() == blankLines.size());
     FUZZ_REQUIRE(neighbourLines[0] == blankLines[0] && neighbourLines[1] == blankLines[1]);
-    FUZZ_REQUIRE(blankLines[1].size() == 7 * 2 + 6 * separator.size());
+    FUZZ_REQUIRE(blankLines[1].size() == 7 * 3 + 6 * separator.size());  // kanji of 3 bytes
 
     const std::vector<Utf8String> blankCells = WeekCells(blankLines, separator);
     const std::vector<Utf8String> neighbourCells = WeekCells(neighbourLines, separator);
@@ -100,15 +101,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CalendarMode mode =
         input.ConsumeBool() ? CalendarMode::NeighbourDayCells : CalendarMode::BlankNeighbourCells;
     const TDateTime value = ConsumeMoment(input);
-    const Utf8String separator = input.ConsumeRandomLengthString(6);
-
-    const Utf8String calendar = BuildMonthCalendar(mode, separator, value);
+    const WideString wideSeparator = Utf8ToWideReplacing(input.ConsumeRandomLengthString(6));
+    // Checked in UTF-8, where every cell but the header's is one byte a column.
+    const Utf8String separator = WideToUtf8(wideSeparator);
+    const Utf8String calendar = WideToUtf8(BuildMonthCalendar(mode, wideSeparator, value));
     FUZZ_REQUIRE(calendar.size() >= 2 && calendar.compare(calendar.size() - 2, 2, "\r\n") == 0);
     if (separator.find_first_of("\r\n") == Utf8String::npos) {
         const bool neighbours = mode == CalendarMode::NeighbourDayCells;
-        const Utf8String other = BuildMonthCalendar(neighbours ? CalendarMode::BlankNeighbourCells
-                                                               : CalendarMode::NeighbourDayCells,
-                                                    separator, value);
+        const Utf8String other = WideToUtf8(BuildMonthCalendar(
+            neighbours ? CalendarMode::BlankNeighbourCells : CalendarMode::NeighbourDayCells,
+            wideSeparator, value));
         if (neighbours)
             CheckContent(other, calendar, separator);
         else

@@ -12,6 +12,7 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 #include "MyLibrary/AccessIniFile/IniFileText.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/UnicodeText.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/IniModel.h"
 #include "platform/Platform.h"
@@ -21,8 +22,14 @@ namespace stem {
 
 namespace {
 
-// The dialect's byte-level shortcuts agree with the code-page round trip and the Shift-JIS
-// aware search that they stand for.
+// Held text as the lines always are: random bytes decoded as UTF-8 and encoded again.
+Utf8String HeldText(const std::string& bytes)
+{
+    return WideToUtf8(Utf8ToWideReplacing(bytes));
+}
+
+// The dialect's byte-level shortcuts on a line of held text agree with the search of whole
+// characters and with trimming the characters, which they stand for.
 void CheckDialect(const Utf8String& line)
 {
     const int equals = AnsiFindText("=", line, false);
@@ -32,15 +39,15 @@ void CheckDialect(const Utf8String& line)
     const bool named = open > 0 && open < close;
     FUZZ_REQUIRE(SectionNameOf(line).size() == (named ? static_cast<size_t>(close - open - 1) : 0));
 
-    const WideString wide = platform::AnsiToWide(line);
-    FUZZ_REQUIRE(BlankTrim(line) == platform::WideToAnsi(TrimBlanks(wide)));
-    FUZZ_REQUIRE(BlankTrimLeft(line) == platform::WideToAnsi(TrimBlanksLeft(wide)));
-    FUZZ_REQUIRE(SpaceTrim(line) == platform::WideToAnsi(TrimInSet(wide, u" ")));
-    FUZZ_REQUIRE(Dequote(line) == platform::WideToAnsi(StripQuotes(wide, u"\"")));
+    const WideString wide = Utf8ToWideReplacing(line);
+    FUZZ_REQUIRE(BlankTrim(line) == WideToUtf8(TrimBlanks(wide)));
+    FUZZ_REQUIRE(BlankTrimLeft(line) == WideToUtf8(TrimBlanksLeft(wide)));
+    FUZZ_REQUIRE(SpaceTrim(line) == WideToUtf8(TrimInSet(wide, u" ")));
+    FUZZ_REQUIRE(Dequote(line) == WideToUtf8(StripQuotes(wide, u"\"")));
 }
 
-// Names and values: a fresh short byte string, or one used before so that later operations
-// meet the sections and keys that earlier ones made.
+// Names and values: a fresh short text, or one used before so that later operations meet the
+// sections and keys that earlier ones made.
 class TextPool {
 public:
     explicit TextPool(FuzzedDataProvider& input) : input_(input) {}
@@ -49,7 +56,7 @@ public:
     {
         if (!used_.empty() && input_.ConsumeBool())
             return used_[input_.ConsumeIntegralInRange<size_t>(0, used_.size() - 1)];
-        used_.push_back(input_.ConsumeRandomLengthString(12));
+        used_.push_back(HeldText(input_.ConsumeRandomLengthString(12)));
         CheckDialect(used_.back());
         return used_.back();
     }
@@ -68,10 +75,8 @@ bool HasLineBreakOrNul(const Utf8String& line)
 void CheckSplitAndJoin(const std::string& bytes)
 {
     const TStringLines lines = SplitIniText(bytes);
-    for (const Utf8String& line : lines) {
+    for (const Utf8String& line : lines)
         FUZZ_REQUIRE(!HasLineBreakOrNul(line));
-        CheckDialect(line);
-    }
     FUZZ_REQUIRE(SplitIniText(JoinIniLines(lines)) == lines);
 }
 
@@ -125,8 +130,10 @@ void RunOperation(TAccessIniFile& ini, TextPool& texts, FuzzedDataProvider& inpu
 void CheckDecodeAndEncode(const std::string& bytes)
 {
     const TIniFileContent content = DecodeIniText(bytes);
-    for (const Utf8String& line : content.lines)
+    for (const Utf8String& line : content.lines) {
         FUZZ_REQUIRE(!HasLineBreakOrNul(line));
+        CheckDialect(line);
+    }
     if (!content.faithful)
         return;
     const TIniFileContent again = DecodeIniText(EncodeIniText(content.lines, content.encoding));
@@ -136,7 +143,7 @@ void CheckDecodeAndEncode(const std::string& bytes)
 }
 
 // The file layer on disk: the bytes saved load as they decode.
-void CheckSaveAndLoad(const std::string& path, const std::string& bytes)
+void CheckSaveAndLoad(const WideString& path, const std::string& bytes)
 {
     SaveIniFile(path, bytes);
     const TIniFileContent loaded = LoadIniFile(path);
@@ -180,7 +187,7 @@ void CheckMatchesModel(TAccessIniFile& ini, const TIniModel& model)
 
 // The line engine against the model: plain writes, deletions and erasures on a file made from
 // nothing, read back before and after a save.
-void CheckAgainstModel(const std::string& path, FuzzedDataProvider& input)
+void CheckAgainstModel(const WideString& path, FuzzedDataProvider& input)
 {
     platform::RemoveFile(path);
     TAccessIniFile ini(path);
@@ -222,7 +229,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace stem;
     static TempFolder folder;  // one folder for the whole run; emptied at exit
-    const std::string path = folder.File("StemraTime.ini");
+    const WideString path = folder.File("StemraTime.ini");
 
     FuzzedDataProvider input(data, size);
     if (input.ConsumeIntegralInRange(0, 3) == 3) {  // a quarter of the inputs
@@ -241,13 +248,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RunOperation(ini, texts, input);
     const TSaveOutcome outcome = ini.SaveIfChanged();
 
-    // What was saved loads again. Lines in the code page reload exactly; a Unicode file keeps
-    // its encoding (written bytes that are no character of the code page may change on the way).
+    // What was saved loads again in its encoding; a Unicode file reloads exactly (a written
+    // character that Shift-JIS lacks may change in a Shift-JIS one).
     TAccessIniFile reloaded(path);
     if (outcome == TSaveOutcome::LeftAlone)
         return 0;
     FUZZ_REQUIRE(reloaded.Encoding() == ini.Encoding());
-    if (ini.Encoding() == TIniEncoding::Ansi)
+    if (ini.Encoding() != TIniEncoding::ShiftJis)
         FUZZ_REQUIRE(Sections(reloaded) == Sections(ini));
     return 0;
 }

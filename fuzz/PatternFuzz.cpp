@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     if (!HasQuoteOrBackslash(pattern))
         FUZZ_REQUIRE(RenderPattern(u"\"" + pattern + u"\"", value) == pattern);
-    EraLetterOf(input.ConsumeRandomLengthString(4));
+    EraLetterOf(ConsumeWide(input, 2));
     const int width = input.ConsumeIntegralInRange(-4, 40);
     const Utf8String padded = PadNumber(width, '*', input.ConsumeIntegral<int64_t>());
     FUZZ_REQUIRE(static_cast<int64_t>(padded.size()) >= width);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MyLibrary/StringUnit/StringUnit.h"
+#include "base/UnicodeText.h"
 #include "fuzz/FuzzInput.h"
 
 namespace stem {
@@ -103,8 +104,9 @@ void CheckFound(const Utf8String& pattern, const Utf8String& text, int start, in
 void FuzzAnsiSearch(FuzzedDataProvider& input)
 {
     const bool ignoreCase = input.ConsumeBool();
-    const Utf8String pattern = input.ConsumeRandomLengthString(8);
-    const Utf8String text = input.ConsumeRandomLengthString(96);
+    // Held text is UTF-8: random bytes decoded and encoded again.
+    const Utf8String pattern = WideToUtf8(Utf8ToWideReplacing(input.ConsumeRandomLengthString(8)));
+    const Utf8String text = WideToUtf8(Utf8ToWideReplacing(input.ConsumeRandomLengthString(96)));
     const int start = ConsumePosition(input, text.size());
     const int window = ConsumePosition(input, text.size());
     const int direction = input.ConsumeIntegralInRange(-1, 2);
@@ -113,7 +115,7 @@ void FuzzAnsiSearch(FuzzedDataProvider& input)
     CheckFound(pattern, text, start, direction, ignoreCase, window, found);
     FUZZ_REQUIRE(AnsiHasText(pattern, text, ignoreCase) ==
                  (AnsiFindText(pattern, text, ignoreCase) >= 1));
-    ExtractFolder(text);
+    ExtractFolder(Utf8ToWideReplacing(text));
 }
 
 }  // namespace

@@ -13,8 +13,9 @@ struct PluginTraits {
     const char* name;            // PluginName, from the list: "Stemra"
     const char* kind;            // what it inserts, as stem names it: "date"
     const char* patternSection;  // its section of the shared settings file: "DateFormat"
-    // The default patterns as they are written: the value of "Item01", "Item02", ... in order.
-    const char16_t* const* defaults;
+    // The default patterns as they are written, held text (UTF-8): the value of "Item01",
+    // "Item02", ... in order.
+    const char* const* defaults;
     int defaultCount;
     // The entries that are not patterns, spelled exactly, and the text of each: the date
     // plug-in's calendars. The time plug-in has none, so it does not carry the calendar.

@@ -156,7 +156,7 @@ DefaultsPlacement PlaceDefaultPatterns(TAccessIniFile& settings, const PluginTra
         return DefaultsPlacement::NotNeeded;
     const auto others = OtherSectionPairs(settings, traits);
     for (int i = 0; i < traits.defaultCount; ++i)
-        settings.WriteValue(traits.patternSection, ItemKey(i + 1), WideToUtf8(traits.defaults[i]));
+        settings.WriteValue(traits.patternSection, ItemKey(i + 1), traits.defaults[i]);
     if (!settings.HasSection(traits.patternSection))
         return DefaultsPlacement::OutsideSection;
     if (OtherSectionPairs(settings, traits) != others)

@@ -6,9 +6,9 @@ namespace stem {
 
 namespace {
 // Stored between double quotes so that the leading space survives the trimming of a read.
-const char16_t* const TimeDefaults[] = {
-    u"\" hh:nn\"",        u"\" hh:nn:ss\"", u"\" hh:nn am/pm\"", u"\" hh時nn分\"",
-    u"\" AMPMhh時nn分\"", u"\" hhnnss\"",   u"\" hh-nn-ss\"",
+const char* const TimeDefaults[] = {
+    "\" hh:nn\"",        "\" hh:nn:ss\"", "\" hh:nn am/pm\"", "\" hh時nn分\"",
+    "\" AMPMhh時nn分\"", "\" hhnnss\"",   "\" hh-nn-ss\"",
 };
 }  // namespace
 

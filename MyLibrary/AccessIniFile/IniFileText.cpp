@@ -37,17 +37,11 @@ TIniFileContent LinesOfWide(WideString text, bool decodedCleanly, TIniEncoding e
     return content;
 }
 
-// UTF-8 text is held as it is: once it is known to be well-formed, no conversion is needed.
-TIniFileContent LinesOfUtf8(const std::string& text, TIniEncoding encoding)
+TIniFileContent LinesOfUtf8(const std::string& bytes, TIniEncoding encoding)
 {
-    WideString decoded;
-    if (!Utf8ToWide(text, decoded))
-        return LinesOfWide(Utf8ToWideReplacing(text), false, encoding);
-    TIniFileContent content;
-    content.encoding = encoding;
-    content.faithful = text.find('\0') == std::string::npos;
-    content.lines = SplitIniText(text);
-    return content;
+    WideString text;
+    const bool clean = Utf8ToWide(bytes, text);
+    return LinesOfWide(clean ? std::move(text) : Utf8ToWideReplacing(bytes), clean, encoding);
 }
 
 // Shift-JIS bytes are clean when they come back unchanged from their characters: a byte that
@@ -66,9 +60,9 @@ TIniFileContent LinesOfUtf16(const std::string& bytes, ByteOrder order, TIniEnco
     return LinesOfWide(std::move(text), clean, encoding);
 }
 
-bool IsDecimal(const WideString& text)
+bool IsDecimal(const std::string& text)
 {
-    return !text.empty() && text.size() <= 10 && text.find_first_not_of(u"0123456789") == npos;
+    return !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == npos;
 }
 
 // A save that crashed (or a program killed during one) leaves its temporary file behind; once
@@ -145,11 +139,12 @@ std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding)
     case TIniEncoding::Utf8: return text;
     case TIniEncoding::Utf8WithMark: return Utf8Mark + text;
     case TIniEncoding::Utf16Le:
-        return Utf16LeMark + WideToUtf16(Utf8ToWideReplacing(text), ByteOrder::LittleEndian);
-    case TIniEncoding::Utf16Be:
-        return Utf16BeMark + WideToUtf16(Utf8ToWideReplacing(text), ByteOrder::BigEndian);
+    case TIniEncoding::Utf16Be: break;
     }
-    return text;
+    const bool little = encoding == TIniEncoding::Utf16Le;
+    return (little ? Utf16LeMark : Utf16BeMark) +
+           WideToUtf16(Utf8ToWideReplacing(text),
+                       little ? ByteOrder::LittleEndian : ByteOrder::BigEndian);
 }
 
 TIniFileContent LoadIniFile(const WideString& path)
@@ -172,24 +167,29 @@ WideString SavingFileOf(const WideString& path)
     static std::atomic<unsigned> saves{0};
     const std::string tail = "." + std::to_string(platform::CurrentProcessId()) + "-" +
                              std::to_string(++saves) + ".saving";
-    return path + Utf8ToWideReplacing(tail);
+    WideString saving = path;
+    saving += Utf8ToWideReplacing(tail);
+    return saving;
 }
 
+// The file name in any letter case, then ".<process>-<n>.saving", ASCII.
 bool IsSavingFileOf(const WideString& fileName, const WideString& name, uint32_t& process)
 {
-    const WideString suffix = u".saving";
-    const std::size_t tail = fileName.size() + 1;  // the dot after the file name
-    if (name.size() < tail + suffix.size() || name[fileName.size()] != u'.' ||
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
-        !platform::WideEqual(name.data(), static_cast<int>(fileName.size()), fileName.data(),
-                             static_cast<int>(fileName.size()), true))
+    const int length = static_cast<int>(fileName.size());
+    if (name.size() <= fileName.size() ||
+        !platform::WideEqual(name.data(), length, fileName.data(), length, true))
         return false;
-    const WideString numbers = name.substr(tail, name.size() - tail - suffix.size());
-    const std::size_t dash = numbers.find(u'-');
-    if (dash == WideString::npos || !IsDecimal(numbers.substr(0, dash)) ||
+    const std::string tail = WideToUtf8(name.substr(fileName.size()));
+    const std::string suffix = ".saving";
+    if (tail.size() < 1 + suffix.size() || tail[0] != '.' ||
+        tail.compare(tail.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    const std::string numbers = tail.substr(1, tail.size() - 1 - suffix.size());
+    const std::size_t dash = numbers.find('-');
+    if (dash == std::string::npos || !IsDecimal(numbers.substr(0, dash)) ||
         !IsDecimal(numbers.substr(dash + 1)))
         return false;
-    const unsigned long long number = std::stoull(WideToUtf8(numbers.substr(0, dash)));
+    const unsigned long long number = std::stoull(numbers.substr(0, dash));
     if (number > UINT32_MAX)
         return false;
     process = static_cast<uint32_t>(number);

@@ -10,44 +10,38 @@ constexpr unsigned LanguageJapanese = 0x11;
 constexpr unsigned LanguageChinese = 0x04;
 constexpr unsigned SubLanguageTaiwan = 0x01;
 
-WideString ReadOr(LocaleTextReader reader, platform::LocaleText item, Weekday weekday,
-                  const char16_t* fallback)
+void ReadOr(LocaleTextReader reader, platform::LocaleText item, Weekday weekday,
+            const char16_t* fallback, WideString& text)
 {
-    WideString text;
     if (!reader(item, weekday, text))
         text = fallback;
-    return text;
 }
 
 }  // namespace
 
-LocaleNames ReadLocaleNames(LocaleTextReader reader)
+void ReadLocaleNames(LocaleTextReader reader, LocaleNames& names)
 {
     using platform::LocaleText;
-    LocaleNames names;
-    names.am = ReadOr(reader, LocaleText::AmDesignator, Weekday::Sunday, u"am");
-    names.pm = ReadOr(reader, LocaleText::PmDesignator, Weekday::Sunday, u"pm");
+    ReadOr(reader, LocaleText::AmDesignator, Weekday::Sunday, u"am", names.am);
+    ReadOr(reader, LocaleText::PmDesignator, Weekday::Sunday, u"pm", names.pm);
     for (int i = 0; i < 7; ++i) {
         const auto weekday = static_cast<Weekday>(i + 1);
-        names.longDays[i] =
-            ReadOr(reader, LocaleText::LongDayName, weekday, EnglishLongDayNames[i]);
-        names.shortDays[i] =
-            ReadOr(reader, LocaleText::ShortDayName, weekday, EnglishShortDayNames[i]);
+        ReadOr(reader, LocaleText::LongDayName, weekday, EnglishLongDayNames[i], names.longDays[i]);
+        ReadOr(reader, LocaleText::ShortDayName, weekday, EnglishShortDayNames[i],
+               names.shortDays[i]);
     }
-    return names;
 }
 
+// No locale has the primary language 0, so the names are read at the first call.
 const LocaleNames& ThreadLocaleNames()
 {
     static LocaleNames names;
-    static bool read = false;
     const unsigned primaryLanguage = platform::ThreadPrimaryLanguage();
     const unsigned subLanguage = platform::ThreadSubLanguage();
-    if (!read || names.primaryLanguage != primaryLanguage || names.subLanguage != subLanguage) {
-        names = ReadLocaleNames(&platform::GetLocaleText);
+    if (names.primaryLanguage != primaryLanguage || names.subLanguage != subLanguage) {
+        ReadLocaleNames(&platform::GetLocaleText, names);
         names.primaryLanguage = primaryLanguage;
         names.subLanguage = subLanguage;
-        read = true;
     }
     return names;
 }

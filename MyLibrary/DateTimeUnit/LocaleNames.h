@@ -20,9 +20,9 @@ struct LocaleNames {
 // Asks for one locale text; false when the locale cannot give it (platform::GetLocaleText).
 using LocaleTextReader = bool (*)(platform::LocaleText item, Weekday weekday, WideString& text);
 
-// The names as the reader gives them. A designator it cannot give is "am" or "pm", a day name
-// the English one. The language fields are left at 0.
-LocaleNames ReadLocaleNames(LocaleTextReader reader);
+// Fills in the names as the reader gives them. A designator it cannot give is "am" or "pm", a
+// day name the English one. The language fields are left as they are.
+void ReadLocaleNames(LocaleTextReader reader, LocaleNames& names);
 
 // The thread locale's names and language, read at first use and kept for as long as the
 // locale's language stays the same (a host of the stand-in may switch the system it plays).

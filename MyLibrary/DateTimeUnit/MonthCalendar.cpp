@@ -11,24 +11,31 @@ namespace {
 const char16_t* const LineEnd = u"\r\n";
 const char16_t* const BlankCell = u"  ";
 
-// What follows a cell: the separator, or the line end after Saturday's cell. The separator is
-// used whole, a U+0000 in it included.
-const WideString& CellEnd(bool saturday, const WideString& separator)
-{
-    static const WideString lineEnd = LineEnd;
-    return saturday ? lineEnd : separator;
-}
-
-WideString NumberCell(int day)
+// A day number, space-padded to the cell's two columns.
+void AppendDay(WideString& text, int day)
 {
     const Utf8String digits = PadNumber(2, ' ', day);
-    return WideString(digits.begin(), digits.end());
+    text.append(digits.begin(), digits.end());
 }
 
-// The day number of the date `offset` days from the given day (counted from 1970-01-01).
-WideString DayCell(int64_t days, int64_t offset)
+// The cell of the date `offset` days from the given day (counted from 1970-01-01), or a blank
+// one.
+void AppendNeighbour(WideString& text, bool shown, int64_t days, int64_t offset)
 {
-    return NumberCell(CivilFromDays(days + offset).day);
+    if (shown)
+        AppendDay(text, CivilFromDays(days + offset).day);
+    else
+        text += BlankCell;
+}
+
+// What follows a cell: the separator, or the line end after Saturday's cell. The separator is
+// used whole, a U+0000 in it included.
+void AppendCellEnd(WideString& text, bool saturday, const WideString& separator)
+{
+    if (saturday)
+        text += LineEnd;
+    else
+        text += separator;
 }
 
 }  // namespace
@@ -47,20 +54,24 @@ WideString BuildMonthCalendar(CalendarMode mode, const WideString& separator, TD
 
     WideString text = RenderPattern(u"yyyy年mm月", value) + LineEnd;
 
-    for (int column = 0; column <= SaturdayColumn; ++column)
-        text += WeekdayKanji[column] + CellEnd(column == SaturdayColumn, separator);
+    for (int column = 0; column <= SaturdayColumn; ++column) {
+        text += WeekdayKanji[column];
+        AppendCellEnd(text, column == SaturdayColumn, separator);
+    }
 
-    for (int column = 0; column < firstColumn; ++column)
-        text += (showNeighbours ? DayCell(first, column - firstColumn) : BlankCell) + separator;
+    for (int column = 0; column < firstColumn; ++column) {
+        AppendNeighbour(text, showNeighbours, first, column - firstColumn);
+        text += separator;
+    }
 
     for (int day = 1; day <= dayCount; ++day) {
-        const bool saturday = WeekdayFromDays(first + day - 1) == Weekday::Saturday;
-        text += NumberCell(day) + CellEnd(saturday, separator);
+        AppendDay(text, day);
+        AppendCellEnd(text, WeekdayFromDays(first + day - 1) == Weekday::Saturday, separator);
     }
 
     if (lastColumn != SaturdayColumn) {
         for (int column = lastColumn + 1; column <= SaturdayColumn; ++column) {
-            text += showNeighbours ? DayCell(last, column - lastColumn) : BlankCell;
+            AppendNeighbour(text, showNeighbours, last, column - lastColumn);
             if (column < SaturdayColumn)
                 text += separator;
         }

@@ -21,7 +21,7 @@ namespace platform {
 RegistryKey OpenOrCreateUserKey(const Utf8String& path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, WinName(path).c_str(), 0, nullptr,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, AsWin(Utf8ToWideReplacing(path)), 0, nullptr,
                         REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return nullptr;
@@ -31,7 +31,8 @@ RegistryKey OpenOrCreateUserKey(const Utf8String& path)
 RegistryKey OpenUserKeyForReading(const Utf8String& path)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, WinName(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, AsWin(Utf8ToWideReplacing(path)), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return nullptr;
     return key;
 }
@@ -39,8 +40,8 @@ RegistryKey OpenUserKeyForReading(const Utf8String& path)
 RegistryKey OpenSubKey(RegistryKey key, const Utf8String& name)
 {
     HKEY subKey = nullptr;
-    if (key == nullptr ||
-        RegOpenKeyExW(AsHkey(key), WinName(name).c_str(), 0, KEY_READ, &subKey) != ERROR_SUCCESS)
+    if (key == nullptr || RegOpenKeyExW(AsHkey(key), AsWin(Utf8ToWideReplacing(name)), 0, KEY_READ,
+                                        &subKey) != ERROR_SUCCESS)
         return nullptr;
     return subKey;
 }
@@ -50,15 +51,15 @@ bool QueryRegistryValue(RegistryKey key, const Utf8String& name, uint32_t& type,
 {
     if (key == nullptr)
         return false;
-    const std::wstring wideName = WinName(name);
+    const WideString wideName = Utf8ToWideReplacing(name);
     DWORD valueType = 0;
     DWORD size = 0;
     LONG status =
-        RegQueryValueExW(AsHkey(key), wideName.c_str(), nullptr, &valueType, nullptr, &size);
+        RegQueryValueExW(AsHkey(key), AsWin(wideName), nullptr, &valueType, nullptr, &size);
     std::string bytes;
     while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
         bytes.resize(size);
-        status = RegQueryValueExW(AsHkey(key), wideName.c_str(), nullptr, &valueType,
+        status = RegQueryValueExW(AsHkey(key), AsWin(wideName), nullptr, &valueType,
                                   reinterpret_cast<BYTE*>(bytes.data()), &size);
         if (status == ERROR_SUCCESS) {
             bytes.resize(size);
@@ -82,14 +83,14 @@ std::vector<RegistryValue> ReadMachineKeyValues(const Utf8String& path)
 {
     std::vector<RegistryValue> values;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WinName(path).c_str(), 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, AsWin(Utf8ToWideReplacing(path)), 0, KEY_QUERY_VALUE,
+                      &key) != ERROR_SUCCESS)
         return values;
     DWORD nameCapacity = 0;
     DWORD dataCapacity = 0;
     LONG status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                    nullptr, &nameCapacity, &dataCapacity, nullptr, nullptr);
-    std::wstring name;
+    std::vector<wchar_t> name;
     std::string data;
     for (DWORD index = 0, retries = 0; status == ERROR_SUCCESS && retries < 4;) {
         name.resize(nameCapacity + 1);

@@ -23,11 +23,4 @@ inline WideString FromWin(const wchar_t* text, size_t length)
     return WideString(reinterpret_cast<const WideChar*>(text), length);
 }
 
-// A held name (UTF-8) as a "W" function takes it.
-inline std::wstring WinName(const Utf8String& name)
-{
-    const WideString wide = Utf8ToWideReplacing(name);
-    return std::wstring(wide.begin(), wide.end());
-}
-
 }  // namespace stem

@@ -395,13 +395,15 @@ bool SomeReadable(platform::LocaleText item, Weekday weekday, WideString& text)
 
 TEST(LocaleNames, TextsTheLocaleCannotGiveFallBackToEnglish)
 {
-    const LocaleNames none = ReadLocaleNames(&NothingReadable);
+    LocaleNames none;
+    ReadLocaleNames(&NothingReadable, none);
     EXPECT_EQ(none.am, u"am");
     EXPECT_EQ(none.pm, u"pm");
     EXPECT_EQ(none.longDays[0], u"Sunday");
     EXPECT_EQ(none.shortDays[6], u"Sat");
 
-    const LocaleNames some = ReadLocaleNames(&SomeReadable);
+    LocaleNames some;
+    ReadLocaleNames(&SomeReadable, some);
     EXPECT_EQ(some.am, u"AM");
     EXPECT_EQ(some.pm, u"pm");
     EXPECT_EQ(some.longDays[1], u"lundi");

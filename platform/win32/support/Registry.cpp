@@ -14,11 +14,12 @@ bool SetRegistryValue(HKEY root, const Utf8String& keyPath, const Utf8String& na
                       const std::string& data)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(root, WinName(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, AsWin(Utf8ToWideReplacing(keyPath)), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return false;
     const LONG status =
-        RegSetValueExW(key, WinName(name).c_str(), 0, type,
+        RegSetValueExW(key, AsWin(Utf8ToWideReplacing(name)), 0, type,
                        reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
@@ -34,7 +35,7 @@ bool SetUserRegistryValue(const Utf8String& keyPath, const Utf8String& name, uin
 
 bool DeleteUserRegistryTree(const Utf8String& keyPath)
 {
-    const LONG status = RegDeleteTreeW(HKEY_CURRENT_USER, WinName(keyPath).c_str());
+    const LONG status = RegDeleteTreeW(HKEY_CURRENT_USER, AsWin(Utf8ToWideReplacing(keyPath)));
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
@@ -42,7 +43,7 @@ bool DeleteUserRegistryTree(const Utf8String& keyPath)
 bool SetUserKeyReadOnly(const Utf8String& keyPath, bool readOnly)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, WinName(keyPath).c_str(), 0, WRITE_DAC, &key) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, AsWin(Utf8ToWideReplacing(keyPath)), 0, WRITE_DAC, &key) !=
         ERROR_SUCCESS)
         return false;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -59,8 +60,8 @@ bool SetUserKeyReadOnly(const Utf8String& keyPath, bool readOnly)
 
 bool SetEnvironmentValue(const Utf8String& name, const WideString& value)
 {
-    return SetEnvironmentVariableW(WinName(name).c_str(), value.empty() ? nullptr : AsWin(value)) !=
-           0;
+    return SetEnvironmentVariableW(AsWin(Utf8ToWideReplacing(name)),
+                                   value.empty() ? nullptr : AsWin(value)) != 0;
 }
 
 bool SetMachineRegistryValue(const Utf8String& keyPath, const Utf8String& name, uint32_t type,
@@ -71,8 +72,8 @@ bool SetMachineRegistryValue(const Utf8String& keyPath, const Utf8String& name, 
 
 bool DeleteMachineRegistryValue(const Utf8String& keyPath, const Utf8String& name)
 {
-    const LONG status =
-        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, WinName(keyPath).c_str(), WinName(name).c_str());
+    const LONG status = RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, AsWin(Utf8ToWideReplacing(keyPath)),
+                                           AsWin(Utf8ToWideReplacing(name)));
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
