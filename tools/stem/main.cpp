@@ -23,8 +23,9 @@ std::string* gatheredOutput = nullptr;
 const char* const CommonNotes =
     "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
     "Output is UTF-8. Bad arguments end with a message and exit status 2.\n"
-    "render, press and check take --code-page 65001 to show what the plug-ins do\n"
-    "where Windows' ANSI code page is UTF-8 (default 932; Linux build only).\n";
+    "render, press and check take --code-page 65001 or 1252 to show what the\n"
+    "plug-ins do where Windows' ANSI code page is UTF-8, or on an English system\n"
+    "(default 932, a Japanese one; Linux build only).\n";
 
 // The command's usage line, then its summary and example indented by two spaces.
 std::string CommandHelp(const Command& command)
