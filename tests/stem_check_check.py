@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Checks `stem check`: the patterns it lists for each plug-in with what they render to, and
-its warnings with their line numbers, on settings files written as Shift-JIS bytes: one file
-of key traps, one of section traps, a clean file that must draw no warning, and the defaults
-that `stem press` writes. Where a file cuts a list short, `stem press` confirms that the
+its warnings with their line numbers, on settings files written as Shift-JIS bytes: files of
+key traps, section traps, pattern traps and mistyped section names, a clean file that must draw
+no warning, and the defaults that `stem press` writes. Where a file cuts a list short, `stem press` confirms that the
 plug-in cycles through exactly the patterns listed.
 
 The commands run in one start of `stem batch`, and one check once more as a program of its own.
@@ -140,6 +140,82 @@ Item01=hh
     "pressed": True,
 }
 
+# What a user types who knows other programs' formats or the input method's full-width mode.
+PATTERN_TRAPS = {
+    "text": """[DateFormat]
+Item01=""
+Item02=YYYY/MM/DD
+Item03=ａａａａ
+[TimeFormat]
+Item01=hh:mm
+Item02=HH:MM:SS
+Item03=h:mm tt
+Item04=ａｍ／ｐｍ
+Item05=Calendar1
+Item06=hh\\0nn
+""",
+    "rows": {
+        "DateFormat": [("Item01", '""', ""),
+                       ("Item02", "YYYY/MM/DD", "YYYY/MM/DD"),
+                       ("Item03", "ａａａａ", "ＭｏｎｄａｙＭｏｎｄａｙ")],
+        "TimeFormat": [("Item01", "hh:mm", "13:12"),
+                       ("Item02", "HH:MM:SS", "HH:MM:SS"),
+                       ("Item03", "h:mm tt", "13:12 tt"),
+                       ("Item04", "ａｍ／ｐｍ", "Ｍｏｎ１２／ｐ１２"),
+                       ("Item05", "Calendar1", "CMonl857Monr1"),
+                       ("Item06", "hh\\0nn", "13␀05")],
+    },
+    "warnings": {
+        2: ["Item01 is empty, so the first press inserts nothing"],
+        3: ["YYYY (write yyyy), MM (write mm for the month, nn for minutes), DD (write dd)"],
+        4: ["ａａａａ (write aaaa)", "the full-width tokens are"],
+        6: ["mm (in hh:mm) is the month; minutes are nn: write hh:nn"],
+        7: ["HH (write hh), MM (write", "SS (write ss)"],
+        8: [["write h:nn tt"], ["tt (write AM/PM)"]],
+        9: ["ａｍ／ｐｍ (write ａｍ/ｐｍ)"],
+        10: ["a calendar that only Stemra inserts", "move it to [DateFormat]"],
+        11: ["holds \\0", "take the \\0 out"],
+    },
+    "pressed": True,
+}
+
+# Section names a press never reads: the plug-ins add their own sections below them.
+NAME_TRAPS = {
+    "text": """[DateFromat]
+Item01=yyyy-mm-dd
+[Time Format]
+Item01=hh
+［DateFormat］
+DateFormat
+""",
+    "rows": DEFAULT_ROWS,
+    "notes": {section: "the next press writes these" for section in DEFAULT_ROWS},
+    "warnings": {
+        1: ['"[DateFromat]" opens no section', "did you mean [DateFormat]?",
+            "the 1 key line under this line is never read"],
+        3: ["did you mean [TimeFormat]?"],
+        5: ["did you mean [DateFormat]?"],
+        6: ['"DateFormat" opens no section', "did you mean [DateFormat]?"],
+    },
+    "pressed": True,
+}
+
+# A comment that opens the other section: the lines below it are read by the first section, and
+# neither reads the line without "=" (warned about once).
+COMMENTED_SECTION = {
+    "text": """[DateFormat]
+Item01=yyyy
+;[TimeFormat] is next
+Item02=mm
+// note
+""",
+    "rows": {"DateFormat": [("Item01", "yyyy", "2026"), ("Item02", "mm", "12")],
+             "TimeFormat": []},
+    "warnings": {3: ["[TimeFormat] opens here"], 5: ['"// note" has no "="']},
+    "pressed": True,
+    "kept": True,
+}
+
 CLEAN = {
     "text": """; Patterns of Stemra and Stemko
 [DateFormat]
@@ -263,14 +339,20 @@ def compare_rows(name, expect, listed, expected, failures):
 
 
 def compare_warnings(name, warnings, expected, failures):
+    """expected: {line: [fragments]} for one warning on the line, or a list of such lists for
+    as many warnings; every fragment must be in the texts of its line."""
+    wanted = {line: parts if isinstance(parts[0], list) else [parts]
+              for line, parts in expected.items()}
     lines = sorted(line for line, _ in warnings)
-    if lines != sorted(expected):
-        failures.append(f"{name}: warnings on lines {lines}, expected {sorted(expected)}: {warnings}")
+    if lines != sorted(line for line, each in wanted.items() for _ in each):
+        failures.append(f"{name}: warnings on lines {lines}, expected "
+                        f"{sorted(wanted)}: {warnings}")
         return
-    for line, text in warnings:
-        for fragment in expected[line]:
-            if fragment not in text:
-                failures.append(f"{name}: line {line} warning lacks {fragment!r}: {text!r}")
+    for line, each in wanted.items():
+        said = "\n".join(text for at, text in warnings if at == line)
+        for fragment in (fragment for parts in each for fragment in parts):
+            if fragment not in said:
+                failures.append(f"{name}: line {line} warnings lack {fragment!r}: {said!r}")
 
 
 def queue_presses(stem, folder, sections, *options):
@@ -358,7 +440,7 @@ def queue_encodings(stem, work):
         read = [["Item01", "yyyy年", "2026年"], ["Item02", "d", "7"]]
         if "(UTF-8" not in out.split("\n")[0] or rows.get("DateFormat") != read:
             failures.append(f"utf8: {out!r}")
-        if [line for line, _ in warnings] != [0] or "never write" not in warnings[0][1]:
+        if [line for line, _ in warnings] != [3] or "holds a NUL" not in warnings[0][1]:
             failures.append(f"utf8: warnings {warnings}")
         if not any("never write this file" in note for note in notes.get("TimeFormat", [])):
             failures.append(f"utf8: notes {notes}")
@@ -411,7 +493,9 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         expect = Expectations(stem)
         cases = {"key-traps": KEY_TRAPS, "section-traps": SECTION_TRAPS,
-                 "bracket-value": BRACKET_VALUE, "clean": CLEAN}
+                 "bracket-value": BRACKET_VALUE, "pattern-traps": PATTERN_TRAPS,
+                 "name-traps": NAME_TRAPS, "commented-section": COMMENTED_SECTION,
+                 "clean": CLEAN}
         judges = [queue_case(name, case, stem, work) for name, case in cases.items()]
         judges += [queue_defaults(stem, work), queue_encodings(stem, work),
                    queue_bad_arguments(stem, work)]

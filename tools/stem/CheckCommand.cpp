@@ -269,13 +269,17 @@ const Command CheckCommand = {
     "folder PlugIns beside this program, where `stem press` keeps it) and lists,\n"
     "for [DateFormat] and [TimeFormat], the patterns a press cycles through and\n"
     "what each renders to at the moment given by --at (default: now). Then it\n"
-    "warns, by line number, about lines that are never read, values that lose\n"
-    "blanks or quotes, unpaired double quotes, a value that ends the section, a\n"
-    "section name in a comment that keeps the defaults out, calendar entries\n"
-    "spelled otherwise, and a file in UTF-8 without a byte-order mark. Where a\n"
-    "press cannot write its defaults into the file or its folder, it says why\n"
-    "and how to get patterns of your own in. Exit status 0 when the file was\n"
-    "read, with warnings or not.",
+    "warns, by line number and with the fix, about lines that are never read,\n"
+    "values that lose blanks or quotes, unpaired double quotes, a value that ends\n"
+    "the section, a section name in a comment that keeps the defaults out,\n"
+    "calendar entries spelled otherwise, a section name mistyped (a letter, a\n"
+    "blank or a width away, or without brackets), mm for minutes, other programs'\n"
+    "letters (YYYY, HH, tt, %Y), full-width letters that are no token, an empty\n"
+    "Item01, a calendar in the wrong section, a \\0 in a pattern, a file not read\n"
+    "whole (UTF-32, not text, a NUL inside), and a file in UTF-8 without a\n"
+    "byte-order mark. Where a press cannot write its defaults into the file or\n"
+    "its folder, it says why and how to get patterns of your own in. Exit status\n"
+    "0 when the file was read, with warnings or not.",
     "stem check plugins/StemraTime.ini --at 2026-12-07T09:30:00",
     RunCheck,
 };
