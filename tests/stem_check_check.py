@@ -366,8 +366,10 @@ def pressed_counts(stem, presses):
     """Patterns per plug-in that the presses found in the folder's settings file."""
     counts = {}
     for section, place in presses.items():
-        found = re.search(r"entry 1 of (\d+)", stem.text(place))
-        counts[section] = int(found.group(1)) - 1 if found else None
+        text = stem.text(place)
+        found = re.search(r"^press 1: .*, pattern 1 of (\d+)$", text, re.MULTILINE)
+        none = re.search(r"^press 1: no patterns", text, re.MULTILINE)
+        counts[section] = int(found.group(1)) if found else 0 if none else None
     return counts
 
 
@@ -450,7 +452,7 @@ def queue_encodings(stem, work):
 def queue_bad_arguments(stem, work):
     missing = stem.path(os.path.join(work, "missing.ini"))
     bad = [["check", missing], ["check", missing, missing],
-           ["check", missing, "--at", "2026-12-07"]]
+           ["check", missing, "--at", "2026-12-07T13:05"], ["press", "date"]]
     bad_places = [stem.queue(*arguments) for arguments in bad]
     # A missing file: what the first press does with it, in a folder that exists and in one
     # that does not, which may be a typing mistake, named before any other advice.
@@ -460,7 +462,8 @@ def queue_bad_arguments(stem, work):
                                 (nowhere, nowhere[:-len("StemraTime.ini") - 1] +
                                  " does not exist (is the path typed right?); where it is the "
                                  "plug-in folder, each press uses the defaults"))]
-    # Without FILE: the file in PlugIns beside the program, which may or may not exist yet.
+    # Without FILE, where the editor names no plug-in folder: the file beside the program, which
+    # no press reads, and why stem looked there.
     default_place = stem.queue("check", "--at", AT)
     help_place = stem.queue("--help")
 
@@ -476,10 +479,13 @@ def queue_bad_arguments(stem, work):
             if says not in said:
                 failures.append(f"check {stem.queued[place]}: {said!r} does not say {says!r}")
         result = stem.result(default_place)
-        shown = (result.stdout or result.stderr).decode("utf-8", "replace").split("\n")[0]
-        named = "PlugIns" + ("\\" if stem.windows else "/") + "StemraTime.ini"
-        if result.returncode not in (0, 2) or named not in shown:
-            failures.append(f"check without FILE: status {result.returncode}, {shown!r}")
+        said = result.stderr.decode("utf-8", "replace")
+        beside = os.path.dirname(os.path.abspath(stem.command[-1]))
+        named = stem.path(os.path.join(beside, "StemraTime.ini"))
+        if result.returncode != 2 or f"no settings file at {named}, beside stem itself, as the " \
+                "editor names no plug-in folder in the registry" not in said \
+                or "stem check FILE" not in said:
+            failures.append(f"check without FILE: status {result.returncode}, {said!r}")
         help_text = stem.text(help_place)
         if "stem check [FILE]" not in help_text or "Example: stem check " not in help_text:
             failures.append("--help does not explain check")

@@ -20,12 +20,19 @@ const Command* const Commands[] = {
 // Where PrintUtf8 writes while RunCaptured runs a command; null: standard output.
 std::string* gatheredOutput = nullptr;
 
-// What every command's help ends with.
-const char* const CommonNotes =
-    "Moments are local times written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz.\n"
-    "Output is UTF-8. Bad arguments end with a message and exit status 2.\n"
-    "render, press and check take --code-page 65001 to show what the plug-ins do\n"
-    "where Windows' ANSI code page is UTF-8 (default 932; Linux build only).\n";
+// What every command's help ends with; the option of the Linux build only where it is taken.
+std::string CommonNotes()
+{
+    std::string notes =
+        "MOMENT is a local time written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz,\n"
+        "or YYYY-MM-DD alone for its midnight.\n"
+        "Output is UTF-8, in English. Bad arguments end with a message and exit status 2.\n"
+        "/? asks for help as --help does.\n";
+    if (CodePageIsChosen())
+        notes += "render, press and check take --code-page 65001 to show what the plug-ins do\n"
+                 "where Windows' ANSI code page is UTF-8 (default 932).\n";
+    return notes;
+}
 
 // The command's usage line, then its summary and example indented by two spaces.
 std::string CommandHelp(const Command& command)
@@ -34,7 +41,7 @@ std::string CommandHelp(const Command& command)
     if (*command.usage != '\0')
         text += std::string(" ") + command.usage;
     if (command.moment == TakesMoment::Yes)
-        text += std::string(" [--at ") + MomentForm + "]";
+        text += " [--at MOMENT]";
 
     text += "\n";
     for (const std::string& line : SplitLines(command.summary, LineBreaks::LfOnly))
@@ -47,19 +54,25 @@ std::string HelpText()
     std::string text = std::string("Usage: stem COMMAND [ARGUMENTS]\n"
                                    "       stem COMMAND --help   that command's help\n"
                                    "       stem --version        the version\n") +
-                       CommonNotes;
+                       CommonNotes();
     for (const Command* command : Commands)
         text += "\n" + CommandHelp(*command);
     return text;
 }
 
-// "--help" or "-h" among the options of a command line; after "--" every word is an argument.
+// "--help", "-h", or "/?" as Windows programs take it.
+bool IsHelpWord(const std::string& word)
+{
+    return word == "--help" || word == "-h" || word == "/?";
+}
+
+// A help word among the options of a command line; after "--" every word is an argument.
 bool AsksForHelp(const std::vector<std::string>& words)
 {
     for (const std::string& word : words) {
         if (word == "--")
             return false;
-        if (word == "--help" || word == "-h")
+        if (IsHelpWord(word))
             return true;
     }
     return false;
@@ -83,7 +96,7 @@ int Run(const std::vector<std::string>& words)
     if (words.empty())
         throw UsageError("no command given; 'stem --help' lists the commands");
     const std::string& name = words[0];
-    if (name == "--help" || name == "-h" || name == "help")
+    if (IsHelpWord(name) || name == "help")
         return PrintUtf8(HelpText());
     if (name == "--version")
         return PrintUtf8("stem " STEM_VERSION_TEXT "\n");
@@ -93,7 +106,7 @@ int Run(const std::vector<std::string>& words)
                          "'; 'stem --help' lists the commands");
     std::vector<std::string> arguments(words.begin() + 1, words.end());
     if (AsksForHelp(arguments))
-        return PrintUtf8(CommandHelp(*command) + "\n" + CommonNotes);
+        return PrintUtf8(CommandHelp(*command) + "\n" + CommonNotes());
     // Each command of a batch runs on its own page, 932 unless it asks for another.
     UseCodePage(command->codePage == TakesCodePage::Yes ? TakeCodePage(arguments) : std::nullopt);
     return command->run(arguments);
