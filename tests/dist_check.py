@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the release archive as a user gets it: the file list; per folder the machine, exports,
+"""Checks the release archive as a user gets it: the file list, all in one top folder, the
+licence among them as the repository holds it; per folder the machine, exports,
 imports, resources and version of both DLLs; that the DLLs load and run a whole press cycle, the
 32-bit ones under 32-bit Wine and the 64-bit ones under 64-bit Wine; that stem.exe runs and that
 its first presses write exactly the sample settings file; that the readmes and change histories
@@ -29,10 +30,12 @@ from stem_cli_check import listed_tokens  # noqa: E402
 WINE = str(ROOT / "cmake/wine-run.sh")
 WINE_SERVER = str(ROOT / "cmake/wine-server.sh")
 FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
+# The files inside the archive's top folder, in archive order.
 FILES = (["%s/%s" % (folder, program) for folder in FOLDERS for program in make_dist.PROGRAMS]
          + [plugins.SETTINGS_FILE, "README-ja.txt", "README-en.txt", "CHANGES-ja.txt",
-            "CHANGES-en.txt"])
+            "CHANGES-en.txt", make_dist.LICENSE_NAME])
 README_NAMES = ["README-ja.txt", "README-en.txt"]
+USER_TEXTS = README_NAMES + ["CHANGES-ja.txt", "CHANGES-en.txt"]
 # Settings files (Shift-JIS unless given as bytes) whose stem check at GUIDE_MOMENT prints the
 # lines the readmes' troubleshooting quotes; None: no file, in a folder that exists or not.
 GUIDE_MOMENT = "2026-12-07T13:05:09"
@@ -175,18 +178,21 @@ def check_guides_against_stem(command, windows, texts):
 def main():
     archive = Path(sys.argv[1]) if len(sys.argv) > 1 else ROOT / "dist" / make_dist.archive_name()
     version = make_dist.version()
+    top = make_dist.top_folder() + "/"
     with zipfile.ZipFile(archive) as opened:
         names = opened.namelist()
-        if names != FILES:
+        if names != [top + name for name in FILES]:
             fail("the archive holds %s" % names)
-        contents = {name: opened.read(name) for name in names}
+        contents = {name[len(top):]: opened.read(name) for name in names if name.startswith(top)}
+    if contents.get(make_dist.LICENSE_NAME) != make_dist.license_text() \
+            or b"The Stemra-Stemko developers" not in contents.get(make_dist.LICENSE_NAME, b""):
+        fail("%s is not the repository's licence" % make_dist.LICENSE_NAME)
 
     sample = contents.get(plugins.SETTINGS_FILE, b"")
     headers = [b"[%s]\r\n" % plugin["section"].encode("ascii") for plugin in plugins.PLUGINS]
     if not sample.startswith(headers[0]) or not all(header in sample for header in headers):
         fail("the sample settings file does not hold every plug-in's section with CR LF")
-    texts = {name: user_text(name, contents.get(name, b""), version) for name in FILES
-             if name.endswith(".txt")}
+    texts = {name: user_text(name, contents.get(name, b""), version) for name in USER_TEXTS}
     for name in README_NAMES:
         check_readme(name, texts[name])
     check_guides_agree(texts)
