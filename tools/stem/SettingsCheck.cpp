@@ -184,9 +184,9 @@ SettingsWarning NotReadWhole(const std::string& bytes, TIniEncoding encoding)
     const int line = LineAt(units, nul);
     if (controls || nuls > units.size() / 8)
         return {0, &rule::FileNotReadWhole,
-                "this file is not text: it holds NUL and other control characters throughout (a "
-                "program's data, or text in UTF-16 or UTF-32 without a byte-order mark), so the "
-                "plug-ins read it only up to its first NUL, on line " +
+                "this file is not text: it holds NUL or other control characters throughout (a "
+                "program's data, or text in a UTF-16 or UTF-32 that the plug-ins do not read), so "
+                "the plug-ins read it only up to its first NUL, on line " +
                     std::to_string(line) +
                     ", and never write to it; save your patterns as Shift-JIS text, or as "
                     "UTF-8 with a byte-order mark"};
