@@ -23,7 +23,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import plugins  # noqa: E402
 
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
-ERA_AT = "令和08"  # "gggee" at that moment in the Japanese era calendar
+# What era tokens give at that moment in the Japanese era calendar, by the text that stands for
+# them in the expected renderings: "gggee" as itself, "e" (in the middle of other digits) as <e>.
+ERA_AT = {"令和08": ("gggee", "令和08"), "<e>": ("e", "8")}
 
 DEFAULT_ROWS = {
     "DateFormat": [("Item01", "yyyy/mm/dd(aaa)", "2026/12/07(月)"),
@@ -162,7 +164,7 @@ Item06=hh\\0nn
                        ("Item02", "HH:MM:SS", "HH:MM:SS"),
                        ("Item03", "h:mm tt", "13:12 tt"),
                        ("Item04", "ａｍ／ｐｍ", "Ｍｏｎ１２／ｐ１２"),
-                       ("Item05", "Calendar1", "CMonl857Monr1"),
+                       ("Item05", "Calendar1", "CMonl<e>57Monr1"),
                        ("Item06", "hh\\0nn", "13␀05")],
     },
     "warnings": {
@@ -318,13 +320,16 @@ class Expectations:
         self.calendars = {mode: stem.queue("calendar", str(mode), "--at", AT) for mode in (1, 2)}
         # Wine has no Japanese era calendar: under Windows the era comes from the system, and
         # the era tokens are checked natively.
-        self.era_place = stem.queue("render", "gggee", "--at", AT) if stem.windows else None
+        self.era_places = {mark: stem.queue("render", tokens, "--at", AT)
+                           for mark, (tokens, _) in ERA_AT.items()} if stem.windows else None
 
     def calendar(self, mode):
         return self.stem.text(self.calendars[mode]).replace("\r\n", "\n")
 
-    def era(self):
-        return self.stem.text(self.era_place).strip() if self.era_place is not None else ERA_AT
+    def era(self, mark):
+        if self.era_places is None:
+            return ERA_AT[mark][1]
+        return self.stem.text(self.era_places[mark]).strip()
 
 
 def compare_rows(name, expect, listed, expected, failures):
@@ -333,7 +338,9 @@ def compare_rows(name, expect, listed, expected, failures):
         for key, shown, rendering in rows:
             if rendering is None:
                 rendering = expect.calendar(1 if shown == "Calendar1" else 2)
-            want.append([key, shown, rendering.replace(ERA_AT, expect.era())])
+            for mark in ERA_AT:
+                rendering = rendering.replace(mark, expect.era(mark))
+            want.append([key, shown, rendering])
         if listed.get(section) != want:
             failures.append(f"{name} [{section}]: listed {listed.get(section)!r}, expected {want!r}")
 
