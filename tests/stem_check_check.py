@@ -6,6 +6,8 @@ no warning, and the defaults that `stem press` writes. Where a file cuts a list 
 plug-in cycles through exactly the patterns listed.
 
 The commands run in one start of `stem batch`, and one check once more as a program of its own.
+Under Windows, check and press also run where the editor's registry value names a plug-in
+folder.
 
 Usage: stem_check_check.py [--windows] [RUNNER ...] STEM
 With --windows (stem.exe under Wine), files and folders are named by their Z: paths, and the
@@ -499,6 +501,30 @@ def queue_bad_arguments(stem, work):
     return judge
 
 
+def check_registry_folder(stem, work, failures):
+    """Under Windows, where the editor's registry value names a plug-in folder: press without
+    --folder writes its defaults there, and check without FILE reads that file, both saying
+    why there. The value is taken away again, and stem then looks beside itself."""
+    folder = os.path.join(work, "registry-folder")
+    os.makedirs(folder)
+    key = r"HKCU\Software\EmSoft\EmEditor v3\Common"
+    reg = stem.command[:-1] + ["reg"]
+    subprocess.run(reg + ["add", key, "/v", "PlugInsFolder", "/t", "REG_SZ", "/d",
+                          stem.path(folder), "/f"], capture_output=True, check=True)
+    try:
+        results = run_batch(stem.command, True, [["press", "time", "--at", AT],
+                                                 ["check", "--at", AT]])
+    finally:
+        subprocess.run(reg + ["delete", key, "/v", "PlugInsFolder", "/f"], capture_output=True)
+    named = "settings file: " + stem.path(os.path.join(folder, "StemraTime.ini"))
+    why = "in the plug-in folder that the editor names in the registry"
+    for words, result in zip(["press", "check"], results):
+        out = result.stdout.decode("utf-8", "replace")
+        if result.returncode != 0 or named not in out or why not in out:
+            failures.append(f"{words} with the registry's folder: status {result.returncode}, "
+                            f"{out[-300:]!r}, err {result.stderr!r}")
+
+
 def main():
     windows, command = program_command(__doc__)
     stem = Stem(command, windows)
@@ -515,6 +541,8 @@ def main():
         stem.run_queued()
         for judge in judges:
             judge(expect, failures)
+        if windows:
+            check_registry_folder(stem, work, failures)
         # One real start: a report on standard output and the exit status of the process.
         direct = stem.run("check", stem.path(os.path.join(work, "clean", "StemraTime.ini")),
                           "--at", AT)
