@@ -49,8 +49,8 @@ bool CodePageIsChosen();
 // beside the editor's program, means nothing beside stem.)
 struct PluginFolderFound {
     AnsiString folder;
-    bool editors = false;  // the editor names it
-    std::string why;       // the end of a sentence naming the folder: "in the plug-in folder ..."
+    bool namedByEditor = false;  // the editor names it
+    std::string why;  // the end of a sentence naming the folder: "in the plug-in folder ..."
 };
 PluginFolderFound FolderWhenNoneIsNamed();
 

@@ -27,7 +27,7 @@ struct SettingsFile {
     AnsiString path;    // as the plug-ins name files
     std::string shown;  // UTF-8
     // Where FILE was not given: whether the editor names its folder, and why stem looked there.
-    bool editors;
+    bool namedByEditor;
     std::string why;
 };
 
@@ -36,7 +36,7 @@ SettingsFile DefaultSettingsFile()
 {
     const PluginFolderFound found = FolderWhenNoneIsNamed();
     const AnsiString path = LocateSettingsFile(platform::AnsiToWide(found.folder));
-    return {path, platform::PathForCommandLine(path), found.editors, found.why};
+    return {path, platform::PathForCommandLine(path), found.namedByEditor, found.why};
 }
 
 // The file's folder as the user named it.
@@ -229,7 +229,7 @@ std::string MissingFileNote(const SettingsFile& file)
     const std::string missing =
         "no settings file at " + Printable(file.shown) + (file.why.empty() ? "" : ", " + file.why);
     // No press reads a file beside stem (unless stem stands in the plug-in folder).
-    if (!file.why.empty() && !file.editors)
+    if (!file.why.empty() && !file.namedByEditor)
         return missing + "; name the file to check: stem check FILE";
     TCommonStringRecordList list;
     const SaveObstacle obstacle = ForeseePress(file.path, *AllPlugins[0], list).obstacle;

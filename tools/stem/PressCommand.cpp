@@ -83,7 +83,7 @@ PluginFolderFound PluginFolderFor(const std::string& folder)
     if (!folder.empty())
         return {WindowsPathOf(folder, "DIR"), false, ""};
     const PluginFolderFound found = FolderWhenNoneIsNamed();
-    if (!found.editors)
+    if (!found.namedByEditor)
         throw UsageError("--folder DIR is missing: the editor names no plug-in folder in the "
                          "registry, and stem press writes no settings file beside itself");
     return found;
