@@ -1,7 +1,8 @@
 // The surprises of the settings file's dialect, found line by line for each plug-in's section:
-// lines a load never reads, values the load changes, patterns whose quotes do not pair up, and
-// a file the lines cannot carry whole. Works on the file's content in memory; the messages are
-// ANSI text, as the lines are.
+// lines a load never reads, section names a person takes for a plug-in's, values the load
+// changes, patterns that render otherwise than their writer meant (PatternCheck.h), and a file
+// the lines cannot carry whole. Works on the file's content in memory, in time proportional to
+// it; the messages are ANSI text, as the lines are.
 #pragma once
 
 #include <string>
@@ -76,8 +77,9 @@ struct CheckedSection {
 bool IsUtf8BeyondAscii(const std::string& bytes);
 
 // The warnings about the file (its bytes and their content), in line order: the file as a
-// whole first, then each line's in the order of the sections. On a system that reads a file
-// without a byte-order mark as Shift-JIS, a UTF-8 one is warned about.
+// whole first, then each line's in the order of the sections, at most one of each rule on a
+// line. A line that one section's load reads is never called unread by another. On a system
+// that reads a file without a byte-order mark as Shift-JIS, a UTF-8 one is warned about.
 std::vector<SettingsWarning> CheckSettingsFile(const std::string& bytes,
                                                const TIniFileContent& content,
                                                const std::vector<CheckedSection>& sections,
