@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the release archive as a user gets it: the file list; per folder the machine, exports,
+"""Checks the release archive as a user gets it: the file list, all in one top folder, the
+licence among them as the repository holds it; per folder the machine, exports,
 imports, resources and version of both DLLs; that the DLLs load and run a whole press cycle, the
 32-bit ones under 32-bit Wine and the 64-bit ones under 64-bit Wine; that stem.exe runs and that
 its first presses write exactly the sample settings file; that the readmes and change histories
@@ -29,16 +30,25 @@ from stem_cli_check import listed_tokens  # noqa: E402
 WINE = str(ROOT / "cmake/wine-run.sh")
 WINE_SERVER = str(ROOT / "cmake/wine-server.sh")
 FOLDERS = {"x86": ("i386", ROOT / "build/win32"), "x64": ("amd64", ROOT / "build/win64")}
+# The files inside the archive's top folder, in archive order.
 FILES = (["%s/%s" % (folder, program) for folder in FOLDERS for program in make_dist.PROGRAMS]
          + [plugins.SETTINGS_FILE, "README-ja.txt", "README-en.txt", "CHANGES-ja.txt",
-            "CHANGES-en.txt"])
+            "CHANGES-en.txt", make_dist.LICENSE_NAME])
 README_NAMES = ["README-ja.txt", "README-en.txt"]
+USER_TEXTS = README_NAMES + ["CHANGES-ja.txt", "CHANGES-en.txt"]
 # Settings files (Shift-JIS unless given as bytes) whose stem check at GUIDE_MOMENT prints the
 # lines the readmes' troubleshooting quotes; None: no file, in a folder that exists or not.
 GUIDE_MOMENT = "2026-12-07T13:05:09"
 GUIDE_CASES = {
     "no-item01.ini": "[DateFormat]\nItem02=yyyy\n",
+    "item1.ini": "[DateFormat]\nItem1=yyyy\n",
+    "empty.ini": "[DateFormat]\nItem01=\n",
+    "mistyped.ini": "[DateFromat]\nItem01=yyyy\n",
     "minutes.ini": "[TimeFormat]\nItem01=hh:mm\n",
+    "other-programs.ini": "[DateFormat]\nItem01=YYYY/MM/DD\n",
+    "full-width.ini": "[DateFormat]\nItem01=ａａａａ\n",
+    "calendar-time.ini": "[TimeFormat]\nItem01=Calendar1\n",
+    "escaped-nul.ini": "[TimeFormat]\nItem01=hh\\0nn\n",
     "mixed.ini": "[DateFormat]\nItem01=yyyy年mm月dd日\n".encode("utf-8")
                  + "[TimeFormat]\nItem01=hh時nn分\n".encode("cp932"),
     "bracket.ini": "[DateFormat]\nItem01=[yyyy/mm/dd]\n",
@@ -161,14 +171,19 @@ def check_guides_against_stem(command, windows, texts):
                              GUIDE_MOMENT])
         named = sorted({name for text in texts.values()
                         for name in re.findall(r"\bstem ([a-z]+)\b", text)})
-        commands += [[name, "--help"] for name in named]
+        # A batch runs no batch: the help of batch is asked for by a start of its own.
+        commands += [[name, "--help"] for name in named if name != "batch"]
         results = run_batch(command, windows, commands)
+        if "batch" in named:
+            results.append(subprocess.run(command + ["batch", "--help"], capture_output=True,
+                                          timeout=120))
+            named = [name for name in named if name != "batch"] + ["batch"]
     printed = b"".join(r.stdout + r.stderr for r in results[:len(GUIDE_CASES)]).decode()
     for line in sorted({line for text in texts.values() for line in quoted_checks(text)}):
         if line not in printed:
             fail("the readmes quote %r, which stem check does not print" % line)
     for name, result in zip(named, results[len(GUIDE_CASES):]):
-        if result.returncode != 0 or not result.stdout.startswith(b"stem %s " % name.encode()):
+        if result.returncode != 0 or not re.match(rb"stem %s\b" % name.encode(), result.stdout):
             fail("the readmes name stem %s, which has no help (status %d, %r)"
                  % (name, result.returncode, result.stderr))
 
@@ -176,20 +191,25 @@ def check_guides_against_stem(command, windows, texts):
 def main():
     archive = Path(sys.argv[1]) if len(sys.argv) > 1 else ROOT / "dist" / make_dist.archive_name()
     version = make_dist.version()
+    top = make_dist.top_folder() + "/"
     with zipfile.ZipFile(archive) as opened:
         names = opened.namelist()
-        if names != FILES:
+        if names != [top + name for name in FILES]:
             fail("the archive holds %s" % names)
-        contents = {name: opened.read(name) for name in names}
+        contents = {name[len(top):]: opened.read(name) for name in names if name.startswith(top)}
+    if contents.get(make_dist.LICENSE_NAME) != make_dist.license_text() \
+            or b"The Stemra-Stemko developers" not in contents.get(make_dist.LICENSE_NAME, b""):
+        fail("%s is not the repository's licence" % make_dist.LICENSE_NAME)
 
     sample = contents.get(plugins.SETTINGS_FILE, b"")
     headers = [b"[%s]\r\n" % plugin["section"].encode("ascii") for plugin in plugins.PLUGINS]
     if not sample.startswith(headers[0]) or not all(header in sample for header in headers):
         fail("the sample settings file does not hold every plug-in's section with CR LF")
-    texts = {name: user_text(name, contents.get(name, b""), version) for name in FILES
-             if name.endswith(".txt")}
+    texts = {name: user_text(name, contents.get(name, b""), version) for name in USER_TEXTS}
     for name in README_NAMES:
         check_readme(name, texts[name])
+        if make_dist.LICENSE_NAME not in texts[name]:
+            fail("%s does not name %s" % (name, make_dist.LICENSE_NAME))
     check_guides_agree(texts)
     for name in ("CHANGES-ja.txt", "CHANGES-en.txt"):
         if version not in texts[name].splitlines()[1:]:

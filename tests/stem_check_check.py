@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Checks `stem check`: the patterns it lists for each plug-in with what they render to, and
-its warnings with their line numbers, on settings files written as Shift-JIS bytes: one file
-of key traps, one of section traps, a clean file that must draw no warning, and the defaults
-that `stem press` writes. Where a file cuts a list short, `stem press` confirms that the
+its warnings with their line numbers, on settings files written as Shift-JIS bytes: files of
+key traps, section traps, pattern traps and mistyped section names, a clean file that must draw
+no warning, and the defaults that `stem press` writes. Where a file cuts a list short, `stem press` confirms that the
 plug-in cycles through exactly the patterns listed.
 
 The commands run in one start of `stem batch`, and one check once more as a program of its own.
+Under Windows, check and press also run where the editor's registry value names a plug-in
+folder.
 
 Usage: stem_check_check.py [--windows] [RUNNER ...] STEM
 With --windows (stem.exe under Wine), files and folders are named by their Z: paths, and the
@@ -23,7 +25,9 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import plugins  # noqa: E402
 
 AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
-ERA_AT = "令和08"  # "gggee" at that moment in the Japanese era calendar
+# What era tokens give at that moment in the Japanese era calendar, by the text that stands for
+# them in the expected renderings: "gggee" as itself, "e" (in the middle of other digits) as <e>.
+ERA_AT = {"令和08": ("gggee", "令和08"), "<e>": ("e", "8")}
 
 DEFAULT_ROWS = {
     "DateFormat": [("Item01", "yyyy/mm/dd(aaa)", "2026/12/07(月)"),
@@ -140,6 +144,82 @@ Item01=hh
     "pressed": True,
 }
 
+# What a user types who knows other programs' formats or the input method's full-width mode.
+PATTERN_TRAPS = {
+    "text": """[DateFormat]
+Item01=""
+Item02=YYYY/MM/DD
+Item03=ａａａａ
+[TimeFormat]
+Item01=hh:mm
+Item02=HH:MM:SS
+Item03=h:mm tt
+Item04=ａｍ／ｐｍ
+Item05=Calendar1
+Item06=hh\\0nn
+""",
+    "rows": {
+        "DateFormat": [("Item01", '""', ""),
+                       ("Item02", "YYYY/MM/DD", "YYYY/MM/DD"),
+                       ("Item03", "ａａａａ", "ＭｏｎｄａｙＭｏｎｄａｙ")],
+        "TimeFormat": [("Item01", "hh:mm", "13:12"),
+                       ("Item02", "HH:MM:SS", "HH:MM:SS"),
+                       ("Item03", "h:mm tt", "13:12 tt"),
+                       ("Item04", "ａｍ／ｐｍ", "Ｍｏｎ１２／ｐ１２"),
+                       ("Item05", "Calendar1", "CMonl<e>57Monr1"),
+                       ("Item06", "hh\\0nn", "13␀05")],
+    },
+    "warnings": {
+        2: ["Item01 is empty, so the first press inserts nothing"],
+        3: ["YYYY (write yyyy), MM (write mm for the month, nn for minutes), DD (write dd)"],
+        4: ["ａａａａ (write aaaa)", "the full-width tokens are"],
+        6: ["mm (in hh:mm) is the month; minutes are nn: write hh:nn"],
+        7: ["HH (write hh), MM (write", "SS (write ss)"],
+        8: [["write h:nn tt"], ["tt (write AM/PM)"]],
+        9: ["ａｍ／ｐｍ (write ａｍ/ｐｍ)"],
+        10: ["a calendar that only Stemra inserts", "move it to [DateFormat]"],
+        11: ["holds \\0", "take the \\0 out"],
+    },
+    "pressed": True,
+}
+
+# Section names a press never reads: the plug-ins add their own sections below them.
+NAME_TRAPS = {
+    "text": """[DateFromat]
+Item01=yyyy-mm-dd
+[Time Format]
+Item01=hh
+［DateFormat］
+DateFormat
+""",
+    "rows": DEFAULT_ROWS,
+    "notes": {section: "the next press writes these" for section in DEFAULT_ROWS},
+    "warnings": {
+        1: ['"[DateFromat]" opens no section', "did you mean [DateFormat]?",
+            "the 1 key line under this line is never read"],
+        3: ["did you mean [TimeFormat]?"],
+        5: ["did you mean [DateFormat]?"],
+        6: ['"DateFormat" opens no section', "did you mean [DateFormat]?"],
+    },
+    "pressed": True,
+}
+
+# A comment that opens the other section: the lines below it are read by the first section, and
+# neither reads the line without "=" (warned about once).
+COMMENTED_SECTION = {
+    "text": """[DateFormat]
+Item01=yyyy
+;[TimeFormat] is next
+Item02=mm
+// note
+""",
+    "rows": {"DateFormat": [("Item01", "yyyy", "2026"), ("Item02", "mm", "12")],
+             "TimeFormat": []},
+    "warnings": {3: ["[TimeFormat] opens here"], 5: ['"// note" has no "="']},
+    "pressed": True,
+    "kept": True,
+}
+
 CLEAN = {
     "text": """; Patterns of Stemra and Stemko
 [DateFormat]
@@ -242,13 +322,16 @@ class Expectations:
         self.calendars = {mode: stem.queue("calendar", str(mode), "--at", AT) for mode in (1, 2)}
         # Wine has no Japanese era calendar: under Windows the era comes from the system, and
         # the era tokens are checked natively.
-        self.era_place = stem.queue("render", "gggee", "--at", AT) if stem.windows else None
+        self.era_places = {mark: stem.queue("render", tokens, "--at", AT)
+                           for mark, (tokens, _) in ERA_AT.items()} if stem.windows else None
 
     def calendar(self, mode):
         return self.stem.text(self.calendars[mode]).replace("\r\n", "\n")
 
-    def era(self):
-        return self.stem.text(self.era_place).strip() if self.era_place is not None else ERA_AT
+    def era(self, mark):
+        if self.era_places is None:
+            return ERA_AT[mark][1]
+        return self.stem.text(self.era_places[mark]).strip()
 
 
 def compare_rows(name, expect, listed, expected, failures):
@@ -257,20 +340,28 @@ def compare_rows(name, expect, listed, expected, failures):
         for key, shown, rendering in rows:
             if rendering is None:
                 rendering = expect.calendar(1 if shown == "Calendar1" else 2)
-            want.append([key, shown, rendering.replace(ERA_AT, expect.era())])
+            for mark in ERA_AT:
+                rendering = rendering.replace(mark, expect.era(mark))
+            want.append([key, shown, rendering])
         if listed.get(section) != want:
             failures.append(f"{name} [{section}]: listed {listed.get(section)!r}, expected {want!r}")
 
 
 def compare_warnings(name, warnings, expected, failures):
+    """expected: {line: [fragments]} for one warning on the line, or a list of such lists for
+    as many warnings; every fragment must be in the texts of its line."""
+    wanted = {line: parts if isinstance(parts[0], list) else [parts]
+              for line, parts in expected.items()}
     lines = sorted(line for line, _ in warnings)
-    if lines != sorted(expected):
-        failures.append(f"{name}: warnings on lines {lines}, expected {sorted(expected)}: {warnings}")
+    if lines != sorted(line for line, each in wanted.items() for _ in each):
+        failures.append(f"{name}: warnings on lines {lines}, expected "
+                        f"{sorted(wanted)}: {warnings}")
         return
-    for line, text in warnings:
-        for fragment in expected[line]:
-            if fragment not in text:
-                failures.append(f"{name}: line {line} warning lacks {fragment!r}: {text!r}")
+    for line, each in wanted.items():
+        said = "\n".join(text for at, text in warnings if at == line)
+        for fragment in (fragment for parts in each for fragment in parts):
+            if fragment not in said:
+                failures.append(f"{name}: line {line} warnings lack {fragment!r}: {said!r}")
 
 
 def queue_presses(stem, folder, sections, *options):
@@ -284,8 +375,10 @@ def pressed_counts(stem, presses):
     """Patterns per plug-in that the presses found in the folder's settings file."""
     counts = {}
     for section, place in presses.items():
-        found = re.search(r"entry 1 of (\d+)", stem.text(place))
-        counts[section] = int(found.group(1)) - 1 if found else None
+        text = stem.text(place)
+        found = re.search(r"^press 1: .*, pattern 1 of (\d+)$", text, re.MULTILINE)
+        none = re.search(r"^press 1: no patterns", text, re.MULTILINE)
+        counts[section] = int(found.group(1)) if found else 0 if none else None
     return counts
 
 
@@ -365,7 +458,7 @@ def queue_encodings(stem, work):
         read = [["Item01", "yyyy年", "2026年"], ["Item02", "d", "7"]]
         if "(UTF-8" not in out.split("\n")[0] or rows.get("DateFormat") != read:
             failures.append(f"utf8: {out!r}")
-        if [line for line, _ in warnings] != [0] or "never write" not in warnings[0][1]:
+        if [line for line, _ in warnings] != [3] or "holds a NUL" not in warnings[0][1]:
             failures.append(f"utf8: warnings {warnings}")
         if not any("never write this file" in note for note in notes.get("TimeFormat", [])):
             failures.append(f"utf8: notes {notes}")
@@ -380,7 +473,7 @@ def queue_encodings(stem, work):
 def queue_bad_arguments(stem, work):
     missing = stem.path(os.path.join(work, "missing.ini"))
     bad = [["check", missing], ["check", missing, missing],
-           ["check", missing, "--at", "2026-12-07"]]
+           ["check", missing, "--at", "2026-12-07T13:05"], ["press", "date"]]
     bad_places = [stem.queue(*arguments) for arguments in bad]
     # A missing file: what the first press does with it, in a folder that exists and in one
     # that does not, which may be a typing mistake, named before any other advice.
@@ -390,7 +483,8 @@ def queue_bad_arguments(stem, work):
                                 (nowhere, nowhere[:-len("StemraTime.ini") - 1] +
                                  " does not exist (is the path typed right?); where it is the "
                                  "plug-in folder, each press uses the defaults"))]
-    # Without FILE: the file in PlugIns beside the program, which may or may not exist yet.
+    # Without FILE, where the editor names no plug-in folder: the file beside the program, which
+    # no press reads, and why stem looked there.
     default_place = stem.queue("check", "--at", AT)
     help_place = stem.queue("--help")
 
@@ -406,14 +500,41 @@ def queue_bad_arguments(stem, work):
             if says not in said:
                 failures.append(f"check {stem.queued[place]}: {said!r} does not say {says!r}")
         result = stem.result(default_place)
-        shown = (result.stdout or result.stderr).decode("utf-8", "replace").split("\n")[0]
-        named = "PlugIns" + ("\\" if stem.windows else "/") + "StemraTime.ini"
-        if result.returncode not in (0, 2) or named not in shown:
-            failures.append(f"check without FILE: status {result.returncode}, {shown!r}")
+        said = result.stderr.decode("utf-8", "replace")
+        beside = os.path.dirname(os.path.abspath(stem.command[-1]))
+        named = stem.path(os.path.join(beside, "StemraTime.ini"))
+        if result.returncode != 2 or f"no settings file at {named}, beside stem itself, as the " \
+                "editor names no plug-in folder in the registry" not in said \
+                or "stem check FILE" not in said:
+            failures.append(f"check without FILE: status {result.returncode}, {said!r}")
         help_text = stem.text(help_place)
         if "stem check [FILE]" not in help_text or "Example: stem check " not in help_text:
             failures.append("--help does not explain check")
     return judge
+
+
+def check_registry_folder(stem, work, failures):
+    """Under Windows, where the editor's registry value names a plug-in folder: press without
+    --folder writes its defaults there, and check without FILE reads that file, both saying
+    why there. The value is taken away again, and stem then looks beside itself."""
+    folder = os.path.join(work, "registry-folder")
+    os.makedirs(folder)
+    key = r"HKCU\Software\EmSoft\EmEditor v3\Common"
+    reg = stem.command[:-1] + ["reg"]
+    subprocess.run(reg + ["add", key, "/v", "PlugInsFolder", "/t", "REG_SZ", "/d",
+                          stem.path(folder), "/f"], capture_output=True, check=True)
+    try:
+        results = run_batch(stem.command, True, [["press", "time", "--at", AT],
+                                                 ["check", "--at", AT]])
+    finally:
+        subprocess.run(reg + ["delete", key, "/v", "PlugInsFolder", "/f"], capture_output=True)
+    named = "settings file: " + stem.path(os.path.join(folder, "StemraTime.ini"))
+    why = "in the plug-in folder that the editor names in the registry"
+    for words, result in zip(["press", "check"], results):
+        out = result.stdout.decode("utf-8", "replace")
+        if result.returncode != 0 or named not in out or why not in out:
+            failures.append(f"{words} with the registry's folder: status {result.returncode}, "
+                            f"{out[-300:]!r}, err {result.stderr!r}")
 
 
 def main():
@@ -423,13 +544,17 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         expect = Expectations(stem)
         cases = {"key-traps": KEY_TRAPS, "section-traps": SECTION_TRAPS,
-                 "bracket-value": BRACKET_VALUE, "clean": CLEAN}
+                 "bracket-value": BRACKET_VALUE, "pattern-traps": PATTERN_TRAPS,
+                 "name-traps": NAME_TRAPS, "commented-section": COMMENTED_SECTION,
+                 "clean": CLEAN}
         judges = [queue_case(name, case, stem, work) for name, case in cases.items()]
         judges += [queue_defaults(stem, work), queue_encodings(stem, work),
                    queue_bad_arguments(stem, work)]
         stem.run_queued()
         for judge in judges:
             judge(expect, failures)
+        if windows:
+            check_registry_folder(stem, work, failures)
         # One real start: a report on standard output and the exit status of the process.
         direct = stem.run("check", stem.path(os.path.join(work, "clean", "StemraTime.ini")),
                           "--at", AT)

@@ -31,6 +31,7 @@ GOOD = [
     (["render", "d\"d\"\\t", "--at", AT], "6d\t\n"),
     (["render", "--at", AT, "--", "--d"], "--6\n"),
     (["render", "", "--at", AT], "\n"),
+    (["render", "yyyy/mm/dd hh:nn:ss.zzz", "--at", "2026-12-06"], "2026/12/06 00:00:00.000\n"),
     (["render", "\U0001F600 d", "--at", AT], "\U0001F600 6\n"),
     (["calendar", "2", "--at", "2026-02-01T00:00:00"],
      "2026年02月\r\n日  月  火  水  木  金  土\r\n"
@@ -59,7 +60,9 @@ BAD = [
     ["render"],
     ["render", "a", "b"],
     ["render", "d", "--at"],
-    ["render", "d", "--at", "2026-12-06"],
+    ["render", "d", "--at", "2026-12-06T13:05"],
+    ["render", "d", "--at", "2026-02-30"],
+    ["press", "date"],
     ["render", "d", "--at", "2026-02-30T00:00:00"],
     ["render", "d", "--at", "2026-13-01T00:00:00"],
     ["render", "d", "--at", "0000-01-01T00:00:00"],
@@ -190,10 +193,13 @@ def check_layout(asked, text, failures):
             failures.append(f"{asked}: an example with single quotes: {line!r}")
 
 
-def command_names(result, failures):
+def command_names(result, windows, failures):
     """The commands the help lists, each explained with an example; render, calendar and
-    batch among them."""
+    batch among them. stem.exe offers no option that it refuses: --code-page is the Linux
+    build's."""
     text = result.stdout.decode("utf-8", "replace")
+    if ("--code-page" in text) == windows:
+        failures.append(f"--help {'offers' if windows else 'does not offer'} --code-page")
     names = re.findall(r"^stem (\w+)\b", text, re.MULTILINE)
     for name in set(names) | {"render", "calendar", "batch", "tokens", "rules"}:
         if name not in names or not re.search(rf"Example: stem {name}\b", text):
@@ -205,11 +211,11 @@ def command_names(result, failures):
 
 
 def check_command_helps(command, windows, names, failures):
-    """Each command's --help (or -h, wherever it stands before "--") prints its own help and
-    exits 0; --version prints the version in the file VERSION. A batch runs no batch, so the
+    """Each command's --help (or -h or /?, wherever it stands before "--") prints its own help
+    and exits 0; --version prints the version in the file VERSION. A batch runs no batch, so the
     help of batch is asked for by a start of its own."""
     asked = [[name, "--help"] for name in names if name != "batch"]
-    asked += [["check", "x.ini", "-h"], ["batch", "--help"], ["--version"]]
+    asked += [["check", "x.ini", "-h"], ["press", "/?"], ["batch", "--help"], ["--version"]]
     results = run_batch(command, windows, asked[:-2] + asked[-1:])
     results[-1:-1] = [run(command, asked[-2])]
     for words, result in zip(asked[:-1], results):
@@ -230,14 +236,17 @@ def main():
     bad = BAD + (CODE_PAGE_ON_WINDOWS if windows else [])
     bad = [[a.encode("utf-8") for a in arguments] for arguments in bad] + [NOT_UTF8]
     results = run_batch(command, windows, [arguments for arguments, _ in good] + bad + [["--help"]]
-                        + [["tokens"], ["rules"]])
-    tokens, rules = results[-2:]
-    results = results[:-2]
+                        + [["/?"], ["tokens"], ["rules"]])
+    windows_help, tokens, rules = results[-3:]
+    results = results[:-3]
+    if windows_help.stdout != results[-1].stdout or windows_help.returncode != 0:
+        failures.append(f"stem /? does not print the help: status {windows_help.returncode}")
     for (arguments, expected), result in zip(good, results):
         check_good(arguments, expected, result, failures)
     for arguments, result in zip(bad, results[len(good):]):
         check_bad(arguments, result, failures)
-    check_command_helps(command, windows, command_names(results[-1], failures), failures)
+    check_command_helps(command, windows, command_names(results[-1], windows, failures),
+                        failures)
     check_token_lists(tokens.stdout.decode("utf-8").splitlines(), failures)
     rule_lines = rules.stdout.decode("utf-8").splitlines()
     if len(rule_lines) < 5:

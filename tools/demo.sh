@@ -11,7 +11,7 @@ folder=build/demo/PlugIns
 rm -rf build/demo
 mkdir -p "$folder"
 echo
-echo "== The date plug-in pressed 11 times: every default pattern, then the empty entry =="
+echo "== The date plug-in pressed 11 times: every default pattern, then the press after the last =="
 build/native/stem press date --times 11 --folder "$folder"
 echo
 echo "== The time plug-in pressed twice =="

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Packs what a user downloads: dist/Stemra-Stemko-<version>.zip with the 32-bit DLLs and
-stem.exe under x86/, the 64-bit ones under x64/, the default settings file, the readmes and the
-change histories.
+"""Packs what a user downloads: dist/Stemra-Stemko-<version>.zip, whose one folder
+Stemra-Stemko-<version>/ holds the 32-bit DLLs and stem.exe under x86/, the 64-bit ones under
+x64/, the default settings file, the readmes, the change histories and the licence, so that
+extracting it where it lies makes one folder.
 
 The archive is the same byte for byte whenever the same built files go in: its entries are in
 a fixed order, with the commit's time and no owner or permissions of this machine.
@@ -25,6 +26,8 @@ LANGUAGES = ["ja", "en"]
 # The texts for users from release/, each in every language: the guide and the change history.
 TEXTS = ["README", "CHANGES"]
 SETTINGS_NAME = plugins.SETTINGS_FILE
+# The licence, as the archive names it beside the readmes.
+LICENSE_NAME = "LICENSE.txt"
 # A moment for the presses that write the default settings; the file does not depend on it.
 PRESS_MOMENT = "2026-01-01T00:00:00"
 
@@ -33,8 +36,13 @@ def version():
     return (ROOT / "VERSION").read_text(encoding="ascii").strip()
 
 
+def top_folder():
+    """The one folder at the top of the archive."""
+    return "Stemra-Stemko-%s" % version()
+
+
 def archive_name():
-    return "Stemra-Stemko-%s.zip" % version()
+    return top_folder() + ".zip"
 
 
 def default_settings():
@@ -56,6 +64,12 @@ def user_text(name):
     return b"\xef\xbb\xbf" + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
 
+def license_text():
+    """The licence of the repository, lines ended by CR LF as Notepad shows them."""
+    text = (ROOT / "LICENSE").read_text(encoding="ascii")
+    return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("ascii")
+
+
 def commit_time():
     """The time of the commit being packed (zip times start at 1980)."""
     try:
@@ -67,7 +81,7 @@ def commit_time():
 
 
 def entries():
-    """(name in the archive, bytes) for every file, in archive order."""
+    """(name inside the top folder, bytes) for every file, in archive order."""
     result = []
     for folder, build in FOLDERS.items():
         for program in PROGRAMS:
@@ -77,6 +91,7 @@ def entries():
         for language in LANGUAGES:
             name = "%s-%s.txt" % (text, language)
             result.append((name, user_text(name)))
+    result.append((LICENSE_NAME, license_text()))
     return result
 
 
@@ -86,7 +101,7 @@ def write_archive(path):
     partial = path.with_name(path.name + ".partial")
     with zipfile.ZipFile(partial, "w") as archive:
         for name, data in entries():
-            info = zipfile.ZipInfo(name, date_time=stamp)
+            info = zipfile.ZipInfo("%s/%s" % (top_folder(), name), date_time=stamp)
             info.create_system = 0  # MS-DOS: no Unix owner or permissions
             info.external_attr = 0
             info.compress_type = zipfile.ZIP_DEFLATED

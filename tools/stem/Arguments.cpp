@@ -1,9 +1,11 @@
 #include "tools/stem/Arguments.h"
 
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/UnicodeText.h"
 #include "platform/HostSupport.h"
 #include "plugin/InsertCommand.h"
+#include "plugin/PluginRegAccessUnit.h"
 
 namespace stem {
 
@@ -31,9 +33,13 @@ int DigitsAt(const std::string& text, size_t position, size_t digits)
 // Checks the separators of the form; the digit fields are checked by DigitsAt.
 bool HasMomentShape(const std::string& text)
 {
-    if (text.size() != 19 && text.size() != 23)
+    if (text.size() != 10 && text.size() != 19 && text.size() != 23)
         return false;
-    if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+    if (text[4] != '-' || text[7] != '-')
+        return false;
+    if (text.size() == 10)
+        return true;
+    if (text[10] != 'T' || text[13] != ':' || text[16] != ':')
         return false;
     return text.size() == 19 || text[19] == '.';
 }
@@ -130,6 +136,25 @@ void UseCodePage(const std::optional<std::string>& page)
                          std::to_string(platform::AnsiCodePage()) + ")");
 }
 
+bool CodePageIsChosen()
+{
+    // Asking for the page the program already runs on changes nothing where a choice is taken.
+    return platform::ChooseAnsiCodePage(platform::AnsiCodePage());
+}
+
+PluginFolderFound FolderWhenNoneIsNamed()
+{
+    const WideString named = ReadPluginFolder();
+    if (named != DefaultPluginFolder())
+        return {named, true,
+                "in the plug-in folder that the editor names in the registry (the value "
+                "PlugInsFolder of HKEY_CURRENT_USER\\" +
+                    std::string(EditorRegistryKey) + "Common)"};
+    return {ExtractFolder(platform::HostExecutablePath()), false,
+            "beside stem itself, as the editor names no plug-in folder in the registry (the "
+            "plug-ins then use the folder PlugIns beside the editor's program)"};
+}
+
 void RequirePositionals(const CommandArguments& arguments, const std::vector<const char*>& names)
 {
     const size_t given = arguments.positionals.size();
@@ -145,12 +170,13 @@ TDateTime ParseMoment(const std::string& text)
     if (!HasMomentShape(text))
         BadMoment(text, std::string("expected the form ") + MomentForm);
     DateTimeFields fields;
+    const bool dateAlone = text.size() == 10;  // midnight
     const int numbers[] = {DigitsAt(text, 0, 4),
                            DigitsAt(text, 5, 2),
                            DigitsAt(text, 8, 2),
-                           DigitsAt(text, 11, 2),
-                           DigitsAt(text, 14, 2),
-                           DigitsAt(text, 17, 2),
+                           dateAlone ? 0 : DigitsAt(text, 11, 2),
+                           dateAlone ? 0 : DigitsAt(text, 14, 2),
+                           dateAlone ? 0 : DigitsAt(text, 17, 2),
                            text.size() == 23 ? DigitsAt(text, 20, 3) : 0};
     for (int number : numbers)
         if (number < 0)

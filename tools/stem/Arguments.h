@@ -20,8 +20,8 @@ public:
 // The word as it may appear in a one-line message: bytes other than printable ASCII show as "?".
 std::string Printable(const std::string& word);
 
-// How --at writes a moment.
-constexpr const char* MomentForm = "YYYY-MM-DDThh:nn:ss[.zzz]";
+// How --at writes a moment: a date alone is its midnight.
+constexpr const char* MomentForm = "YYYY-MM-DD[Thh:nn:ss[.zzz]]";
 
 struct CommandArguments {
     std::vector<std::string> positionals;
@@ -41,11 +41,25 @@ std::optional<std::string> TakeCodePage(std::vector<std::string>& words);
 // page.
 void UseCodePage(const std::optional<std::string>& page);
 
+// Whether the program runs on the code page --code-page asks for: the Linux build's stand-in
+// does; stem.exe runs on the system's own page.
+bool CodePageIsChosen();
+
+// The plug-in folder that check and press use when none is named, and why there: the folder the
+// editor names in the registry, else stem's own folder. (The plug-ins' own default, PlugIns
+// beside the editor's program, means nothing beside stem.)
+struct PluginFolderFound {
+    WideString folder;
+    bool namedByEditor = false;  // the editor names it
+    std::string why;  // the end of a sentence naming the folder: "in the plug-in folder ..."
+};
+PluginFolderFound FolderWhenNoneIsNamed();
+
 // Checks that exactly the named positional arguments were given.
 void RequirePositionals(const CommandArguments& arguments, const std::vector<const char*>& names);
 
-// A local moment written YYYY-MM-DDThh:nn:ss or YYYY-MM-DDThh:nn:ss.zzz, a real date in the
-// years 0001 to 9999.
+// A local moment written YYYY-MM-DD (its midnight), YYYY-MM-DDThh:nn:ss or
+// YYYY-MM-DDThh:nn:ss.zzz, a real date in the years 0001 to 9999.
 TDateTime ParseMoment(const std::string& text);
 
 // The --at moment when given, else the local clock now.

@@ -26,13 +26,17 @@ constexpr int WidestPatternColumn = 24;
 struct SettingsFile {
     WideString path;    // as the plug-ins name files
     std::string shown;  // UTF-8
+    // Where FILE was not given: whether the editor names its folder, and why stem looked there.
+    bool namedByEditor;
+    std::string why;
 };
 
-// Where `stem press` keeps the file by default: in the folder PlugIns beside this program.
+// The file in the plug-in folder that check and press use when none is named.
 SettingsFile DefaultSettingsFile()
 {
-    const WideString path = LocateSettingsFile(DefaultPluginFolder());
-    return {path, platform::PathForCommandLine(path)};
+    const PluginFolderFound found = FolderWhenNoneIsNamed();
+    const WideString path = LocateSettingsFile(found.folder);
+    return {path, platform::PathForCommandLine(path), found.namedByEditor, found.why};
 }
 
 // The file's folder as the user named it.
@@ -46,7 +50,7 @@ SettingsFile NamedSettingsFile(const std::string& word)
 {
     if (word.empty())
         throw UsageError("FILE is empty");
-    return {WindowsPathOf(word, "FILE"), word};
+    return {WindowsPathOf(word, "FILE"), word, false, ""};
 }
 
 // Control characters other than tab and line breaks show as their visible pictures.
@@ -197,7 +201,8 @@ std::string Report(const SettingsFile& file, TDateTime moment)
     if (platform::ReadWholeFile(file.path, bytes) != platform::FileStatus::Ok)
         throw FileError("cannot read " + file.shown);
     const TIniFileContent content = DecodeIniText(bytes);
-    std::string out = "settings file: " + file.shown + EncodingNote(content.encoding) + "\n";
+    std::string out = "settings file: " + file.shown + EncodingNote(content.encoding) +
+                      (file.why.empty() ? "" : ",\n  " + file.why) + "\n";
     std::vector<CheckedSection> sections;
     for (const PluginTraits* traits : AllPlugins) {
         TCommonStringRecordList list;
@@ -213,8 +218,12 @@ std::string Report(const SettingsFile& file, TDateTime moment)
 // What a press does where there is no file yet: create it, or use the defaults from memory.
 std::string MissingFileNote(const SettingsFile& file)
 {
-    const std::string missing = "no settings file at " + Printable(file.shown);
     const std::string folder = Printable(FolderShown(file));
+    const std::string missing =
+        "no settings file at " + Printable(file.shown) + (file.why.empty() ? "" : ", " + file.why);
+    // No press reads a file beside stem (unless stem stands in the plug-in folder).
+    if (!file.why.empty() && !file.namedByEditor)
+        return missing + "; name the file to check: stem check FILE";
     TCommonStringRecordList list;
     const SaveObstacle obstacle = ForeseePress(file.path, *AllPlugins[0], list).obstacle;
     if (obstacle == SaveObstacle::None)
@@ -223,9 +232,9 @@ std::string MissingFileNote(const SettingsFile& file)
         "to use patterns of your own, " + OwnPatternsAdvice(obstacle, folder);
     // A folder that does not exist is most often a path typed wrong: that comes first.
     if (obstacle == SaveObstacle::NoFolder)
-        return missing + ": the folder " + folder +
-               " does not exist (is the path typed right?); where it is the plug-in folder, "
-               "each press uses the defaults from memory; " +
+        return missing + ": the folder " + folder + " does not exist" +
+               (file.why.empty() ? " (is the path typed right?)" : "") +
+               "; where it is the plug-in folder, each press uses the defaults from memory; " +
                ownPatterns;
     return missing + ", and a press cannot create it: " + ObstacleReason(obstacle) +
            "; each press uses the defaults from memory; " + ownPatterns;
@@ -258,17 +267,22 @@ const Command CheckCommand = {
     "[FILE]",
     TakesMoment::Yes,
     TakesCodePage::Yes,
-    "Reads a settings file as the plug-ins do (default: StemraTime.ini in the\n"
-    "folder PlugIns beside this program, where `stem press` keeps it) and lists,\n"
-    "for [DateFormat] and [TimeFormat], the patterns a press cycles through and\n"
-    "what each renders to at the moment given by --at (default: now). Then it\n"
-    "warns, by line number, about lines that are never read, values that lose\n"
-    "blanks or quotes, unpaired double quotes, a value that ends the section, a\n"
-    "section name in a comment that keeps the defaults out, calendar entries\n"
-    "spelled otherwise, and a file in two encodings (UTF-8 and Shift-JIS).\n"
-    "Where a press cannot write its defaults into the file or its folder, it\n"
-    "says why and how to get patterns of your own in. Exit status 0 when the\n"
-    "file was read, with warnings or not.",
+    "Reads a settings file as the plug-ins do and lists, for [DateFormat] and\n"
+    "[TimeFormat], the patterns a press cycles through and what each renders to\n"
+    "at the moment given by --at (default: now). Without FILE it reads\n"
+    "StemraTime.ini in the plug-in folder the editor names in the registry, else\n"
+    "the one beside stem, and says which and why. Then it warns, by line number\n"
+    "and with the fix, about lines that are never read, values that lose blanks or\n"
+    "quotes, unpaired double quotes, a value that ends the section, a section\n"
+    "name in a comment that keeps the defaults out, calendar entries spelled\n"
+    "otherwise, a section name mistyped (a letter, a blank or a width away, or\n"
+    "without brackets), mm for minutes, other programs' letters (YYYY, HH, tt,\n"
+    "%Y), full-width letters that are no token, an empty Item01, a calendar in the\n"
+    "wrong section, a \\0 in a pattern, a file not read whole (UTF-32, not text, a\n"
+    "NUL inside), and a file in two encodings (UTF-8 and Shift-JIS). Where a\n"
+    "press cannot write its defaults into the file or its folder, it says why\n"
+    "and how to get patterns of your own in. Exit status 0 when the file was\n"
+    "read, with warnings or not.",
     "stem check plugins/StemraTime.ini --at 2026-12-07T09:30:00",
     RunCheck,
 };

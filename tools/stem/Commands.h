@@ -1,4 +1,4 @@
-// The commands of `stem`. Each lives in a file of its own and is listed once in main.cpp.
+// The commands of `stem`. Each lives in a file of its own and is listed once in Program.cpp.
 #pragma once
 
 #include <string>
@@ -39,7 +39,11 @@ constexpr int UsageStatus = 2;
 // status 0, or 1 when it could not be written.
 int PrintUtf8(const std::string& text);
 
-// One command line (the words after "stem") run with its output gathered: what it prints, the
+// One command line (the words after "stem") run as the program runs it: the status it exits
+// with, bad arguments told on standard error.
+int RunStem(const std::vector<std::string>& words);
+
+// One command line run with its output gathered: what it prints, the
 // message of bad arguments as stem prints it, and the exit status.
 struct CommandResult {
     int status;

@@ -75,11 +75,32 @@ PressOptions ParsePressOptions(const std::vector<std::string>& words)
     return options;
 }
 
-WideString PluginFolderFor(const std::string& folder)
+// The folder named by --folder; else the editor's own plug-in folder. Never the folder of stem
+// itself, which is most often the unpacked archive: a press there would write a settings file
+// that no editor reads.
+PluginFolderFound PluginFolderFor(const std::string& folder)
 {
-    if (folder.empty())
-        return DefaultPluginFolder();
-    return WindowsPathOf(folder, "DIR");
+    if (!folder.empty())
+        return {WindowsPathOf(folder, "DIR"), false, ""};
+    const PluginFolderFound found = FolderWhenNoneIsNamed();
+    if (!found.namedByEditor)
+        throw UsageError("--folder DIR is missing: the editor names no plug-in folder in the "
+                         "registry, and stem press writes no settings file beside itself");
+    return found;
+}
+
+// What the press inserted, counted as stem check counts: the patterns, then the press after the
+// last of them, which inserts nothing.
+std::string PressedEntry(int32_t index, int32_t entries, const WideString& entry)
+{
+    const int32_t patterns = entries - 1;  // the last entry, empty, ends the cycle
+    if (patterns == 0)
+        return "no patterns (no Item01), so nothing is inserted";
+    if (index == patterns)
+        return "after the " + std::to_string(patterns) +
+               " patterns, nothing is inserted; the next press starts again at Item01";
+    return ItemKey(index + 1) + " \"" + WideToUtf8(entry) + "\", pattern " +
+           std::to_string(index + 1) + " of " + std::to_string(patterns);
 }
 
 // The document's lines, as the editor breaks them, each prefixed with "| ".
@@ -111,7 +132,8 @@ std::string Shown(const Utf8String& text, const WideString& settingsPath)
 int RunPress(const std::vector<std::string>& words)
 {
     const PressOptions options = ParsePressOptions(words);
-    const WideString folder = PluginFolderFor(options.folder);
+    const PluginFolderFound found = PluginFolderFor(options.folder);
+    const WideString& folder = found.folder;
     CreateFolderChain(folder);
 
     Clock clock = LocalClock;
@@ -139,15 +161,12 @@ int RunPress(const std::vector<std::string>& words)
             continue;
         }
         const int32_t index = state.patternIndex;
-        const WideString entry = state.formatList->TextAt(index);
-        out += "press " + std::to_string(press) + ": entry " + std::to_string(index + 1) + " of " +
-               std::to_string(state.formatList->TextCount()) + ", " +
-               (index + 1 == state.formatList->TextCount()
-                    ? std::string("the empty entry that ends the cycle")
-                    : "\"" + WideToUtf8(entry) + "\"") +
+        out += "press " + std::to_string(press) + ": " +
+               PressedEntry(index, state.formatList->TextCount(), state.formatList->TextAt(index)) +
                "\n" + ShowDocument(editor.Text());
     }
-    out += "settings file: " + platform::PathForCommandLine(module.State().settingsPath) + "\n";
+    out += "settings file: " + platform::PathForCommandLine(module.State().settingsPath) +
+           (found.why.empty() ? "" : ",\n  " + found.why) + "\n";
     platform::DestroyHostWindow(window);
     return PrintUtf8(out);
 }
@@ -160,11 +179,13 @@ const Command PressCommand = {
     TakesMoment::Yes,
     TakesCodePage::Yes,
     "Presses the date or time plug-in's command N times (default 1) in a simulated\n"
-    "editor and prints, after each press, the entry used and the whole document.\n"
-    "The settings file StemraTime.ini lives in DIR (default: the folder PlugIns\n"
-    "beside this program) and is created with the defaults when it has none: edit\n"
-    "it and press again. Where the file cannot be written or read, the presses\n"
-    "still insert, and a line says why.",
+    "editor and prints, after each press, the pattern used and the whole document.\n"
+    "The settings file StemraTime.ini lives in DIR and is created with the\n"
+    "defaults when it has none: edit it and press again. Without --folder, DIR is\n"
+    "the plug-in folder the editor names in the registry, as a press in the editor\n"
+    "uses it; where the editor names none, press refuses to run rather than write\n"
+    "beside stem, in the unpacked archive. Where the file cannot be written or\n"
+    "read, the presses still insert, and a line says why.",
     "stem press date --times 3 --folder plugins --at 2026-12-07T09:30:00",
     RunPress,
 };

@@ -13,8 +13,8 @@ int RunRules(const std::vector<std::string>& words)
 {
     RequirePositionals(SplitArguments(words), {});
     std::string text;
-    for (const SettingsRule& rule : SettingsRules)
-        text += std::string(rule.english) + "\t" + WideToUtf8(rule.japanese) + "\n";
+    for (const SettingsRule* rule : SettingsRules)
+        text += std::string(rule->english) + "\t" + WideToUtf8(rule->japanese) + "\n";
     return PrintUtf8(text);
 }
 

@@ -1,13 +1,15 @@
 #include "tools/stem/SettingsCheck.h"
 
 #include <algorithm>
+#include <set>
+#include <utility>
 
 #include "MyLibrary/AccessIniFile/IniDialect.h"
-#include "MyLibrary/DateTimeUnit/PatternFormatter.h"
-#include "MyLibrary/DateTimeUnit/PatternTokens.h"
+#include "MyLibrary/AccessIniFile/IniKeyIndex.h"
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/UnicodeText.h"
 #include "platform/Platform.h"
+#include "tools/stem/PatternCheck.h"
 
 namespace stem {
 
@@ -35,7 +37,7 @@ bool LooksLikeSectionLine(const Utf8String& line)
     return !text.empty() && text[0] == '[';
 }
 
-// The text without its blank bytes; no byte of another UTF-8 character is one.
+// The text without its blank bytes; a Shift-JIS trail byte is never one.
 Utf8String WithoutBlanks(Utf8String text)
 {
     text.erase(std::remove_if(text.begin(), text.end(),
@@ -56,6 +58,161 @@ Utf8String KeyLinesAre(int count, const char* where)
            (count == 1 ? " is" : " are");
 }
 
+// ---- Section names mistyped ----
+
+// A section name as a person reads it: full-width letters as half-width ones, without blanks
+// (the ideographic space among them), letter case aside.
+WideString NameAsRead(const WideString& name)
+{
+    WideString read;
+    for (char16_t c : name) {
+        if (c >= u'！' && c <= u'～')
+            c = static_cast<char16_t>(c - (u'！' - u'!'));
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        if (!IsBlankCode(c) && c != u'\u3000')
+            read += c;
+    }
+    return read;
+}
+
+// One letter added, dropped or changed, or two neighbours swapped, turns one text into the
+// other (or nothing does: they are equal).
+bool AtMostOneEditApart(const WideString& a, const WideString& b)
+{
+    const WideString& longer = a.size() >= b.size() ? a : b;
+    const WideString& shorter = a.size() >= b.size() ? b : a;
+    if (longer.size() - shorter.size() > 1)
+        return false;
+    size_t first = 0;
+    while (first < shorter.size() && longer[first] == shorter[first])
+        ++first;
+    if (first == longer.size())
+        return true;
+    if (longer.size() != shorter.size())
+        return longer.compare(first + 1, WideString::npos, shorter, first) == 0;
+    if (longer.compare(first + 1, WideString::npos, shorter, first + 1) == 0)
+        return true;
+    return first + 1 < longer.size() && longer[first] == shorter[first + 1] &&
+           longer[first + 1] == shorter[first] &&
+           longer.compare(first + 2, WideString::npos, shorter, first + 2) == 0;
+}
+
+// The plug-in whose section the line is meant to open, where it opens none: a section name a
+// letter, a blank, a letter case or a character width away from the plug-in's, in brackets or
+// without them. Null for any other line.
+const PluginIdentity* SectionMeant(const Utf8String& line)
+{
+    if (BlankTrim(line).empty() || IsCommentLine(line) || IsKeyLine(line))
+        return nullptr;
+    for (const PluginIdentity& plugin : PluginList)
+        if (IsSectionLine(line) && NamesSection(line, plugin.section))
+            return nullptr;
+    WideString name = Utf8ToWideReplacing(line);
+    const size_t open = name.find_first_of(u"[［");
+    const size_t close = name.find_first_of(u"]］");
+    if (open != WideString::npos && close != WideString::npos && open < close)
+        name = name.substr(open + 1, close - open - 1);
+    for (const PluginIdentity& plugin : PluginList)
+        if (AtMostOneEditApart(NameAsRead(name), NameAsRead(Utf8ToWideReplacing(plugin.section))))
+            return &plugin;
+    return nullptr;
+}
+
+// ---- A file the lines do not hold whole ----
+
+// The file's text as far as control characters go: for UTF-16 its 16-bit units, for any other
+// encoding its bytes (a control character is one byte in each, and no byte of another character
+// is one).
+WideString ControlView(const std::string& bytes, TIniEncoding encoding)
+{
+    WideString units;
+    if (encoding == TIniEncoding::Utf16Le || encoding == TIniEncoding::Utf16Be) {
+        const ByteOrder order =
+            encoding == TIniEncoding::Utf16Le ? ByteOrder::LittleEndian : ByteOrder::BigEndian;
+        Utf16ToWide(bytes.substr(2), order, units);  // after the byte-order mark
+        return units;
+    }
+    for (const char c : bytes)
+        units += static_cast<unsigned char>(c);
+    return units;
+}
+
+// Control characters that text holds: tab, line breaks, form feed, and the end-of-file mark
+// of old programs.
+bool IsTextControl(char16_t c)
+{
+    return c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r' || c == 0x1A;
+}
+
+// The 1-based line of the unit at the index, counting line breaks as a load does.
+int LineAt(const WideString& units, size_t index)
+{
+    int line = 1;
+    for (size_t i = 0; i < index; ++i)
+        if (units[i] == u'\n' || (units[i] == u'\r' && (i + 1 >= index || units[i + 1] != u'\n')))
+            ++line;
+    return line;
+}
+
+bool StartsWith(const std::string& bytes, const std::string& prefix)
+{
+    return bytes.compare(0, prefix.size(), prefix) == 0;
+}
+
+// What keeps the lines from holding the whole file, named from its bytes.
+SettingsWarning NotReadWhole(const std::string& bytes, TIniEncoding encoding)
+{
+    const std::string utf32Le("\xFF\xFE\0\0", 4);
+    const std::string utf32Be("\0\0\xFE\xFF", 4);
+    if (StartsWith(bytes, utf32Le) || StartsWith(bytes, utf32Be))
+        return {0, &rule::FileNotReadWhole,
+                "this file is UTF-32, which the plug-ins cannot read: they find no line in it, "
+                "so a press uses the defaults and never writes to it; save it as Shift-JIS, as "
+                "UTF-8 or as UTF-16"};
+    const WideString units = ControlView(bytes, encoding);
+    const size_t nul = units.find(u'\0');
+    if (nul == WideString::npos)
+        return {0, &rule::FileNotReadWhole,
+                "the lines cannot carry all of this file (malformed UTF-8 or UTF-16, or Shift-JIS "
+                "bytes that form no character, change), so the plug-ins read it as far as it goes "
+                "and never write to it"};
+    const size_t nuls = static_cast<size_t>(std::count(units.begin(), units.end(), u'\0'));
+    const bool controls = std::any_of(units.begin(), units.end(), [](char16_t c) {
+        return c != u'\0' && c < u' ' && !IsTextControl(c);
+    });
+    const int line = LineAt(units, nul);
+    if (controls || nuls > units.size() / 8)
+        return {0, &rule::FileNotReadWhole,
+                "this file is not text: it holds NUL or other control characters throughout (a "
+                "program's data, or UTF-16 without its byte-order mark), so "
+                "the plug-ins read it only up to its first NUL, on line " +
+                    std::to_string(line) +
+                    ", and never write to it; save your patterns as Shift-JIS, UTF-8 or UTF-16 "
+                    "text"};
+    return {line, &rule::FileNotReadWhole,
+            "this line holds a NUL character: the plug-ins read the file only up to it, so "
+            "nothing after it is read, and they never write to the file; delete the NUL"};
+}
+
+// ---- Each plug-in's section ----
+
+// An entry that is not a pattern (a calendar), with the plug-in that has it.
+struct SpecialEntry {
+    const PluginTraits* plugin;
+    Utf8String text;
+};
+
+// The special entries of every plug-in, as the lines spell them.
+std::vector<SpecialEntry> AllSpecialEntries()
+{
+    std::vector<SpecialEntry> entries;
+    for (const PluginTraits* plugin : AllPlugins)
+        for (int i = 0; i < plugin->specialEntryCount; ++i)
+            entries.push_back({plugin, WideToUtf8(plugin->specialEntries[i])});
+    return entries;
+}
+
 class SectionChecker {
 public:
     SectionChecker(const TStringLines& lines, const PluginTraits& traits,
@@ -64,34 +221,58 @@ public:
           traits_(traits),
           placement_(placement),
           label_("[" + Utf8String(traits.patternSection) + "]"),
-          span_(FindIniSection(lines, traits.patternSection))
+          span_(FindIniSection(lines, traits.patternSection)),
+          specialEntries_(AllSpecialEntries())
     {
+        if (span_.Found())
+            IndexKeys();
     }
 
-    std::vector<SettingsWarning> Run()
+    // Marks the lines a load of the section reads.
+    void MarkRead(std::vector<bool>& read) const
+    {
+        for (const int line : readLines_)
+            read[static_cast<size_t>(line)] = true;
+    }
+
+    // The warnings about the section; readByAny: the lines a load of any section reads.
+    std::vector<SettingsWarning> Run(const std::vector<bool>& readByAny)
     {
         if (!span_.Found())
             return {};
-        FindReadLines();
         CheckHeader();
-        CheckSectionLines();
+        CheckSectionLines(readByAny);
         CheckEnd();
         CheckRepeats();
         return warnings_;
     }
 
 private:
-    void Warn(int index, const Utf8String& text) { warnings_.push_back({index + 1, text}); }
-
-    void FindReadLines()
+    void Warn(const SettingsRule& broken, int index, const Utf8String& text)
     {
-        readLines_ = ReadItemPlaces(
-            [this](const Utf8String& key) { return FindIniKey(lines_, span_, key); });
+        warnings_.push_back({index + 1, &broken, text});
     }
 
-    bool IsRead(int index) const
+    // The first line of the section for each key, found at once, and the keys a load reads.
+    void IndexKeys()
     {
-        return std::find(readLines_.begin(), readLines_.end(), index) != readLines_.end();
+        for (int i = span_.header; i < span_.end; ++i) {
+            const Utf8String key = LineKey(lines_[i]);
+            if (!key.empty()) {
+                keys_.Add(key);
+                keyLines_.push_back(i);
+            }
+        }
+        readLines_ = ReadItemPlaces([this](const Utf8String& key) { return FirstLineOf(key); });
+        isRead_.assign(lines_.size(), false);
+        MarkRead(isRead_);
+    }
+
+    // The line a read of the key takes its value from: -1 when the section has none.
+    int FirstLineOf(const Utf8String& key) const
+    {
+        const int found = keys_.FirstEqual(key);
+        return found < 0 ? -1 : keyLines_[static_cast<size_t>(found)];
     }
 
     void CheckHeader()
@@ -106,7 +287,7 @@ private:
         if (!unplaced.empty())
             text += (text.empty() ? "" : "; ") + unplaced;
         if (!text.empty())
-            Warn(span_.header, text);
+            Warn(rule::SectionInComment, span_.header, text);
     }
 
     // Why the defaults cannot be added, and which line to change; empty when they can.
@@ -136,7 +317,8 @@ private:
         return cannot + "they would land in the other plug-in's section too" + meanwhile;
     }
 
-    void CheckSectionLines()
+    // A line that another plug-in's load reads is that plug-in's to check.
+    void CheckSectionLines(const std::vector<bool>& readByAny)
     {
         for (int i = span_.header; i < span_.end; ++i) {
             const Utf8String key = LineKey(lines_[i]);
@@ -145,14 +327,16 @@ private:
                     CheckOtherLine(i);
                 continue;
             }
-            const int first = FindIniKey(lines_, span_, key);
-            if (first != i)
-                Warn(i, Quoted(lines_[i]) + " is never read: " + key + " is given already at " +
-                            "line " + std::to_string(first + 1) + ", and only the first is read");
-            else if (IsRead(i))
+            if (isRead_[static_cast<size_t>(i)])
                 CheckValue(i, key);
+            else if (readByAny[static_cast<size_t>(i)])
+                continue;
+            else if (const int first = FirstLineOf(key); first != i)
+                Warn(rule::NeverRead, i,
+                     Quoted(lines_[i]) + " is never read: " + key + " is given already at " +
+                         "line " + std::to_string(first + 1) + ", and only the first is read");
             else
-                Warn(i, Quoted(lines_[i]) + " is never read: " + WhyNotRead(key));
+                Warn(rule::NeverRead, i, Quoted(lines_[i]) + " is never read: " + WhyNotRead(key));
         }
     }
 
@@ -172,14 +356,16 @@ private:
         return ItemKey(read + 1) + " is missing, so reading stops at " + ItemKey(read);
     }
 
-    // A line in the section that is neither a key, a comment nor blank.
+    // A line in the section that is neither a key, a comment nor blank. One meant as a section
+    // line is warned about as such.
     void CheckOtherLine(int index)
     {
         const Utf8String& line = lines_[index];
-        if (BlankTrim(line).empty() || IsCommentLine(line))
+        if (BlankTrim(line).empty() || IsCommentLine(line) || SectionMeant(line) != nullptr)
             return;
         const char* what = IsKeyLine(line) ? " has no key before \"=\"" : " has no \"=\"";
-        Warn(index, Quoted(line) + what + ", so it is not a key line and is never read");
+        Warn(rule::NeverRead, index,
+             Quoted(line) + what + ", so it is not a key line and is never read");
     }
 
     void CheckValue(int index, const Utf8String& key)
@@ -190,12 +376,19 @@ private:
         if (trimmed != written && pattern == trimmed)
             WarnTrimmedBlanks(index, key);
         if (pattern != trimmed && pattern.find('"') != Utf8String::npos)
-            Warn(index, "the value of " + key +
-                            " starts and ends with a double quote, so that pair is dropped as "
-                            "quoting the whole value, and the pattern is " +
-                            pattern);
-        CheckQuotes(index, key, pattern);
-        CheckSpecialEntrySpelling(index, key, pattern);
+            Warn(rule::BlanksOrQuotes, index,
+                 "the value of " + key +
+                     " starts and ends with a double quote, so that pair is dropped as "
+                     "quoting the whole value, and the pattern is " +
+                     pattern);
+        if (index == readLines_.front() && pattern.find_first_not_of('"') == Utf8String::npos)
+            Warn(rule::EmptyItem01, index,
+                 key + " is empty, so the first press inserts nothing: write a pattern there");
+        CheckSpecialEntries(index, key, pattern);
+        if (IsOwnSpecialEntry(pattern))
+            return;
+        for (const PatternFinding& finding : CheckPattern(key, Utf8ToWideReplacing(pattern)))
+            Warn(*finding.rule, index, finding.text);
     }
 
     // Blanks on both sides of "=" ("Item01 = yyyy") are layout, not part of the value.
@@ -206,49 +399,45 @@ private:
         const Utf8String leftTrimmed = BlankTrimLeft(written);
         const Utf8String keyPart = KeyPartOf(line);
         const bool spacedEquals = IsBlankCode(static_cast<unsigned char>(keyPart.back()));
+        // By the bytes: the trim's trip through the code page may change other characters.
         const bool leading =
             IsBlankCode(static_cast<unsigned char>(written.front())) && !spacedEquals;
         const bool trailing = IsBlankCode(static_cast<unsigned char>(written.back()));
         if (!leading && !trailing)
             return;
         const char* where = leading && trailing ? "both ends" : leading ? "the start" : "the end";
-        Warn(index, "the blanks at " + Utf8String(where) + " of the value of " + key +
-                        " are dropped; to keep them, write " + key + "=\"" +
-                        (spacedEquals ? leftTrimmed : written) + "\"");
-    }
-
-    // Quotes pair up as the renderer reads them; after an unpaired one, the rest is literal.
-    void CheckQuotes(int index, const Utf8String& key, const Utf8String& pattern)
-    {
-        struct Ignore {
-            void OnSection(size_t) {}
-            void OnText(std::u16string_view) {}
-            void OnToken(const PatternToken&) {}
-        } ignore;
-        const WideString wide = Utf8ToWideReplacing(pattern);
-        if (!WalkPattern(wide, ignore))
-            return;
-        const WideString rest = wide.substr(wide.rfind(u'"') + 1);
-        if (rest.empty())
-            Warn(index, "the pattern of " + key +
-                            " ends with a double quote that has no partner; it is dropped");
-        else
-            Warn(index, "the pattern of " + key +
-                            " has an odd number of double quotes: the text after the last one is "
-                            "copied as written, its tokens and escapes not replaced: \"" +
-                            WideToUtf8(rest) + "\"");
+        Warn(rule::BlanksOrQuotes, index,
+             "the blanks at " + Utf8String(where) + " of the value of " + key +
+                 " are dropped; to keep them, write " + key + "=\"" +
+                 (spacedEquals ? leftTrimmed : written) + "\"");
     }
 
     // "CALENDAR1", "Calendar 1" and the like are patterns: only the exact spelling is the
-    // special entry.
-    void CheckSpecialEntrySpelling(int index, const Utf8String& key, const Utf8String& pattern)
+    // special entry, and only in the section of a plug-in that has it.
+    void CheckSpecialEntries(int index, const Utf8String& key, const Utf8String& pattern)
     {
-        for (int i = 0; i < traits_.specialEntryCount; ++i) {
-            const Utf8String entry = WideToUtf8(traits_.specialEntries[i]);
-            if (pattern != entry && NamesEqual(WithoutBlanks(pattern), entry))
-                Warn(index, "the value of " + key + " is rendered as a pattern: only " + entry +
-                                ", spelled exactly so, inserts the calendar");
+        for (const SpecialEntry& special : specialEntries_) {
+            if (!NamesEqual(WithoutBlanks(pattern), special.text))
+                continue;
+            if (!IsOwnSpecialEntry(special.text))
+                Warn(rule::CalendarElsewhere, index,
+                     "the value of " + key + " is " + special.text + ", a calendar that only " +
+                         special.plugin->name + " inserts: " + traits_.name +
+                         " renders it as a pattern; move it to [" + special.plugin->patternSection +
+                         "]");
+            else if (pattern != special.text)
+                Warn(rule::SpelledOtherwise, index,
+                     "the value of " + key + " is rendered as a pattern: only " + special.text +
+                         ", spelled exactly so, inserts the calendar");
         }
+    }
+
+    bool IsOwnSpecialEntry(const Utf8String& text) const
+    {
+        for (const SpecialEntry& special : specialEntries_)
+            if (special.plugin == &traits_ && special.text == text)
+                return true;
+        return false;
     }
 
     // A line holding "[" before "]" ends the section, though it may be meant as a key.
@@ -263,8 +452,9 @@ private:
             SectionNameOf(line) + "]: " + label_ + " ends above it, and this line is not in it";
         if (below > 0)
             text += "; " + KeyLinesAre(below, "below it") + " not in it either";
-        Warn(span_.end, text + " (no value can hold \"[\" before \"]\", not even between double "
-                               "quotes: write other brackets)");
+        Warn(rule::EndsTheSection, span_.end,
+             text + " (no value can hold \"[\" before \"]\", not even between double quotes: "
+                    "write other brackets)");
     }
 
     void CheckRepeats()
@@ -277,7 +467,7 @@ private:
                               std::to_string(span_.header + 1) + ", is read";
             if (below > 0)
                 text += ", so " + KeyLinesAre(below, "under this one") + " never read";
-            Warn(i, text);
+            Warn(rule::NeverRead, i, text);
         }
     }
 
@@ -286,14 +476,33 @@ private:
     const DefaultsPlacement placement_;
     const Utf8String label_;
     const TIniSpan span_;
-    std::vector<int> readLines_;
+    const std::vector<SpecialEntry> specialEntries_;
+    TIniKeyIndex keys_;
+    std::vector<int> keyLines_;   // the line of each key in keys_
+    std::vector<int> readLines_;  // the lines a load reads, Item01 first
+    std::vector<bool> isRead_;    // by line
     std::vector<SettingsWarning> warnings_;
 };
 
-// The lines hold less than the file: what a load reads differs from what an editor shows.
-const char* const UnfaithfulFile =
-    "the lines cannot carry all of this file (a NUL byte ends them; malformed text changes), so "
-    "the plug-ins read it as far as it goes and never write to it";
+// Lines meant as a plug-in's section line that open none.
+std::vector<SettingsWarning> CheckSectionNames(const TStringLines& lines)
+{
+    std::vector<SettingsWarning> warnings;
+    for (int i = 0; i < LineCount(lines); ++i) {
+        const PluginIdentity* plugin = SectionMeant(lines[i]);
+        if (plugin == nullptr)
+            continue;
+        const Utf8String section = "[" + Utf8String(plugin->section) + "]";
+        Utf8String text = Quoted(lines[i]) + " opens no section the plug-ins read: did you mean " +
+                          section + "? " + plugin->name + " reads its patterns only from " +
+                          section + ", written so";
+        const int below = IsSectionLine(lines[i]) ? KeyLinesBelow(lines, i) : 0;
+        if (below > 0)
+            text += "; " + KeyLinesAre(below, "under this line") + " never read";
+        warnings.push_back({i + 1, &rule::SectionMistyped, text});
+    }
+    return warnings;
+}
 
 // "line 2", "lines 2 and 5", "lines 2, 5 and 9"; past five numbers the rest are counted.
 std::string LinesNamed(const std::vector<int>& lines)
@@ -323,7 +532,7 @@ LinesByEncoding SortLinesByEncoding(const std::string& bytes)
     LinesByEncoding sorted;
     const TStringLines lines = SplitIniText(bytes);
     for (size_t i = 0; i < lines.size(); ++i) {
-        const Utf8String& line = lines[i];
+        const std::string& line = lines[i];
         if (std::all_of(line.begin(), line.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
             continue;
@@ -335,19 +544,35 @@ LinesByEncoding SortLinesByEncoding(const std::string& bytes)
 // A file without a byte-order mark that holds UTF-8 lines and Shift-JIS lines reads as
 // Shift-JIS, so its UTF-8 lines come out as other characters. Earlier versions of the
 // plug-ins left such files: they added their defaults in Shift-JIS to a file saved as UTF-8.
-Utf8String MixedEncodings(const std::string& bytes, const TIniFileContent& content)
+std::vector<SettingsWarning> CheckEncodings(const std::string& bytes,
+                                            const TIniFileContent& content)
 {
     if (content.encoding != TIniEncoding::ShiftJis)
-        return Utf8String();
+        return {};
     const LinesByEncoding sorted = SortLinesByEncoding(bytes);
     if (sorted.utf8.empty() || sorted.other.empty())
-        return Utf8String();
-    return "this file mixes two encodings: " + LinesNamed(sorted.utf8) + " in UTF-8, " +
-           LinesNamed(sorted.other) +
-           " in Shift-JIS, so it reads as Shift-JIS and the UTF-8 lines come out as other "
-           "characters (earlier versions of the plug-ins added their defaults in Shift-JIS to a "
-           "file saved as UTF-8). Delete or type again the lines of one encoding, then save the "
-           "file in one encoding: UTF-8 or Shift-JIS";
+        return {};
+    return {{0, &rule::TwoEncodings,
+             "this file mixes two encodings: " + LinesNamed(sorted.utf8) + " in UTF-8, " +
+                 LinesNamed(sorted.other) +
+                 " in Shift-JIS, so it reads as Shift-JIS and the UTF-8 lines come out as other "
+                 "characters (earlier versions of the plug-ins added their defaults in Shift-JIS "
+                 "to a file saved as UTF-8). Delete or type again the lines of one encoding, then "
+                 "save the file in one encoding: UTF-8 or Shift-JIS"}};
+}
+
+// In line order, the file's own first; of the warnings of one rule on a line, the first.
+std::vector<SettingsWarning> InLineOrder(std::vector<SettingsWarning> warnings)
+{
+    std::stable_sort(
+        warnings.begin(), warnings.end(),
+        [](const SettingsWarning& a, const SettingsWarning& b) { return a.line < b.line; });
+    std::set<std::pair<int, const SettingsRule*>> seen;
+    std::vector<SettingsWarning> kept;
+    for (SettingsWarning& warning : warnings)
+        if (seen.insert({warning.line, warning.rule}).second)
+            kept.push_back(std::move(warning));
+    return kept;
 }
 
 }  // namespace
@@ -356,21 +581,24 @@ std::vector<SettingsWarning> CheckSettingsFile(const std::string& bytes,
                                                const TIniFileContent& content,
                                                const std::vector<CheckedSection>& sections)
 {
-    std::vector<SettingsWarning> warnings;
+    std::vector<SettingsWarning> warnings = CheckEncodings(bytes, content);
     if (!content.faithful)
-        warnings.push_back({0, UnfaithfulFile});
-    const Utf8String mixed = MixedEncodings(bytes, content);
-    if (!mixed.empty())
-        warnings.push_back({0, mixed});
+        warnings.push_back(NotReadWhole(bytes, content.encoding));
+    const std::vector<SettingsWarning> names = CheckSectionNames(content.lines);
+    warnings.insert(warnings.end(), names.begin(), names.end());
+
+    std::vector<SectionChecker> checkers;
+    checkers.reserve(sections.size());  // a checker holds an index of its section's keys
+    std::vector<bool> read(content.lines.size(), false);
     for (const CheckedSection& section : sections) {
-        const std::vector<SettingsWarning> found =
-            SectionChecker(content.lines, *section.traits, section.placement).Run();
+        checkers.emplace_back(content.lines, *section.traits, section.placement);
+        checkers.back().MarkRead(read);
+    }
+    for (SectionChecker& checker : checkers) {
+        const std::vector<SettingsWarning> found = checker.Run(read);
         warnings.insert(warnings.end(), found.begin(), found.end());
     }
-    std::stable_sort(
-        warnings.begin(), warnings.end(),
-        [](const SettingsWarning& a, const SettingsWarning& b) { return a.line < b.line; });
-    return warnings;
+    return InLineOrder(std::move(warnings));
 }
 
 }  // namespace stem
