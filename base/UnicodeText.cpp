@@ -4,25 +4,6 @@ namespace stem {
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 void AppendUtf16(WideString& out, char32_t c)
 {
     if (c < 0x10000) {
@@ -90,33 +71,67 @@ bool Utf8ToWide(const std::string& bytes, WideString& text)
     return true;
 }
 
+// A byte never gives more than one code unit, so the text is made at most as long as the bytes
+// and cut at the end; ASCII, the most of any settings file, goes straight across.
 WideString Utf8ToWideReplacing(const std::string& bytes)
 {
-    WideString text;
-    text.reserve(bytes.size());
+    WideString text(bytes.size(), u'\0');
+    size_t units = 0;
     char32_t c = 0;
     for (size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            text[units++] = byte;
+            ++i;
+            continue;
+        }
         const size_t length = Utf8CharAt(bytes, i, c);
-        AppendUtf16(text, length == 0 ? 0xFFFD : c);
+        if (length == 0)
+            c = 0xFFFD;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            text[units++] = static_cast<char16_t>(0xD800 | (c >> 10));
+            c = 0xDC00 | (c & 0x3FF);
+        }
+        text[units++] = static_cast<char16_t>(c);
         i += length == 0 ? 1 : length;
     }
+    text.resize(units);
     return text;
 }
 
+// Each code unit gives at most three bytes (a pair, two units, four): the bytes are written
+// into room made once and cut at the end; ASCII goes straight across.
 std::string WideToUtf8(const WideString& text)
 {
-    std::string out;
-    out.reserve(text.size() * 3);
+    std::string out(text.size() * 3, '\0');
+    size_t size = 0;
+    const auto put = [&out, &size](unsigned value) { out[size++] = static_cast<char>(value); };
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
+        if (c < 0x80) {
+            put(c);
+            continue;
+        }
         if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
             c = 0xFFFD;
         }
-        AppendUtf8(out, c);
+        if (c < 0x800) {
+            put(0xC0 | (c >> 6));
+        } else if (c < 0x10000) {
+            put(0xE0 | (c >> 12));
+            put(0x80 | ((c >> 6) & 0x3F));
+        } else {
+            put(0xF0 | (c >> 18));
+            put(0x80 | ((c >> 12) & 0x3F));
+            put(0x80 | ((c >> 6) & 0x3F));
+        }
+        put(0x80 | (c & 0x3F));
     }
+    out.resize(size);
     return out;
 }
 

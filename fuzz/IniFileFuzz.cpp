@@ -39,11 +39,23 @@ void CheckDialect(const Utf8String& line)
     const bool named = open > 0 && open < close;
     FUZZ_REQUIRE(SectionNameOf(line).size() == (named ? static_cast<size_t>(close - open - 1) : 0));
 
+    // Trimmed by characters, as the bytes stand for them: blanks up to U+0020, or the space.
     const WideString wide = Utf8ToWideReplacing(line);
-    FUZZ_REQUIRE(BlankTrim(line) == WideToUtf8(TrimBlanks(wide)));
-    FUZZ_REQUIRE(BlankTrimLeft(line) == WideToUtf8(TrimBlanksLeft(wide)));
-    FUZZ_REQUIRE(SpaceTrim(line) == WideToUtf8(TrimInSet(wide, u" ")));
-    FUZZ_REQUIRE(Dequote(line) == WideToUtf8(StripQuotes(wide, u"\"")));
+    const auto trim = [&wide](bool spaceOnly, bool right) {
+        const auto trimmed = [spaceOnly](char16_t c) { return spaceOnly ? c == u' ' : c <= u' '; };
+        size_t first = 0;
+        size_t end = wide.size();
+        while (first < end && trimmed(wide[first]))
+            ++first;
+        while (right && end > first && trimmed(wide[end - 1]))
+            --end;
+        return WideToUtf8(wide.substr(first, end - first));
+    };
+    FUZZ_REQUIRE(BlankTrim(line) == trim(false, true));
+    FUZZ_REQUIRE(BlankTrimLeft(line) == trim(false, false));
+    FUZZ_REQUIRE(SpaceTrim(line) == trim(true, true));
+    const bool quoted = wide.size() >= 2 && wide.front() == u'"' && wide.back() == u'"';
+    FUZZ_REQUIRE(Dequote(line) == (quoted ? WideToUtf8(wide.substr(1, wide.size() - 2)) : line));
 }
 
 // Names and values: a fresh short text, or one used before so that later operations meet the

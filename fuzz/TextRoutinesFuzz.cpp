@@ -68,9 +68,6 @@ void FuzzWideRoutines(FuzzedDataProvider& input)
     MatchesAt(a, b, first);
     MatchesAtIgnoreCase(a, b, first);
     EnsureSuffix(b, a, input.ConsumeBool());
-    StripQuotes(b, a);
-    TrimInSet(b, a);
-    TrimBlanks(b);
     ToFullWidth(b);
 }
 

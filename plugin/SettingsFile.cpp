@@ -170,15 +170,15 @@ platform::FileTime LastWriteTimeOf(const WideString& path)
     return platform::FindFileTimes(path, found) ? found.lastWritten : 0;
 }
 
-// The section's key lines are read once, each key with the value of its first line, and each
-// numbered key is then a look-up in an index of them: a long list loads in time proportional to
-// its length, and each key gets the value that ReadValue of it gives.
+// The section's key lines are read once, and each numbered key is then a look-up of its first
+// line in an index of them: a long list loads in time proportional to its length, and each key
+// gets the value that ReadValue of it gives.
 void LoadFormatList(TAccessIniFile& settings, const Utf8String& section,
                     TCommonStringRecordList& list)
 {
     list.ClearTexts();
     TStringLines pairs;
-    settings.ReadSectionPairs(section, pairs);
+    settings.ReadSectionLines(section, pairs);
     TIniKeyIndex keys;
     for (const Utf8String& pair : pairs)
         keys.Add(KeyPartOf(pair));

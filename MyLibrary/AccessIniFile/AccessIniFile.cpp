@@ -99,9 +99,14 @@ void TAccessIniFile::ReadSectionNames(TStringLines& names)
 
 void TAccessIniFile::ReadSectionPairs(const Utf8String& section, TStringLines& pairs)
 {
+    ReadSectionLines(section, pairs);
+    ResolveFirstValues(pairs);
+}
+
+void TAccessIniFile::ReadSectionLines(const Utf8String& section, TStringLines& pairs)
+{
     pairs.clear();
     WalkSection(section, Utf8String(), Utf8String(), &pairs, OpSectionPairs);
-    ResolveFirstValues(pairs);
 }
 
 void TAccessIniFile::EraseSection(const Utf8String& section)
@@ -112,6 +117,20 @@ void TAccessIniFile::EraseSection(const Utf8String& section)
 void TAccessIniFile::DeleteKey(const Utf8String& section, const Utf8String& key)
 {
     WalkSection(section, key, Utf8String(), nullptr, OpDeleteKey);
+}
+
+// The lines ReadSectionPairs lists: the key lines of the section, its header included, whose
+// key is not blank.
+bool TAccessIniFile::SectionHasKey(const Utf8String& section)
+{
+    const Utf8String wantedName = SpaceTrim(section);
+    if (wantedName.empty())
+        return false;
+    const TIniSpan span = FindIniSection(lines_, wantedName);
+    for (int i = span.header; span.Found() && i < span.end; ++i)
+        if (!LineKey(lines_[i]).empty())
+            return true;
+    return false;
 }
 
 bool TAccessIniFile::MayWrite() const

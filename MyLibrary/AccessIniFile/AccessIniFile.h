@@ -40,6 +40,9 @@ public:
     void ReadSectionNames(TStringLines& names) override;
     // A key that occurs more than once carries its first value in each of its entries.
     void ReadSectionPairs(const Utf8String& section, TStringLines& pairs) override;
+    // The same before the keys take their first values: each entry with its own line's value.
+    // Enough where only the first entry of each key is wanted.
+    void ReadSectionLines(const Utf8String& section, TStringLines& pairs);
     // Keeps the blank lines and comments at the end of the section.
     void EraseSection(const Utf8String& section) override;
     // Deletes every line of the key within the section.
@@ -52,6 +55,11 @@ public:
     bool Faithful() const { return faithful_; }
     // SaveIfChanged writes only a faithful file that is not read-only.
     bool MayWrite() const;
+
+protected:
+    // The first key line of the section tells, without the list of its keys: a press asks this
+    // of a section of any size.
+    bool SectionHasKey(const Utf8String& section) override;
 
 private:
     Utf8String WalkSection(const Utf8String& section, const Utf8String& key,

@@ -36,6 +36,11 @@ public:
 
     // The section has at least one key line.
     bool HasSection(const Utf8String& section);
+
+protected:
+    // What HasSection answers: whether ReadSectionKeys of the section lists any key. A class
+    // that can tell without listing them all says so here.
+    virtual bool SectionHasKey(const Utf8String& section);
 };
 
 }  // namespace stem

@@ -1,5 +1,7 @@
 #include "MyLibrary/AccessIniFile/IniDialect.h"
 
+#include <algorithm>
+
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/UnicodeText.h"
 #include "platform/Platform.h"
@@ -34,8 +36,9 @@ bool IsSpaceByte(char c)
 }
 
 // Blanks and the space are ASCII, and no byte of another UTF-8 character is one of them: the
-// text is trimmed byte by byte.
-Utf8String TrimBytes(const Utf8String& text, bool (*trimmed)(char), bool left, bool right)
+// text is trimmed byte by byte. Views, so that a line is copied once, when a part of it is
+// taken (a load of a large section goes through every line).
+std::string_view TrimBytes(std::string_view text, bool (*trimmed)(char), bool left, bool right)
 {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -46,18 +49,41 @@ Utf8String TrimBytes(const Utf8String& text, bool (*trimmed)(char), bool left, b
     return text.substr(first, last - first);
 }
 
+std::string_view BlankTrimmed(std::string_view text)
+{
+    return TrimBytes(text, IsBlankByte, true, true);
+}
+
+std::string_view Dequoted(std::string_view text)
+{
+    const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
+    return quoted ? text.substr(1, text.size() - 2) : text;
+}
+
+// The text before the first "=" (empty when there is none or it comes first), and after it.
+std::string_view KeyPartView(std::string_view line)
+{
+    const std::size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view() : line.substr(0, equals);
+}
+
+std::string_view ValuePartView(std::string_view line)
+{
+    const std::size_t equals = line.find('=');
+    return equals == std::string_view::npos || equals == 0 ? std::string_view()
+                                                           : line.substr(equals + 1);
+}
+
 }  // namespace
 
 Utf8String KeyPartOf(const Utf8String& line)
 {
-    const int equals = PositionOf('=', line);
-    return equals > 1 ? line.substr(0, equals - 1) : Utf8String();
+    return Utf8String(KeyPartView(line));
 }
 
 Utf8String ValuePartOf(const Utf8String& line)
 {
-    const int equals = PositionOf('=', line);
-    return equals > 1 ? line.substr(equals) : Utf8String();
+    return Utf8String(ValuePartView(line));
 }
 
 Utf8String SectionNameOf(const Utf8String& line)
@@ -71,7 +97,7 @@ Utf8String SectionNameOf(const Utf8String& line)
 
 bool IsCommentLine(const Utf8String& line)
 {
-    const Utf8String text = BlankTrimLeft(line);
+    const std::string_view text = TrimBytes(line, IsBlankByte, true, false);
     return !text.empty() && text[0] == ';';
 }
 
@@ -94,42 +120,61 @@ bool IsSectionOrKeyLine(const Utf8String& line)
 
 Utf8String LineKey(const Utf8String& line)
 {
-    return IsKeyLine(line) ? BlankTrim(KeyPartOf(line)) : Utf8String();
+    return IsKeyLine(line) ? Utf8String(BlankTrimmed(KeyPartView(line))) : Utf8String();
 }
 
 Utf8String BlankTrim(const Utf8String& text)
 {
-    return TrimBytes(text, IsBlankByte, true, true);
+    return Utf8String(BlankTrimmed(text));
 }
 
 Utf8String BlankTrimLeft(const Utf8String& text)
 {
-    return TrimBytes(text, IsBlankByte, true, false);
+    return Utf8String(TrimBytes(text, IsBlankByte, true, false));
 }
 
 Utf8String SpaceTrim(const Utf8String& text)
 {
-    return TrimBytes(text, IsSpaceByte, true, true);
+    return Utf8String(TrimBytes(text, IsSpaceByte, true, true));
 }
 
 Utf8String Dequote(const Utf8String& text)
 {
-    const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
-    return quoted ? text.substr(1, text.size() - 2) : text;
+    return Utf8String(Dequoted(text));
 }
 
 Utf8String LineValue(const Utf8String& line)
 {
-    return Dequote(BlankTrim(ValuePartOf(line)));
+    return Utf8String(Dequoted(BlankTrimmed(ValuePartView(line))));
 }
 
-// Equal bytes are equal names; others are compared as Windows compares wide text.
-bool NamesEqual(const Utf8String& a, const Utf8String& b)
+namespace {
+
+bool IsPrintableAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+}
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+// Equal bytes are equal names; others are compared as Windows compares wide text. Printable
+// ASCII has no character that the comparison ignores and no letter but the 26 that fold, so two
+// such names are equal when their lower-case forms are: the way of nearly every name.
+bool NamesEqual(std::string_view a, std::string_view b)
 {
     if (a == b)
         return true;
-    const WideString wideA = Utf8ToWideReplacing(a);
-    const WideString wideB = Utf8ToWideReplacing(b);
+    if (IsPrintableAscii(a) && IsPrintableAscii(b))
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(),
+                          [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    const WideString wideA = Utf8ToWideReplacing(std::string(a));
+    const WideString wideB = Utf8ToWideReplacing(std::string(b));
     return platform::WideEqual(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
                                static_cast<int>(wideB.size()), true);
 }
@@ -149,7 +194,12 @@ TIniSpan FindIniSection(const TStringLines& lines, const Utf8String& section)
 
 bool NamesSection(const Utf8String& line, const Utf8String& section)
 {
-    return NamesEqual(BlankTrim(SectionNameOf(line)), section);
+    int open = 0;
+    int close = 0;
+    if (!BracketsInOrder(line, open, close))
+        return NamesEqual(std::string_view(), section);
+    const std::string_view name = std::string_view(line).substr(open, close - open - 1);
+    return NamesEqual(BlankTrimmed(name), section);
 }
 
 int IniSectionEnd(const TStringLines& lines, int header)
@@ -163,7 +213,7 @@ int IniSectionEnd(const TStringLines& lines, int header)
 int FindIniKey(const TStringLines& lines, const TIniSpan& span, const Utf8String& key, int from)
 {
     for (int i = from; i < span.end; ++i)
-        if (NamesEqual(BlankTrim(KeyPartOf(lines[i])), key))
+        if (NamesEqual(BlankTrimmed(KeyPartView(lines[i])), key))
             return i;
     return -1;
 }

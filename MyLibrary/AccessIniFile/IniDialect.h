@@ -4,6 +4,7 @@
 // ";", the double quote or a blank.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "base/Types.h"
@@ -40,7 +41,7 @@ Utf8String Dequote(const Utf8String& text);
 Utf8String LineValue(const Utf8String& line);
 
 // Section and key names compare ignoring letter case, under the user locale.
-bool NamesEqual(const Utf8String& a, const Utf8String& b);
+bool NamesEqual(std::string_view a, std::string_view b);
 
 // ---- Which lines hold a section and a key ----
 

@@ -48,6 +48,15 @@ TIniFileContent LinesOfUtf8(const std::string& bytes, TIniEncoding encoding)
 // forms no character, or one of the pairs that share a character, would not.
 TIniFileContent LinesOfShiftJis(const std::string& bytes)
 {
+    // ASCII is the same characters in Shift-JIS and in UTF-8: the bytes are the lines, and as
+    // clean as the file is without a NUL.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        TIniFileContent content;
+        content.lines = SplitIniText(bytes);
+        content.faithful = bytes.find('\0') == std::string::npos;
+        return content;
+    }
     WideString text = platform::DecodeText(platform::ShiftJisCodePage, bytes);
     const bool clean = platform::EncodeText(platform::ShiftJisCodePage, text) == bytes;
     return LinesOfWide(std::move(text), clean, TIniEncoding::ShiftJis);

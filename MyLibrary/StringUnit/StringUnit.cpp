@@ -17,11 +17,6 @@ bool RunInside(size_t length, int64_t position, int64_t count)
     return position >= 1 && count >= 1 && position + count - 1 <= static_cast<int64_t>(length);
 }
 
-bool InSet(WideChar c, const WideString& set)
-{
-    return set.find(c) != WideString::npos;
-}
-
 // Index of the first pair whose old text matches at the 0-based offset, -1 when none.
 int FirstMatchingPair(const WideString& source, size_t offset,
                       const std::vector<WideString>& oldTexts, bool ignoreCase)
@@ -64,68 +59,6 @@ bool PatternAt(const Utf8String& text, const Utf8String& pattern, int64_t positi
 }  // namespace
 
 // ---- Wide text ----
-
-WideString TrimBlanks(const WideString& text)
-{
-    size_t first = 0;
-    while (first < text.size() && IsBlankCode(text[first]))
-        ++first;
-    if (first == text.size())
-        return {};
-    size_t end = text.size();
-    while (IsBlankCode(text[end - 1]))
-        --end;
-    return text.substr(first, end - first);
-}
-
-WideString TrimBlanksLeft(const WideString& text)
-{
-    size_t first = 0;
-    while (first < text.size() && IsBlankCode(text[first]))
-        ++first;
-    return text.substr(first);
-}
-
-int CountLeadingInSet(const WideString& text, const WideString& set)
-{
-    size_t count = 0;
-    while (count < text.size() && InSet(text[count], set))
-        ++count;
-    return static_cast<int>(count);
-}
-
-int CountTrailingInSet(const WideString& text, const WideString& set)
-{
-    size_t count = 0;
-    while (count < text.size() && InSet(text[text.size() - 1 - count], set))
-        ++count;
-    return static_cast<int>(count);
-}
-
-WideString TrimLeftInSet(const WideString& text, const WideString& set)
-{
-    return text.substr(static_cast<size_t>(CountLeadingInSet(text, set)));
-}
-
-WideString TrimRightInSet(const WideString& text, const WideString& set)
-{
-    return text.substr(0, text.size() - static_cast<size_t>(CountTrailingInSet(text, set)));
-}
-
-WideString TrimInSet(const WideString& text, const WideString& set)
-{
-    return TrimLeftInSet(TrimRightInSet(text, set), set);
-}
-
-WideString StripQuotes(const WideString& text, const WideString& quotes)
-{
-    if (text.size() < 2 || quotes.empty())
-        return text;
-    size_t opening = quotes.find(text.front());
-    if (opening == WideString::npos || opening != quotes.find(text.back()))
-        return text;
-    return text.substr(1, text.size() - 2);
-}
 
 bool WideCharsMatchAt(const WideString& a, const WideString& b, int posA, bool ignoreCase,
                       int count, int posB)

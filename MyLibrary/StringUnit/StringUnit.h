@@ -1,6 +1,7 @@
-// Text routines shared by both plug-ins: trimming, unquoting, comparing at a position,
-// one-pass multi-pair replacement, escapes, full-width mapping, and a search of held text that
-// steps over whole characters.
+// Text routines shared by both plug-ins: comparing at a position, one-pass multi-pair
+// replacement, escapes, full-width mapping, and a search of held text that steps over whole
+// characters. (The settings file's lines are trimmed and unquoted by IniDialect.h, on their
+// bytes.)
 // Positions are 1-based unless a routine says otherwise (EscapeAt's is 0-based). No routine
 // raises an error or reads outside its strings, whatever position or count it is given.
 #pragma once
@@ -21,20 +22,6 @@ constexpr bool IsBlankCode(unsigned code)
 {
     return code <= 0x20;
 }
-
-// Removes leading and trailing blanks (IsBlankCode).
-WideString TrimBlanks(const WideString& text);
-WideString TrimBlanksLeft(const WideString& text);
-
-int CountLeadingInSet(const WideString& text, const WideString& set);
-int CountTrailingInSet(const WideString& text, const WideString& set);
-WideString TrimLeftInSet(const WideString& text, const WideString& set);
-WideString TrimRightInSet(const WideString& text, const WideString& set);
-WideString TrimInSet(const WideString& text, const WideString& set);
-
-// Removes one pair of enclosing quotes when the first and last characters are the same member
-// of the quote set.
-WideString StripQuotes(const WideString& text, const WideString& quotes);
 
 // count code units of a from posA equal count code units of b from posB under the user locale.
 // False when count < 1 or either run does not lie wholly inside its text.

@@ -198,34 +198,57 @@ TEST(IniDialect, OnlyASemicolonAfterBlanksStartsAComment)
     EXPECT_TRUE(IsSectionOrKeyLine("=v"));
 }
 
-TEST(IniDialect, TrimsBlanksAndSpacesDifferently)
+// The trims of the dialect, on held text: blanks are every code up to U+0020 (controls and NUL
+// included, the ideographic space not), the space trim takes the space alone, and one pair of
+// double quotes goes.
+TEST(IniDialect, TrimsBlanksSpacesAndQuotes)
 {
-    EXPECT_EQ(BlankTrim(" \t a b \r\n"), "a b");
-    EXPECT_EQ(BlankTrimLeft(" \t a "), "a ");
-    EXPECT_EQ(SpaceTrim(" \ta\t "), "\ta\t");
-    EXPECT_EQ(BlankTrim("\u3000a\u3000"), "\u3000a\u3000");  // the ideographic space stays
-    EXPECT_EQ(Dequote("\"\"a\"\""), "\"a\"");
-    EXPECT_EQ(Dequote("\"a"), "\"a");
-    EXPECT_EQ(Dequote("\""), "\"");
+    const std::string nul(1, '\0');
+    const struct {
+        Utf8String text, blankTrim, blankTrimLeft, spaceTrim;
+    } trims[] = {
+        {"  a b  ", "a b", "a b  ", "a b"},
+        {"\t\r\nkey\x01\x1f", "key", "key\x01\x1f", "\t\r\nkey\x01\x1f"},
+        {" \t\r\n ", "", "", "\t\r\n"},
+        {"", "", "", ""},
+        {nul + "x" + nul, "x", "x" + nul, nul + "x" + nul},
+        {"\u3000x\u3000", "\u3000x\u3000", "\u3000x\u3000", "\u3000x\u3000"},
+        {" \t;comment ", ";comment", ";comment ", "\t;comment"},
+    };
+    for (const auto& t : trims) {
+        EXPECT_EQ(BlankTrim(t.text), t.blankTrim) << t.text;
+        EXPECT_EQ(BlankTrimLeft(t.text), t.blankTrimLeft) << t.text;
+        EXPECT_EQ(SpaceTrim(t.text), t.spaceTrim) << t.text;
+    }
+    const std::pair<Utf8String, Utf8String> quotes[] = {
+        {"\"abc\"", "abc"},     {"\"\"", ""},   {"\"abc", "\"abc"}, {"\"", "\""},
+        {"\"\"a\"\"", "\"a\""}, {"abc", "abc"}, {"", ""},           {"'abc'", "'abc'"},
+    };
+    for (const auto& [text, dequoted] : quotes)
+        EXPECT_EQ(Dequote(text), dequoted) << text;
 }
 
-// The lines are trimmed byte by byte: the same as trimming their characters.
+// The lines are trimmed byte by byte: the same as trimming their characters, as written here.
 TEST(IniDialect, TrimsMatchTrimmingTheCharacters)
 {
-    const auto wide = [](const Utf8String& text, const auto& trim) {
-        return WideToUtf8(trim(Utf8ToWideReplacing(text)));
+    // Blanks are the codes up to U+0020; the space trim takes U+0020 alone.
+    const auto trim = [](const Utf8String& text, bool spaceOnly, bool right) {
+        const auto trimmed = [spaceOnly](char16_t c) { return spaceOnly ? c == u' ' : c <= u' '; };
+        const WideString wide = Utf8ToWideReplacing(text);
+        size_t first = 0;
+        size_t end = wide.size();
+        while (first < end && trimmed(wide[first]))
+            ++first;
+        while (right && end > first && trimmed(wide[end - 1]))
+            --end;
+        return WideToUtf8(wide.substr(first, end - first));
     };
     for (const Utf8String& b : SampleCharacters()) {
         const Utf8String quoted = "\"" + b + "\"";
         for (const Utf8String& text : {b, b + "x" + b, b + b + " " + quoted, quoted}) {
-            EXPECT_EQ(BlankTrim(text), wide(text, TrimBlanks)) << text;
-            EXPECT_EQ(BlankTrimLeft(text), wide(text, TrimBlanksLeft)) << text;
-            EXPECT_EQ(SpaceTrim(text),
-                      wide(text, [](const WideString& t) { return TrimInSet(t, u" "); }))
-                << text;
-            EXPECT_EQ(Dequote(text),
-                      wide(text, [](const WideString& t) { return StripQuotes(t, u"\""); }))
-                << text;
+            EXPECT_EQ(BlankTrim(text), trim(text, false, true)) << text;
+            EXPECT_EQ(BlankTrimLeft(text), trim(text, false, false)) << text;
+            EXPECT_EQ(SpaceTrim(text), trim(text, true, true)) << text;
         }
     }
 }

@@ -25,68 +25,6 @@ const WideString Nul(1, u'\0');
 
 }  // namespace
 
-// ---- Trimming ----
-
-TEST(TrimBlanks, RemovesSpacesAndControlsAtBothEnds)
-{
-    const WideCase cases[] = {
-        {u"  a b  ", u"a b"},
-        {u"\t\r\nkey\x01\x1f", u"key"},
-        {u" \t\r\n ", u""},
-        {u"", u""},
-        {Nul + u"x" + Nul, u"x"},
-        {u"\u3000x\u3000", u"\u3000x\u3000"},  // the ideographic space is not a blank
-        {u"!x!", u"!x!"},
-    };
-    for (const WideCase& c : cases)
-        EXPECT_EQ(TrimBlanks(c.input), c.expected);
-}
-
-TEST(TrimBlanks, LeftVariantKeepsTheTrailingBlanks)
-{
-    EXPECT_EQ(TrimBlanksLeft(u" \t;comment "), u";comment ");
-    EXPECT_EQ(TrimBlanksLeft(u"   "), u"");
-    EXPECT_EQ(TrimBlanksLeft(u"\u3000a"), u"\u3000a");
-}
-
-TEST(TrimInSet, TrimsOnlyMembersOfTheSet)
-{
-    EXPECT_EQ(TrimInSet(u" a b ", u" "), u"a b");
-    EXPECT_EQ(TrimInSet(u" a b ", u""), u" a b ");
-    EXPECT_EQ(TrimInSet(u"\t a \t", u" "), u"\t a \t");
-    EXPECT_EQ(TrimInSet(u"xyaxy", u"yx"), u"a");
-    EXPECT_EQ(TrimInSet(u"xxxx", u"x"), u"");
-    EXPECT_EQ(TrimLeftInSet(u"--a--", u"-"), u"a--");
-    EXPECT_EQ(TrimRightInSet(u"--a--", u"-"), u"--a");
-}
-
-TEST(TrimInSet, CountsTheRunsAtEachEnd)
-{
-    EXPECT_EQ(CountLeadingInSet(u"  ab ", u" "), 2);
-    EXPECT_EQ(CountTrailingInSet(u"  ab ", u" "), 1);
-    EXPECT_EQ(CountLeadingInSet(u"aaa", u"a"), 3);
-    EXPECT_EQ(CountTrailingInSet(u"aaa", u"a"), 3);
-    EXPECT_EQ(CountLeadingInSet(u"", u"a"), 0);
-    EXPECT_EQ(CountLeadingInSet(u"abc", u""), 0);
-}
-
-TEST(StripQuotes, RemovesExactlyOneMatchingPair)
-{
-    const WideCase cases[] = {
-        {u"\"abc\"", u"abc"},         {u"\"\"", u""},   {u"\"abc", u"\"abc"}, {u"\"", u"\""},
-        {u"\"\"abc\"\"", u"\"abc\""}, {u"abc", u"abc"}, {u"", u""},
-    };
-    for (const WideCase& c : cases)
-        EXPECT_EQ(StripQuotes(c.input, u"\""), c.expected);
-}
-
-TEST(StripQuotes, BothEndsMustBeTheSameQuote)
-{
-    EXPECT_EQ(StripQuotes(u"'abc'", u"\"'"), u"abc");
-    EXPECT_EQ(StripQuotes(u"\"abc'", u"\"'"), u"\"abc'");
-    EXPECT_EQ(StripQuotes(u"\"abc\"", u""), u"\"abc\"");
-}
-
 // ---- Comparing at a position ----
 
 TEST(MatchesAt, FindsThePatternOnlyWhereItFits)
