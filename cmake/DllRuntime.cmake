@@ -1,5 +1,5 @@
 # The DLLs define pieces of the C++ runtime they link and copy private layouts of it
-# (platform/win32/dll/README.md): a compiler or runtime other than the one that was checked stops
+# (dllruntime/README.md): a compiler or runtime other than the one that was checked stops
 # the configuration here instead of building DLLs that fail inside an editor.
 set(STEM_DLL_RUNTIME_CHECKED "GCC 12, libstdc++ 20220819, MinGW-w64 10")
 
@@ -23,7 +23,7 @@ foreach(compiler ${CMAKE_CXX_COMPILER} ${STEM_DLL_RUNTIME_COMPILER})
   stem_runtime_version(${compiler} found)
   if(NOT found STREQUAL STEM_DLL_RUNTIME_CHECKED)
     message(FATAL_ERROR "${compiler} is ${found}; the DLLs' runtime shim was checked against "
-      "${STEM_DLL_RUNTIME_CHECKED} only. Read platform/win32/dll/README.md before changing "
+      "${STEM_DLL_RUNTIME_CHECKED} only. Read dllruntime/README.md before changing "
       "the versions in cmake/DllRuntime.cmake.")
   endif()
 endforeach()

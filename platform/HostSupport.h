@@ -79,7 +79,8 @@ bool SetReadOnly(const WideString& path, bool readOnly);
 
 // Takes away or gives back the right to create, rename and remove files in the folder, as a
 // folder under Program Files is for a standard user (natively: all of its write permissions).
-// False where the system cannot (Wine, where the Windows tests run, enforces no access lists).
+// False on Windows, where it is not done: Wine, where the Windows tests run, enforces no access
+// lists.
 bool SetFolderWritable(const WideString& folder, bool writable);
 
 // Holds the file open as another program does until UnlockFile. One that shares nothing (an

@@ -251,6 +251,18 @@ SaveObstacle SaveDefaults(TAccessIniFile& settings, SettingsStep step)
     return found == SaveObstacle::None ? SaveObstacle::SaveFailed : found;
 }
 
+// Why defaults that a load of the plug-in would miss, or another plug-in's load would find, are
+// kept out of the file.
+Utf8String UnplacedDefaults(DefaultsPlacement placement, const PluginTraits& traits)
+{
+    const Utf8String where =
+        placement == DefaultsPlacement::OutsideSection
+            ? "would land outside [" + Utf8String(traits.patternSection) +
+                  "], where no load finds them"
+            : Utf8String("would land in another plug-in's section too, as its patterns");
+    return "the defaults " + where + ", so they are not written (stem check names the line)";
+}
+
 // The lines in memory are the file's, or what the save made of it: with the defaults Added
 // they load as the defaults whether the save landed or not.
 PressSettings RunSettingsStep(const WideString& path, const PluginTraits& traits,
@@ -276,8 +288,7 @@ PressSettings RunSettingsStep(const WideString& path, const PluginTraits& traits
     if (LoadsFromFile(press.placement)) {
         LoadFormatList(*settings, traits.patternSection, list);
     } else {
-        press.trouble = "the defaults would land outside [" + Utf8String(traits.patternSection) +
-                        "], so they are not written (stem check names the line)";
+        press.trouble = UnplacedDefaults(press.placement, traits);
         LoadDefaultPatterns(traits, list);
     }
     return press;

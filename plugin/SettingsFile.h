@@ -54,7 +54,7 @@ enum class DefaultsPlacement {
     Added,           // the defaults now stand in the section, where a load finds them
     OutsideSection,  // they would land outside it (its name opens it in a comment just above
                      // its real header): no load would find them
-    SharedSection,   // they would land in the other plug-in's section too
+    SharedSection,   // they would land in another plug-in's section too
 };
 
 // Whether the defaults, once placed, are where a load of the plug-in's section finds them.

@@ -5,7 +5,7 @@ table entries 1 and 2, bitmap 101 of 808 bytes, the version in the file VERSION 
 part 0, and only "FileVersion"), the machine the DLLs are built for, and their size. A 32-bit DLL
 must carry the frame tables its runtime shim searches, under the name a stripped image gives them,
 with every address in them stored absolute or relative to where it is stored
-(platform/win32/dll/README.md).
+(dllruntime/README.md).
 
 Usage: dll_shape.py FOLDER [i386|amd64]   (reads FOLDER/<plug-in>.dll for each in plugins.json)
 """

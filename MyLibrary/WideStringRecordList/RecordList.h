@@ -1,5 +1,5 @@
-// An owning, ordered list of wide strings: the format list of each plug-in and the pieces of
-// a split pattern. Entries are copied in and copied out.
+// An owning, ordered list of wide strings: the format list of each plug-in. Entries are copied
+// in and copied out.
 #pragma once
 
 #include <cstdint>

@@ -730,7 +730,8 @@ TEST_F(UnwritableSettings, ReadOnlyFileWithoutTheSectionGivesTheDefaults)
 {
     const std::string text = "[DateFormat]\r\nItem01=<yyyy>\r\n";
     EditSettings(SettingsFile(), text);
-    ASSERT_TRUE(platform::SetReadOnly(SettingsFile(), true));
+    const ReadOnlyFile readOnly(SettingsFile());
+    ASSERT_TRUE(readOnly.Set());
     EditorWindow window;
     auto date = Load(DateDll, window.Handle());
     auto time = Load(TimeDll, window.Handle());
@@ -743,7 +744,6 @@ TEST_F(UnwritableSettings, ReadOnlyFileWithoutTheSectionGivesTheDefaults)
     EXPECT_EQ(ReadSettings(SettingsFile()), text);
     EXPECT_TRUE(platform::IsReadOnlyFile(SettingsFile()));
     EXPECT_EQ(EntriesIn(folder_), 1u);
-    platform::SetReadOnly(SettingsFile(), false);
 }
 
 // A press that adds its defaults puts the new file in the old one's place with the old one's
@@ -824,13 +824,13 @@ TEST_F(UnwritableSettings, FileLockedAtThePressKeepsThePatternsReadLast)
     };
 
     EditSettings(SettingsFile(), "[DateFormat]\r\nItem01=<mm>\r\n[TimeFormat]\r\nItem01=<nn>\r\n");
-    const platform::FileLock lock = platform::LockFile(SettingsFile());
-    ASSERT_NE(lock, nullptr);
+    HeldFile holder(SettingsFile());
+    ASSERT_TRUE(holder.Held());
     newRun(*date);
     EXPECT_TRUE(window.Press(*date, Pattern(u"<dd>")));
     newRun(*time);
     EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
-    platform::UnlockFile(lock);
+    holder.Release();
 
     newRun(*date);
     EXPECT_TRUE(window.Press(*date, Pattern(u"<mm>")));

@@ -1,6 +1,7 @@
 // A fresh, empty folder for a test, named the Windows way, removed with everything in it when
 // the test ends: natively "C:\work" on a file root of the stand-in's own, under Windows a new
-// folder below the temporary folder.
+// folder below the temporary folder. And guards that give back what a test did to a file in
+// it, however the test ends.
 #pragma once
 
 #include <string>
@@ -23,6 +24,49 @@ inline bool WriteEditedFile(const WideString& path, const std::string& bytes)
     return !existed || after.lastWritten > before.lastWritten ||
            platform::SetLastWriteTime(path, before.lastWritten + OneSecond);
 }
+
+// The read-only attribute, given to a file for as long as the guard lives and taken away again
+// however the test ends: a read-only file would keep its folder from being removed.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const WideString& path, bool readOnly = true)
+        : path_(path), set_(platform::SetReadOnly(path, readOnly))
+    {
+    }
+    ~ReadOnlyFile() { platform::SetReadOnly(path_, false); }
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    bool Set() const { return set_; }
+
+private:
+    WideString path_;
+    bool set_;
+};
+
+// Another program's hold on a file (platform::LockFile), kept until Release or the end of the
+// guard's life, however the test ends: a held file keeps its folder from being removed.
+class HeldFile {
+public:
+    explicit HeldFile(const WideString& path,
+                      platform::HolderShares shares = platform::HolderShares::Nothing)
+        : lock_(platform::LockFile(path, shares))
+    {
+    }
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool Held() const { return lock_ != nullptr; }
+    void Release()
+    {
+        platform::UnlockFile(lock_);
+        lock_ = nullptr;
+    }
+
+private:
+    platform::FileLock lock_;
+};
 
 class TempFolder {
 public:

@@ -255,13 +255,13 @@ TEST(UnicodeText, ByteSequencesDecodeOrAreRefused)
 TEST_F(IniFileSafety, ReadOnlyFileIsLeftAloneWithoutAnError)
 {
     Put(ShiftJisText);
-    ASSERT_TRUE(platform::SetReadOnly(Path(), true));
+    const ReadOnlyFile readOnly(Path());
+    ASSERT_TRUE(readOnly.Set());
     ASSERT_TRUE(platform::IsReadOnlyFile(Path()));
     TAccessIniFile ini(Path());
     ini.WriteValue("A", "j", "x");
     EXPECT_EQ(ini.SaveIfChanged(), TSaveOutcome::LeftAlone);
     EXPECT_EQ(Bytes(), ShiftJisText);
-    platform::SetReadOnly(Path(), false);  // so that the folder can go
 }
 
 TEST_F(IniFileSafety, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile)
@@ -314,10 +314,10 @@ TEST_F(IniFileSafety, SaveRemovesTheTemporaryFilesOfEndedProgramsOnly)
 TEST_F(IniFileSafety, SaveThatCannotLandRaisesAndLeavesNothingBehind)
 {
     Put(ShiftJisText);
-    const platform::FileLock lock = platform::LockFile(Path());
-    ASSERT_NE(lock, nullptr);
+    HeldFile holder(Path());
+    ASSERT_TRUE(holder.Held());
     EXPECT_THROW(SaveIniFile(Path(), ShiftJisAfter), FileError);
-    platform::UnlockFile(lock);
+    holder.Release();
     EXPECT_EQ(Bytes(), ShiftJisText);
     EXPECT_FALSE(SavingFileLeft());
 

@@ -374,7 +374,8 @@ TEST_F(InsertCommand, SettingsFileThatCannotBeWrittenGivesTheDefaultsFromMemory)
         const std::string text =
             readOnly ? "[TimeFormat]\r\nItem01=hh\r\n" : "[TimeFormat]\r\nItem01=hh\r\n\0junk"s;
         WriteSettings(text);
-        ASSERT_TRUE(platform::SetReadOnly(SettingsFile(), readOnly));
+        const ReadOnlyFile attribute(SettingsFile(), readOnly);
+        ASSERT_TRUE(attribute.Set());
         for (PluginModule* module : {&date_, &time_})
             module->OnEvents(window_, StartUpEvent, 0);
         editor_.SetText(u"ab", 1);
@@ -387,7 +388,6 @@ TEST_F(InsertCommand, SettingsFileThatCannotBeWrittenGivesTheDefaultsFromMemory)
         EXPECT_EQ(editor_.Text(), u"a2026/12/07(\u6708)132026/12/07(\u6708)b") << "a new run";
         EXPECT_EQ(ReadSettings(), text);
         EXPECT_EQ(platform::IsReadOnlyFile(SettingsFile()), readOnly);
-        platform::SetReadOnly(SettingsFile(), false);
     }
 }
 
@@ -400,18 +400,23 @@ TEST_F(InsertCommand, LockedFileKeepsThePatternsReadLastUntilItCanBeRead)
     editor_.SetText(u"", 0);
     date_.OnCommand(window_);
     WriteSettings("[DateFormat]\r\nItem01=dd\r\n");
-    const platform::FileLock lock = platform::LockFile(SettingsFile());
-    ASSERT_NE(lock, nullptr);
+    HeldFile holder(SettingsFile());
+    ASSERT_TRUE(holder.Held());
     date_.OnEvents(window_, Event20, 0);
     date_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026");
     time_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026 13:05") << "the time plug-in's defaults";
-    platform::UnlockFile(lock);
+    // The reason reaches stem press, which prints the trouble of each press.
+    EXPECT_NE(date_.State().settingsTrouble.find("cannot read"), std::string::npos)
+        << date_.State().settingsTrouble;
+    EXPECT_NE(date_.State().settingsTrouble.find("another program holds it"), std::string::npos);
+    holder.Release();
 
     date_.OnEvents(window_, Event20, 0);
     date_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026 13:0507");
+    EXPECT_EQ(date_.State().settingsTrouble, "");
     time_.OnEvents(window_, Event20, 0);
     time_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"20262026 13:0507 13:05") << "the defaults are saved now";

@@ -2,6 +2,8 @@
 // operations, against the simulated editor.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cstring>
 #include <string>
 
@@ -48,8 +50,9 @@ TEST_F(PluginShell, NameAndVersionQueriesCopyLikeLstrcpyn)
     EXPECT_EQ(Proc(date_, ProcGetName, 1, buffer), 6);
     EXPECT_STREQ(buffer, "");
 
-    // "Version " and the product's version, as the file VERSION holds it.
-    const std::string expected = "Version " STEM_VERSION_TEXT;
+    // "Version " and the product's version, as the file VERSION holds it (read by the build
+    // for this test alone).
+    const std::string expected = "Version " STEM_TEST_VERSION;
     char version[64];
     EXPECT_EQ(Proc(date_, ProcGetVersion, sizeof version, version), intptr_t(expected.size()));
     EXPECT_EQ(version, expected);
@@ -154,10 +157,16 @@ TEST_F(PluginShell, EmptyInsertionIsSentAsALoneNulAndRemovesTheSelection)
     editor_.SetText(u"keep-gone", 4);
     SelectFromCaret(window_, 5);
     editor_.ClearLog();
+    // What the text points at is read while the request is answered, while it is alive.
+    std::optional<WideChar> sent;
+    editor_.DuringNextRequest(RequestInsertText, [this, &sent] {
+        const auto* text = reinterpret_cast<const WideChar*>(editor_.Requests().back().lParam);
+        if (text != nullptr)
+            sent = text[0];
+    });
     InsertText(window_, u"");
     ASSERT_EQ(editor_.Requests().size(), 1u);
-    const auto* sent = reinterpret_cast<const WideChar*>(editor_.Requests()[0].lParam);
-    ASSERT_NE(sent, nullptr);
+    EXPECT_EQ(sent, std::optional<WideChar>(u'\0')) << "no text, or text before its NUL";
     EXPECT_EQ(editor_.Text(), u"keep");
 
     SelectFromCaret(window_, 0);
