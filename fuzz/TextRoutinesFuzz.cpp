@@ -1,6 +1,7 @@
 // The text routines on random texts, positions, counts and windows, out-of-range ones
-// included. Each routine is held to its contract: a case-sensitive replacement equals a plain
-// re-implementation, a search finds the first match inside its window and nothing before it.
+// included. Each routine is held to its contract: a case-sensitive replacement equals a model
+// that searches where the routine walks, a search finds the first match inside its window and
+// nothing before it.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@ namespace stem {
 
 namespace {
 
-// ReplacePairs' contract, case-sensitive, written the plain way.
+// ReplacePairs' contract, case-sensitive, by searching rather than walking: the leftmost
+// occurrence of any old text is replaced, the earlier pair where two start at one place, and
+// the search goes on after the replacement.
 WideString ReferenceReplace(const WideString& source, const std::vector<WideString>& oldTexts,
                             const std::vector<WideString>& newTexts, bool replaceAll)
 {
@@ -21,22 +24,23 @@ WideString ReferenceReplace(const WideString& source, const std::vector<WideStri
         return source;
     WideString result;
     size_t offset = 0;
-    while (offset < source.size()) {
+    do {
+        size_t found = WideString::npos;
         size_t pair = 0;
-        while (pair < oldTexts.size() &&
-               (oldTexts[pair].empty() ||
-                source.compare(offset, oldTexts[pair].size(), oldTexts[pair]) != 0))
-            ++pair;
-        if (pair == oldTexts.size()) {
-            result += source[offset++];
-            continue;
+        for (size_t i = 0; i < oldTexts.size(); ++i) {
+            const size_t at =
+                oldTexts[i].empty() ? WideString::npos : source.find(oldTexts[i], offset);
+            if (at < found) {
+                found = at;
+                pair = i;
+            }
         }
-        result += newTexts[pair];
-        offset += oldTexts[pair].size();
-        if (!replaceAll)
-            return result + source.substr(offset);
-    }
-    return result;
+        if (found == WideString::npos)
+            break;
+        result += source.substr(offset, found - offset) + newTexts[pair];
+        offset = found + oldTexts[pair].size();
+    } while (replaceAll);
+    return result + source.substr(offset);
 }
 
 void FuzzReplace(FuzzedDataProvider& input)

@@ -13,6 +13,7 @@ import sys
 import tempfile
 import time
 
+import default_settings
 from program_runner import program_command, windows_path
 
 ROUNDS = 150
@@ -21,13 +22,8 @@ ROUNDS = 150
 DEADLINE_SECONDS = 300
 
 BASE = b"; StemraTime.ini, shared by two plug-ins\r\n"
-DATE = (b"[DateFormat]\r\nItem01=yyyy/mm/dd(aaa)\r\nItem02=yyyy/mm/dd(a)\r\nItem03=yyyy/mm/dd\r\n"
-        b"Item04=mm/ddaaa\r\nItem05=yyyy\x94Nmm\x8c\x8edd\x93\xfa(aaa)\r\n"
-        b"Item06=gggee\x94Nmm\x8c\x8edd\x93\xfa(aaa)\r\nItem07=a, dd mmm yyyy\r\n"
-        b"Item08=aa, dd mmmm yyyy\r\nItem09=Calendar1\r\nItem10=Calendar2\r\n")
-TIME = (b'[TimeFormat]\r\nItem01=" hh:nn"\r\nItem02=" hh:nn:ss"\r\nItem03=" hh:nn am/pm"\r\n'
-        b'Item04=" hh\x8e\x9enn\x95\xaa"\r\nItem05=" AMPMhh\x8e\x9enn\x95\xaa"\r\n'
-        b'Item06=" hhnnss"\r\nItem07=" hh-nn-ss"\r\n')
+DATE = default_settings.section_bytes("DateFormat")
+TIME = default_settings.section_bytes("TimeFormat")
 
 # Each plug-in adds its section at the end or erases it, from whichever version it read.
 WHOLE = {BASE, BASE + DATE, BASE + TIME, BASE + DATE + TIME, BASE + TIME + DATE}

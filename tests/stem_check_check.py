@@ -19,6 +19,7 @@ import subprocess
 import sys
 import tempfile
 
+import default_settings
 from program_runner import program_command, run_batch, windows_path
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
@@ -29,25 +30,27 @@ AT = "2026-12-07T13:05:09.250"  # a Monday, afternoon
 # them in the expected renderings: "gggee" as itself, "e" (in the middle of other digits) as <e>.
 ERA_AT = {"令和08": ("gggee", "令和08"), "<e>": ("e", "8")}
 
-DEFAULT_ROWS = {
-    "DateFormat": [("Item01", "yyyy/mm/dd(aaa)", "2026/12/07(月)"),
-                   ("Item02", "yyyy/mm/dd(a)", "2026/12/07(Mon)"),
-                   ("Item03", "yyyy/mm/dd", "2026/12/07"),
-                   ("Item04", "mm/ddaaa", "12/07月"),
-                   ("Item05", "yyyy年mm月dd日(aaa)", "2026年12月07日(月)"),
-                   ("Item06", "gggee年mm月dd日(aaa)", "令和08年12月07日(月)"),
-                   ("Item07", "a, dd mmm yyyy", "Mon, 07 Dec 2026"),
-                   ("Item08", "aa, dd mmmm yyyy", "Monday, 07 December 2026"),
-                   ("Item09", "Calendar1", None),
-                   ("Item10", "Calendar2", None)],
-    "TimeFormat": [("Item01", '" hh:nn"', " 13:05"),
-                   ("Item02", '" hh:nn:ss"', " 13:05:09"),
-                   ("Item03", '" hh:nn am/pm"', " 01:05 pm"),
-                   ("Item04", '" hh時nn分"', " 13時05分"),
-                   ("Item05", '" AMPMhh時nn分"', " 午後01時05分"),
-                   ("Item06", '" hhnnss"', " 130509"),
-                   ("Item07", '" hh-nn-ss"', " 13-05-09")],
+# What each default pattern renders to at that moment, in the order of the fixture's lines; None
+# for a calendar.
+DEFAULT_RENDERINGS = {
+    "DateFormat": ["2026/12/07(月)", "2026/12/07(Mon)", "2026/12/07", "12/07月",
+                   "2026年12月07日(月)", "令和08年12月07日(月)", "Mon, 07 Dec 2026",
+                   "Monday, 07 December 2026", None, None],
+    "TimeFormat": [" 13:05", " 13:05:09", " 01:05 pm", " 13時05分", " 午後01時05分", " 130509",
+                   " 13-05-09"],
 }
+
+
+def default_rows(section):
+    lines = default_settings.key_lines(section)
+    renderings = DEFAULT_RENDERINGS[section]
+    if len(lines) != len(renderings):
+        sys.exit(f"the fixture holds {len(lines)} {section} defaults, the check renders "
+                 f"{len(renderings)}")
+    return [(key, value, rendering) for (key, value), rendering in zip(lines, renderings)]
+
+
+DEFAULT_ROWS = {section: default_rows(section) for section in DEFAULT_RENDERINGS}
 
 # Each case: the file's text (lines end CR LF in the file), the rows listed per section as
 # (key, pattern as shown, rendering), and the warnings as {line: [fragments of its text]}.
@@ -412,8 +415,8 @@ def queue_case(name, case, stem, work):
 
 
 def queue_defaults(stem, work):
-    """The defaults as the first presses write them; natively also where the ANSI code page is
-    UTF-8 and on an English system, where the file must come out the same, byte for byte (the
+    """The defaults as the first presses write them, byte for byte; natively also where the ANSI
+    code page is UTF-8 and on an English system, where the file must come out the same (the
     English system's file is listed on 932, as its locale's words differ)."""
     pages = [[]] if stem.windows else [[], ["--code-page", "65001"], ["--code-page", "1252"]]
     checks = []
@@ -435,8 +438,9 @@ def queue_defaults(stem, work):
                 failures.append(f"defaults: warnings {warnings}")
             with open(path, "rb") as file:
                 files.append(file.read())
-        if any(file != files[0] for file in files):
-            failures.append(f"defaults: the files differ by code page: {files!r}")
+        written = b"".join(default_settings.section_bytes(section) for section in DEFAULT_ROWS)
+        if any(file != written for file in files):
+            failures.append(f"defaults: the files are not the defaults' bytes: {files!r}")
     return judge
 
 

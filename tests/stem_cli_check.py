@@ -159,6 +159,15 @@ def check_token_lists(tokens, failures):
                         "that stem does not know")
 
 
+def documented_rule_count():
+    """The items of README.md's list of what stem check warns about: the one under the line
+    that names `tools/stem/SettingsCheck.h`, up to the blank line."""
+    lines = (ROOT / "README.md").read_text(encoding="utf-8").splitlines()
+    start = next(i for i, line in enumerate(lines) if "(`tools/stem/SettingsCheck.h`)" in line)
+    end = lines.index("", start + 2)
+    return sum(line.startswith("- ") for line in lines[start + 1:end])
+
+
 def check_rule_names(rules, help_text, failures):
     """Every rule is named in stem's help and README.md and README-en.txt in English, in
     README-ja.txt in Japanese (line breaks and indents aside)."""
@@ -249,8 +258,10 @@ def main():
                         failures)
     check_token_lists(tokens.stdout.decode("utf-8").splitlines(), failures)
     rule_lines = rules.stdout.decode("utf-8").splitlines()
-    if len(rule_lines) < 5:
-        failures.append(f"stem rules printed {rule_lines}")
+    documented = documented_rule_count()
+    if len(rule_lines) != documented:
+        failures.append(f"stem rules printed {len(rule_lines)} rules, README.md lists "
+                        f"{documented}: {rule_lines}")
     check_rule_names(rule_lines, results[-1].stdout.decode("utf-8"), failures)
 
     # Real starts: the exit status and the streams of the process itself, and words that come

@@ -14,11 +14,11 @@ namespace {
 
 constexpr std::size_t npos = std::string::npos;
 
-const std::string Utf8Mark = "\xEF\xBB\xBF";
-const std::string Utf16LeMark = "\xFF\xFE";
-const std::string Utf16BeMark = "\xFE\xFF";
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 
-bool StartsWith(const std::string& bytes, const std::string& prefix)
+bool StartsWith(const std::string& bytes, std::string_view prefix)
 {
     return bytes.compare(0, prefix.size(), prefix) == 0;
 }
@@ -141,19 +141,20 @@ TIniFileContent DecodeIniText(const std::string& bytes)
 
 std::string EncodeIniText(const TStringLines& lines, TIniEncoding encoding)
 {
-    const std::string text = JoinIniLines(lines);
+    std::string text = JoinIniLines(lines);
     switch (encoding) {
     case TIniEncoding::ShiftJis:
         return platform::EncodeText(platform::ShiftJisCodePage, Utf8ToWideReplacing(text));
     case TIniEncoding::Utf8: return text;
-    case TIniEncoding::Utf8WithMark: return Utf8Mark + text;
+    case TIniEncoding::Utf8WithMark: text.insert(0, Utf8Mark); return text;
     case TIniEncoding::Utf16Le:
     case TIniEncoding::Utf16Be: break;
     }
     const bool little = encoding == TIniEncoding::Utf16Le;
-    return (little ? Utf16LeMark : Utf16BeMark) +
-           WideToUtf16(Utf8ToWideReplacing(text),
-                       little ? ByteOrder::LittleEndian : ByteOrder::BigEndian);
+    std::string bytes = WideToUtf16(Utf8ToWideReplacing(text),
+                                    little ? ByteOrder::LittleEndian : ByteOrder::BigEndian);
+    bytes.insert(0, little ? Utf16LeMark : Utf16BeMark);
+    return bytes;
 }
 
 TIniFileContent LoadIniFile(const WideString& path)

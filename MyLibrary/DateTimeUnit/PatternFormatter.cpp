@@ -239,15 +239,11 @@ unsigned PatternWriter::Hour()
 }
 
 // The replacement changes the section when it replaces some am/pm token by a text other than
-// the token itself. Every am/pm token starts with one of four letters: without them there is
-// nothing to walk.
+// the token itself. Without a character that starts one there is nothing to walk.
 bool PatternWriter::AmPmReplacementChanges()
 {
     const std::u16string_view rest = text_.substr(sectionStart_);
-    const auto amPmInitial = [](char16_t c) {
-        return c == u'a' || c == u'A' || c == u'ａ' || c == u'Ａ';
-    };
-    if (std::none_of(rest.begin(), rest.end(), amPmInitial))
+    if (std::none_of(rest.begin(), rest.end(), StartsAnAmPmToken))
         return false;
     struct Detector {
         PatternWriter& writer;

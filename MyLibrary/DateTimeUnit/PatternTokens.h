@@ -114,6 +114,16 @@ inline constexpr PatternToken TokenTable[TokenCount] = {
     {u"z", TokenKind::Millisecond1, false},
 };
 
+// Whether an am/pm token may start at the character: the quick test that spares the 12-hour
+// detection its walk through a pattern without one.
+constexpr bool StartsAnAmPmToken(char16_t c)
+{
+    for (int i = 0; i < AmPmFamilyCount; ++i)
+        if (TokenTable[i].text.front() == c)
+            return true;
+    return false;
+}
+
 namespace token_lookup {
 
 // Every token is a run of one letter ("yyyy", "ｍ") or, in the am/pm family, spelled with a

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 
+#include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/UnicodeText.h"
 
 namespace stem {
@@ -40,9 +41,9 @@ Utf8String ServicePackText(const VersionRecord& record)
     const char* text = record.csdVersion;
     size_t end = strnlen(text, sizeof record.csdVersion);
     size_t begin = 0;
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20)
+    while (begin < end && IsBlankCode(static_cast<unsigned char>(text[begin])))
         ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20)
+    while (end > begin && IsBlankCode(static_cast<unsigned char>(text[end - 1])))
         --end;
     const std::string bytes(text + begin, end - begin);
     return WideToUtf8(platform::DecodeText(platform::AnsiCodePage(), bytes));

@@ -14,7 +14,6 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -26,8 +25,8 @@
 #include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/PluginRegAccessUnit.h"
-#include "plugin/SettingsFile.h"
 #include "tests/e2e/LoadedModule.h"
+#include "tests/support/DefaultSettings.h"
 #include "tests/support/EditorNumbers.h"
 #include "tests/support/TempFolder.h"
 
@@ -59,24 +58,26 @@ bool EnglishSystem()
     return GetACP() == 1252;
 }
 
-// The defaults as the plug-ins must write them, as patterns (the time patterns are stored
-// between double quotes).
-const WideString DatePatterns[] = {
-    u"yyyy/mm/dd(aaa)",
-    u"yyyy/mm/dd(a)",
-    u"yyyy/mm/dd",
-    u"mm/ddaaa",
-    u"yyyy\u5E74mm\u6708dd\u65E5(aaa)",
-    u"gggee\u5E74mm\u6708dd\u65E5(aaa)",
-    u"a, dd mmm yyyy",
-    u"aa, dd mmmm yyyy",
-    u"Calendar1",
-    u"Calendar2",
-};
-const WideString TimePatterns[] = {
-    u" hh:nn",  u" hh:nn:ss", u" hh:nn am/pm", u" hh\u6642nn\u5206", u" AMPMhh\u6642nn\u5206",
-    u" hhnnss", u" hh-nn-ss",
-};
+// The patterns of a plug-in's defaults, as a load of the fixture gives them, without the empty
+// entry that ends the list.
+std::vector<WideString> PatternsOfDefaults(const char* section)
+{
+    std::vector<WideString> patterns = DefaultPatterns(section);
+    patterns.pop_back();
+    return patterns;
+}
+
+const std::vector<WideString>& DatePatterns()
+{
+    static const std::vector<WideString> patterns = PatternsOfDefaults("DateFormat");
+    return patterns;
+}
+
+const std::vector<WideString>& TimePatterns()
+{
+    static const std::vector<WideString> patterns = PatternsOfDefaults("TimeFormat");
+    return patterns;
+}
 
 // ---- Small helpers ----
 
@@ -144,30 +145,6 @@ WideString EnvironmentValue(const wchar_t* name)
     wchar_t value[MAX_PATH + 1] = {};
     const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
     return length > 0 && length <= MAX_PATH ? WideString(value, value + length) : WideString();
-}
-
-// The section lines a plug-in writes for its defaults into a new file: Shift-JIS, whatever the
-// system's code page.
-std::string DefaultSection(const char* section, const std::vector<WideString>& storedValues)
-{
-    WideString text = u"[" + Utf8ToWideReplacing(section) + u"]\r\n";
-    for (size_t i = 0; i < storedValues.size(); ++i)
-        text += Utf8ToWideReplacing(ItemKey(static_cast<int64_t>(i + 1))) + u"=" + storedValues[i] +
-                u"\r\n";
-    return platform::EncodeText(platform::ShiftJisCodePage, text);
-}
-
-std::string DateDefaultSection()
-{
-    return DefaultSection("DateFormat", {std::begin(DatePatterns), std::end(DatePatterns)});
-}
-
-std::string TimeDefaultSection()
-{
-    std::vector<WideString> quoted;
-    for (const WideString& pattern : TimePatterns)
-        quoted.push_back(u"\"" + pattern + u"\"");
-    return DefaultSection("TimeFormat", quoted);
 }
 
 // ---- What a press should insert ----
@@ -373,8 +350,8 @@ TEST_F(PluginFolderSetting, FileLandsInTheFolderWithOrWithoutATrailingBackslash)
             EditorWindow window;
             auto date = Load(DateDll, window.Handle());
             ASSERT_TRUE(date->Loaded());
-            EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
-            EXPECT_EQ(ReadSettings(folder + u"\\" + SettingsName).find(DateDefaultSection()), 0u);
+            EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
+            EXPECT_EQ(ReadSettings(folder + u"\\" + SettingsName).find(DateDefaultsText), 0u);
             EXPECT_EQ(EntriesIn(folder), 1u);
             EXPECT_EQ(EntriesIn(temp.Path()), 1u) << "a file was written beside the folder";
             ASSERT_TRUE(date->Unload());
@@ -391,9 +368,8 @@ TEST_F(PluginFolderSetting, EmptyExpandableAndReadOnlyValuesNameTheFolderWindows
         EditorWindow window;
         auto date = Load(DateDll, window.Handle());
         ASSERT_TRUE(date->Loaded());
-        EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
-        EXPECT_EQ(ReadSettings(folder + u"\\" + SettingsName), DateDefaultSection())
-            << Shown(folder);
+        EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
+        EXPECT_EQ(ReadSettings(folder + u"\\" + SettingsName), DateDefaultsText) << Shown(folder);
         ASSERT_TRUE(date->Unload());
         RemoveTree(folder + u"\\" + SettingsName);
     };
@@ -420,20 +396,20 @@ TEST_F(PluginFolderSetting, EachLoadReadsTheRegistryOnce)
 {
     EditorWindow window;
     auto date = Load(DateDll, window.Handle());
-    ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
     const WideString first = folder_;
 
     ASSERT_TRUE(UseFolder(temp_.File("Other")));
     date->StartUp(window.Handle());  // forgets the settings file, not the folder
     window.StartOver();
-    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
     EXPECT_EQ(EntriesIn(folder_), 0u) << "the folder was read again without a new load";
 
     ASSERT_TRUE(date->Unload());
     ASSERT_TRUE(date->Load());
     date->StartUp(window.Handle());
     window.StartOver();
-    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
     EXPECT_TRUE(platform::PathExists(SettingsFile()));
     EXPECT_TRUE(platform::PathExists(first + u"\\" + SettingsName));
 }
@@ -481,13 +457,13 @@ TEST_F(PluginFolderSetting, UnderProgramFilesTheFileMovesToTheApplicationDataFol
     auto date = Load(DateDll, window.Handle());
     auto time = Load(TimeDll, window.Handle());
     ASSERT_TRUE(date->Loaded() && time->Loaded());
-    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
     window.StartOver();
-    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns()[0])));
 
     const std::string settings = ReadSettings(moved);
-    EXPECT_EQ(settings.find(DateDefaultSection()), 0u) << Shown(moved);
-    EXPECT_NE(settings.find(TimeDefaultSection()), std::string::npos);
+    EXPECT_EQ(settings.find(DateDefaultsText), 0u) << Shown(moved);
+    EXPECT_NE(settings.find(TimeDefaultsText), std::string::npos);
     EXPECT_EQ(EntriesIn(installed), 0u) << "written under Program Files";
 
     WIN32_FIND_DATAW found;
@@ -511,11 +487,11 @@ TEST_F(DefaultCycle, DateRunsThroughEveryPatternThenRemovesItsTextThenStartsOver
     ASSERT_TRUE(date->Loaded());
 
     std::vector<Rendering> cycle;
-    for (const WideString& entry : DatePatterns)
+    for (const WideString& entry : DatePatterns())
         cycle.push_back(DateEntry(entry));
     cycle.push_back(Nothing());
-    cycle.push_back(DateEntry(DatePatterns[0]));
-    cycle.push_back(DateEntry(DatePatterns[1]));
+    cycle.push_back(DateEntry(DatePatterns()[0]));
+    cycle.push_back(DateEntry(DatePatterns()[1]));
 
     for (size_t press = 0; press < cycle.size(); ++press) {
         WideString inserted;
@@ -534,7 +510,7 @@ TEST_F(DefaultCycle, DateRunsThroughEveryPatternThenRemovesItsTextThenStartsOver
             EXPECT_EQ(inserted.substr(inserted.size() - 2), u"\r\n");
         }
     }
-    EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultSection());
+    EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultsText);
 }
 
 // The first default checked against the clock directly, not only against the formatter: the
@@ -570,14 +546,15 @@ TEST_F(DefaultCycle, TimePatternsKeepTheirLeadingSpace)
         return WideString(text, text + std::strlen(text));
     };
     ASSERT_TRUE(window.Press(*time, hourMinute));
-    for (size_t i = 1; i < std::size(TimePatterns); ++i) {
+    for (size_t i = 1; i < TimePatterns().size(); ++i) {
         WideString inserted;
-        ASSERT_TRUE(window.Press(*time, Pattern(TimePatterns[i]), &inserted)) << "press " << i + 1;
+        ASSERT_TRUE(window.Press(*time, Pattern(TimePatterns()[i]), &inserted))
+            << "press " << i + 1;
         EXPECT_EQ(inserted.substr(0, 1), u" ");
     }
     EXPECT_TRUE(window.Press(*time, Nothing()));
     EXPECT_TRUE(window.Press(*time, hourMinute));
-    EXPECT_EQ(ReadSettings(SettingsFile()), TimeDefaultSection());
+    EXPECT_EQ(ReadSettings(SettingsFile()), TimeDefaultsText);
 }
 
 // ---- One settings file for both plug-ins ----
@@ -594,14 +571,14 @@ TEST_F(SharedSettings, EachWritesItsSectionAndTheOthersRunGoesOn)
 
     // The date plug-in's first press found no file, so it holds no file time: whatever time the
     // time plug-in's save gets, the date plug-in's next press reloads.
-    ASSERT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[0])));
-    ASSERT_TRUE(timeDocument.Press(*time, Pattern(TimePatterns[0])));
-    EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultSection() + TimeDefaultSection());
+    ASSERT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns()[0])));
+    ASSERT_TRUE(timeDocument.Press(*time, Pattern(TimePatterns()[0])));
+    EXPECT_EQ(ReadSettings(SettingsFile()), DateDefaultsText + TimeDefaultsText);
 
     // The date plug-in reloads the file the time plug-in changed and goes on from where it was.
-    EXPECT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[1])));
-    EXPECT_TRUE(timeDocument.Press(*time, Pattern(TimePatterns[1])));
-    EXPECT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns[2])));
+    EXPECT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns()[1])));
+    EXPECT_TRUE(timeDocument.Press(*time, Pattern(TimePatterns()[1])));
+    EXPECT_TRUE(dateDocument.Press(*date, Pattern(DatePatterns()[2])));
 }
 
 // A file Notepad saved as UTF-8 without a byte-order mark: its pattern inserts its Japanese
@@ -617,7 +594,7 @@ TEST_F(SharedSettings, AFileSavedAsUtf8WithoutAMarkStaysUtf8)
     EXPECT_TRUE(window.Press(*date, Pattern(u"yyyy年mm月dd日")));
     date->OnEvents(window.Handle(), Event20, 0);
     window.StartOver();
-    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns()[0])));
     const std::string file = ReadSettings(SettingsFile());
     WideString text;
     EXPECT_TRUE(Utf8ToWide(file, text)) << "the file is no longer UTF-8";
@@ -639,9 +616,9 @@ TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
         time->OnEvents(window.Handle(), Event20, 0);
         window.StartOver();
     };
-    ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+    ASSERT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
     endRuns();
-    ASSERT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    ASSERT_TRUE(window.Press(*time, Pattern(TimePatterns()[0])));
     endRuns();
 
     EditSettings(SettingsFile(), "[DateFormat]\r\nItem01=<dd>\r\nItem02=<mm>\r\n"
@@ -656,12 +633,11 @@ TEST_F(SharedSettings, EachReloadsTheFileAfterItWasEdited)
     // The time section deleted by hand: the time plug-in writes its defaults again, and the
     // date plug-in, reloading after that write, keeps the edited patterns.
     EditSettings(SettingsFile(), "[DateFormat]\r\nItem01=(yyyy)\r\n");
-    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns()[0])));
     endRuns();
     EXPECT_TRUE(window.Press(*date, Pattern(u"(yyyy)")));
     EXPECT_TRUE(window.Press(*date, Nothing()));
-    EXPECT_EQ(ReadSettings(SettingsFile()),
-              "[DateFormat]\r\nItem01=(yyyy)\r\n" + TimeDefaultSection());
+    EXPECT_EQ(ReadSettings(SettingsFile()), "[DateFormat]\r\nItem01=(yyyy)\r\n" + TimeDefaultsText);
 }
 
 // ---- A settings file that cannot be written or read ----
@@ -674,8 +650,8 @@ protected:
     {
         const struct {
             const char* file;
-            const WideString* patterns;
-        } plugins[] = {{DateDll, DatePatterns}, {TimeDll, TimePatterns}};
+            const std::vector<WideString>& patterns;
+        } plugins[] = {{DateDll, DatePatterns()}, {TimeDll, TimePatterns()}};
         ASSERT_TRUE(registry_.Set(badFolder));
         for (const auto& plugin : plugins) {
             SCOPED_TRACE(plugin.file);
@@ -739,8 +715,8 @@ TEST_F(UnwritableSettings, ReadOnlyFileWithoutTheSectionGivesTheDefaults)
     EXPECT_TRUE(window.Press(*date, Pattern(u"<yyyy>")));
     date->OnEvents(window.Handle(), Event20, 0);
     window.StartOver();
-    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
-    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[1])));
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns()[0])));
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns()[1])));
     EXPECT_EQ(ReadSettings(SettingsFile()), text);
     EXPECT_TRUE(platform::IsReadOnlyFile(SettingsFile()));
     EXPECT_EQ(EntriesIn(folder_), 1u);
@@ -794,10 +770,10 @@ TEST_F(UnwritableSettings, SaveKeepsTheFileAttributesAndCreationTime)
         EditorWindow window;
         auto date = Load(DateDll, window.Handle());
         ASSERT_TRUE(date->Loaded());
-        EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns[0])));
+        EXPECT_TRUE(window.Press(*date, Pattern(DatePatterns()[0])));
         ASSERT_TRUE(date->Unload());
 
-        EXPECT_EQ(ReadSettings(SettingsFile()), row.written ? text + DateDefaultSection() : text);
+        EXPECT_EQ(ReadSettings(SettingsFile()), row.written ? text + DateDefaultsText : text);
         const WIN32_FILE_ATTRIBUTE_DATA after = attributesOf();
         EXPECT_EQ(after.dwFileAttributes, before.dwFileAttributes);
         if (CompareFileTime(&before.ftCreationTime, &created) == 0) {
@@ -829,7 +805,7 @@ TEST_F(UnwritableSettings, FileLockedAtThePressKeepsThePatternsReadLast)
     newRun(*date);
     EXPECT_TRUE(window.Press(*date, Pattern(u"<dd>")));
     newRun(*time);
-    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns[0])));
+    EXPECT_TRUE(window.Press(*time, Pattern(TimePatterns()[0])));
     holder.Release();
 
     newRun(*date);
@@ -892,7 +868,7 @@ TEST_F(UnloadCycle, LoadStartPressStopUnloadLeavesNothingBehind)
     const struct {
         const char* file;
         const WideString& firstPattern;
-    } plugins[] = {{DateDll, DatePatterns[0]}, {TimeDll, TimePatterns[0]}};
+    } plugins[] = {{DateDll, DatePatterns()[0]}, {TimeDll, TimePatterns()[0]}};
     EditorWindow window;
     const auto cycles = [&](int count) {
         for (int i = 0; i < count; ++i) {

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
+#include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
+#include "platform/Platform.h"
 #include "plugin/PluginModule.h"
+#include "tests/support/DefaultSettings.h"
 #include "tests/support/EditorNumbers.h"
 #include "tests/support/Moments.h"
 #include "tests/support/TempFolder.h"
@@ -332,10 +335,8 @@ TEST_F(InsertCommand, UnicodeSettingsFilesRenderTheirTextAndKeepTheirEncoding)
     date_.OnCommand(window_);
     EXPECT_EQ(editor_.Text(), u"2026年12月07日");
     time_.OnCommand(window_);
-    EXPECT_EQ(ReadSettings(), utf8 + "[TimeFormat]\r\nItem01=\" hh:nn\"\r\nItem02=\" hh:nn:ss\"\r\n"
-                                     "Item03=\" hh:nn am/pm\"\r\nItem04=\" hh時nn分\"\r\n"
-                                     "Item05=\" AMPMhh時nn分\"\r\n"
-                                     "Item06=\" hhnnss\"\r\nItem07=\" hh-nn-ss\"\r\n");
+    EXPECT_EQ(ReadSettings(), utf8 + WideToUtf8(platform::DecodeText(platform::ShiftJisCodePage,
+                                                                     TimeDefaultsText)));
 
     // UTF-16 with its mark, either byte order, and only the time section: the date defaults
     // join it in its own encoding.

@@ -37,11 +37,11 @@ bool LooksLikeSectionLine(const Utf8String& line)
     return !text.empty() && text[0] == '[';
 }
 
-// The text without its blank bytes; a Shift-JIS trail byte is never one.
+// The text without its blank bytes; no byte of a character beyond ASCII is one.
 Utf8String WithoutBlanks(Utf8String text)
 {
     text.erase(std::remove_if(text.begin(), text.end(),
-                              [](char c) { return static_cast<unsigned char>(c) <= ' '; }),
+                              [](char c) { return IsBlankCode(static_cast<unsigned char>(c)); }),
                text.end());
     return text;
 }
