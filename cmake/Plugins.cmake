@@ -23,18 +23,22 @@ set(declarations)
 set(traits_list)
 set(words)
 set(resources)
+set(identity_list)
+set(resource_list)
 foreach(i RANGE ${last})
   foreach(field name word folder traits section menuText statusMessage)
     string(JSON ${field} GET "${list_text}" plugins ${i} ${field})
   endforeach()
   string(REPLACE "\n" "\\n" statusMessage "${statusMessage}")
-  string(APPEND resources
-    "    {\"${name}.dll\", \"${name}\", L\"${menuText}\", L\"${statusMessage}\"},\n")
+  string(APPEND resources "inline constexpr PluginResources ${traits}PluginResources = "
+    "{\"${name}.dll\", \"${name}\", L\"${menuText}\", L\"${statusMessage}\"};\n")
+  list(APPEND resource_list "${traits}PluginResources")
   list(APPEND STEM_PLUGINS ${name})
   set(STEM_PLUGIN_${name}_FOLDER ${folder})
   set(STEM_PLUGIN_${name}_TRAITS ${traits})
   string(APPEND identities "inline constexpr PluginIdentity ${traits}Plugin = {\"${name}\", \"${word}\", \"${section}\"};\n")
   string(APPEND declarations "extern const PluginTraits ${traits}PluginTraits;\n")
+  list(APPEND identity_list "${traits}Plugin")
   list(APPEND traits_list "&${traits}PluginTraits")
   list(APPEND words ${word})
   list(GET escaped_texts ${i} escaped)
@@ -47,12 +51,8 @@ foreach(i RANGE ${last})
 endforeach()
 list(JOIN traits_list ", " traits_list)
 list(JOIN words "|" words)
-set(identity_list)
-foreach(i RANGE ${last})
-  string(JSON traits GET "${list_text}" plugins ${i} traits)
-  list(APPEND identity_list "${traits}Plugin")
-endforeach()
 list(JOIN identity_list ", " identity_list)
+list(JOIN resource_list ", " resource_list)
 
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/PluginList.h CONTENT [[
 // Made by CMake (cmake/Plugins.cmake) from plugins.json, the one list of the plug-ins.
@@ -89,7 +89,7 @@ struct PluginTraits;
 
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/PluginResources.h CONTENT [[
 // Made by CMake (cmake/Plugins.cmake) from plugins.json: what a host of the DLLs finds in each
-// one's resources (string table entries 1 and 2), in the list's order.
+// one's resources (string table entries 1 and 2).
 #pragma once
 
 namespace stem {
@@ -101,8 +101,9 @@ struct PluginResources {
     const wchar_t* statusMessage;
 };
 
-inline constexpr PluginResources PluginResourceList[] = {
-@resources@};
+@resources@
+// Every DLL, in the list's order.
+inline constexpr PluginResources PluginResourceList[] = {@resource_list@};
 
 }  // namespace stem
 ]] @ONLY)
