@@ -14,7 +14,7 @@
 #include "platform/Platform.h"
 #include "plugin/Settings.h"
 #include "tests/support/DefaultSettings.h"
-#include "tests/support/SettingsModel.h"
+#include "tests/support/IniModel.h"
 #include "tests/support/TempFolder.h"
 
 namespace stem {
