@@ -4,7 +4,8 @@
 // its pair carries (what the plug-ins' one-pass load relies on), the saved file reloads to the
 // same sections, and the file layer's decoding and encoding agree.
 // A quarter of the inputs instead drive plain writes and deletions on a new file, checked
-// against a model of what the file must then hold.
+// against the tests' model of the dialect (tests/support/IniModel.h).
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@
 #include "MyLibrary/StringUnit/StringUnit.h"
 #include "base/UnicodeText.h"
 #include "fuzz/FuzzInput.h"
-#include "fuzz/IniModel.h"
 #include "platform/Platform.h"
+#include "tests/support/IniModel.h"
 #include "tests/support/TempFolder.h"
 
 namespace stem {
@@ -41,19 +42,9 @@ void CheckDialect(const Utf8String& line)
 
     // Trimmed by characters, as the bytes stand for them: blanks up to U+0020, or the space.
     const WideString wide = Utf8ToWideReplacing(line);
-    const auto trim = [&wide](bool spaceOnly, bool right) {
-        const auto trimmed = [spaceOnly](char16_t c) { return spaceOnly ? c == u' ' : c <= u' '; };
-        size_t first = 0;
-        size_t end = wide.size();
-        while (first < end && trimmed(wide[first]))
-            ++first;
-        while (right && end > first && trimmed(wide[end - 1]))
-            --end;
-        return WideToUtf8(wide.substr(first, end - first));
-    };
-    FUZZ_REQUIRE(BlankTrim(line) == trim(false, true));
-    FUZZ_REQUIRE(BlankTrimLeft(line) == trim(false, false));
-    FUZZ_REQUIRE(SpaceTrim(line) == trim(true, true));
+    FUZZ_REQUIRE(BlankTrim(line) == model::TrimCharacters(line, false, true));
+    FUZZ_REQUIRE(BlankTrimLeft(line) == model::TrimCharacters(line, false, false));
+    FUZZ_REQUIRE(SpaceTrim(line) == model::TrimCharacters(line, true, true));
     const bool quoted = wide.size() >= 2 && wide.front() == u'"' && wide.back() == u'"';
     FUZZ_REQUIRE(Dequote(line) == (quoted ? WideToUtf8(wide.substr(1, wide.size() - 2)) : line));
 }
@@ -177,33 +168,33 @@ std::string ConsumeFrom(FuzzedDataProvider& input, const std::string& alphabet, 
     return text;
 }
 
-void CheckMatchesModel(TAccessIniFile& ini, const TIniModel& model)
+// The class reads the lines as the model does: the same sections in order, each with the same
+// pairs, and each key as its pair's value.
+void CheckMatchesModel(TAccessIniFile& ini, const model::Lines& lines)
 {
     TStringLines names;
     ini.ReadSectionNames(names);
-    FUZZ_REQUIRE(names.size() == model.Sections().size());
-    for (size_t i = 0; i < names.size(); ++i) {
-        const TIniModel::Section& section = model.Sections()[i];
-        FUZZ_REQUIRE(names[i] == section.name);
+    FUZZ_REQUIRE(names == model::SectionNames(lines));
+    for (const Utf8String& name : names) {
         TStringLines pairs;
-        ini.ReadSectionPairs(section.name, pairs);
-        FUZZ_REQUIRE(pairs.size() == section.pairs.size());
+        ini.ReadSectionPairs(name, pairs);
+        const std::vector<model::Pair> expected = model::Pairs(lines, name);
+        FUZZ_REQUIRE(pairs.size() == expected.size());
         for (size_t k = 0; k < pairs.size(); ++k) {
-            const std::string& key = section.pairs[k].first;
-            const std::string value = TIniModel::ReadForm(section.pairs[k].second);
+            const auto& [key, value] = expected[k];
             FUZZ_REQUIRE(pairs[k] == key + "=" + value);
-            FUZZ_REQUIRE(ini.ReadValue(section.name, key, "?none") == value);
+            FUZZ_REQUIRE(ini.ReadValue(name, key, "?none") == value);
         }
     }
 }
 
 // The line engine against the model: plain writes, deletions and erasures on a file made from
-// nothing, read back before and after a save.
+// nothing, read back before and after a save, which writes exactly the model's lines.
 void CheckAgainstModel(const WideString& path, FuzzedDataProvider& input)
 {
     platform::RemoveFile(path);
     TAccessIniFile ini(path);
-    TIniModel model;
+    model::Lines lines;
     const std::string nameLetters = "aAbB1_.";
     const std::string valueLetters = "x Y\"=;.";
     const int operations = input.ConsumeIntegralInRange(0, 32);
@@ -212,25 +203,26 @@ void CheckAgainstModel(const WideString& path, FuzzedDataProvider& input)
         const std::string key = ConsumeFrom(input, nameLetters, 1, 2);
         switch (input.ConsumeIntegralInRange(0, 5)) {
         case 0:
-            model.DeleteKey(section, key);
+            model::DeleteKey(lines, section, key);
             ini.DeleteKey(section, key);
             break;
         case 1:
-            model.Erase(section);
+            model::EraseSection(lines, section);
             ini.EraseSection(section);
             break;
         default: {
             const std::string value = ConsumeFrom(input, valueLetters, 0, 5);
-            model.Write(section, key, value);
+            model::Write(lines, section, key, value);
             ini.WriteValue(section, key, value);
             break;
         }
         }
     }
-    CheckMatchesModel(ini, model);
+    CheckMatchesModel(ini, lines);
     ini.SaveIfChanged();
+    FUZZ_REQUIRE(LoadIniFile(path).lines == lines);
     TAccessIniFile reloaded(path);
-    CheckMatchesModel(reloaded, model);
+    CheckMatchesModel(reloaded, lines);
 }
 
 }  // namespace
@@ -260,12 +252,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         RunOperation(ini, texts, input);
     const TSaveOutcome outcome = ini.SaveIfChanged();
 
-    // What was saved loads again in its encoding; a Unicode file reloads exactly (a written
-    // character that Shift-JIS lacks may change in a Shift-JIS one).
+    // What was saved loads again in its encoding, which its bytes tell: UTF-8 without a mark
+    // whose text is all ASCII reads as Shift-JIS, the same bytes. A Unicode file reloads exactly
+    // (a written character that Shift-JIS lacks may change in a Shift-JIS one).
     TAccessIniFile reloaded(path);
     if (outcome == TSaveOutcome::LeftAlone)
         return 0;
-    FUZZ_REQUIRE(reloaded.Encoding() == ini.Encoding());
+    std::string saved;
+    platform::ReadWholeFile(path, saved);
+    const bool ascii =
+        std::all_of(saved.begin(), saved.end(), [](char c) { return (c & 0x80) == 0; });
+    const TIniEncoding expected =
+        ini.Encoding() == TIniEncoding::Utf8 && ascii ? TIniEncoding::ShiftJis : ini.Encoding();
+    FUZZ_REQUIRE(reloaded.Encoding() == expected);
     if (ini.Encoding() != TIniEncoding::ShiftJis)
         FUZZ_REQUIRE(Sections(reloaded) == Sections(ini));
     return 0;

@@ -1,6 +1,7 @@
 // Press sequences drawn from the input (see tests/support/PressSequence.h): settings files,
-// presses of both plug-ins, edits, touches, deletions, events, locks and folder rights, each
-// checked against a model of the plug-ins. A broken promise stops the run with its steps.
+// presses of every plug-in of the list, edits, touches, deletions, events, locks and folder
+// rights, each checked against a model of the plug-ins. A broken promise stops the run with its
+// steps.
 #include <cstdio>
 
 #include "fuzz/FuzzInput.h"

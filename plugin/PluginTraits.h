@@ -28,7 +28,7 @@ struct PluginTraits {
 // A DLL names only its own traits.
 extern const PluginTraits* const AllPlugins[PluginCount];
 
-// The version string that both plug-ins report: "Version " and the product's version. ASCII, so
+// The version string that every plug-in reports: "Version " and the product's version. ASCII, so
 // it reads the same in every code page.
 constexpr const char* PluginVersion = "Version " STEM_VERSION_TEXT;
 

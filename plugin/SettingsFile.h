@@ -1,4 +1,4 @@
-// The settings file "StemraTime.ini" that both plug-ins share: where it lives, the defaults
+// The settings file "StemraTime.ini" that the plug-ins share: where it lives, the defaults
 // each plug-in writes into its own section, its last-write time, and loading a section's
 // patterns.
 #pragma once

@@ -240,8 +240,11 @@ def check(dll, name, machine=None):
         entries = string_table_entries(block)
         if (entries[1], entries[2]) != TEXTS[name]:
             problems.append("string table entries 1 and 2 are %r" % ((entries[1], entries[2]),))
-        if len(entries[2]) != 13:
-            problems.append("status message is %d characters" % len(entries[2]))
+        # The status message is the menu text, a line feed and the short form.
+        menu, _, short = entries[2].partition("\n")
+        if menu != entries[1] or not short or "\n" in short:
+            problems.append("status message %r is not the menu text, a line feed and a short form"
+                            % entries[2])
     bitmaps = [v for k, v in resources.items() if k[:2] == (RT_BITMAP, 101)]
     if len(bitmaps) != 1 or len(bitmaps[0]) != 808:
         problems.append("bitmap 101 missing or not 808 bytes")

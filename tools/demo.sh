@@ -1,27 +1,37 @@
 #!/usr/bin/env bash
-# What `make run` shows: the plug-in DLLs that were built, then both plug-ins pressed in the
-# simulated editor with a fresh settings file, the file they wrote, and the release archive.
+# What `make run` shows: the plug-in DLLs that were built, then each plug-in of plugins.json
+# pressed in the simulated editor with a fresh settings file, the file they wrote, and the
+# release archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The plug-ins, "word name" a line, in the list's order, and the settings file they share.
+plugins=$(PYTHONPATH=tools python3 -c 'import plugins
+for plugin in plugins.PLUGINS: print(plugin["word"], plugin["name"])')
+settings=$(PYTHONPATH=tools python3 -c 'import plugins; print(plugins.SETTINGS_FILE)')
+
 echo "== The plug-in DLLs (32-bit Windows) =="
-ls -l build/win32/Stemra.dll build/win32/Stemko.dll
+while read -r _ name; do ls -l "build/win32/$name.dll"; done <<<"$plugins"
 python3 tests/dll_shape.py build/win32
 
 folder=build/demo/PlugIns
+scratch=build/demo/scratch
 rm -rf build/demo
-mkdir -p "$folder"
+mkdir -p "$folder" "$scratch"
+while read -r word name; do
+  # How many default patterns the plug-in has: its first press in a scratch folder says.
+  patterns=$(build/native/stem press "$word" --folder "$scratch" |
+    sed -n 's/^press 1: .*, pattern 1 of \([0-9]*\)$/\1/p')
+  echo
+  echo "== The $word plug-in ($name) pressed $((patterns + 1)) times: every default pattern, then" \
+    "the press after the last =="
+  build/native/stem press "$word" --times $((patterns + 1)) --folder "$folder"
+done <<<"$plugins"
 echo
-echo "== The date plug-in pressed 11 times: every default pattern, then the press after the last =="
-build/native/stem press date --times 11 --folder "$folder"
-echo
-echo "== The time plug-in pressed twice =="
-build/native/stem press time --times 2 --folder "$folder"
-echo
-echo "== The settings file they share: $folder/StemraTime.ini (Shift-JIS, shown as UTF-8) =="
-iconv -f CP932 -t UTF-8 "$folder/StemraTime.ini" | tr -d '\r'
+echo "== The settings file they share: $folder/$settings (Shift-JIS, shown as UTF-8) =="
+iconv -f CP932 -t UTF-8 "$folder/$settings" | tr -d '\r'
 echo
 echo "== stem check reads it as the plug-ins do: each press's pattern and text, then any warnings =="
-build/native/stem check "$folder/StemraTime.ini"
+build/native/stem check "$folder/$settings"
 
 archive=dist/Stemra-Stemko-$(cat VERSION).zip
 echo

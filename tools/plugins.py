@@ -11,3 +11,16 @@ PLUGINS = _LIST["plugins"]
 SETTINGS_FILE = _LIST["settingsFile"]
 NAMES = [plugin["name"] for plugin in PLUGINS]
 WORDS = [plugin["word"] for plugin in PLUGINS]
+
+
+def resource_escapes(text):
+    """The text as a resource script's wide string spells it: each UTF-16 unit as \\xHHHH."""
+    units = text.encode("utf-16-be")
+    return "".join("\\x%02X%02X" % (units[i], units[i + 1]) for i in range(0, len(units), 2))
+
+
+if __name__ == "__main__":
+    # For the build (cmake/Plugins.cmake), which cannot read code points: each plug-in's menu
+    # text and status message as its resource script spells them, a line per plug-in.
+    for plugin in PLUGINS:
+        print(resource_escapes(plugin["menuText"]), resource_escapes(plugin["statusMessage"]))

@@ -199,7 +199,9 @@ bool IsSavingFileOf(const WideString& fileName, const WideString& name, uint32_t
     if (dash == std::string::npos || !IsDecimal(numbers.substr(0, dash)) ||
         !IsDecimal(numbers.substr(dash + 1)))
         return false;
-    const unsigned long long number = std::stoull(numbers.substr(0, dash));
+    uint64_t number = 0;  // 10 digits at most: no overflow, and no strtoull in the DLLs
+    for (const char digit : numbers.substr(0, dash))
+        number = number * 10 + static_cast<uint64_t>(digit - '0');
     if (number > UINT32_MAX)
         return false;
     process = static_cast<uint32_t>(number);

@@ -5,7 +5,7 @@
 # build/loadcost-<preset> against the libraries of a Windows build.
 #
 # Usage: bench/loadcost/run.sh win32|win64 [COUNT] [DLL...]
-#   (default: the preset's Stemra.dll and Stemko.dll, 200 cycles each)
+#   (default: the preset's DLL of each plug-in in plugins.json, 200 cycles each)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 preset=$1
@@ -33,12 +33,12 @@ done
   "$build/libstemplatform.a" "$build/libstembase.a" -lshell32 -luser32 -ladvapi32
 dlls=("$@")
 if [ ${#dlls[@]} -eq 0 ]; then
-  cp "$build/Stemra.dll" "$build/Stemko.dll" "$out/"
-  dlls=(Stemra.dll Stemko.dll)
-else
-  for dll in "${dlls[@]}"; do cp "$dll" "$out/"; done
-  dlls=("${dlls[@]##*/}")
+  mapfile -t dlls < <(PYTHONPATH=$root/tools python3 -c 'import plugins
+for name in plugins.NAMES: print("%s.dll" % name)')
+  dlls=("${dlls[@]/#/$build/}")
 fi
+for dll in "${dlls[@]}"; do cp "$dll" "$out/"; done
+dlls=("${dlls[@]##*/}")
 cd "$out"
 folder='C:\users\Public\StemLoadCost'
 for dll in Baseline.dll "${dlls[@]}"; do

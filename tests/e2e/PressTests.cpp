@@ -22,6 +22,7 @@
 #include "MyLibrary/DateTimeUnit/DateTimeValue.h"
 #include "MyLibrary/DateTimeUnit/MonthCalendar.h"
 #include "MyLibrary/DateTimeUnit/PatternFormatter.h"
+#include "PluginResources.h"
 #include "base/UnicodeText.h"
 #include "host/SimulatedEditor.h"
 #include "plugin/PluginRegAccessUnit.h"
@@ -34,8 +35,8 @@ namespace stem {
 
 namespace {
 
-const char* const DateDll = "Stemra.dll";
-const char* const TimeDll = "Stemko.dll";
+const char* const DateDll = DatePluginResources.file;
+const char* const TimeDll = TimePluginResources.file;
 const char16_t* const SettingsName = u"StemraTime.ini";
 
 // Folder names that a walk through a code page would misread: in Shift-JIS the second byte of

@@ -14,10 +14,28 @@ std::string DefaultsText(const Utf8String& section)
     return {};
 }
 
-model::Patterns DefaultPatterns(const Utf8String& section)
+namespace {
+
+model::Lines DefaultLines(const Utf8String& section)
 {
     const WideString text = platform::DecodeText(platform::ShiftJisCodePage, DefaultsText(section));
-    return model::Load(model::LinesOf(WideToUtf8(text)), section);
+    return model::LinesOf(WideToUtf8(text));
+}
+
+}  // namespace
+
+std::vector<Utf8String> DefaultValues(const Utf8String& section)
+{
+    std::vector<Utf8String> values;
+    for (const Utf8String& line : DefaultLines(section))
+        if (line.find('=') != Utf8String::npos)
+            values.push_back(line.substr(line.find('=') + 1));
+    return values;
+}
+
+model::Patterns DefaultPatterns(const Utf8String& section)
+{
+    return model::Load(DefaultLines(section), section);
 }
 
 }  // namespace stem

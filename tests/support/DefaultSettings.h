@@ -4,15 +4,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/Types.h"
-#include "tests/support/SettingsModel.h"
+#include "tests/support/IniModel.h"
 
 namespace stem {
 
 // The section's defaults as bytes, header line first (Shift-JIS, CR LF); empty for a section
 // the fixtures do not hold.
 std::string DefaultsText(const Utf8String& section);
+
+// The values of those lines as they stand after the "=" (quotes kept), Item01 first.
+std::vector<Utf8String> DefaultValues(const Utf8String& section);
 
 // The patterns a load of those lines gives, by the tests' own model of the dialect.
 model::Patterns DefaultPatterns(const Utf8String& section);

@@ -1,6 +1,8 @@
 #include "tests/support/PressSequence.h"
 
+#include <cctype>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -13,24 +15,17 @@
 #include "plugin/PluginModule.h"
 #include "tests/support/DefaultSettings.h"
 #include "tests/support/EditorNumbers.h"
+#include "tests/support/IniModel.h"
 #include "tests/support/Moments.h"
-#include "tests/support/SettingsModel.h"
 
 namespace stem {
 
 namespace {
 
-// The lines files are made of: the sections, the same names in comments, values and other
-// spellings, keys the load reads and keys it skips, blanks, and Japanese text.
-const char16_t* const FileLines[] = {
-    u"[DateFormat]",
-    u"[TimeFormat]",
+// The lines files are made of besides the plug-ins' sections: another section, keys the load
+// reads and keys it skips, values, blanks, and Japanese text.
+const char16_t* const OtherLines[] = {
     u"[Other]",
-    u" [dateformat] ",
-    u"[TIMEFORMAT]",
-    u"; [DateFormat] patterns below",
-    u"; [TimeFormat]",
-    u";[TimeFormat] and [DateFormat]",
     u"Item01=yyyy",
     u"Item02=mm/dd",
     u"Item03=hh:nn",
@@ -51,6 +46,33 @@ const char16_t* const FileLines[] = {
     u"; \u65E5\u4ED8",
     u"yyyy",
 };
+
+// An ASCII name in capitals, or in small letters.
+Utf8String Cased(Utf8String name, bool capitals)
+{
+    for (char& c : name)
+        c = static_cast<char>(capitals ? std::toupper(c) : std::tolower(c));
+    return name;
+}
+
+// Each plug-in's section line, in other spellings and in comments, and one comment naming every
+// section (the last first), then the other lines.
+std::vector<WideString> MakeFileLines()
+{
+    std::vector<WideString> lines;
+    Utf8String allNamed;
+    for (const PluginIdentity& plugin : PluginList) {
+        const Utf8String name = plugin.section;
+        for (const Utf8String& line :
+             {"[" + name + "]", " [" + Cased(name, false) + "] ", "[" + Cased(name, true) + "]",
+              "; [" + name + "] patterns below", "; [" + name + "]"})
+            lines.push_back(Utf8ToWideReplacing(line));
+        allNamed = "[" + name + "]" + (allNamed.empty() ? "" : " and " + allNamed);
+    }
+    lines.push_back(Utf8ToWideReplacing(";" + allNamed));
+    lines.insert(lines.end(), std::begin(OtherLines), std::end(OtherLines));
+    return lines;
+}
 
 // Monday 7 December 2026, 13:05:09.250: every press renders this moment.
 TDateTime FixedMoment()
@@ -77,17 +99,18 @@ std::string Shown(const WideString& text)
     return Shown(WideToUtf8(text));
 }
 
-// One plug-in in an editor of its own, and what the model holds of its state.
+// One plug-in in an editor of its own, and what the model holds of its state. Its default
+// patterns are the fixture's; the model decides where they go and what each press inserts.
 struct PluginUnderTest {
-    PluginUnderTest(const PluginTraits& pluginTraits, const std::string& defaultsText,
-                    const Utf8String& otherSection, const WideString& folder)
+    PluginUnderTest(const PluginTraits& pluginTraits, const WideString& folder)
         : traits(pluginTraits),
           section(pluginTraits.patternSection),
-          other(otherSection),
+          defaults(DefaultValues(section)),
           module(pluginTraits, FixedMoment)
     {
-        const model::Lines lines = DecodeIniText(defaultsText).lines;
-        defaults.assign(lines.begin() + 1, lines.end());  // below the header
+        for (const PluginIdentity& plugin : PluginList)
+            if (section != plugin.section)
+                others.push_back(plugin.section);
         module.SetPluginFolder(folder);
         window = platform::CreateHostWindow(editor);
         module.OnEvents(window, StartUpEvent, 0);
@@ -98,8 +121,8 @@ struct PluginUnderTest {
 
     model::Patterns Defaults() const
     {
-        model::Lines lines = {"[" + section + "]"};
-        lines.insert(lines.end(), defaults.begin(), defaults.end());
+        model::Lines lines;
+        model::PlaceDefaults(lines, section, defaults, others);
         return model::Load(lines, section);
     }
 
@@ -114,8 +137,8 @@ struct PluginUnderTest {
 
     const PluginTraits& traits;
     const Utf8String section;
-    const Utf8String other;  // the other plug-in's section
-    model::Lines defaults;   // its default key lines
+    const std::vector<Utf8String> defaults;  // the values of its Item01, Item02, ...
+    std::vector<Utf8String> others;          // the other plug-ins' sections
     PluginModule module;
     SimulatedEditor editor;
     platform::HostWindow window = nullptr;
@@ -132,20 +155,22 @@ public:
     Sequence(SequenceChoices& choices, const WideString& folder)
         : choices_(choices),
           folder_(folder),
-          path_(folder + u"\\StemraTime.ini"),
-          date_(DatePluginTraits, DateDefaultsText, TimePluginTraits.patternSection, folder),
-          time_(TimePluginTraits, TimeDefaultsText, DatePluginTraits.patternSection, folder)
+          path_(folder + u"\\" + SettingsFileName),
+          fileLines_(MakeFileLines())
     {
+        for (const PluginTraits* traits : AllPlugins) {
+            plugins_.push_back(std::make_unique<PluginUnderTest>(*traits, folder));
+            if (plugins_.back()->defaults.empty())
+                Fail("tests/fixtures holds no defaults of [" + plugins_.back()->section + "]");
+        }
     }
 
     std::string Run(int maxSteps)
     {
         for (int step = 0; step < maxSteps && failure_.empty() && choices_.More(); ++step) {
             const int what = choices_.Pick(0, 16);
-            if (what <= 2)
-                Press(date_);
-            else if (what <= 5)
-                Press(time_);
+            if (what <= 5)
+                Press(AnyPlugin());
             else if (what == 6)
                 StartUp(AnyPlugin());
             else if (what == 7)
@@ -172,7 +197,10 @@ public:
     }
 
 private:
-    PluginUnderTest& AnyPlugin() { return choices_.Pick(0, 1) == 0 ? date_ : time_; }
+    PluginUnderTest& AnyPlugin()
+    {
+        return *plugins_[static_cast<size_t>(choices_.Pick(0, PluginCount - 1))];
+    }
 
     void Fail(const std::string& what)
     {
@@ -216,7 +244,8 @@ private:
         WideString text;
         const int lines = choices_.Pick(0, 8);
         for (int i = 0; i < lines; ++i) {
-            text += FileLines[choices_.Pick(0, static_cast<int>(std::size(FileLines)) - 1)];
+            text += fileLines_[static_cast<size_t>(
+                choices_.Pick(0, static_cast<int>(fileLines_.size()) - 1))];
             const int lineBreak = choices_.Pick(0, 7);
             if (i + 1 < lines || lineBreak > 1)
                 text += lineBreak == 0 ? u"\n" : lineBreak == 1 ? u"\r" : u"\r\n";
@@ -341,7 +370,7 @@ private:
             return false;
         }
         saved = DecodeIniText(exists ? bytes : std::string());
-        switch (model::PlaceDefaults(saved.lines, plugin.section, plugin.defaults, plugin.other)) {
+        switch (model::PlaceDefaults(saved.lines, plugin.section, plugin.defaults, plugin.others)) {
         case model::Placed::NotNeeded:
             plugin.patterns = model::Load(saved.lines, plugin.section);
             return false;
@@ -401,9 +430,10 @@ private:
         CheckInsertion(plugin);
     }
 
+    // The date plug-in's calendars, as the model knows them, and patterns.
     WideString Rendered(const PluginUnderTest& plugin, const WideString& entry) const
     {
-        const bool date = &plugin == &date_;
+        const bool date = &plugin.traits == &DatePluginTraits;
         if (date && (entry == u"Calendar1" || entry == u"Calendar2")) {
             const CalendarMode mode = entry == u"Calendar1" ? CalendarMode::BlankNeighbourCells
                                                             : CalendarMode::NeighbourDayCells;
@@ -430,8 +460,8 @@ private:
     SequenceChoices& choices_;
     const WideString folder_;
     const WideString path_;
-    PluginUnderTest date_;
-    PluginUnderTest time_;
+    const std::vector<WideString> fileLines_;
+    std::vector<std::unique_ptr<PluginUnderTest>> plugins_;  // every plug-in of the list
     platform::FileTime times_ = 0;
     platform::FileLock lock_ = nullptr;
     bool folderWritable_ = true;

@@ -1,8 +1,8 @@
-// Random sequences of presses of both plug-ins against one settings file, with the user's
-// edits, touches of the file's time, deletions, the editor's events, another program locking the
-// file, the folder becoming one the user may not change, and the read-only attribute in between.
-// Each press is held to a model of the plug-ins written apart from their code
-// (tests/support/SettingsModel.h):
+// Random sequences of presses of every plug-in of the list against one settings file, with the
+// user's edits, touches of the file's time, deletions, the editor's events, another program
+// locking the file, the folder becoming one the user may not change, and the read-only attribute
+// in between. Each press is held to a model of the plug-ins written apart from their code
+// (tests/support/IniModel.h):
 // - it inserts the model's entry for its place in the cycle, never nothing unless that entry is
 //   the empty one that ends the cycle: from the file's patterns, from those read last when the
 //   file cannot be read, or from the defaults when they cannot be saved;

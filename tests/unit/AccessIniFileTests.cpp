@@ -12,6 +12,7 @@
 #include "base/Errors.h"
 #include "base/UnicodeText.h"
 #include "platform/Platform.h"
+#include "tests/support/IniModel.h"
 #include "tests/support/TempFolder.h"
 
 namespace stem {
@@ -228,27 +229,15 @@ TEST(IniDialect, TrimsBlanksSpacesAndQuotes)
         EXPECT_EQ(Dequote(text), dequoted) << text;
 }
 
-// The lines are trimmed byte by byte: the same as trimming their characters, as written here.
+// The lines are trimmed byte by byte: the same as trimming their characters, as the model does.
 TEST(IniDialect, TrimsMatchTrimmingTheCharacters)
 {
-    // Blanks are the codes up to U+0020; the space trim takes U+0020 alone.
-    const auto trim = [](const Utf8String& text, bool spaceOnly, bool right) {
-        const auto trimmed = [spaceOnly](char16_t c) { return spaceOnly ? c == u' ' : c <= u' '; };
-        const WideString wide = Utf8ToWideReplacing(text);
-        size_t first = 0;
-        size_t end = wide.size();
-        while (first < end && trimmed(wide[first]))
-            ++first;
-        while (right && end > first && trimmed(wide[end - 1]))
-            --end;
-        return WideToUtf8(wide.substr(first, end - first));
-    };
     for (const Utf8String& b : SampleCharacters()) {
         const Utf8String quoted = "\"" + b + "\"";
         for (const Utf8String& text : {b, b + "x" + b, b + b + " " + quoted, quoted}) {
-            EXPECT_EQ(BlankTrim(text), trim(text, false, true)) << text;
-            EXPECT_EQ(BlankTrimLeft(text), trim(text, false, false)) << text;
-            EXPECT_EQ(SpaceTrim(text), trim(text, true, true)) << text;
+            EXPECT_EQ(BlankTrim(text), model::TrimCharacters(text, false, true)) << text;
+            EXPECT_EQ(BlankTrimLeft(text), model::TrimCharacters(text, false, false)) << text;
+            EXPECT_EQ(SpaceTrim(text), model::TrimCharacters(text, true, true)) << text;
         }
     }
 }

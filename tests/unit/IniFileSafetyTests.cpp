@@ -293,6 +293,7 @@ TEST_F(IniFileSafety, SaveRemovesTheTemporaryFilesOfEndedProgramsOnly)
                                            "StemraTime.ini." + ended + "-.saving",
                                            "Other.ini." + ended + "-1.saving",
                                            "StemraTime.ini.99999999999-1.saving",
+                                           "StemraTime.ini.4294967297-1.saving",
                                            "StemraTime.ini." + ended + "-12345678901.saving",
                                            "StemraTime.ini." + ended + "-2.SAVING",
                                            "StemraTime.ini.-1.saving"};

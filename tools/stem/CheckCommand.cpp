@@ -267,8 +267,8 @@ const Command CheckCommand = {
     "[FILE]",
     TakesMoment::Yes,
     TakesCodePage::Yes,
-    "Reads a settings file as the plug-ins do and lists, for [DateFormat] and\n"
-    "[TimeFormat], the patterns a press cycles through and what each renders to\n"
+    "Reads a settings file as the plug-ins do and lists, for each plug-in's\n"
+    "section, the patterns a press cycles through and what each renders to\n"
     "at the moment given by --at (default: now). Without FILE it reads\n"
     "StemraTime.ini in the plug-in folder the editor names in the registry, else\n"
     "the one beside stem, and says which and why. Then it warns, by line number\n"

@@ -178,7 +178,7 @@ const Command PressCommand = {
     STEM_PLUGIN_WORDS " [--times N] [--folder DIR]",
     TakesMoment::Yes,
     TakesCodePage::Yes,
-    "Presses the date or time plug-in's command N times (default 1) in a simulated\n"
+    "Presses the named plug-in's command N times (default 1) in a simulated\n"
     "editor and prints, after each press, the pattern used and the whole document.\n"
     "The settings file StemraTime.ini lives in DIR and is created with the\n"
     "defaults when it has none: edit it and press again. Without --folder, DIR is\n"

@@ -314,7 +314,7 @@ private:
                    ", in " + Quoted(lines_[other.header]) + ". Take \"[" + section + "]\" out of " +
                    where + meanwhile;
         }
-        return cannot + "they would land in the other plug-in's section too" + meanwhile;
+        return cannot + "they would land in another plug-in's section too" + meanwhile;
     }
 
     // A line that another plug-in's load reads is that plug-in's to check.
